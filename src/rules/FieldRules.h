@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+
+namespace tavorel {
+
+// Warning of the year fields (year selection, income summary query).
+inline constexpr char kAvvisoAnnoQuattroCifre[] =
+    "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
+
+// Warning of the receipt editor when the date of issue does not exist.
+inline constexpr char kAvvisoDataInesistente[] =
+    "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario "
+    "indicare una data valida nel formato gg/mm/anno.";
+
+// A date as the program writes it: "dd/mm/yyyy". An invalid date gives "".
+QString TestoData(const QDate& date);
+
+// The date named by a "dd/mm/yyyy" text (day and month may have one digit,
+// the year must have four; blanks around it are ignored). Invalid when the text
+// has another shape or names a day that does not exist.
+QDate DataDaTesto(const QString& text);
+
+// True when the text is a date that exists in the calendar (see DataDaTesto).
+bool DataEsiste(const QString& text);
+
+// True when every character is one of 0 to 9; the empty text gives true.
+bool SoloCifre(const QString& text);
+
+// The year rule of the year fields: exactly four characters, all digits. The
+// year itself is not checked ("0000" passes). Digits are required as well as the
+// length because the year becomes part of a file name.
+bool AnnoQuattroCifre(const QString& year);
+
+// The receipt's amount: whole euros, cents, and the amount text "euros,cents".
+struct ImportoRicevuta
+{
+    QString euro;
+    QString cents;
+    QString intero;
+};
+
+// Completion at save: trimmed euros, "0" when blank (leading zeros are kept);
+// trimmed cents cut to two characters, then completed as by CompletaCents; the
+// amount text joins the two with a comma.
+ImportoRicevuta CompletaImporto(const QString& euro, const QString& cents);
+
+// Completion of the cents box when the focus leaves it: trimmed, "00" when blank,
+// a single digit d read as tenths ("d0"); anything else is returned trimmed.
+QString CompletaCents(const QString& cents);
+
+// A decimal amount in the "0,00" form with at most the given number of decimals
+// (0 to 15): "35" gives "35,00", "12,345" gives "12,35", "1,2,3" gives "0,00".
+QString NormalizzaImporto(const QString& text, int decimals);
+
+// Reads a number written with the decimal comma: optional sign, digits with at
+// most one comma (at least one digit), optional exponent ("1,5E3"); blanks
+// around it are ignored. False when the text is not such a finite number.
+bool ParseDecimale(const QString& text, double* value);
+
+} // namespace tavorel

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+namespace tavorel {
+
+// Case folding and matching touch only the letters A to Z: accented letters keep
+// their case and compare exactly, so "é" never matches "É".
+
+QString MaiuscoleAZ(const QString& text);
+QString MinuscoleAZ(const QString& text);
+
+// Removes leading and trailing blanks and control characters (every code up to
+// U+0020), the way texts are trimmed before they are stored or tested for emptiness.
+QString TrimSpazi(const QString& text);
+
+// True when needle occurs in haystack, both folded with MinuscoleAZ. An empty
+// needle matches nothing: the find-in-list key "" never selects a row.
+bool ContieneAZ(const QString& haystack, const QString& needle);
+
+// A search criterion of the search screens. A criterion that is blank after
+// TrimSpazi is not in use and lets every field pass; otherwise the criterion as
+// typed (not trimmed) must be contained in the field (ContieneAZ).
+bool CriterioInUso(const QString& criterion);
+bool CriterioSoddisfatto(const QString& field, const QString& criterion);
+
+// Ordering of the sorted lists: a to z taken as A to Z, then character by
+// character by Windows-1252 code; a text that begins another sorts first.
+// Negative, zero or positive like QString::compare.
+int ConfrontaAZ(const QString& a, const QString& b);
+
+} // namespace tavorel

@@ -1,0 +1,48 @@
+#include "shell/InfoBar.h"
+
+#include <QEvent>
+
+namespace tavorel {
+
+InfoBar::InfoBar(QWidget* parent, const QColor& band) : QLabel(parent)
+{
+    setObjectName(QStringLiteral("panInfo"));
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, band);
+    p.setColor(QPalette::WindowText, Qt::white);
+    setPalette(p);
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPointSize(12);
+    setFont(f);
+    setContentsMargins(10, 0, 10, 0);
+    setFixedHeight(28);
+}
+
+void InfoBar::addHint(QWidget* control, const QString& hint)
+{
+    hints_.insert(control, hint);
+    control->setMouseTracking(true);
+    control->installEventFilter(this);
+}
+
+void InfoBar::addBackground(QWidget* area)
+{
+    backgrounds_.append(area);
+    area->setMouseTracking(true);
+    area->installEventFilter(this);
+}
+
+bool InfoBar::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
+        auto hint = hints_.constFind(watched);
+        if (hint != hints_.constEnd())
+            setText(*hint);
+        else if (backgrounds_.contains(watched))
+            clear();
+    }
+    return false;
+}
+
+} // namespace tavorel

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QWidget;
+
+namespace tavorel {
+
+class Report;
+
+// The five kinds of message box the program uses.
+enum class MessageKind {
+    Warning,      // OK + Cancel
+    Error,        // OK + Cancel
+    Information,  // OK + Cancel
+    Confirmation, // Yes + No
+    Plain,        // OK
+};
+
+enum class Answer { Ok, Cancel, Yes, No };
+
+// Everything the program asks of the desktop. Screens never call QMessageBox, QFileDialog,
+// QDialog::exec, the clock or the print system directly: they go through platform(), so that
+// tests can install a fake that records each call and answers from a script.
+class Platform {
+public:
+    virtual ~Platform();
+
+    virtual Answer message(QWidget* parent, MessageKind kind, const QString& text) = 0;
+    // Shows the dialog modally and returns its result (QDialog::Accepted / Rejected).
+    virtual int runModal(QDialog* dialog) = 0;
+    // Returns the chosen path, or an empty text when the user cancels.
+    virtual QString chooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters) = 0;
+    virtual QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                                   const QString& proposedName) = 0;
+    // Hands a path, a web address or a "mailto:" address to the desktop; the result is ignored.
+    virtual void shellOpen(const QString& command) = 0;
+    // Print through the print dialog; false when the user cancelled or there is no printer at all.
+    // A renderer or printer failure throws ReportError.
+    virtual bool print(const Report& report, QWidget* parent) = 0;
+    // Modal preview window; returns when the user closes it. Throws ReportError on failure.
+    virtual void preview(const Report& report, QWidget* parent) = 0;
+    // Ends the program after the current event.
+    virtual void terminate() = 0;
+
+    virtual QDate today() = 0;
+    virtual QDateTime now() = 0;
+    // The folder that holds the executable and every data file.
+    virtual QString programFolder() = 0;
+};
+
+// The platform in force: the fake a test installed, else the real one.
+Platform& platform();
+// Installs a platform (nullptr goes back to the real one). The caller keeps ownership.
+void setPlatform(Platform* p);
+
+} // namespace tavorel

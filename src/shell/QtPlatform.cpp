@@ -1,0 +1,128 @@
+#include "shell/QtPlatform.h"
+
+#include "printing/ReportOutput.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace tavorel {
+
+namespace {
+
+// Box titles in the program's language; the buttons come from Qt's Italian translation.
+QString titleFor(MessageKind kind)
+{
+    switch (kind) {
+    case MessageKind::Warning:
+        return QStringLiteral("Attenzione");
+    case MessageKind::Error:
+        return QStringLiteral("Errore");
+    case MessageKind::Information:
+        return QStringLiteral("Informazione");
+    case MessageKind::Confirmation:
+        return QStringLiteral("Conferma");
+    case MessageKind::Plain:
+        break;
+    }
+    return QStringLiteral("Tavorel");
+}
+
+} // namespace
+
+Answer QtPlatform::message(QWidget* parent, MessageKind kind, const QString& text)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(titleFor(kind));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    switch (kind) {
+    case MessageKind::Warning:
+        box.setIcon(QMessageBox::Warning);
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageKind::Error:
+        box.setIcon(QMessageBox::Critical);
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageKind::Information:
+        box.setIcon(QMessageBox::Information);
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MessageKind::Confirmation:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case MessageKind::Plain:
+        box.setIcon(QMessageBox::NoIcon);
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    default:
+        return Answer::Ok;
+    }
+}
+
+int QtPlatform::runModal(QDialog* dialog)
+{
+    return dialog->exec();
+}
+
+QString QtPlatform::chooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters)
+{
+    return QFileDialog::getOpenFileName(parent, title, QString(), filters.join(QStringLiteral(";;")));
+}
+
+QString QtPlatform::chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                                   const QString& proposedName)
+{
+    return QFileDialog::getSaveFileName(parent, title, proposedName, filter);
+}
+
+void QtPlatform::shellOpen(const QString& command)
+{
+    QUrl url = QUrl::fromUserInput(command, programFolder(), QUrl::AssumeLocalFile);
+    QDesktopServices::openUrl(url);
+}
+
+bool QtPlatform::print(const Report& report, QWidget* parent)
+{
+    return printReportWithDialog(report, parent, now());
+}
+
+void QtPlatform::preview(const Report& report, QWidget* parent)
+{
+    showReportPreview(report, parent, now());
+}
+
+void QtPlatform::terminate()
+{
+    QCoreApplication::quit();
+}
+
+QDate QtPlatform::today()
+{
+    return QDate::currentDate();
+}
+
+QDateTime QtPlatform::now()
+{
+    return QDateTime::currentDateTime();
+}
+
+QString QtPlatform::programFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+} // namespace tavorel

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "shell/Platform.h"
+
+namespace tavorel {
+
+// The real desktop: message boxes, modal dialogs, file choosers, the shell, printing, the clock.
+class QtPlatform : public Platform {
+public:
+    Answer message(QWidget* parent, MessageKind kind, const QString& text) override;
+    int runModal(QDialog* dialog) override;
+    QString chooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters) override;
+    QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                           const QString& proposedName) override;
+    void shellOpen(const QString& command) override;
+    bool print(const Report& report, QWidget* parent) override;
+    void preview(const Report& report, QWidget* parent) override;
+    void terminate() override;
+    QDate today() override;
+    QDateTime now() override;
+    QString programFolder() override;
+};
+
+} // namespace tavorel

@@ -1,0 +1,61 @@
+#include "shell/ScreenLook.h"
+
+#include "shell/Colors.h"
+
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPushButton>
+
+namespace tavorel::look {
+
+void paintGradient(QPainter& painter, const QRect& area)
+{
+    QLinearGradient g(area.topLeft(), area.bottomLeft());
+    g.setColorAt(0.0, colors::kSteelBlue);
+    g.setColorAt(1.0, colors::kWhite);
+    painter.fillRect(area, g);
+}
+
+QFrame* card(QWidget* parent, const QString& name)
+{
+    auto* f = new QFrame(parent);
+    if (!name.isEmpty())
+        f->setObjectName(name);
+    else
+        f->setObjectName(QStringLiteral("card"));
+    f->setAttribute(Qt::WA_StyledBackground);
+    f->setStyleSheet(QStringLiteral("QFrame#%1 { background: white; border: 1px solid %2; border-radius: 6px; }")
+                         .arg(f->objectName(), colors::kPanelBorder.name()));
+    return f;
+}
+
+QLabel* label(QWidget* parent, const QString& text, int points, bool bold, const QString& name)
+{
+    auto* l = new QLabel(text, parent);
+    if (!name.isEmpty())
+        l->setObjectName(name);
+    QFont f(QStringLiteral("Verdana"));
+    f.setPointSize(points);
+    f.setBold(bold);
+    l->setFont(f);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& text)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    b->setCursor(Qt::PointingHandCursor);
+    b->setMinimumSize(96, 30);
+    return b;
+}
+
+Qt::WindowFlags fixedWindowFlags(bool dialog)
+{
+    return (dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+           Qt::MSWindowsFixedSizeDialogHint;
+}
+
+} // namespace tavorel::look

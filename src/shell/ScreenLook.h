@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QFrame>
+
+class QPainter;
+class QLabel;
+class QPushButton;
+
+namespace tavorel {
+
+// The program's common look, in one place.
+namespace look {
+
+// Steel blue at the top fading to white at the bottom, behind every screen.
+void paintGradient(QPainter& painter, const QRect& area);
+
+// A white panel with the light blue-grey border, on which screens put their content.
+QFrame* card(QWidget* parent, const QString& name = QString());
+
+// A label in the screens' label font (Verdana).
+QLabel* label(QWidget* parent, const QString& text, int points = 10, bool bold = false,
+              const QString& name = QString());
+
+// An ordinary dialog button with its object name.
+QPushButton* button(QWidget* parent, const QString& name, const QString& text);
+
+// The window flags of a fixed-size screen with a title but no title-bar buttons.
+Qt::WindowFlags fixedWindowFlags(bool dialog);
+
+} // namespace look
+
+} // namespace tavorel

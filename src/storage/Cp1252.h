@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace tavorel {
+
+// Windows-1252, the single-byte code page in which the archives and the INI files are written.
+// The conversion uses the program's own table, so it does not depend on the codecs of the system
+// it runs on.
+
+// One byte per character; a character with no Windows-1252 form becomes "?" (a surrogate pair,
+// being one character, becomes one "?").
+QByteArray toCp1252(const QString& text);
+
+// Every byte has a character: the five bytes Windows-1252 leaves unassigned (0x81, 0x8D, 0x8F,
+// 0x90, 0x9D) become the control characters of the same code, as Windows reads them.
+QString fromCp1252(const QByteArray& bytes);
+
+} // namespace tavorel

@@ -1,0 +1,248 @@
+#include "storage/RecordFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <limits>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace tavorel {
+
+RecordFile::~RecordFile()
+{
+    close();
+}
+
+bool RecordFile::open(const QString& path, int recordSize)
+{
+    close();
+    m_error.clear();
+    if (recordSize <= 0) {
+        m_error = QStringLiteral("invalid record size");
+        return false;
+    }
+    m_file.setFileName(path);
+    // ReadWrite creates a missing file and never truncates an existing one. Unbuffered, so that
+    // what is written is in the file before the append lock is released.
+    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        m_error = m_file.errorString();
+        return false;
+    }
+    m_recordSize = recordSize;
+    return true;
+}
+
+void RecordFile::close()
+{
+    unlockForAppend();
+    if (m_file.isOpen())
+        m_file.close();
+    m_recordSize = 0;
+}
+
+bool RecordFile::isOpen() const
+{
+    return m_file.isOpen();
+}
+
+QString RecordFile::path() const
+{
+    return m_file.fileName();
+}
+
+int RecordFile::recordSize() const
+{
+    return m_recordSize;
+}
+
+QString RecordFile::errorString() const
+{
+    return m_error;
+}
+
+qint64 RecordFile::count() const
+{
+    if (!isOpen())
+        return -1;
+    // QFile::size() asks the open handle, so records appended by another copy are counted.
+    return m_file.size() / m_recordSize;
+}
+
+bool RecordFile::read(qint64 k, QByteArray& record)
+{
+    if (!isOpen() || k < 1 || k - 1 > std::numeric_limits<qint64>::max() / m_recordSize)
+        return false;
+    if (!m_file.seek((k - 1) * m_recordSize)) {
+        m_error = m_file.errorString();
+        return false;
+    }
+    QByteArray bytes(m_recordSize, Qt::Uninitialized);
+    if (m_file.read(bytes.data(), m_recordSize) != m_recordSize) {
+        m_error = m_file.errorString();
+        return false;
+    }
+    record = bytes;
+    return true;
+}
+
+bool RecordFile::overwrite(qint64 k, const QByteArray& record)
+{
+    if (!isOpen() || record.size() != m_recordSize || k < 1 || k > count())
+        return false;
+    return writeAt(k - 1, record);
+}
+
+qint64 RecordFile::append(const QByteArray& record)
+{
+    if (!isOpen() || record.size() != m_recordSize)
+        return -1;
+    if (!lockForAppend())
+        return -1;
+    // The size is read under the lock: no other copy can append between here and the write.
+    const qint64 index = m_file.size() / m_recordSize;
+    const bool written = writeAt(index, record);
+    unlockForAppend();
+    return written ? index + 1 : -1;
+}
+
+bool RecordFile::forEach(const std::function<bool(qint64 k, const QByteArray& record)>& visit)
+{
+    if (!isOpen())
+        return false;
+    if (!m_file.seek(0)) {
+        m_error = m_file.errorString();
+        return false;
+    }
+    // Reads many records at a time: a year's archive can hold a hundred thousand of them.
+    constexpr qint64 kChunkRecords = 256;
+    QByteArray buffer(kChunkRecords * m_recordSize, Qt::Uninitialized);
+    qint64 filled = 0;
+    qint64 k = 0;
+    for (;;) {
+        const qint64 n = m_file.read(buffer.data() + filled, buffer.size() - filled);
+        if (n < 0) {
+            m_error = m_file.errorString();
+            return false;
+        }
+        if (n == 0)
+            return true; // end of file; a partial record left in the buffer does not count
+        filled += n;
+        const qint64 whole = filled / m_recordSize;
+        for (qint64 i = 0; i < whole; ++i) {
+            if (!visit(++k, QByteArray(buffer.constData() + i * m_recordSize, m_recordSize)))
+                return true;
+        }
+        const qint64 rest = filled - whole * m_recordSize;
+        std::memmove(buffer.data(), buffer.constData() + whole * m_recordSize, size_t(rest));
+        filled = rest;
+    }
+}
+
+bool RecordFile::writeAt(qint64 index, const QByteArray& record)
+{
+    if (!m_file.seek(index * m_recordSize) || m_file.write(record) != record.size()) {
+        m_error = m_file.errorString();
+        return false;
+    }
+    return true;
+}
+
+#ifdef Q_OS_WIN
+
+// The lock is taken on a second handle of the same file; byte-range locks are per handle and the
+// locked byte is never read or written, so the archive's own handle is not hindered by it.
+bool RecordFile::lockForAppend()
+{
+    HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(m_file.fileName().utf16()), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        m_error = QStringLiteral("cannot open the file to lock it");
+        return false;
+    }
+    OVERLAPPED at{};
+    at.Offset = DWORD(quint64(kAppendLockOffset) & 0xFFFFFFFFu);
+    at.OffsetHigh = DWORD(quint64(kAppendLockOffset) >> 32);
+    if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) {
+        CloseHandle(h);
+        m_error = QStringLiteral("cannot lock the file");
+        return false;
+    }
+    m_lockHandle = h;
+    return true;
+}
+
+void RecordFile::unlockForAppend()
+{
+    if (!m_lockHandle)
+        return;
+    HANDLE h = static_cast<HANDLE>(m_lockHandle);
+    OVERLAPPED at{};
+    at.Offset = DWORD(quint64(kAppendLockOffset) & 0xFFFFFFFFu);
+    at.OffsetHigh = DWORD(quint64(kAppendLockOffset) >> 32);
+    UnlockFileEx(h, 0, 1, 0, &at);
+    CloseHandle(h);
+    m_lockHandle = nullptr;
+}
+
+#else
+
+namespace {
+
+// Open-file-description locks belong to this open file, not to the process, so two RecordFile
+// objects of one process exclude each other too, and closing another descriptor of the same file
+// does not drop the lock. Where they are missing, classic POSIX locks still exclude other copies.
+#ifdef F_OFD_SETLKW
+constexpr int kSetLockWait = F_OFD_SETLKW;
+constexpr int kSetLock = F_OFD_SETLK;
+#else
+constexpr int kSetLockWait = F_SETLKW;
+constexpr int kSetLock = F_SETLK;
+#endif
+
+bool setAppendLock(int fd, short type, int command)
+{
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = off_t(RecordFile::kAppendLockOffset);
+    lock.l_len = 1;
+    while (fcntl(fd, command, &lock) == -1) {
+        if (errno != EINTR)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool RecordFile::lockForAppend()
+{
+    if (setAppendLock(m_file.handle(), F_WRLCK, kSetLockWait)) {
+        m_locked = true;
+        return true;
+    }
+    // A file system that has no byte-range locks at all: append as the program always did,
+    // without coordination, rather than refuse every new record.
+    if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS)
+        return true;
+    m_error = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+}
+
+void RecordFile::unlockForAppend()
+{
+    if (!m_locked)
+        return;
+    setAppendLock(m_file.handle(), F_UNLCK, kSetLock);
+    m_locked = false;
+}
+
+#endif
+
+} // namespace tavorel

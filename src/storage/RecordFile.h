@@ -1,0 +1,106 @@
+#pragma once
+
+#include "storage/RecordLayout.h"
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <functional>
+
+namespace tavorel {
+
+// An archive of fixed-size records, open for one user action and closed when the object goes
+// away. Record numbers count from 1: record k starts at byte (k - 1) * recordSize. The count is
+// the size of the open file divided by the record size; a partial record at the end is not
+// counted, and the next append writes over it.
+//
+// Every operation returns its failure (false or -1) instead of reporting it: the screen that
+// asked shows the access message.
+class RecordFile {
+public:
+    // Append serialises on an exclusive lock of this one byte, far past any end of file an
+    // archive can reach, so that copies of the program sharing the folder never write two records
+    // at the same offset. Nothing is ever read or written there: the file format stays as it is.
+    static constexpr qint64 kAppendLockOffset = 0x7FFFFFFF00000000LL;
+
+    RecordFile() = default;
+    ~RecordFile();
+    RecordFile(const RecordFile&) = delete;
+    RecordFile& operator=(const RecordFile&) = delete;
+
+    // Opens the file for reading and writing, creating it empty only when it does not exist. A
+    // file that exists but cannot be opened (permissions, a folder of that name) is an error and
+    // is left exactly as it was: an archive is never truncated.
+    bool open(const QString& path, int recordSize);
+    void close();
+    bool isOpen() const;
+
+    QString path() const;
+    int recordSize() const;
+    // The system's reason for the last failure, for diagnostics.
+    QString errorString() const;
+
+    // Whole records in the file now, or -1 when it is not open.
+    qint64 count() const;
+    // Reads record k (1-based); false if it is not a whole record of the file.
+    bool read(qint64 k, QByteArray& record);
+    // Rewrites record k (1..count) in place; its number does not change.
+    bool overwrite(qint64 k, const QByteArray& record);
+    // Writes the record after the last whole one and returns its number, or -1.
+    qint64 append(const QByteArray& record);
+    // Visits every whole record from the first, in order, with its number; stops early when
+    // `visit` returns false. Returns false on a read failure.
+    bool forEach(const std::function<bool(qint64 k, const QByteArray& record)>& visit);
+
+private:
+    bool writeAt(qint64 index, const QByteArray& record);
+    bool lockForAppend();
+    void unlockForAppend();
+
+    QFile m_file;
+    int m_recordSize = 0;
+    QString m_error;
+#ifdef Q_OS_WIN
+    void* m_lockHandle = nullptr;
+#else
+    bool m_locked = false;
+#endif
+};
+
+// Typed access through a record layout; each refuses a file opened with another record size.
+
+template <typename T>
+bool readRecord(RecordFile& file, qint64 k, T& record)
+{
+    QByteArray bytes;
+    if (file.recordSize() != T::RecordSize || !file.read(k, bytes))
+        return false;
+    record = decodeRecord<T>(bytes);
+    return true;
+}
+
+template <typename T>
+bool overwriteRecord(RecordFile& file, qint64 k, const T& record)
+{
+    return file.recordSize() == T::RecordSize && file.overwrite(k, encodeRecord(record));
+}
+
+template <typename T>
+qint64 appendRecord(RecordFile& file, const T& record)
+{
+    return file.recordSize() == T::RecordSize ? file.append(encodeRecord(record)) : -1;
+}
+
+// `visit(k, record)` returns true to go on, false to stop.
+template <typename T, typename Visit>
+bool forEachRecord(RecordFile& file, Visit&& visit)
+{
+    if (file.recordSize() != T::RecordSize)
+        return false;
+    return file.forEach([&](qint64 k, const QByteArray& bytes) {
+        return visit(k, decodeRecord<T>(bytes));
+    });
+}
+
+} // namespace tavorel

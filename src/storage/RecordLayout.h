@@ -1,0 +1,110 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <cstddef>
+
+namespace tavorel {
+
+// The archives are flat files of fixed-size records. A record is a row of length-prefixed
+// strings: a field of capacity N takes N + 1 bytes, one length byte (0..N) and N bytes of
+// Windows-1252 text of which only the first "length" count. A record type declares its fields
+// once, in file order, as a table of RecordField; everything else (size, offsets, encoding,
+// the mapping of screen controls to fields) is derived from that table.
+
+template <typename T>
+struct RecordField {
+    const char* name;     // the member's name, used to match screen controls to fields
+    QString T::*member;
+    int capacity;         // N: the most bytes of text the field holds
+};
+
+// Bytes a record of these fields takes on disk.
+template <typename T, std::size_t N>
+constexpr int recordSizeOf(const std::array<RecordField<T>, N>& fields)
+{
+    int size = 0;
+    for (const auto& f : fields)
+        size += f.capacity + 1;
+    return size;
+}
+
+// A length byte counts up to 255.
+template <typename T, std::size_t N>
+constexpr bool capacitiesFit(const std::array<RecordField<T>, N>& fields)
+{
+    for (const auto& f : fields) {
+        if (f.capacity < 1 || f.capacity > 255)
+            return false;
+    }
+    return true;
+}
+
+// Byte offset of field `index` (its length byte) within the record.
+template <typename T, std::size_t N>
+constexpr int fieldOffset(const std::array<RecordField<T>, N>& fields, std::size_t index)
+{
+    int offset = 0;
+    for (std::size_t i = 0; i < index && i < N; ++i)
+        offset += fields[i].capacity + 1;
+    return offset;
+}
+
+// Removes leading and trailing blanks: every character up to U+0020, control characters
+// included, which is how the archives' values have always been trimmed.
+QString trimBlanks(QStringView text);
+
+// Writes one field at `dst` (capacity + 1 bytes): trims, converts to Windows-1252, cuts to the
+// capacity, writes the length byte and zeroes the bytes after the text.
+void encodeField(char* dst, const QString& value, int capacity);
+
+// Reads one field at `src` (capacity + 1 bytes): the length byte, clamped to the capacity so a
+// damaged record never reads into the next field, then the text, converted and trimmed.
+QString decodeField(const char* src, int capacity);
+
+// The field of T called `name`, or nullptr.
+template <typename T>
+const RecordField<T>* findField(QStringView name)
+{
+    for (const auto& f : T::fields()) {
+        if (name == QLatin1StringView(f.name))
+            return &f;
+    }
+    return nullptr;
+}
+
+template <typename T>
+QByteArray encodeRecord(const T& record)
+{
+    static_assert(recordSizeOf(T::fields()) == T::RecordSize && capacitiesFit(T::fields()));
+    QByteArray bytes(T::RecordSize, '\0');
+    char* dst = bytes.data();
+    for (const auto& f : T::fields()) {
+        encodeField(dst, record.*(f.member), f.capacity);
+        dst += f.capacity + 1;
+    }
+    return bytes;
+}
+
+// A buffer shorter than the record reads as if padded with zeros (empty fields); extra bytes are
+// ignored.
+template <typename T>
+T decodeRecord(const QByteArray& bytes)
+{
+    static_assert(recordSizeOf(T::fields()) == T::RecordSize && capacitiesFit(T::fields()));
+    QByteArray padded = bytes;
+    if (padded.size() < T::RecordSize)
+        padded.append(T::RecordSize - padded.size(), '\0');
+    T record;
+    const char* src = padded.constData();
+    for (const auto& f : T::fields()) {
+        record.*(f.member) = decodeField(src, f.capacity);
+        src += f.capacity + 1;
+    }
+    return record;
+}
+
+} // namespace tavorel

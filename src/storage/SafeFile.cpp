@@ -1,0 +1,31 @@
+#include "storage/SafeFile.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace tavorel {
+
+bool replaceFileContents(const QString& path, const QByteArray& data)
+{
+    return replaceFileContents(path, [&data](QIODevice& out) { return out.write(data) == data.size(); });
+}
+
+bool replaceFileContents(const QString& path, const std::function<bool(QIODevice& out)>& write)
+{
+    if (QFileInfo(path).isDir())
+        return false;
+    QSaveFile file(path);
+    // No fallback to writing the target in place when no temporary file can be made beside it:
+    // that would leave a half-written file behind on failure.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!write(file)) {
+        file.cancelWriting();
+        file.commit(); // discards the temporary file; the target is not touched
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace tavorel

@@ -1,0 +1,98 @@
+#include "support/FakePlatform.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTest>
+
+namespace tavorel::test {
+
+FakePlatform::FakePlatform()
+{
+    folder = tempDir_.path();
+}
+
+FakePlatform::~FakePlatform() = default;
+
+Answer FakePlatform::message(QWidget*, MessageKind kind, const QString& text)
+{
+    messages.append({kind, text});
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    return kind == MessageKind::Confirmation ? Answer::Yes : Answer::Ok;
+}
+
+int FakePlatform::runModal(QDialog* dialog)
+{
+    dialogsRun.append(dialog->objectName());
+    if (dialogScripts.isEmpty()) {
+        dialog->setResult(QDialog::Rejected);
+        return QDialog::Rejected;
+    }
+    DialogScript script = dialogScripts.takeFirst();
+    dialog->setResult(QDialog::Rejected);
+    dialog->show();
+    dialog->activateWindow();
+    QApplication::processEvents();
+    const int result = script(dialog);
+    dialog->hide();
+    return result;
+}
+
+QString FakePlatform::chooseOpenFile(QWidget*, const QString& title, const QStringList& filters)
+{
+    fileDialogTitles.append(title);
+    fileDialogFilters.append(filters.join(QStringLiteral(";;")));
+    return openFileAnswers.isEmpty() ? QString() : openFileAnswers.takeFirst();
+}
+
+QString FakePlatform::chooseSaveFile(QWidget*, const QString& title, const QString& filter, const QString&)
+{
+    fileDialogTitles.append(title);
+    fileDialogFilters.append(filter);
+    return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
+}
+
+void FakePlatform::shellOpen(const QString& command)
+{
+    opened.append(command);
+}
+
+bool FakePlatform::print(const Report& report, QWidget*)
+{
+    if (printFailure)
+        throw ReportError(printFailure->toStdString());
+    printed.append(report);
+    return printAnswer;
+}
+
+void FakePlatform::preview(const Report& report, QWidget*)
+{
+    if (printFailure)
+        throw ReportError(printFailure->toStdString());
+    previewed.append(report);
+}
+
+void FakePlatform::terminate()
+{
+    ++terminations;
+}
+
+bool FakePlatform::verifyConsumed() const
+{
+    bool ok = true;
+    if (!answers.isEmpty()) {
+        QTest::qFail("queued message answers were not used", __FILE__, __LINE__);
+        ok = false;
+    }
+    if (!dialogScripts.isEmpty()) {
+        QTest::qFail("queued dialog scripts were not used", __FILE__, __LINE__);
+        ok = false;
+    }
+    if (!openFileAnswers.isEmpty() || !saveFileAnswers.isEmpty()) {
+        QTest::qFail("queued file answers were not used", __FILE__, __LINE__);
+        ok = false;
+    }
+    return ok;
+}
+
+} // namespace tavorel::test

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "printing/Report.h"
+#include "shell/Platform.h"
+
+#include <QList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <optional>
+
+class QDialog;
+
+namespace tavorel::test {
+
+// A scripted desktop for screen tests. Every call is recorded; answers come from queues that the
+// test fills before acting. verifyConsumed() fails the test when an answer was left unused, so one
+// test cannot answer another's question. No call ever blocks.
+class FakePlatform : public Platform {
+public:
+    struct Message {
+        MessageKind kind;
+        QString text;
+    };
+    // Runs inside runModal with the dialog shown; returns the dialog's result.
+    using DialogScript = std::function<int(QDialog*)>;
+
+    FakePlatform();
+    ~FakePlatform() override;
+
+    // Platform
+    Answer message(QWidget* parent, MessageKind kind, const QString& text) override;
+    int runModal(QDialog* dialog) override;
+    QString chooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters) override;
+    QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
+                           const QString& proposedName) override;
+    void shellOpen(const QString& command) override;
+    bool print(const Report& report, QWidget* parent) override;
+    void preview(const Report& report, QWidget* parent) override;
+    void terminate() override;
+    QDate today() override { return todayValue; }
+    QDateTime now() override { return nowValue; }
+    QString programFolder() override { return folder; }
+
+    // Script
+    QList<Answer> answers;              // next answers to message(); default Ok / Yes
+    QList<DialogScript> dialogScripts;  // next behaviours of runModal(); default: reject
+    QStringList openFileAnswers;        // next answers of chooseOpenFile()
+    QStringList saveFileAnswers;        // next answers of chooseSaveFile()
+    bool printAnswer = true;            // what print() returns
+    std::optional<QString> printFailure; // when set, print() and preview() throw ReportError
+
+    // Record
+    QList<Message> messages;
+    QStringList dialogsRun;  // object names, in order
+    QStringList fileDialogTitles;
+    QStringList fileDialogFilters;
+    QStringList opened;
+    QList<Report> printed;
+    QList<Report> previewed;
+    int terminations = 0;
+
+    QDate todayValue{2026, 12, 10};
+    QDateTime nowValue{QDate(2026, 12, 10), QTime(9, 30, 0)};
+    QString folder; // a fresh temporary folder unless the test sets another
+
+    // The last message's text, or empty.
+    QString lastMessage() const { return messages.isEmpty() ? QString() : messages.last().text; }
+    // Fails the current test if a queued answer was not used. Returns true when all were used.
+    bool verifyConsumed() const;
+
+private:
+    QTemporaryDir tempDir_;
+};
+
+// Installs a FakePlatform for the lifetime of the object.
+class FakePlatformScope {
+public:
+    FakePlatformScope() { setPlatform(&fake); }
+    ~FakePlatformScope() { setPlatform(nullptr); }
+    FakePlatform fake;
+};
+
+} // namespace tavorel::test
