@@ -1,6 +1,5 @@
 #include "storage/SafeFile.h"
 
-#include <QFileInfo>
 #include <QSaveFile>
 
 namespace tavorel {
@@ -12,8 +11,6 @@ bool replaceFileContents(const QString& path, const QByteArray& data)
 
 bool replaceFileContents(const QString& path, const std::function<bool(QIODevice& out)>& write)
 {
-    if (QFileInfo(path).isDir())
-        return false;
     QSaveFile file(path);
     // No fallback to writing the target in place when no temporary file can be made beside it:
     // that would leave a half-written file behind on failure.

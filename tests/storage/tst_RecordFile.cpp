@@ -1,0 +1,361 @@
+#include "storage/Archives.h"
+#include "storage/RecordFile.h"
+#include "storage/TSchedaIscritto.h"
+#include "storage/TSchedaRicevuta.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace tavorel;
+
+namespace {
+
+constexpr int kReceipt = TSchedaRicevuta::RecordSize;
+const char* const kWorkerFlag = "--append-worker";
+
+// A record whose every byte tells which record it is.
+QByteArray filler(char c, int size = kReceipt)
+{
+    return QByteArray(size, c);
+}
+
+QByteArray contentOf(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeFile(const QString& path, const QByteArray& data)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(data), data.size());
+}
+
+// The address in a worker's record tells, by its letters, which sequence number it was written
+// with, so a record torn by two writers would not match its own number.
+QString addressFor(int seq)
+{
+    return QString(250, QChar(char16_t(u'a' + seq % 26)));
+}
+
+// One copy of the program appending receipts, each in its own open-append-close, as the editor
+// does. It starts on a line from its standard input so that both copies run at the same time.
+int appendWorker(const QString& path, int records)
+{
+    char go[8];
+    if (!std::fgets(go, sizeof go, stdin))
+        return 2;
+    const QString pid = QString::number(QCoreApplication::applicationPid());
+    for (int seq = 0; seq < records; ++seq) {
+        RecordFile file;
+        if (!OpenReceiptArchive(path, file))
+            return 3;
+        TSchedaRicevuta r;
+        r.NumRic = pid + QLatin1Char(':') + QString::number(seq);
+        r.Indirizzo = addressFor(seq);
+        if (appendRecord(file, r) < 1)
+            return 4;
+    }
+    return 0;
+}
+
+} // namespace
+
+class tst_RecordFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void missingFileIsCreatedEmpty();
+    void pathThatCannotBeOpenedIsLeftAlone_data();
+    void pathThatCannotBeOpenedIsLeftAlone();
+    void countIgnoresPartialRecord_data();
+    void countIgnoresPartialRecord();
+    void appendWritesOverPartialRecord();
+    void overwriteKeepsRecordNumber();
+    void refusedOperationsChangeNothing_data();
+    void refusedOperationsChangeNothing();
+    void scanVisitsWholeRecordsInOrder();
+    void typedRecordsRoundTrip();
+    void concurrentAppendsLoseNothing();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_path;
+};
+
+void tst_RecordFile::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_path = m_dir->filePath(QStringLiteral("2024.ric"));
+}
+
+void tst_RecordFile::missingFileIsCreatedEmpty()
+{
+    RecordFile file;
+    QVERIFY(OpenReceiptArchive(m_path, file));
+    QCOMPARE(file.count(), 0);
+    QCOMPARE(QFileInfo(m_path).size(), 0);
+    file.close();
+    QVERIFY(QFileInfo(m_path).isFile());
+
+    RecordFile members;
+    QVERIFY(OpenMemberArchive(m_dir->path(), members));
+    QCOMPARE(members.path(), m_dir->filePath(QStringLiteral("Archivio_Iscritti.pro")));
+    QCOMPARE(members.recordSize(), 3189);
+    QVERIFY(QFileInfo(members.path()).isFile());
+}
+
+void tst_RecordFile::pathThatCannotBeOpenedIsLeftAlone_data()
+{
+    QTest::addColumn<bool>("folderInPlace");
+    QTest::newRow("a folder where the archive should be") << true;
+    QTest::newRow("its folder does not exist") << false;
+}
+
+void tst_RecordFile::pathThatCannotBeOpenedIsLeftAlone()
+{
+    QFETCH(bool, folderInPlace);
+    QString path = m_path;
+    if (folderInPlace) {
+        QVERIFY(QDir().mkpath(path));
+        writeFile(path + QStringLiteral("/inside.txt"), "keep");
+    } else {
+        path = m_dir->filePath(QStringLiteral("missing/2024.ric"));
+    }
+
+    RecordFile file;
+    QVERIFY(!OpenReceiptArchive(path, file));
+    QVERIFY(!file.isOpen());
+    QCOMPARE(file.count(), -1);
+    QCOMPARE(file.append(filler('x')), -1);
+
+    if (folderInPlace) {
+        QVERIFY(QFileInfo(path).isDir());
+        QCOMPARE(contentOf(path + QStringLiteral("/inside.txt")), QByteArray("keep"));
+    } else {
+        QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("missing"))));
+    }
+}
+
+void tst_RecordFile::countIgnoresPartialRecord_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("count");
+    QTest::newRow("one byte short of a record") << kReceipt - 1 << 0;
+    QTest::newRow("one record") << kReceipt << 1;
+    QTest::newRow("three and 100 stray bytes") << 3 * kReceipt + 100 << 3;
+}
+
+void tst_RecordFile::countIgnoresPartialRecord()
+{
+    QFETCH(int, size);
+    QFETCH(int, count);
+    QByteArray data(size, Qt::Uninitialized);
+    for (int i = 0; i < size; ++i)
+        data[i] = char(i * 7);
+    writeFile(m_path, data);
+
+    {
+        RecordFile file;
+        QVERIFY(OpenReceiptArchive(m_path, file));
+        QCOMPARE(file.count(), count);
+    }
+    QCOMPARE(contentOf(m_path), data); // opening never truncates
+}
+
+void tst_RecordFile::appendWritesOverPartialRecord()
+{
+    const QByteArray three = filler('1') + filler('2') + filler('3');
+    writeFile(m_path, three + QByteArray(100, '#'));
+
+    RecordFile file;
+    QVERIFY(OpenReceiptArchive(m_path, file));
+    QCOMPARE(file.append(filler('4')), 4);
+    QCOMPARE(file.append(filler('5')), 5);
+    file.close();
+
+    const QByteArray content = contentOf(m_path);
+    QCOMPARE(content.size(), 5 * kReceipt);
+    QCOMPARE(content.left(3297), three);
+    QCOMPARE(content.mid(3297, kReceipt), filler('4'));
+    QCOMPARE(content.mid(4 * kReceipt), filler('5'));
+}
+
+void tst_RecordFile::overwriteKeepsRecordNumber()
+{
+    RecordFile file;
+    QVERIFY(OpenReceiptArchive(m_path, file));
+    for (char c : {'a', 'b', 'c'})
+        QVERIFY(file.append(filler(c)) > 0);
+
+    QVERIFY(file.overwrite(2, filler('B')));
+    QVERIFY(file.overwrite(2, filler('Z')));
+    QCOMPARE(file.count(), 3);
+    QByteArray record;
+    QVERIFY(file.read(2, record));
+    QCOMPARE(record, filler('Z'));
+    file.close();
+    QCOMPARE(contentOf(m_path), filler('a') + filler('Z') + filler('c'));
+}
+
+// Operations that do not address a whole record of the file fail and leave it as it was.
+void tst_RecordFile::refusedOperationsChangeNothing_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("k");
+    QTest::addColumn<int>("size");
+    QTest::newRow("read record 0") << "read" << 0 << kReceipt;
+    QTest::newRow("read past the last") << "read" << 3 << kReceipt;
+    QTest::newRow("overwrite record 0") << "overwrite" << 0 << kReceipt;
+    QTest::newRow("overwrite past the last") << "overwrite" << 3 << kReceipt;
+    QTest::newRow("overwrite a short record") << "overwrite" << 1 << kReceipt - 1;
+    QTest::newRow("append a long record") << "append" << 0 << kReceipt + 1;
+}
+
+void tst_RecordFile::refusedOperationsChangeNothing()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, k);
+    QFETCH(int, size);
+    // Two records and a partial third, which is not a record that can be read or overwritten.
+    const QByteArray before = filler('a') + filler('b') + QByteArray(50, 'c');
+    writeFile(m_path, before);
+
+    RecordFile file;
+    QVERIFY(OpenReceiptArchive(m_path, file));
+    QByteArray record = "untouched";
+    if (operation == QLatin1String("read")) {
+        QVERIFY(!file.read(k, record));
+        QCOMPARE(record, QByteArray("untouched"));
+    } else if (operation == QLatin1String("overwrite")) {
+        QVERIFY(!file.overwrite(k, filler('x', size)));
+    } else {
+        QCOMPARE(file.append(filler('x', size)), -1);
+    }
+    file.close();
+    QCOMPARE(contentOf(m_path), before);
+}
+
+void tst_RecordFile::scanVisitsWholeRecordsInOrder()
+{
+    // More records than one read of the scan takes, and a partial record at the end.
+    constexpr int kSize = 5;
+    constexpr int kRecords = 600;
+    QByteArray data;
+    for (int i = 1; i <= kRecords; ++i)
+        data += QByteArray::number(i).rightJustified(kSize, '0');
+    writeFile(m_path, data + "12");
+
+    RecordFile file;
+    QVERIFY(file.open(m_path, kSize));
+    qint64 seen = 0;
+    QVERIFY(file.forEach([&](qint64 k, const QByteArray& record) {
+        ++seen;
+        return k == seen && record == QByteArray::number(k).rightJustified(kSize, '0');
+    }));
+    QCOMPARE(seen, kRecords);
+
+    seen = 0;
+    QVERIFY(file.forEach([&](qint64 k, const QByteArray&) {
+        seen = k;
+        return k < 2;
+    }));
+    QCOMPARE(seen, 2);
+}
+
+void tst_RecordFile::typedRecordsRoundTrip()
+{
+    TSchedaRicevuta receipt;
+    receipt.NumRic = QStringLiteral("12/B");
+    receipt.Pagatore = QStringLiteral(u"Niccolò D'Angelo");
+    receipt.Intero = QStringLiteral("150,00");
+
+    RecordFile file;
+    QVERIFY(OpenReceiptArchive(m_path, file));
+    QCOMPARE(appendRecord(file, receipt), 1);
+    receipt.Sport = QStringLiteral("Nuoto");
+    QVERIFY(overwriteRecord(file, 1, receipt));
+
+    TSchedaRicevuta back;
+    QVERIFY(readRecord(file, 1, back));
+    QVERIFY(back == receipt);
+    QStringList payers;
+    QVERIFY(forEachRecord<TSchedaRicevuta>(file, [&](qint64, const TSchedaRicevuta& r) {
+        payers << r.Pagatore;
+        return true;
+    }));
+    QCOMPARE(payers, QStringList{receipt.Pagatore});
+
+    // A receipt archive is not read as a member archive.
+    TSchedaIscritto member;
+    QVERIFY(!readRecord(file, 1, member));
+    QCOMPARE(appendRecord(file, member), -1);
+    QCOMPARE(file.count(), 1);
+}
+
+// Two copies of the program append to one archive at the same time: every record must arrive
+// whole, at its own place.
+void tst_RecordFile::concurrentAppendsLoseNothing()
+{
+    constexpr int kPerWorker = 2000;
+    QProcess workers[2];
+    for (QProcess& w : workers) {
+        w.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        w.start(QCoreApplication::applicationFilePath(),
+                {QString::fromLatin1(kWorkerFlag), m_path, QString::number(kPerWorker)});
+        QVERIFY(w.waitForStarted());
+    }
+    // QProcess sends only while it waits: without waiting here the second copy would get its
+    // start line after the first had finished.
+    for (QProcess& w : workers) {
+        w.write("go\n");
+        QVERIFY(w.waitForBytesWritten());
+    }
+    for (QProcess& w : workers) {
+        QVERIFY(w.waitForFinished(120000));
+        QCOMPARE(w.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(w.exitCode(), 0);
+    }
+
+    QCOMPARE(QFileInfo(m_path).size(), qint64(2 * kPerWorker) * kReceipt);
+    RecordFile file;
+    QVERIFY(OpenReceiptArchive(m_path, file));
+    QSet<QString> seen;
+    QHash<QString, int> perWriter;
+    QVERIFY(forEachRecord<TSchedaRicevuta>(file, [&](qint64 k, const TSchedaRicevuta& r) {
+        const QStringList parts = r.NumRic.split(QLatin1Char(':'));
+        if (parts.size() != 2 || r.Indirizzo != addressFor(parts[1].toInt())) {
+            qWarning("record %lld is damaged: %s", k, qPrintable(r.NumRic));
+            return false;
+        }
+        seen.insert(r.NumRic);
+        ++perWriter[parts[0]];
+        return true;
+    }));
+    QCOMPARE(seen.size(), 2 * kPerWorker);
+    QCOMPARE(perWriter.size(), 2);
+    for (int n : perWriter)
+        QCOMPARE(n, kPerWorker);
+}
+
+int main(int argc, char* argv[])
+{
+    if (argc == 4 && qstrcmp(argv[1], kWorkerFlag) == 0)
+        return appendWorker(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3]));
+    QCoreApplication app(argc, argv);
+    tst_RecordFile test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_RecordFile.moc"
