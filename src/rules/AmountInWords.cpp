@@ -9,6 +9,7 @@ namespace tavorel {
 
 namespace {
 
+// clang-format off
 constexpr std::array<const char*, 10> kUnits = {
     "", "uno", "due", "tre", "quattro", "cinque", "sei", "sette", "otto", "nove"};
 constexpr std::array<const char*, 10> kTeens = {
@@ -17,11 +18,11 @@ constexpr std::array<const char*, 10> kTeens = {
 constexpr std::array<const char*, 10> kTens = {
     "", "", "venti", "trenta", "quaranta", "cinquanta", "sessanta", "settanta", "ottanta", "novanta"};
 constexpr std::array<const char*, 10> kTensOne = {
-    "", "", "ventuno", "trentuno", "quarantuno", "cinquantuno",
-    "sessantuno", "settantuno", "ottantuno", "novantuno"};
+    "", "", "ventuno", "trentuno", "quarantuno", "cinquantuno", "sessantuno", "settantuno", "ottantuno", "novantuno"};
 constexpr std::array<const char*, 10> kHundreds = {
     "", "cento", "duecento", "trecento", "quattrocento",
     "cinquecento", "seicento", "settecento", "ottocento", "novecento"};
+// clang-format on
 
 // A group of thousands, millions or thousand-millions: the single form when the
 // group is exactly one, otherwise the group's words and the plural suffix.
@@ -41,8 +42,7 @@ QString belowOneMilliard(quint64 n)
     const int units = int(n % 1000);
     const int thousands = int(n / 1000 % 1000);
     const int millions = int(n / 1000000 % 1000);
-    return scaled(millions, "unmilione", "milioni") + scaled(thousands, "mille", "mila")
-        + GruppoInLettere(units);
+    return scaled(millions, "unmilione", "milioni") + scaled(thousands, "mille", "mila") + GruppoInLettere(units);
 }
 
 // Whole euros of any size: the thousand-millions are themselves written as a

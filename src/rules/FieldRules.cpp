@@ -6,10 +6,14 @@
 #include <QStringList>
 
 #include <cmath>
+#include <limits>
 
 namespace tavorel {
 
 namespace {
+
+// NormalizzaImporto needs a 64-bit mantissa for its rounding (see there).
+static_assert(std::numeric_limits<long double>::digits >= 64, "amount rounding needs extended precision");
 
 bool isDigit(QChar c)
 {
@@ -43,8 +47,8 @@ QDate DataDaTesto(const QString& text)
     int day = 0;
     int month = 0;
     int year = 0;
-    if (parts.size() != 3 || !readNumber(parts[0], 1, 2, &day)
-        || !readNumber(parts[1], 1, 2, &month) || !readNumber(parts[2], 4, 4, &year))
+    if (parts.size() != 3 || !readNumber(parts[0], 1, 2, &day) || !readNumber(parts[1], 1, 2, &month) ||
+        !readNumber(parts[2], 4, 4, &year))
         return {};
     return QDate(year, month, day); // invalid for days that do not exist and for year 0
 }
@@ -153,14 +157,12 @@ QString NormalizzaImporto(const QString& text, int decimals)
     double scale = 1.0;
     for (int k = 0; k < d; ++k)
         scale *= 10.0;
-    const long double whole = std::trunc(static_cast<long double>(std::fabs(value))
-                                  * static_cast<long double>(scale)
-                                  + 0.5L);
+    const long double whole =
+        std::trunc(static_cast<long double>(std::fabs(value)) * static_cast<long double>(scale) + 0.5L);
     // Below 2^53 the count is an exact double and one double division gives the
     // double nearest to it; above, the quotient is taken in extended precision.
-    double rounded = whole <= 9007199254740992.0L
-        ? static_cast<double>(whole) / scale
-        : static_cast<double>(whole / static_cast<long double>(scale));
+    double rounded = whole <= 9007199254740992.0L ? static_cast<double>(whole) / scale
+                                                  : static_cast<double>(whole / static_cast<long double>(scale));
     if (value < 0 && rounded != 0)
         rounded = -rounded;
 

@@ -6,8 +6,7 @@
 namespace tavorel {
 
 // Warning of the year fields (year selection, income summary query).
-inline constexpr char kAvvisoAnnoQuattroCifre[] =
-    "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
+inline constexpr char kAvvisoAnnoQuattroCifre[] = "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
 
 // Warning of the receipt editor when the date of issue does not exist.
 inline constexpr char kAvvisoDataInesistente[] =
@@ -34,8 +33,7 @@ bool SoloCifre(const QString& text);
 bool AnnoQuattroCifre(const QString& year);
 
 // The receipt's amount: whole euros, cents, and the amount text "euros,cents".
-struct ImportoRicevuta
-{
+struct ImportoRicevuta {
     QString euro;
     QString cents;
     QString intero;

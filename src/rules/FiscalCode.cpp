@@ -11,16 +11,19 @@ constexpr char16_t kLast = u'Z';
 
 // Values of the characters "0" to "Z" at odd positions (1, 3, ... 15) and at
 // even positions; the seven characters between "9" and "A" count 0.
-constexpr std::array<int, kLast - kFirst + 1> kOdd = {
-    1, 0, 5, 7, 9, 13, 15, 17, 19, 21,                                              // 0-9
-    0, 0, 0, 0, 0, 0, 0,                                                            // :;<=>?@
-    1, 0, 5, 7, 9, 13, 15, 17, 19, 21, 2, 4, 18, 20, 11, 3, 6, 8, 12, 14, 16, 10, 22, // A-W
-    25, 24, 23};                                                                    // X-Z
-constexpr std::array<int, kLast - kFirst + 1> kEven = {
-    0, 1, 2, 3, 4, 5, 6, 7, 8, 9,
-    0, 0, 0, 0, 0, 0, 0,
-    0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22,
-    23, 24, 25};
+struct Values {
+    int odd;
+    int even;
+};
+// clang-format off
+constexpr std::array<Values, kLast - kFirst + 1> kValues = {{
+    { 1,  0}, { 0,  1}, { 5,  2}, { 7,  3}, { 9,  4}, {13,  5}, {15,  6}, {17,  7}, {19,  8}, {21,  9}, // 0-9
+    { 0,  0}, { 0,  0}, { 0,  0}, { 0,  0}, { 0,  0}, { 0,  0}, { 0,  0}, // :;<=>?@
+    { 1,  0}, { 0,  1}, { 5,  2}, { 7,  3}, { 9,  4}, {13,  5}, {15,  6}, {17,  7}, {19,  8}, {21,  9}, // A-J
+    { 2, 10}, { 4, 11}, {18, 12}, {20, 13}, {11, 14}, { 3, 15}, { 6, 16}, { 8, 17}, {12, 18}, {14, 19}, // K-T
+    {16, 20}, {10, 21}, {22, 22}, {25, 23}, {24, 24}, {23, 25}, // U-Z
+}};
+// clang-format on
 
 } // namespace
 
@@ -34,7 +37,8 @@ bool CodiceFiscaleValido(const QString& code)
         if (c < kFirst || c > kLast)
             return false;
         // Index 0 is position 1, an odd position.
-        sum += (i % 2 == 0 ? kOdd : kEven)[c - kFirst];
+        const Values& v = kValues[c - kFirst];
+        sum += i % 2 == 0 ? v.odd : v.even;
     }
     return code.at(15).unicode() == u'A' + sum % 26;
 }

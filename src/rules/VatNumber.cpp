@@ -9,8 +9,7 @@ namespace tavorel {
 
 namespace {
 
-struct Office
-{
+struct Office {
     int code;
     const char16_t* name;
 };
@@ -120,7 +119,8 @@ constexpr Office kOffices[] = {
     {101, u"Bologna 2"},
     {102, u"Napoli 2"},
     {120, u"Bologna 2"},
-    {121, u"Napoli 2"},};
+    {121, u"Napoli 2"},
+};
 
 } // namespace
 

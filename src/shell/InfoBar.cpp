@@ -1,6 +1,7 @@
 #include "shell/InfoBar.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 
 namespace tavorel {
 
@@ -33,13 +34,24 @@ void InfoBar::addBackground(QWidget* area)
     area->installEventFilter(this);
 }
 
+// A move that a child ignored reaches its parent too: only a move over the area itself (or over
+// another background area) empties the bar.
+bool InfoBar::overBackground(QWidget* area, QEvent* event) const
+{
+    if (event->type() != QEvent::MouseMove)
+        return true;
+    const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+    QWidget* child = area->childAt(pos);
+    return child == nullptr || backgrounds_.contains(child);
+}
+
 bool InfoBar::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseMove || event->type() == QEvent::Enter) {
         auto hint = hints_.constFind(watched);
         if (hint != hints_.constEnd())
             setText(*hint);
-        else if (backgrounds_.contains(watched))
+        else if (backgrounds_.contains(watched) && overBackground(static_cast<QWidget*>(watched), event))
             clear();
     }
     return false;

@@ -21,6 +21,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool overBackground(QWidget* area, QEvent* event) const;
+
     QHash<QObject*, QString> hints_;
     QList<QObject*> backgrounds_;
 };

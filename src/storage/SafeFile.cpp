@@ -17,7 +17,9 @@ bool replaceFileContents(const QString& path, const std::function<bool(QIODevice
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (!write(file)) {
+    // QSaveFile buffers: a write error (full disk, size limit) only shows at the flush, and
+    // commit() would not report it. Flush first so such a failure keeps the old file.
+    if (!write(file) || !file.flush()) {
         file.cancelWriting();
         file.commit(); // discards the temporary file; the target is not touched
         return false;

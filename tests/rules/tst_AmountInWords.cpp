@@ -6,8 +6,7 @@
 
 using namespace tavorel;
 
-class tst_AmountInWords : public QObject
-{
+class tst_AmountInWords : public QObject {
     Q_OBJECT
 
 private slots:
@@ -49,8 +48,7 @@ void tst_AmountInWords::importo_data()
     QTest::addColumn<qint64>("amount");
     QTest::addColumn<QString>("words");
     const qint64 euro = 10000;
-    struct Row
-    {
+    struct Row {
         qint64 euros;
         const char* words;
     };
@@ -132,8 +130,7 @@ void tst_AmountInWords::parse_data()
     QTest::newRow("plus") << "+3" << true << qint64(30000);
     QTest::newRow("fifth decimal rounds up") << "0,00005" << true << qint64(1);
     QTest::newRow("fifth decimal rounds down") << "0,00004999" << true << qint64(0);
-    QTest::newRow("largest currency") << "922337203685477,5807" << true
-                                      << std::numeric_limits<qint64>::max();
+    QTest::newRow("largest currency") << "922337203685477,5807" << true << std::numeric_limits<qint64>::max();
     QTest::newRow("beyond currency") << "922337203685477,5808" << false << qint64(0);
     QTest::newRow("far beyond") << "99999999999999999999" << false << qint64(0);
     QTest::newRow("empty") << "" << false << qint64(0);

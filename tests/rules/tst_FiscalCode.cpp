@@ -4,8 +4,7 @@
 
 using namespace tavorel;
 
-class tst_FiscalCode : public QObject
-{
+class tst_FiscalCode : public QObject {
     Q_OBJECT
 
 private slots:
