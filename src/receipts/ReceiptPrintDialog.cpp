@@ -1,0 +1,106 @@
+#include "receipts/ReceiptPrintDialog.h"
+
+#include "printing/Report.h"
+#include "receipts/ReceiptArtwork.h"
+#include "receipts/ReceiptSettings.h"
+#include "receipts/ReceiptTemplate.h"
+#include "shell/Platform.h"
+#include "shell/ScreenLook.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavorel {
+
+namespace {
+const QString kAvvisoAnteprima = QStringLiteral(
+    "Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.\n\r\n\r"
+    "Accertarsi che la stampante sia configurata correttamente.");
+}
+
+ReceiptPrintDialog::ReceiptPrintDialog(QWidget* owner, const QString& name, const QString& caption,
+                                       const QString& title, const QString& explanation,
+                                       const QString& actionText, ReceiptPrintData data)
+    : FixedDialog(owner, name, caption, QSize(470, 250)), data_(std::move(data))
+{
+    // The explanation of the operation, as text on a white card.
+    auto* card = look::card(this, QStringLiteral("panSpiegazione"));
+    imgLogo01 = new QLabel(card);
+    imgLogo01->setObjectName(QStringLiteral("imgLogo01"));
+    imgLogo01->setWordWrap(true);
+    imgLogo01->setTextFormat(Qt::RichText);
+    imgLogo01->setText(QStringLiteral("<div style='font-family:Verdana'>"
+                                      "<p style='font-size:14pt; font-weight:bold; color:#4682B4'>%1</p>"
+                                      "<p style='font-size:10pt'>%2</p></div>")
+                           .arg(title.toHtmlEscaped(), explanation.toHtmlEscaped().replace(QLatin1Char('\n'),
+                                                                                            QStringLiteral("<br>"))));
+    auto* icon = new QLabel(card);
+    icon->setObjectName(QStringLiteral("icoStampa"));
+    icon->setPixmap(QPixmap::fromImage(renderArtwork(QStringLiteral(":/assets/stampa.svg"), QSize(56, 56))));
+    icon->setAlignment(Qt::AlignTop);
+    auto* cardLayout = new QHBoxLayout(card);
+    cardLayout->setContentsMargins(14, 10, 14, 10);
+    cardLayout->setSpacing(14);
+    cardLayout->addWidget(icon);
+    cardLayout->addWidget(imgLogo01, 1);
+
+    imgLogo = new QLabel(this);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->hide();
+    imgTemp = new QLabel(this);
+    imgTemp->setObjectName(QStringLiteral("imgTemp"));
+    imgTemp->setPixmap(QPixmap::fromImage(defaultLogo()));
+    imgTemp->hide();
+
+    btnAnnulla = look::button(this, QStringLiteral("btnAnnulla"), QStringLiteral("Annulla"));
+    btnStampa = look::button(this, QStringLiteral("btnStampa"), actionText);
+    btnStampa->setMinimumWidth(140);
+    btnStampa->setDefault(true);
+    connect(btnAnnulla, &QPushButton::clicked, this, &ReceiptPrintDialog::btnAnnullaClick);
+    connect(btnStampa, &QPushButton::clicked, this, &ReceiptPrintDialog::btnStampaClick);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnAnnulla);
+    buttons->addWidget(btnStampa);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(14, 14, 14, 12);
+    layout->addWidget(card, 1);
+    layout->addLayout(buttons);
+}
+
+void ReceiptPrintDialog::showEvent(QShowEvent* event)
+{
+    FixedDialog::showEvent(event);
+    FormShow();
+}
+
+void ReceiptPrintDialog::FormShow()
+{
+    // A missing or unreadable "Logo.bmp" is no failure: the default logo is printed.
+    logo_ = ReceiptSettings::caricaLogo(platform().programFolder());
+    imgLogo->setPixmap(QPixmap::fromImage(logo_));
+}
+
+void ReceiptPrintDialog::btnStampaClick()
+{
+    if (logo_.isNull())
+        FormShow();
+    try {
+        Report report = ReceiptTemplate::create();
+        ReceiptTemplate::fill(report, data_, logo_);
+        output(report);
+    } catch (const std::exception&) {
+        platform().message(this, MessageKind::Warning, kAvvisoAnteprima);
+    }
+    accept();
+}
+
+void ReceiptPrintDialog::btnAnnullaClick()
+{
+    reject();
+}
+
+} // namespace tavorel

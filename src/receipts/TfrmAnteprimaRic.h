@@ -1,0 +1,17 @@
+#pragma once
+
+#include "receipts/ReceiptPrintDialog.h"
+
+namespace tavorel {
+
+// Shows the receipt on screen as it will be printed, both copies; it can be printed from there.
+class TfrmAnteprimaRic : public ReceiptPrintDialog {
+    Q_OBJECT
+public:
+    TfrmAnteprimaRic(QWidget* owner, ReceiptPrintData data);
+
+protected:
+    void output(const Report& report) override;
+};
+
+} // namespace tavorel

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "receipts/ReceiptPrintDialog.h"
+
+namespace tavorel {
+
+// Prints the receipt, both copies on one A4 sheet, through the print dialog.
+class TfrmStampaRic : public ReceiptPrintDialog {
+    Q_OBJECT
+public:
+    TfrmStampaRic(QWidget* owner, ReceiptPrintData data);
+
+protected:
+    void output(const Report& report) override;
+};
+
+} // namespace tavorel
