@@ -1,10 +1,23 @@
 #include "shell/Application.h"
 
+#include "access/TfrmCambiaPassword.h"
+#include "access/TfrmPassword.h"
+#include "receipts/TfrmMenuRicevute.h"
+#include "receipts/TfrmRicevuta.h"
 #include "shell/ProcessFormats.h"
+#include "shell/TfrmAvvio.h"
+
+#include <QApplication>
 
 namespace tavorel {
 
+// The long-lived screens, declared in the order they are created; destroyed in reverse.
 struct Application::Screens {
+    std::unique_ptr<TfrmPassword> password;
+    std::unique_ptr<TfrmAvvio> avvio;
+    std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
+    std::unique_ptr<TfrmMenuRicevute> menuRicevute;
+    std::unique_ptr<TfrmRicevuta> ricevuta;
 };
 
 Application::Application() = default;
@@ -15,7 +28,41 @@ void Application::start()
 {
     applyProcessFormats();
     installItalianTranslations();
+    // Screens hand over to each other by hiding and showing; only the explicit exits end the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(TfrmAvvio::programIcon());
+
     screens_ = std::make_unique<Screens>();
+    Screens& s = *screens_;
+    s.password = std::make_unique<TfrmPassword>();
+    s.avvio = std::make_unique<TfrmAvvio>();
+    s.cambiaPassword = std::make_unique<TfrmCambiaPassword>();
+    s.menuRicevute = std::make_unique<TfrmMenuRicevute>();
+    s.ricevuta = std::make_unique<TfrmRicevuta>();
+
+    TfrmPassword* password = s.password.get();
+    TfrmAvvio* avvio = s.avvio.get();
+    TfrmCambiaPassword* cambia = s.cambiaPassword.get();
+    TfrmMenuRicevute* menuRicevute = s.menuRicevute.get();
+    TfrmRicevuta* ricevuta = s.ricevuta.get();
+
+    // Login
+    QObject::connect(password, &TfrmPassword::accessoRiuscito, avvio, [avvio] { avvio->show(); });
+    QObject::connect(password, &TfrmPassword::cambiaPasswordRichiesto, cambia, [cambia] { cambia->show(); });
+    QObject::connect(cambia, &TfrmCambiaPassword::chiuso, password, [password] { password->tornaDaCambioPassword(); });
+
+    // Main menu → receipts
+    QObject::connect(avvio, &TfrmAvvio::apriStampaRicevute, menuRicevute, [avvio, menuRicevute] {
+        menuRicevute->show();
+        avvio->hide();
+    });
+    QObject::connect(menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
+                     [ricevuta](const QString& path, const QString& caption) { ricevuta->apriArchivio(path, caption); });
+    QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
+    QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
+    QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });
+
+    password->show();
 }
 
 } // namespace tavorel

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace tavorel {
+
+// Shown by every list screen when Find is pressed on an empty list.
+inline const QString kMsgRicercaNonApplicabile =
+    QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
+
+// The find-in-list procedure of the list screens, without the screen: which row to select.
+class ListFind {
+public:
+    struct Result {
+        bool emptyList = false; // nothing to search: the screen says so and changes nothing
+        bool found = false;
+        int row = -1;           // the row to select: the match, else the row selected before
+                                // (the first one when none was)
+    };
+
+    // `selected` is the selected row (-1 for none), `typed` the search text as typed. A key that
+    // differs from `rememberedKey` starts a new search from the first row, testing it first; the
+    // same key goes on after the selected row, wrapping round to it. The key is remembered.
+    static Result find(const QStringList& rows, int selected, const QString& typed, QString& rememberedKey);
+};
+
+} // namespace tavorel

@@ -1,0 +1,341 @@
+#include "ReportLayout.h"
+
+#include "ReportFonts.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace tavorel {
+
+namespace {
+
+constexpr double kInsetX = 2.0;
+constexpr double kInsetTop = 1.0;
+constexpr double kLineGap = 2.0;
+constexpr double kEpsilon = 1e-6;
+constexpr double kInfinity = 1e9;
+
+struct MemoLine {
+    QString text;
+    double top = 0.0; // in the coordinates of the memo's rectangle
+};
+
+struct FontInfo {
+    double height = 0.0;
+    QFontMetricsF metrics;
+};
+
+QStringList wrapLine(const QString& line, const QFontMetricsF& fm, double width)
+{
+    if (fm.horizontalAdvance(line) <= width)
+        return {line};
+    QStringList out;
+    QString current;
+    for (const QString& word : line.split(QLatin1Char(' '))) {
+        const QString candidate = current.isEmpty() ? word : current + QLatin1Char(' ') + word;
+        if (current.isEmpty() || fm.horizontalAdvance(candidate) <= width) {
+            current = candidate;
+        } else {
+            out.append(current);
+            current = word;
+        }
+    }
+    out.append(current);
+    return out;
+}
+
+// The memo's lines with their tops, laid out as the memo's alignment and wrapping say.
+std::vector<MemoLine> layOutMemo(const ReportMemo& memo, const QDateTime& now, double* fontHeight)
+{
+    const QFontMetricsF fm = ReportFonts::metrics(memo.font);
+    const double height = fm.height();
+    const double pitch = memo.linePitch > 0.0 ? memo.linePitch : height + kLineGap;
+    if (fontHeight)
+        *fontHeight = height;
+
+    QStringList texts;
+    for (const QString& raw : memo.lines) {
+        const QString line = memo.allowExpressions ? ReportLayout::expandVariables(raw, now) : raw;
+        if (memo.wordWrap)
+            texts += wrapLine(line, fm, memo.rect.width() - 2 * kInsetX);
+        else
+            texts.append(line);
+    }
+
+    const qsizetype n = texts.size();
+    const double block = n > 0 ? double(n - 1) * pitch + height : 0.0;
+    const double first = memo.vAlign == VAlign::Top ? kInsetTop : (memo.rect.height() - block) / 2.0;
+    std::vector<MemoLine> out;
+    out.reserve(size_t(n));
+    for (qsizetype i = 0; i < n; ++i) {
+        const double top = first + double(i) * pitch;
+        if (top >= memo.rect.height()) // below the memo: never visible
+            break;
+        out.push_back({texts[i], top});
+    }
+    return out;
+}
+
+// Emits objects of one band (or of the page) translated by `origin`; only the part of the band
+// between `from` and `to` (band coordinates) is on this page.
+class Emitter {
+public:
+    Emitter(PreparedPage& page, const QDateTime& now) : m_page(page), m_now(now) {}
+
+    void put(const std::vector<ReportItem>& objects, QPointF origin, double from, double to)
+    {
+        // The part of the page that belongs to this portion; open-ended where the band is not cut.
+        const double top = from > 0.0 ? origin.y() + from : -kInfinity;
+        const double bottom = to < kInfinity ? origin.y() + to : kInfinity;
+        m_portion = QRectF(QPointF(-kInfinity, top), QPointF(kInfinity, bottom));
+        m_from = from > 0.0 ? from : -kInfinity;
+        m_to = to;
+        for (const ReportItem& item : objects)
+            std::visit([&](const auto& o) { add(o, origin); }, item);
+    }
+
+private:
+    void add(const ReportMemo& memo, QPointF origin)
+    {
+        const QRectF rect = memo.rect.translated(origin);
+        const QRectF clip = rect.intersected(m_portion);
+        if (clip.isEmpty())
+            return;
+        if (memo.fill.isValid())
+            m_page.items.push_back(PreparedRect{clip, memo.fill, QColor(), memo.name});
+        double height = 0.0;
+        const std::vector<MemoLine> lines = layOutMemo(memo, m_now, &height);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            // A line belongs to the portion its top falls in; cuts are made between lines.
+            const double bandTop = memo.rect.top() + lines[i].top;
+            if (bandTop < m_from - kEpsilon || bandTop >= m_to - kEpsilon)
+                continue;
+            const QRectF box(rect.left() + kInsetX, rect.top() + lines[i].top,
+                             std::max(0.0, rect.width() - 2 * kInsetX), height);
+            m_page.items.push_back(PreparedText{box, clip, lines[i].text, memo.font, memo.hAlign, memo.name, int(i)});
+        }
+    }
+
+    void add(const ReportPicture& picture, QPointF origin)
+    {
+        const QRectF box = picture.rect.translated(origin);
+        const QRectF clip = box.intersected(m_portion);
+        if (clip.isEmpty())
+            return;
+        const QRectF target = picture.picture.isNull()
+                                  ? QRectF()
+                                  : ReportLayout::fitPicture(picture.picture.size(), box, picture.keepAspect,
+                                                             picture.center);
+        m_page.items.push_back(PreparedImage{box, target, clip, picture.picture, picture.name});
+    }
+
+    void add(const ReportShape& shape, QPointF origin)
+    {
+        const QRectF rect = shape.rect.translated(origin).intersected(m_portion);
+        if (!rect.isEmpty())
+            m_page.items.push_back(PreparedRect{rect, shape.fill, shape.frame, shape.name});
+    }
+
+    void add(const ReportLine& line, QPointF origin)
+    {
+        QLineF l(line.rect.topLeft() + origin, line.rect.bottomRight() + origin);
+        const double top = std::min(l.y1(), l.y2());
+        const double bottom = std::max(l.y1(), l.y2());
+        if (bottom < m_portion.top() || top >= m_portion.bottom())
+            return;
+        if (l.dx() == 0.0) { // vertical: keep the part on this page
+            l.setP1(QPointF(l.x1(), std::max(top, m_portion.top())));
+            l.setP2(QPointF(l.x1(), std::min(bottom, m_portion.bottom())));
+        }
+        m_page.items.push_back(PreparedLine{l, line.color, line.name});
+    }
+
+    PreparedPage& m_page;
+    const QDateTime& m_now;
+    QRectF m_portion;
+    double m_from = 0.0;
+    double m_to = kInfinity;
+};
+
+class Paginator {
+public:
+    Paginator(const Report& report, const QDateTime& now)
+        : m_report(report), m_now(now), m_area(report.page().printableRectPx())
+    {
+        m_out.name = report.name();
+        m_out.page = report.page();
+    }
+
+    PreparedReport run()
+    {
+        newPage();
+        for (const ReportBand& band : m_report.bands())
+            if (band.kind == BandKind::ReportTitle)
+                place(band);
+        for (const ReportBand& band : m_report.bands())
+            if (band.kind == BandKind::MasterData)
+                for (int row = 0; row < std::max(0, band.rowCount); ++row)
+                    place(band);
+        for (const ReportBand& band : m_report.bands())
+            if (band.kind == BandKind::Footer)
+                place(band);
+        return std::move(m_out);
+    }
+
+private:
+    void newPage()
+    {
+        PreparedPage page;
+        page.size = QSizeF(mmToPx(m_report.page().printedWidthMm()), mmToPx(m_report.page().printedHeightMm()));
+        m_out.pages.push_back(std::move(page));
+        m_y = m_area.top();
+        m_fresh = true;
+        Emitter(m_out.pages.back(), m_now).put(m_report.pageObjects(), m_area.topLeft(), 0.0, kInfinity);
+    }
+
+    void place(const ReportBand& band)
+    {
+        double offset = 0.0;
+        for (;;) {
+            const double room = m_area.bottom() - m_y;
+            const double remaining = band.height - offset;
+            // A band that does not split, or a page with no room at all, takes what it gets.
+            if (remaining <= room + kEpsilon || (m_fresh && (!band.allowSplit || room <= kEpsilon))) {
+                put(band, offset, kInfinity);
+                m_y += remaining;
+                m_fresh = false;
+                return;
+            }
+            if (!band.allowSplit) {
+                newPage();
+                continue;
+            }
+            double cut = splitPoint(band, offset, offset + room);
+            if (cut <= offset + kEpsilon) {
+                if (!m_fresh) {
+                    newPage();
+                    continue;
+                }
+                cut = offset + room; // a single line taller than a page: cut through it
+            }
+            put(band, offset, cut);
+            offset = cut;
+            newPage();
+        }
+    }
+
+    void put(const ReportBand& band, double from, double to)
+    {
+        const QPointF origin(m_area.left(), m_y - from);
+        Emitter(m_out.pages.back(), m_now).put(band.objects, origin, from, to);
+    }
+
+    // The lowest band offset not beyond `limit` that cuts no line of text in two.
+    double splitPoint(const ReportBand& band, double from, double limit) const
+    {
+        double cut = limit;
+        for (const ReportItem& item : band.objects) {
+            const auto* memo = std::get_if<ReportMemo>(&item);
+            if (!memo)
+                continue;
+            double height = 0.0;
+            for (const MemoLine& line : layOutMemo(*memo, m_now, &height)) {
+                const double top = memo->rect.top() + line.top;
+                if (top < from - kEpsilon)
+                    continue;
+                if (top >= limit)
+                    break;
+                if (top > limit + kEpsilon) {
+                    cut = std::min(cut, top);
+                    break;
+                }
+            }
+        }
+        return cut;
+    }
+
+    const Report& m_report;
+    const QDateTime& m_now;
+    const QRectF m_area;
+    PreparedReport m_out;
+    double m_y = 0.0;
+    bool m_fresh = true;
+};
+
+} // namespace
+
+std::vector<const PreparedText*> PreparedPage::texts(const QString& object) const
+{
+    std::vector<const PreparedText*> out;
+    for (const PreparedItem& item : items)
+        if (const auto* t = std::get_if<PreparedText>(&item); t && (object.isEmpty() || t->object == object))
+            out.push_back(t);
+    return out;
+}
+
+QStringList PreparedPage::textLines(const QString& object) const
+{
+    QStringList out;
+    for (const PreparedText* t : texts(object))
+        out.append(t->text);
+    return out;
+}
+
+const PreparedImage* PreparedPage::image(const QString& object) const
+{
+    for (const PreparedItem& item : items)
+        if (const auto* i = std::get_if<PreparedImage>(&item); i && i->object == object)
+            return i;
+    return nullptr;
+}
+
+const PreparedRect* PreparedPage::rect(const QString& object) const
+{
+    for (const PreparedItem& item : items)
+        if (const auto* r = std::get_if<PreparedRect>(&item); r && r->object == object)
+            return r;
+    return nullptr;
+}
+
+const PreparedLine* PreparedPage::line(const QString& object) const
+{
+    for (const PreparedItem& item : items)
+        if (const auto* l = std::get_if<PreparedLine>(&item); l && l->object == object)
+            return l;
+    return nullptr;
+}
+
+PreparedReport ReportLayout::prepare(const Report& report, const QDateTime& now)
+{
+    return Paginator(report, now).run();
+}
+
+QString ReportLayout::expandVariables(const QString& text, const QDateTime& now)
+{
+    if (!text.contains(QLatin1Char('[')))
+        return text;
+    QString out = text;
+    out.replace(QLatin1String("[DATE]"), now.date().toString(QStringLiteral("dd/MM/yyyy")));
+    out.replace(QLatin1String("[TIME]"), now.time().toString(QStringLiteral("HH:mm:ss")));
+    return out;
+}
+
+double ReportLayout::linePitch(const ReportMemo& memo)
+{
+    return memo.linePitch > 0.0 ? memo.linePitch : ReportFonts::metrics(memo.font).height() + kLineGap;
+}
+
+QRectF ReportLayout::fitPicture(const QSizeF& picture, const QRectF& box, bool keepAspect, bool center)
+{
+    if (picture.isEmpty() || box.isEmpty())
+        return QRectF(box.topLeft(), QSizeF(0, 0));
+    if (!keepAspect)
+        return box;
+    const double scale = std::min(box.width() / picture.width(), box.height() / picture.height());
+    QRectF target(box.topLeft(), picture * scale);
+    if (center)
+        target.moveCenter(box.center());
+    return target;
+}
+
+} // namespace tavorel

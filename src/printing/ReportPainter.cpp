@@ -1,0 +1,153 @@
+#include "ReportPainter.h"
+
+#include "ReportFonts.h"
+
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace tavorel {
+
+namespace {
+
+Qt::Alignment alignmentOf(HAlign h)
+{
+    switch (h) {
+    case HAlign::Center:
+        return Qt::AlignHCenter | Qt::AlignTop;
+    case HAlign::Right:
+        return Qt::AlignRight | Qt::AlignTop;
+    case HAlign::Left:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignTop;
+}
+
+// A 1 px report line, whatever the device's resolution.
+QPen hairline(const QColor& colour)
+{
+    QPen pen(colour, 1.0);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+class PagePainter {
+public:
+    explicit PagePainter(QPainter& p) : m_p(p) {}
+
+    void operator()(const PreparedRect& r)
+    {
+        if (r.fill.isValid())
+            m_p.fillRect(r.rect, r.fill);
+        if (r.frame.isValid()) {
+            m_p.setPen(hairline(r.frame));
+            m_p.setBrush(Qt::NoBrush);
+            // The outline lies on the inside of the rectangle, so neighbouring boxes do not overlap.
+            m_p.drawRect(r.rect.adjusted(0.5, 0.5, -0.5, -0.5));
+        }
+    }
+
+    void operator()(const PreparedLine& l)
+    {
+        m_p.setPen(hairline(l.color.isValid() ? l.color : QColor(Qt::black)));
+        m_p.drawLine(l.line);
+    }
+
+    void operator()(const PreparedImage& i)
+    {
+        m_p.save();
+        m_p.setClipRect(i.clip, Qt::IntersectClip);
+        m_p.fillRect(i.box, Qt::white);
+        if (!i.image.isNull() && !i.target.isEmpty())
+            m_p.drawImage(i.target, i.image);
+        m_p.restore();
+    }
+
+    void operator()(const PreparedText& t)
+    {
+        m_p.save();
+        m_p.setClipRect(t.clip, Qt::IntersectClip);
+        m_p.setFont(ReportFonts::font(t.font, m_p.device()));
+        m_p.setPen(t.font.color);
+        // The line box is only as wide as the memo; longer text runs on and is cut by the clip.
+        m_p.drawText(t.rect, int(alignmentOf(t.hAlign)) | Qt::TextDontClip | Qt::TextSingleLine, t.text);
+        m_p.restore();
+    }
+
+private:
+    QPainter& m_p;
+};
+
+} // namespace
+
+void ReportPainter::paintPage(QPainter& painter, const PreparedPage& page, double scale)
+{
+    painter.save();
+    painter.scale(scale, scale);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    PagePainter draw(painter);
+    for (const PreparedItem& item : page.items)
+        std::visit(draw, item);
+    painter.restore();
+}
+
+void ReportPainter::setUpPage(QPagedPaintDevice& device, const ReportPage& page)
+{
+    const QPageSize size = page.paperSize == kPaperA4
+                               ? QPageSize(QPageSize::A4)
+                               : QPageSize(QSizeF(page.paperWidthMm, page.paperHeightMm), QPageSize::Millimeter,
+                                           QString(), QPageSize::FuzzyMatch);
+    const QPageLayout layout(size,
+                             page.orientation == Orientation::Landscape ? QPageLayout::Landscape
+                                                                        : QPageLayout::Portrait,
+                             QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0));
+    device.setPageLayout(layout);
+}
+
+bool ReportPainter::paintAll(QPagedPaintDevice& device, const PreparedReport& report)
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return false;
+    const double scale = device.logicalDpiX() / 96.0;
+    bool first = true;
+    for (const PreparedPage& page : report.pages) {
+        if (!first && !device.newPage())
+            return false;
+        first = false;
+        ReportPainter::paintPage(painter, page, scale);
+    }
+    return painter.end();
+}
+
+QImage ReportPainter::renderPage(const PreparedPage& page, double dpi)
+{
+    const double scale = dpi / 96.0;
+    QImage image((page.size * scale).toSize(), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(dpi / 0.0254));
+    image.setDotsPerMeterY(qRound(dpi / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    paintPage(painter, page, scale);
+    painter.end();
+    return image;
+}
+
+bool exportPdf(const Report& report, const QString& path, const QDateTime& now)
+{
+    const PreparedReport prepared = ReportLayout::prepare(report, now);
+    QPdfWriter writer(path);
+    writer.setResolution(600);
+    writer.setTitle(report.name());
+    writer.setCreator(QStringLiteral("Tavorel"));
+    ReportPainter::setUpPage(writer, report.page());
+    return ReportPainter::paintAll(writer, prepared) && QFileInfo(path).size() > 0;
+}
+
+} // namespace tavorel

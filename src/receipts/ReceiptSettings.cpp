@@ -1,0 +1,103 @@
+#include "receipts/ReceiptSettings.h"
+
+#include "receipts/ReceiptArtwork.h"
+#include "rules/FieldRules.h"
+#include "storage/IniFile.h"
+#include "storage/SafeFile.h"
+
+#include <QIODevice>
+#include <QImageReader>
+#include <QPainter>
+
+namespace tavorel {
+
+namespace {
+
+const QString kSezioneRicevente = QStringLiteral("Ricevente");
+const QString kSezioneNumerazione = QStringLiteral("Numerazione Ricevute");
+const QString kChiaveInizio = QStringLiteral("Inizio");
+
+QString chiaveRigo(int i)
+{
+    return QStringLiteral("Rigo %1").arg(i + 1);
+}
+
+// BMP has no transparency: whatever was see-through is stored as the white of the paper.
+QImage suFondoBianco(const QImage& picture)
+{
+    QImage out(picture.size(), QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter p(&out);
+    p.drawImage(0, 0, picture);
+    return out;
+}
+
+} // namespace
+
+QString ReceiptSettings::fileName()
+{
+    return QStringLiteral("Ricevute_Generiche.ini");
+}
+
+QString ReceiptSettings::percorsoIni(const QString& folder)
+{
+    return folder + QLatin1Char('/') + fileName();
+}
+
+QStringList ReceiptSettings::leggiRiceventi(const QString& folder)
+{
+    IniFile ini;
+    QStringList lines;
+    const bool letto = ini.load(percorsoIni(folder));
+    for (int i = 0; i < kRighiRicevente; ++i)
+        lines.append(letto ? ini.value(kSezioneRicevente, chiaveRigo(i)) : QString());
+    return lines;
+}
+
+bool ReceiptSettings::scriviRiceventi(const QString& folder, const QStringList& lines)
+{
+    IniFile::KeyValues values;
+    for (int i = 0; i < kRighiRicevente; ++i)
+        values.append({chiaveRigo(i), lines.value(i).trimmed().left(kLarghezzaRigo).trimmed()});
+    return IniFile::writeValues(percorsoIni(folder), kSezioneRicevente, values);
+}
+
+QString ReceiptSettings::leggiInizio(const QString& folder)
+{
+    return IniFile::readValue(percorsoIni(folder), kSezioneNumerazione, kChiaveInizio).value_or(QString());
+}
+
+bool ReceiptSettings::scriviInizio(const QString& folder, const QString& value)
+{
+    return IniFile::writeValue(percorsoIni(folder), kSezioneNumerazione, kChiaveInizio, value.trimmed());
+}
+
+QString ReceiptSettings::normalizzaInizio(const QString& text)
+{
+    double ignored = 0;
+    if (text.trimmed().isEmpty() || !ParseDecimale(text, &ignored))
+        return QStringLiteral("1");
+    return NormalizzaImporto(text, 0).section(QLatin1Char(','), 0, 0);
+}
+
+QString ReceiptSettings::percorsoLogo(const QString& folder)
+{
+    return folder + QStringLiteral("/Logo.bmp");
+}
+
+QImage ReceiptSettings::caricaLogo(const QString& folder)
+{
+    QImageReader reader(percorsoLogo(folder));
+    const QImage logo = reader.read();
+    return logo.isNull() ? defaultLogo() : logo;
+}
+
+bool ReceiptSettings::salvaLogo(const QString& folder, const QImage& logo)
+{
+    if (logo.isNull())
+        return false;
+    const QImage bmp = suFondoBianco(logo);
+    return replaceFileContents(percorsoLogo(folder), [&bmp](QIODevice& out) { return bmp.save(&out, "BMP"); });
+}
+
+} // namespace tavorel

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "shell/FixedWindow.h"
+
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tavorel {
+
+// The numbering start of the receipts: the number "Nuovo" proposes for the first receipt of a
+// year. Opened by the receipt editor with the tag "ricevute" in lblMemory; only with that tag
+// does it read and write the setting.
+class TfrmNumerazione : public FixedDialog {
+    Q_OBJECT
+public:
+    explicit TfrmNumerazione(QWidget* owner);
+
+    QLabel* imgLogo;
+    QWidget* icoMano; // a pointing hand
+    QGroupBox* grpNumerazione;
+    QLineEdit* txtInizio;
+    QFrame* effInizio;
+    QPushButton* btnAnnulla;
+    QPushButton* btnApplica;
+    QLabel* lblMemory;
+
+    void FormShow();
+    void txtInizioExit();
+    void btnApplicaClick();
+    void btnAnnullaClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+};
+
+} // namespace tavorel

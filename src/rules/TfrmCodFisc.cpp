@@ -1,0 +1,149 @@
+#include "rules/TfrmCodFisc.h"
+
+#include "rules/FieldRules.h"
+#include "rules/FiscalCode.h"
+#include "rules/TextRules.h"
+#include "rules/TfrmPartitaIva.h"
+#include "shell/FieldKeys.h"
+#include "shell/Platform.h"
+#include "shell/ScreenLook.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSvgWidget>
+
+namespace tavorel {
+
+namespace {
+
+const QString kMsgLunghezza =
+    QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.");
+const QString kMsgValido = QStringLiteral("Il codice fiscale digitato è VALIDO.");
+const QString kMsgErrato = QStringLiteral("Attenzione: il codice fiscale digitato è ERRATO.");
+
+// Puts the caller's text into a check field whole. A field's maximum length only limits typing: a
+// longer text cut to fit could pass a check it must fail, so the limit is widened for it and
+// comes back once the text is short enough again.
+void caricaTesto(QLineEdit* field, const QString& text)
+{
+    const int limit = field->maxLength();
+    if (text.size() > limit) {
+        field->setMaxLength(int(text.size()));
+        QObject::connect(field, &QLineEdit::textChanged, field, [field, limit](const QString& now) {
+            if (now.size() <= limit)
+                field->setMaxLength(limit);
+        });
+    }
+    field->setText(text);
+}
+
+} // namespace
+
+TfrmCodFisc::TfrmCodFisc(QWidget* owner)
+    : FixedDialog(owner, QStringLiteral("frmCodFisc"), QStringLiteral(" Controllo codice fiscale"), QSize(560, 330),
+                  /*centreOnOwner*/ false)
+{
+    auto* card = look::card(this, QStringLiteral("panControllo"));
+
+    imgLogo = new QSvgWidget(QStringLiteral(":/assets/controllo_cf.svg"), card);
+    imgLogo->setObjectName(QStringLiteral("imgLogo"));
+    imgLogo->setFixedSize(120, 80);
+
+    lblTitolo = new QLabel(QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."), card);
+    lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
+    lblTitolo->setFont(QFont(QStringLiteral("Arial"), 12));
+    lblTitolo->setAlignment(Qt::AlignCenter);
+    lblTitolo->setWordWrap(true);
+
+    txtCodFisc = new QLineEdit(card);
+    txtCodFisc->setObjectName(QStringLiteral("txtCodFisc"));
+    QFont fixed(QStringLiteral("Courier New"), 20);
+    fixed.setBold(true);
+    fixed.setStyleHint(QFont::Monospace);
+    txtCodFisc->setFont(fixed);
+    txtCodFisc->setMaxLength(16);
+
+    btnControlla = look::button(card, QStringLiteral("btnControlla"), QStringLiteral("Controlla"));
+    btnControlla->setMinimumHeight(txtCodFisc->sizeHint().height());
+    btnChiudi = look::button(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"));
+
+    auto* entry = new QHBoxLayout;
+    entry->setSpacing(10);
+    entry->addWidget(txtCodFisc, 1);
+    entry->addWidget(btnControlla);
+
+    auto* inCard = new QVBoxLayout(card);
+    inCard->setContentsMargins(24, 16, 24, 18);
+    inCard->setSpacing(12);
+    inCard->addWidget(imgLogo, 0, Qt::AlignHCenter);
+    inCard->addWidget(lblTitolo);
+    inCard->addLayout(entry);
+
+    auto* main = new QVBoxLayout(this);
+    main->setContentsMargins(16, 16, 16, 14);
+    main->setSpacing(14);
+    main->addWidget(card, 1);
+    main->addWidget(btnChiudi, 0, Qt::AlignHCenter);
+
+    FieldKeys* keys = FieldKeys::of(txtCodFisc);
+    keys->setForced(ForcedText::UpperTrimmed);
+    keys->setEnterTarget(btnControlla);
+
+    connect(btnControlla, &QPushButton::clicked, this, &TfrmCodFisc::btnControllaClick);
+    connect(btnChiudi, &QPushButton::clicked, this, &TfrmCodFisc::btnChiudiClick);
+}
+
+void TfrmCodFisc::btnControllaClick()
+{
+    // Not trimmed here: typing already trims, and a caller's text with blanks must not pass.
+    const QString code = MaiuscoleAZ(txtCodFisc->text());
+    if (code.size() != 16) {
+        platform().message(this, MessageKind::Warning, kMsgLunghezza);
+        txtCodFisc->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (CodiceFiscaleValido(code))
+        platform().message(this, MessageKind::Information, kMsgValido);
+    else
+        platform().message(this, MessageKind::Warning, kMsgErrato);
+    accept();
+}
+
+void TfrmCodFisc::btnChiudiClick()
+{
+    reject();
+}
+
+void TfrmCodFisc::FormShow()
+{
+    txtCodFisc->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmCodFisc::showEvent(QShowEvent* event)
+{
+    FixedDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TfrmCodFisc::apriControllo(QWidget* owner, const QString& codFiscText)
+{
+    const QString text = TrimSpazi(codFiscText);
+    QDialog* check;
+    if (!text.isEmpty() && SoloCifre(text)) {
+        auto* vat = new TfrmPartitaIva(owner);
+        caricaTesto(vat->txtPartitaIva, text);
+        check = vat;
+    } else {
+        auto* code = new TfrmCodFisc(owner);
+        caricaTesto(code->txtCodFisc, text);
+        check = code;
+    }
+    platform().runModal(check);
+    delete check;
+}
+
+} // namespace tavorel

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "shell/WorkspaceScreen.h"
+
+#include <QHash>
+#include <QIcon>
+
+class QCloseEvent;
+class QFrame;
+class QLabel;
+class QSvgWidget;
+
+namespace tavorel {
+
+class PictureButton;
+
+// The main menu, shown after a successful login: the three apps, the information, credits and help
+// screens, the maker's web site and the way out of the program. It only announces what the user
+// picked; Application, which knows every screen, shows the chosen one. Closing it ends the program.
+class TfrmAvvio : public WorkspaceScreen {
+    Q_OBJECT
+public:
+    TfrmAvvio();
+
+    // The program icon at the usual window and task-bar sizes, drawn from the same artwork.
+    static QIcon programIcon();
+
+    // Title block
+    PictureButton* imgInfo;
+    QSvgWidget* icoIcona;
+    QLabel* icoTitoloApp;
+    PictureButton* imgGuida;
+    QLabel* imgSottotitolo;
+
+    // The three apps: a picture and a pill button each, both doing the same thing
+    PictureButton* imgApp01;
+    PictureButton* btnApp01;
+    PictureButton* imgApp02;
+    PictureButton* btnApp02;
+    PictureButton* imgApp03;
+    PictureButton* btnApp03;
+
+    // Footer
+    PictureButton* imgSito;
+    PictureButton* imgCopyright;
+    PictureButton* imgEsci;
+
+    void imgApp01Click();
+    void btnApp01Click();
+    void imgApp02Click();
+    void btnApp02Click();
+    void imgApp03Click();
+    void btnApp03Click();
+    void imgInfoClick();
+    void imgCopyrightClick();
+    void imgGuidaClick();
+    void imgSitoClick();
+    void imgEsciClick();
+    void FormClose();
+
+signals:
+    void apriArchivioIscritti();
+    void apriStampaRicevute();
+    void apriRiepilogoIncassi();
+    void apriInfo();
+    void apriCrediti();
+    void apriGuida();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Leaving for an app: the menu steps aside, then says which app to show.
+    void enterApp(void (TfrmAvvio::*announce)());
+    // An app's panel takes the accent colour while the mouse is on its picture or its button.
+    void highlightPanel(QFrame* panel, bool on);
+
+    QHash<QObject*, QFrame*> panelOf_;
+};
+
+} // namespace tavorel

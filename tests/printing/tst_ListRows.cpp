@@ -1,0 +1,202 @@
+#include "printing/ListFind.h"
+#include "printing/ListRows.h"
+
+#include <QtTest>
+
+using namespace tavorel;
+
+namespace {
+
+TSchedaRicevuta receipt(const QString& payer)
+{
+    TSchedaRicevuta r;
+    r.NumRic = QStringLiteral("15");
+    r.Data = QStringLiteral("05/03/2024");
+    r.Pagatore = payer;
+    r.Sport = QStringLiteral("Nuoto");
+    r.Dal = QStringLiteral("01/03/2024");
+    r.Al = QStringLiteral("31/03/2024");
+    r.Intero = QStringLiteral("150,00");
+    return r;
+}
+
+TSchedaIscritto member(const QString& name, const QString& mobile)
+{
+    TSchedaIscritto m;
+    m.Tiratore = name;
+    m.Tel = QStringLiteral("0612345678");
+    m.Cel = mobile;
+    m.Tessera = QStringLiteral("A-2024-17");
+    m.FineTes = QStringLiteral("31/12/2024");
+    m.Quota = QStringLiteral("35,00");
+    m.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+    m.Ente = QStringLiteral("Tiro a volo");
+    m.Studio = QStringLiteral("15/09/2024");
+    return m;
+}
+
+// 1-based position of `label` in `row`, as the columns are counted on paper.
+int position(const QString& row, const QString& label)
+{
+    return int(row.indexOf(label)) + 1;
+}
+
+} // namespace
+
+class tst_ListRows : public QObject {
+    Q_OBJECT
+private slots:
+    void columnsStartAtFixedPositions_data();
+    void columnsStartAtFixedPositions();
+    void valuesAreTrimmedCutAndPadded_data();
+    void valuesAreTrimmedCutAndPadded();
+    void sortedOrder_data();
+    void sortedOrder();
+    void find_data();
+    void find();
+    void findOnAnEmptyList();
+};
+
+void tst_ListRows::columnsStartAtFixedPositions_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("labelAt");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<int>("valueAt");
+
+    const QString longPayer = QStringLiteral("Bianchi Rossi Verdi Esposito Mario Luigi"); // 40
+    const QString row = ListRows::receiptRow(receipt(longPayer));
+    QTest::newRow("40-char payer keeps 26") << row << "  Sport: " << 67 << longPayer.left(26) << 41;
+    QTest::newRow("receipt total") << row << "  Tot. € " << 137 << "150,00" << 146;
+    QTest::newRow("short payer, same columns")
+        << ListRows::receiptRow(receipt(QStringLiteral("Neri"))) << "  Sport: " << 67 << "Nuoto" << 76;
+    QTest::newRow("member fee") << ListRows::memberRow(member(QStringLiteral("Rossi Mario"), QStringLiteral("3331234567")))
+                                << "  Quota: € " << 132 << "35,00" << 143;
+    QTest::newRow("certificate date")
+        << ListRows::certificateRow(member(QStringLiteral("Rossi Mario"), QStringLiteral("3331234567")))
+        << "  Scad. certificato: " << 124 << "15/09/2024" << 145;
+}
+
+void tst_ListRows::columnsStartAtFixedPositions()
+{
+    QFETCH(QString, row);
+    QFETCH(QString, label);
+    QFETCH(int, labelAt);
+    QFETCH(QString, value);
+    QFETCH(int, valueAt);
+    QCOMPARE(position(row, label), labelAt);
+    QCOMPARE(row.mid(valueAt - 1, value.size()), value);
+    QVERIFY(row.endsWith(row.mid(valueAt - 1)));
+}
+
+void tst_ListRows::valuesAreTrimmedCutAndPadded_data()
+{
+    QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("expected");
+
+    const auto blanks = [](int n) { return QString(n, QLatin1Char(' ')); };
+    QTest::newRow("member without mobile: 16 blanks")
+        << ListRows::memberRow(member(QStringLiteral("Rossi Mario"), QString()))
+        << QStringLiteral("Rossi Mario") + blanks(19) + QStringLiteral("  Tel. 0612345678") + blanks(6)
+               + QStringLiteral("  Cel. ") + blanks(16) + QStringLiteral("  Tessera n. A-2024-17") + blanks(15)
+               + QStringLiteral("  Scad. 31/12/2024  Quota: € 35,00");
+    TSchedaRicevuta r = receipt(QStringLiteral(" \t Neri\r\n"));
+    r.NumRic = QStringLiteral("\x01") + QStringLiteral("2024/0001-ABCDEFG "); // 17 characters and controls
+    r.Intero = QStringLiteral("  1234567,89 Long tail kept whole ");
+    QTest::newRow("trimmed controls, cut number, last value uncut")
+        << ListRows::receiptRow(r)
+        << QStringLiteral("Ric. n. 2024/0001-AB  Data: 05/03/2024  Neri") + blanks(22)
+               + QStringLiteral("  Sport: Nuoto") + blanks(25)
+               + QStringLiteral("  Dal 01/03/2024  Al 31/03/2024  Tot. € 1234567,89 Long tail kept whole");
+    QTest::newRow("empty certificate row keeps its columns")
+        << ListRows::certificateRow(TSchedaIscritto())
+        << blanks(32) + QStringLiteral("  Cel. ") + blanks(20) + QStringLiteral("  C.F. ") + blanks(16)
+               + QStringLiteral("  Sport: ") + blanks(32) + QStringLiteral("  Scad. certificato: ");
+}
+
+void tst_ListRows::valuesAreTrimmedCutAndPadded()
+{
+    QFETCH(QString, row);
+    QFETCH(QString, expected);
+    QCOMPARE(row, expected);
+}
+
+void tst_ListRows::sortedOrder_data()
+{
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<QStringList>("sorted");
+
+    QTest::newRow("a-z folded") << QStringList{"rossi", "Bianchi", "ROSSA", "bianco"}
+                                << QStringList{"Bianchi", "bianco", "ROSSA", "rossi"};
+    QTest::newRow("prefix first") << QStringList{"Rossi Mario", "Rossi", "Ross"}
+                                  << QStringList{"Ross", "Rossi", "Rossi Mario"};
+    // Not folded: É (201) and é (233) come after every unaccented letter, É before é.
+    QTest::newRow("accents by code") << QStringList{"éra", "Zeta", "Éra", "era"}
+                                     << QStringList{"era", "Zeta", "Éra", "éra"};
+    QTest::newRow("blank before letters") << QStringList{"Rossi Mario", "RossiA"}
+                                          << QStringList{"Rossi Mario", "RossiA"};
+}
+
+void tst_ListRows::sortedOrder()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(QStringList, sorted);
+    ListRows::sort(rows);
+    QCOMPARE(rows, sorted);
+}
+
+void tst_ListRows::find_data()
+{
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<QString>("remembered");
+    QTest::addColumn<QStringList>("keys");     // typed at each press of Find, in turn
+    QTest::addColumn<QList<int>>("selection"); // the row selected after each
+
+    const QStringList members{"Bianchi Anna", "Abc Rossi", "Verdi", "Neri Abc", "Gialli ABC", "Blu"};
+    QTest::newRow("three matches in turn, then wrap")
+        << members << -1 << "" << QStringList{"abc", "abc", "abc", "abc"} << QList<int>{1, 3, 4, 1};
+    QTest::newRow("a new key restarts from the first row, testing it")
+        << members << 4 << "abc" << QStringList{"bianchi", "blu", "Bianchi"} << QList<int>{0, 5, 0};
+    QTest::newRow("same key as remembered goes on after the selection")
+        << members << 1 << "abc" << QStringList{"ABC"} << QList<int>{3};
+    QTest::newRow("only the selected row matches: found again after a full turn")
+        << members << 2 << "verdi" << QStringList{"verdi"} << QList<int>{2};
+    QTest::newRow("no match keeps the selection, none selected becomes the first")
+        << members << -1 << "" << QStringList{"zzz"} << QList<int>{0};
+    QTest::newRow("empty key matches nothing") << members << 3 << "x" << QStringList{"", ""} << QList<int>{3, 3};
+    QTest::newRow("key is not trimmed") << members << -1 << "" << QStringList{" abc"} << QList<int>{3};
+    QTest::newRow("é does not find É") << QStringList{"ÉLITE club", "élite club"} << 1 << "" << QStringList{"é"}
+                                        << QList<int>{1};
+    QTest::newRow("É does not find é") << QStringList{"x", "élite club"} << -1 << "" << QStringList{"É"}
+                                        << QList<int>{0};
+}
+
+void tst_ListRows::find()
+{
+    QFETCH(QStringList, rows);
+    QFETCH(int, selected);
+    QFETCH(QString, remembered);
+    QFETCH(QStringList, keys);
+    QFETCH(QList<int>, selection);
+    for (int i = 0; i < keys.size(); ++i) {
+        const ListFind::Result result = ListFind::find(rows, selected, keys[i], remembered);
+        QVERIFY(!result.emptyList);
+        QCOMPARE(result.row, selection[i]);
+        QCOMPARE(result.found, rows.at(result.row).toLower().contains(keys[i].toLower()) && !keys[i].isEmpty());
+        selected = result.row;
+    }
+}
+
+void tst_ListRows::findOnAnEmptyList()
+{
+    QString remembered = QStringLiteral("abc");
+    const ListFind::Result result = ListFind::find({}, -1, QStringLiteral("xyz"), remembered);
+    QVERIFY(result.emptyList);
+    QVERIFY(!result.found);
+    QCOMPARE(remembered, QStringLiteral("abc"));
+}
+
+QTEST_MAIN(tst_ListRows)
+#include "tst_ListRows.moc"

@@ -1,0 +1,264 @@
+#include "printing/ReportLayout.h"
+#include "printing/ReportPainter.h"
+#include "receipts/ReceiptArtwork.h"
+#include "receipts/ReceiptTemplate.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tavorel;
+
+namespace {
+
+const QDateTime kNow(QDate(2024, 3, 5), QTime(10, 0, 0));
+const QColor kAliceBlue(0xF0, 0xF8, 0xFF);
+const QColor kSnow(0xFF, 0xFA, 0xFA);
+
+bool nearRect(const QRectF& a, const QRectF& b)
+{
+    const double t = 0.01;
+    return std::abs(a.left() - b.left()) < t && std::abs(a.top() - b.top()) < t
+           && std::abs(a.width() - b.width()) < t && std::abs(a.height() - b.height()) < t;
+}
+
+ReceiptPrintData sample()
+{
+    ReceiptPrintData d;
+    d.NumRic = QStringLiteral(" 15 ");
+    d.Data = QStringLiteral("05/03/2024");
+    d.Ricevente01 = QStringLiteral("A.S.D. Circolo Sportivo");
+    d.Pagatore = QStringLiteral("Rossi Mario\t");
+    d.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+    d.Sport = QStringLiteral("Nuoto");
+    d.Importo = QStringLiteral("150");
+    d.Cents = QStringLiteral("00");
+    d.ImpLettere = QStringLiteral("CENTOCINQUANTA");
+    d.CentLettere = QStringLiteral("00");
+    return d;
+}
+
+PreparedPage preparedPage(const Report& report)
+{
+    const PreparedReport prepared = ReportLayout::prepare(report, kNow);
+    return prepared.pages.size() == 1 ? prepared.pages[0] : PreparedPage();
+}
+
+} // namespace
+
+class tst_ReceiptTemplate : public QObject {
+    Q_OBJECT
+private slots:
+    void artworkSizes();
+    void objectsLieWhereTheTableSays_data();
+    void objectsLieWhereTheTableSays();
+    void fixedTextsOfBothCopies_data();
+    void fixedTextsOfBothCopies();
+    void fillGoesIntoBothCopies_data();
+    void fillGoesIntoBothCopies();
+    void logoInBothCopies();
+    void longValuesAreCutAtTheBoxEdge();
+    void pdfReadsBack();
+};
+
+void tst_ReceiptTemplate::artworkSizes()
+{
+    const ReceiptPictures pictures = receiptPictures();
+    QCOMPARE(pictures.euro.size(), QSize(48, 49));
+    QCOMPARE(pictures.comma.size(), QSize(8, 13));
+    QCOMPARE(pictures.scissors.size(), QSize(276, 159));
+    const QImage logo = defaultLogo();
+    QCOMPARE(logo.size(), QSize(297, 184));
+    // A blue euro sign on white: white corners, blue ink in the middle.
+    QCOMPARE(logo.pixelColor(2, 2), QColor(Qt::white));
+    int blue = 0;
+    for (int y = 0; y < logo.height(); y += 3)
+        for (int x = 0; x < logo.width(); x += 3) {
+            const QColor c = logo.pixelColor(x, y);
+            blue += c.blue() > c.red() + 60;
+        }
+    QVERIFY(blue > 200);
+}
+
+void tst_ReceiptTemplate::objectsLieWhereTheTableSays_data()
+{
+    QTest::addColumn<QString>("object");
+    QTest::addColumn<QRectF>("rect"); // mm from the sheet's corner
+    QTest::addColumn<QColor>("fill"); // shapes only
+
+    const QColor none;
+    QTest::newRow("number box, upper") << "shpNumFatt" << QRectF(144, 14, 52, 9) << kAliceBlue;
+    QTest::newRow("number box, lower") << "Shape6" << QRectF(144, 169, 52, 9) << kSnow;
+    QTest::newRow("number") << "txtNumRic" << QRectF(146, 16, 49, 5) << none;
+    QTest::newRow("number, lower") << "txtNumRic_B" << QRectF(146, 171, 49, 5) << none;
+    QTest::newRow("date, lower is 6 mm high") << "txtData_B" << QRectF(146, 184, 49, 6) << none;
+    QTest::newRow("date box, lower") << "Shape13" << QRectF(144, 182, 52, 9) << kSnow;
+    QTest::newRow("words, upper") << "txtImpLettere" << QRectF(26.2, 54, 167, 4) << none;
+    QTest::newRow("words, lower 156 mm down") << "txtImpLettere_B" << QRectF(26, 210, 167, 4) << none;
+    QTest::newRow("words caption, lower") << "Memo23" << QRectF(25, 216, 169, 3.4) << none;
+    QTest::newRow("stamp text, lower 0.5 mm right") << "Memo18" << QRectF(15.5, 251.4, 53, 5) << none;
+    QTest::newRow("stamp box, lower") << "Shape8" << QRectF(14, 236, 55, 40) << QColor(Qt::white);
+    QTest::newRow("euros") << "txtImporto_B" << QRectF(132, 244.4, 49, 7) << none;
+    QTest::newRow("cents box") << "Shape3" << QRectF(185, 88, 11, 9) << kAliceBlue;
+    QTest::newRow("copy band, lower") << "Shape5" << QRectF(10, 280, 190, 6) << kSnow;
+    QTest::newRow("copy name, lower") << "Memo15" << QRectF(11.5, 281, 187, 4.4) << none;
+    QTest::newRow("cut line") << "Memo1" << QRectF(16, 143.2, 185, 8) << none;
+    QTest::newRow("scissors") << "Picture3" << QRectF(10, 144.6, 9.4, 9) << none;
+    QTest::newRow("euro by the total, lower 0.5 mm right") << "Picture5" << QRectF(119.5, 243, 9.4, 9) << none;
+    QTest::newRow("comma") << "Picture6" << QRectF(182.8, 249, 1.4, 3) << none;
+    QTest::newRow("logo, lower") << "imgLogo_B" << QRectF(14, 169, 39.4, 22) << none;
+    QTest::newRow("frame left edge, lower") << "Line2" << QRectF(10, 165, 0, 115) << none;
+    QTest::newRow("signature line") << "lineFirma" << QRectF(99, 116, 90, 0) << none;
+}
+
+void tst_ReceiptTemplate::objectsLieWhereTheTableSays()
+{
+    QFETCH(QString, object);
+    QFETCH(QRectF, rect);
+    QFETCH(QColor, fill);
+    Report report = ReceiptTemplate::create();
+    ReceiptTemplate::fill(report, sample(), defaultLogo());
+    QCOMPARE(report.page().paperSize, kPaperCustom);
+    const PreparedPage page = preparedPage(report);
+    QVERIFY(!page.items.empty());
+
+    const QRectF want = mmRect(rect.left(), rect.top(), rect.width(), rect.height());
+    QRectF got;
+    if (const PreparedRect* r = page.rect(object)) {
+        got = r->rect;
+        QCOMPARE(r->fill, fill);
+        QCOMPARE(r->frame, QColor(Qt::black));
+    } else if (const PreparedLine* l = page.line(object)) {
+        got = QRectF(l->line.p1(), l->line.p2());
+    } else if (const PreparedImage* i = page.image(object)) {
+        got = i->box;
+        QVERIFY(!i->image.isNull());
+    } else if (const ReportMemo* m = report.findMemo(object)) {
+        got = m->rect; // a memo with no text has no line on the page
+        const auto lines = page.texts(object);
+        if (!lines.empty())
+            QVERIFY(nearRect(lines.front()->clip, want));
+    }
+    QVERIFY2(nearRect(got, want), qPrintable(object));
+}
+
+void tst_ReceiptTemplate::fixedTextsOfBothCopies_data()
+{
+    QTest::addColumn<QString>("upper");
+    QTest::addColumn<QString>("lower");
+    QTest::addColumn<QString>("upperText");
+    QTest::addColumn<QString>("lowerText");
+
+    QTest::newRow("stamp") << "titBollo" << "Memo18" << "BOLLO VIGENTE" << "BOLLO APPOSTO SULL'ORIGINALE";
+    QTest::newRow("stamp note") << "Memo11" << "Memo22" << "(OVE RICHIESTO)" << "(OVE RICHIESTO)";
+    QTest::newRow("copy") << "Memo13" << "Memo15" << "COPIA PER IL PAGATORE" << "COPIA PER IL RICEVENTE";
+    QTest::newRow("sport caption") << "Memo2" << "Memo31" << "per l'attività sportiva" << "per l'attività sportiva";
+    QTest::newRow("total") << "Memo7" << "Memo8" << "TOTALE :" << "TOTALE :";
+    QTest::newRow("cut line: 100 hyphens") << "Memo1" << "Memo1" << QString(100, QLatin1Char('-'))
+                                           << QString(100, QLatin1Char('-'));
+}
+
+void tst_ReceiptTemplate::fixedTextsOfBothCopies()
+{
+    QFETCH(QString, upper);
+    QFETCH(QString, lower);
+    QFETCH(QString, upperText);
+    QFETCH(QString, lowerText);
+    const PreparedPage page = preparedPage(ReceiptTemplate::create());
+    QCOMPARE(page.textLines(upper), QStringList{upperText});
+    QCOMPARE(page.textLines(lower), QStringList{lowerText});
+}
+
+void tst_ReceiptTemplate::fillGoesIntoBothCopies_data()
+{
+    QTest::addColumn<QString>("euros");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<QString>("memo");
+    QTest::addColumn<QString>("printed");
+
+    QTest::newRow("words and cents") << "150" << "CENTOCINQUANTA" << "txtImpLettere" << "CENTOCINQUANTA/00";
+    QTest::newRow("euros box") << "150" << "CENTOCINQUANTA" << "txtImporto" << "150";
+    QTest::newRow("cents box") << "150" << "CENTOCINQUANTA" << "txtCents" << "00";
+    QTest::newRow("no amount: words line") << "" << "" << "txtImpLettere" << "/00";
+    QTest::newRow("number prefix, trimmed") << "150" << "X" << "txtNumRic" << "Ricevuta n. 15";
+    QTest::newRow("date prefix, two blanks") << "150" << "X" << "txtData" << "Data:  05/03/2024";
+    QTest::newRow("payer trimmed") << "150" << "X" << "txtPagatore" << "Rossi Mario";
+    QTest::newRow("payee line") << "150" << "X" << "txtRicevente01" << "A.S.D. Circolo Sportivo";
+}
+
+void tst_ReceiptTemplate::fillGoesIntoBothCopies()
+{
+    QFETCH(QString, euros);
+    QFETCH(QString, words);
+    QFETCH(QString, memo);
+    QFETCH(QString, printed);
+    ReceiptPrintData data = sample();
+    data.Importo = euros;
+    data.ImpLettere = words;
+    Report report = ReceiptTemplate::create();
+    report.setOrientation(Orientation::Landscape); // fill puts the page back to portrait
+    ReceiptTemplate::fill(report, data, defaultLogo());
+    QCOMPARE(report.page().orientation, Orientation::Portrait);
+    const PreparedPage page = preparedPage(report);
+    QCOMPARE(page.textLines(memo), QStringList{printed});
+    QCOMPARE(page.textLines(memo + QStringLiteral("_B")), QStringList{printed});
+}
+
+void tst_ReceiptTemplate::logoInBothCopies()
+{
+    QImage white(297, 184, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    for (const QImage& logo : {defaultLogo(), white}) {
+        Report report = ReceiptTemplate::create();
+        ReceiptTemplate::fill(report, sample(), logo);
+        const PreparedPage page = preparedPage(report);
+        for (const char* name : {"imgLogo", "imgLogo_B"}) {
+            const PreparedImage* image = page.image(QLatin1String(name));
+            QVERIFY(image);
+            QCOMPARE(image->image, logo);
+            // Scaled to the box's 22 mm height, keeping its proportions, from the box's corner.
+            QVERIFY(std::abs(image->target.height() - mmToPx(22)) < 0.01);
+            QVERIFY(std::abs(image->target.width() - mmToPx(22) * 297 / 184) < 0.01);
+            QCOMPARE(image->target.topLeft(), image->box.topLeft());
+        }
+    }
+}
+
+void tst_ReceiptTemplate::longValuesAreCutAtTheBoxEdge()
+{
+    ReceiptPrintData data = sample();
+    data.Ricevente01 = QString(50, QLatin1Char('W'));
+    data.Indirizzo = QString(250, QLatin1Char('x'));
+    Report report = ReceiptTemplate::create();
+    ReceiptTemplate::fill(report, data, defaultLogo());
+    const PreparedPage page = preparedPage(report);
+    for (const char* name : {"txtRicevente01", "txtIndirizzo_B"}) {
+        const auto lines = page.texts(QLatin1String(name));
+        QCOMPARE(lines.size(), size_t(1));
+        QCOMPARE(lines[0]->clip, report.findMemo(QLatin1String(name))->rect);
+    }
+}
+
+void tst_ReceiptTemplate::pdfReadsBack()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ricevuta.pdf"));
+    Report report = ReceiptTemplate::create();
+    ReceiptTemplate::fill(report, sample(), defaultLogo());
+    QVERIFY(exportPdf(report, path, kNow));
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    QCOMPARE(text.count(QLatin1Char('\f')), 1); // one page
+    QCOMPARE(text.count(QStringLiteral("CENTOCINQUANTA/00")), 2);
+    QCOMPARE(text.count(QStringLiteral("Ricevuta n. 15")), 2);
+    QVERIFY(text.contains(QStringLiteral("BOLLO APPOSTO SULL'ORIGINALE")));
+    QVERIFY(text.contains(QStringLiteral("per l'attività sportiva")));
+}
+
+QTEST_MAIN(tst_ReceiptTemplate)
+#include "tst_ReceiptTemplate.moc"

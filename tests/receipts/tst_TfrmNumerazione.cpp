@@ -1,0 +1,236 @@
+// The numbering start dialog: what it shows, how it tidies the number when the field is left,
+// and what "Applica e chiudi" and "Annulla" leave in the settings file.
+#include "receipts/ReceiptSettings.h"
+#include "receipts/TfrmNumerazione.h"
+#include "storage/IniFile.h"
+#include "support/FakePlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tavorel;
+using tavorel::test::FakePlatformScope;
+
+namespace {
+
+QString iniPath(const QString& folder)
+{
+    return folder + QStringLiteral("/Ricevute_Generiche.ini");
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeStart(const QString& folder, const QString& value)
+{
+    QVERIFY(
+        IniFile::writeValue(iniPath(folder), QStringLiteral("Numerazione Ricevute"), QStringLiteral("Inizio"), value));
+}
+
+// Opens the dialog the way the receipt editor does and runs `script` while it is shown.
+int runDialog(const QString& tag, const std::function<void(TfrmNumerazione*)>& script,
+              tavorel::test::FakePlatform& fake)
+{
+    auto* owner = new QWidget;
+    auto* dialog = new TfrmNumerazione(owner);
+    dialog->lblMemory->setText(tag);
+    fake.dialogScripts.append([script](QDialog* d) {
+        auto* dlg = static_cast<TfrmNumerazione*>(d);
+        if (!QTest::qWaitForWindowActive(dlg))
+            return -1;
+        script(dlg);
+        return d->result();
+    });
+    const int result = platform().runModal(dialog);
+    delete dialog;
+    delete owner;
+    return result;
+}
+
+} // namespace
+
+class tst_TfrmNumerazione : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheStoredStart_data();
+    void showsTheStoredStart();
+    void leavingTheFieldNormalises_data();
+    void leavingTheFieldNormalises();
+    void applyAndCancel_data();
+    void applyAndCancel();
+    void failedWriteIsReported();
+};
+
+void tst_TfrmNumerazione::showsTheStoredStart_data()
+{
+    QTest::addColumn<QString>("stored"); // "-" for no settings file
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("no file") << "-"
+                             << "ricevute"
+                             << "1";
+    QTest::newRow("empty value") << ""
+                                 << "ricevute"
+                                 << "1";
+    QTest::newRow("stored start") << "250"
+                                  << "ricevute"
+                                  << "250";
+    QTest::newRow("other tag does not read") << "250"
+                                             << ""
+                                             << "1";
+}
+
+void tst_TfrmNumerazione::showsTheStoredStart()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, tag);
+    QFETCH(QString, shown);
+    FakePlatformScope scope;
+    auto& fake = scope.fake;
+    if (stored != QStringLiteral("-"))
+        writeStart(fake.folder, stored);
+    QString seen;
+    bool focused = false;
+    runDialog(
+        tag,
+        [&](TfrmNumerazione* d) {
+            QCOMPARE(d->objectName(), QStringLiteral("frmNumerazione"));
+            seen = d->txtInizio->text();
+            QTRY_VERIFY(d->txtInizio->hasFocus());
+            focused = true;
+            QVERIFY(d->effInizio->isVisible());
+            d->btnAnnulla->click();
+        },
+        fake);
+    QCOMPARE(seen, shown);
+    QVERIFY(focused);
+    QCOMPARE(fake.dialogsRun, QStringList{QStringLiteral("frmNumerazione")});
+    QVERIFY(fake.verifyConsumed());
+}
+
+void tst_TfrmNumerazione::leavingTheFieldNormalises_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("leading zeros") << "00050"
+                                   << "50";
+    QTest::newRow("emptied") << ""
+                             << "1";
+    QTest::newRow("007") << "007"
+                         << "7";
+    QTest::newRow("zero") << "0"
+                          << "0";
+    QTest::newRow("letters filtered") << "1a2"
+                                      << "12";
+}
+
+void tst_TfrmNumerazione::leavingTheFieldNormalises()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    FakePlatformScope scope;
+    auto& fake = scope.fake;
+    QString left;
+    runDialog(
+        QStringLiteral("ricevute"),
+        [&](TfrmNumerazione* d) {
+            QTRY_VERIFY(d->txtInizio->hasFocus());
+            d->txtInizio->selectAll();
+            QTest::keyClick(d->txtInizio, Qt::Key_Backspace);
+            QTest::keyClicks(d->txtInizio, typed);
+            QTest::keyClick(d->txtInizio, Qt::Key_Tab);
+            QTRY_VERIFY(!d->txtInizio->hasFocus());
+            QVERIFY(!d->effInizio->isVisible());
+            left = d->txtInizio->text();
+            d->btnAnnulla->click();
+        },
+        fake);
+    QCOMPARE(left, shown);
+    QVERIFY(!QFile::exists(iniPath(fake.folder)));
+    QVERIFY(fake.verifyConsumed());
+}
+
+void tst_TfrmNumerazione::applyAndCancel_data()
+{
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("apply");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("apply writes the normalised start") << "ricevute"
+                                                       << "00050" << true << "50";
+    QTest::newRow("apply an emptied field") << "ricevute"
+                                            << "" << true << "1";
+    QTest::newRow("annulla leaves it") << "ricevute"
+                                       << "7" << false << "100";
+    QTest::newRow("apply without the tag writes nothing") << ""
+                                                          << "7" << true << "100";
+}
+
+void tst_TfrmNumerazione::applyAndCancel()
+{
+    QFETCH(QString, tag);
+    QFETCH(QString, typed);
+    QFETCH(bool, apply);
+    FakePlatformScope scope;
+    auto& fake = scope.fake;
+    writeStart(fake.folder, QStringLiteral("100"));
+    QVERIFY(IniFile::writeValue(iniPath(fake.folder), QStringLiteral("Ricevente"), QStringLiteral("Rigo 1"),
+                                QStringLiteral("A.S.D. Perù")));
+    const QByteArray before = readAll(iniPath(fake.folder));
+
+    const int result = runDialog(
+        tag,
+        [&](TfrmNumerazione* d) {
+            QTRY_VERIFY(d->txtInizio->hasFocus());
+            d->txtInizio->selectAll();
+            QTest::keyClick(d->txtInizio, Qt::Key_Delete);
+            QTest::keyClicks(d->txtInizio, typed);
+            // Enter only moves to the button; the mouse presses it.
+            QTest::keyClick(d->txtInizio, Qt::Key_Return);
+            QTRY_VERIFY(d->btnApplica->hasFocus());
+            QVERIFY(d->isVisible());
+            QTest::mouseClick(apply ? d->btnApplica : d->btnAnnulla, Qt::LeftButton);
+        },
+        fake);
+
+    QCOMPARE(result, apply ? int(QDialog::Accepted) : int(QDialog::Rejected));
+    QTEST(ReceiptSettings::leggiInizio(fake.folder), "stored");
+    if (!apply || tag.isEmpty())
+        QCOMPARE(readAll(iniPath(fake.folder)), before);
+    QCOMPARE(ReceiptSettings::leggiRiceventi(fake.folder).value(0), QStringLiteral("A.S.D. Perù"));
+    QVERIFY(fake.messages.isEmpty());
+    QVERIFY(fake.verifyConsumed());
+}
+
+void tst_TfrmNumerazione::failedWriteIsReported()
+{
+    FakePlatformScope scope;
+    auto& fake = scope.fake;
+    // The settings file cannot be replaced where a folder of its name stands.
+    QVERIFY(QDir(fake.folder).mkdir(QStringLiteral("Ricevute_Generiche.ini")));
+    bool stillOpen = false;
+    runDialog(
+        QStringLiteral("ricevute"),
+        [&](TfrmNumerazione* d) {
+            QTest::keyClicks(d->txtInizio, QStringLiteral("5"));
+            d->btnApplica->click();
+            stillOpen = d->isVisible();
+            d->btnAnnulla->click();
+        },
+        fake);
+    QVERIFY(stillOpen);
+    QCOMPARE(fake.messages.size(), 1);
+    QCOMPARE(fake.messages[0].kind, MessageKind::Error);
+    QVERIFY(fake.verifyConsumed());
+}
+
+QTEST_MAIN(tst_TfrmNumerazione)
+#include "tst_TfrmNumerazione.moc"

@@ -1,0 +1,859 @@
+// The receipt editor driven as a user drives it: fields by name, the command handlers, the keys;
+// checked on the widgets, the recorded messages and dialogs, and the bytes of the year's archive.
+#include "receipts/TfrmRicevuta.h"
+#include "shell/Colors.h"
+#include "shell/FocusHighlight.h"
+#include "shell/InfoBar.h"
+#include "shell/PictureButton.h"
+#include "storage/Cp1252.h"
+#include "storage/RecordLayout.h"
+#include "storage/TSchedaRicevuta.h"
+#include "support/FakePlatform.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace tavorel;
+using tavorel::test::FakePlatform;
+using tavorel::test::FakePlatformScope;
+
+namespace {
+
+const QString kAccesso = QStringLiteral(
+    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+const QString kVuoto = QStringLiteral("L'archivio non contiene nessuna ricevuta.");
+const QString kInserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+const QString kModificata = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+
+// The fields in tab and Enter order.
+const QStringList kChain{
+    "txtRicevente01", "txtRicevente02", "txtRicevente03", "txtRicevente04", "txtNumRic", "txtData",
+    "txtPagatore",    "txtCodFisc",     "txtSport",       "txtDal",         "txtAl",     "txtPraticante",
+    "txtLuogoNasc",   "txtDataNasc",    "txtIndirizzo",   "txtImporto",     "txtCents"};
+
+// A receipt with every field filled and told apart by `n`.
+TSchedaRicevuta ricevuta(int n)
+{
+    TSchedaRicevuta r;
+    for (const auto& f : TSchedaRicevuta::fields())
+        r.*f.member = QStringLiteral("%1 %2").arg(QLatin1StringView(f.name)).arg(n).left(f.capacity);
+    r.NumRic = QString::number(n);
+    r.Data = QStringLiteral("0%1/03/2026").arg(n);
+    r.Importo = QString::number(10 * n);
+    r.Cents = QStringLiteral("0%1").arg(n);
+    r.CentLettere = r.Cents;
+    r.Intero = r.Importo + QLatin1Char(',') + r.Cents;
+    return r;
+}
+
+QByteArray archivio(int records)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= records; ++i)
+        bytes += encodeRecord(ricevuta(i));
+    return bytes;
+}
+
+// One length-prefixed field of record k, as stored.
+QByteArray campo(const QByteArray& file, int k, const char* name)
+{
+    const auto& fields = TSchedaRicevuta::fields();
+    int offset = (k - 1) * TSchedaRicevuta::RecordSize;
+    for (const auto& f : fields) {
+        if (qstrcmp(f.name, name) == 0)
+            return file.mid(offset + 1, quint8(file.at(offset)));
+        offset += f.capacity + 1;
+    }
+    return {};
+}
+
+struct Editor {
+    FakePlatformScope scope;
+    FakePlatform& fake = scope.fake;
+    TfrmRicevuta w;
+    QString path = QDir(fake.folder).filePath(QStringLiteral("2026.ric"));
+
+    Editor() { w.apriArchivio(path, QStringLiteral(" Tavorel - Archivio ricevute anno 2026")); }
+
+    QLineEdit* edit(const QString& name) { return w.findChild<QLineEdit*>(name); }
+    void write(const QByteArray& bytes)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    QByteArray bytes()
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void showActive()
+    {
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    }
+    // Everything a save asks for.
+    void fillValid()
+    {
+        w.txtNumRic->setText(QStringLiteral("7"));
+        w.txtData->setText(QStringLiteral("05/03/2026"));
+        w.txtPagatore->setText(QStringLiteral("Rossi Mario"));
+        w.txtCodFisc->setText(QStringLiteral("RSSMRA80A01H501U"));
+        w.txtSport->setText(QStringLiteral("Nuoto"));
+        w.txtDal->setText(QStringLiteral("01/03/2026"));
+        w.txtAl->setText(QStringLiteral("31/03/2026"));
+    }
+    QList<MessageKind> kinds() const
+    {
+        QList<MessageKind> k;
+        for (const auto& m : fake.messages)
+            k.append(m.kind);
+        return k;
+    }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(MessageKind)
+
+class tst_TfrmRicevuta : public QObject {
+    Q_OBJECT
+private slots:
+    void showingStartsAnEmptyReceipt();
+    void browse_data();
+    void browse();
+    void browseFillsEveryField();
+    void nuovoProposesStartPlusCount_data();
+    void nuovoProposesStartPlusCount();
+    void saveChecksInOrder_data();
+    void saveChecksInOrder();
+    void saveAppendsThenOverwrites();
+    void saveCompletesTheAmount_data();
+    void saveCompletesTheAmount();
+    void wordsFollowTheEuros();
+    void centsCopyAndCompletion_data();
+    void centsCopyAndCompletion();
+    void clickOnTheWordsGuidesToTheTotal_data();
+    void clickOnTheWordsGuidesToTheTotal();
+    void duplica();
+    void accentedTextRoundTrips();
+    void payeeLinesPersistAcrossAClose();
+    void dateFieldsOpenThePickerWithTheirTag_data();
+    void dateFieldsOpenThePickerWithTheirTag();
+    void dateFieldsEmptyWithDelete();
+    void styleAOneYellowAtATime();
+    void enterLoopClosesOnTheFirstField();
+    void checkDispatch_data();
+    void checkDispatch();
+    void unreadableArchive_data();
+    void unreadableArchive();
+    void commandsHaveHints();
+};
+
+void tst_TfrmRicevuta::showingStartsAnEmptyReceipt()
+{
+    Editor e;
+    QFile ini(QDir(e.fake.folder).filePath(QStringLiteral("Ricevute_Generiche.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[Ricevente]\r\nRigo 1=A.S.D. Delfini\r\nRigo 3=Via del Porto 3\r\n");
+    ini.close();
+    e.w.txtNumRic->setText(QStringLiteral("99"));
+    e.w.txtCents->setText(QStringLiteral("45"));
+    e.w.lblPosizione->setText(QStringLiteral("4"));
+    QCOMPARE(e.w.panInfo->text(), QStringLiteral("Pronto per archiviare una nuova ricevuta..."));
+
+    e.showActive();
+
+    QCOMPARE(e.w.txtRicevente01->text(), QStringLiteral("A.S.D. Delfini"));
+    QCOMPARE(e.w.txtRicevente02->text(), QString());
+    QCOMPARE(e.w.txtRicevente03->text(), QStringLiteral("Via del Porto 3"));
+    QCOMPARE(e.w.txtNumRic->text(), QString());
+    QCOMPARE(e.w.txtData->text(), QStringLiteral("10/12/2026"));
+    QCOMPARE(e.w.txtCents->text(), QStringLiteral("00"));
+    QCOMPARE(e.w.txtCentLettere->text(), QStringLiteral("00"));
+    QCOMPARE(e.w.lblPosizione->text(), QString());
+    QCOMPARE(e.w.lblInizio->text(), QStringLiteral("1"));
+    QTRY_COMPARE(QApplication::focusWidget(), e.w.txtPagatore);
+    QCOMPARE(e.w.windowTitle(), QStringLiteral(" Tavorel - Archivio ricevute anno 2026"));
+    QVERIFY(!QFile::exists(e.path)); // showing does not touch the archive
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::browse_data()
+{
+    QTest::addColumn<int>("records");
+    QTest::addColumn<QString>("position");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("expectedPosition"); // "-" for "screen unchanged"
+    QTest::addColumn<bool>("emptyMessage");
+
+    QTest::newRow("empty: Primo") << 0 << "2" << "cmdPrimo" << "-" << true;
+    QTest::newRow("empty: Ultimo") << 0 << "2" << "cmdUltimo" << "-" << true;
+    QTest::newRow("empty: Indietro unsaved") << 0 << "" << "cmdIndietro" << "-" << true;
+    QTest::newRow("empty: Indietro at 1 does nothing") << 0 << "1" << "cmdIndietro" << "-" << false;
+    QTest::newRow("empty: Avanti empties the position") << 0 << "2" << "cmdAvanti" << "" << true;
+
+    QTest::newRow("Primo") << 3 << "2" << "cmdPrimo" << "1" << false;
+    QTest::newRow("Ultimo") << 3 << "" << "cmdUltimo" << "3" << false;
+    QTest::newRow("Avanti from unsaved") << 3 << "" << "cmdAvanti" << "1" << false;
+    QTest::newRow("Avanti") << 3 << "2" << "cmdAvanti" << "3" << false;
+    QTest::newRow("Avanti at the last") << 3 << "3" << "cmdAvanti" << "-" << false;
+    QTest::newRow("Indietro from unsaved") << 3 << "" << "cmdIndietro" << "1" << false;
+    QTest::newRow("Indietro") << 3 << "3" << "cmdIndietro" << "2" << false;
+    QTest::newRow("Indietro at the first") << 3 << "1" << "cmdIndietro" << "-" << false;
+}
+
+void tst_TfrmRicevuta::browse()
+{
+    QFETCH(int, records);
+    QFETCH(QString, position);
+    QFETCH(QString, button);
+    QFETCH(QString, expectedPosition);
+    QFETCH(bool, emptyMessage);
+
+    Editor e;
+    if (records > 0)
+        e.write(archivio(records));
+    e.w.lblPosizione->setText(position);
+    e.w.txtPagatore->setText(QStringLiteral("sullo schermo"));
+
+    e.w.findChild<PictureButton*>(button)->click();
+
+    if (expectedPosition == QLatin1String("-")) {
+        QCOMPARE(e.w.lblPosizione->text(), position);
+        QCOMPARE(e.w.txtPagatore->text(), QStringLiteral("sullo schermo"));
+    } else if (expectedPosition.isEmpty()) {
+        QCOMPARE(e.w.lblPosizione->text(), QString());
+        QCOMPARE(e.w.txtPagatore->text(), QStringLiteral("sullo schermo"));
+    } else {
+        QCOMPARE(e.w.lblPosizione->text(), expectedPosition);
+        QCOMPARE(e.w.txtPagatore->text(), ricevuta(expectedPosition.toInt()).Pagatore);
+    }
+    if (emptyMessage) {
+        QCOMPARE(e.fake.messages.size(), 1);
+        QCOMPARE(e.fake.messages[0].kind, MessageKind::Information);
+        QCOMPARE(e.fake.messages[0].text, kVuoto);
+        // The archive of a year opened for the first time is created empty.
+        QVERIFY(QFile::exists(e.path));
+        QCOMPARE(QFileInfo(e.path).size(), 0);
+    } else {
+        QCOMPARE(e.fake.messages.size(), 0);
+    }
+    QCOMPARE(e.bytes(), archivio(records));
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::browseFillsEveryField()
+{
+    Editor e;
+    e.write(archivio(2));
+    e.w.cmdUltimoClick();
+    const TSchedaRicevuta r = ricevuta(2);
+    // Every record field is named after the control that shows it.
+    for (const auto& f : TSchedaRicevuta::fields()) {
+        const QString control = QStringLiteral("txt") + QLatin1StringView(f.name);
+        QObject* o = e.w.findChild<QObject*>(control);
+        QVERIFY2(o, qPrintable(control));
+        QCOMPARE(o->property("text").toString(), r.*f.member);
+    }
+    QCOMPARE(e.w.lblPosizione->text(), QStringLiteral("2"));
+}
+
+void tst_TfrmRicevuta::nuovoProposesStartPlusCount_data()
+{
+    QTest::addColumn<QByteArray>("ini"); // empty: no settings file
+    QTest::addColumn<int>("records");
+    QTest::addColumn<QString>("number"); // empty: the start is refused
+
+    QTest::newRow("first run") << QByteArray() << 0 << "1";
+    QTest::newRow("default start, 10 receipts") << QByteArray() << 10 << "11";
+    QTest::newRow("start 100, 3 receipts") << QByteArray("[Numerazione Ricevute]\r\nInizio=100\r\n") << 3 << "103";
+    QTest::newRow("start left empty") << QByteArray("[Numerazione Ricevute]\r\nInizio=\r\n") << 2 << "3";
+    QTest::newRow("start not a number") << QByteArray("[Numerazione Ricevute]\r\nInizio=dieci\r\n") << 3 << "";
+    QTest::newRow("start with decimals") << QByteArray("[Numerazione Ricevute]\r\nInizio=1,5\r\n") << 0 << "";
+}
+
+void tst_TfrmRicevuta::nuovoProposesStartPlusCount()
+{
+    QFETCH(QByteArray, ini);
+    QFETCH(int, records);
+    QFETCH(QString, number);
+
+    Editor e;
+    if (!ini.isEmpty()) {
+        QFile f(QDir(e.fake.folder).filePath(QStringLiteral("Ricevute_Generiche.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(ini);
+    }
+    e.write(archivio(records));
+    e.showActive();
+    e.w.mostraScheda(ricevuta(9), 9); // a saved receipt on screen, payee lines included
+
+    e.w.cmdNuovoClick();
+
+    // The receipt is cleared whatever the outcome; the payee lines stay.
+    QCOMPARE(e.w.lblPosizione->text(), QString());
+    QCOMPARE(e.w.txtPagatore->text(), QString());
+    QCOMPARE(e.w.txtImporto->text(), QString());
+    QCOMPARE(e.w.txtCents->text(), QStringLiteral("00"));
+    QCOMPARE(e.w.txtIntero->text(), QStringLiteral("0,00"));
+    QCOMPARE(e.w.txtImpLettere->text(), QString());
+    QCOMPARE(e.w.txtData->text(), QStringLiteral("10/12/2026"));
+    QCOMPARE(e.w.txtRicevente01->text(), ricevuta(9).Ricevente01);
+    QCOMPARE(e.w.txtNumRic->text(), number);
+    if (number.isEmpty()) {
+        QCOMPARE(e.fake.messages.size(), 1);
+        QCOMPARE(e.fake.messages[0].kind, MessageKind::Error);
+        QCOMPARE(e.fake.messages[0].text, kAccesso);
+    } else {
+        QCOMPARE(e.fake.messages.size(), 0);
+        QCOMPARE(e.w.lblInizio->text(), ini.contains("100") ? QStringLiteral("100") : QStringLiteral("1"));
+        QTRY_COMPARE(QApplication::focusWidget(), e.w.txtPagatore);
+    }
+    QCOMPARE(e.bytes(), archivio(records));
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::saveChecksInOrder_data()
+{
+    QTest::addColumn<QStringList>("blank"); // fields emptied on a receipt otherwise complete
+    QTest::addColumn<QString>("date");      // txtData, when not blanked
+    QTest::addColumn<QString>("warning");
+    QTest::addColumn<QString>("focus");
+
+    const QString dataInesistente = QStringLiteral(
+        "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario indicare una "
+        "data valida nel formato gg/mm/anno.");
+    QTest::newRow("number") << QStringList{"txtNumRic", "txtPagatore", "txtAl"} << "05/03/2026"
+                            << "Attenzione: per salvare la scheda è necessario indicare il numero progressivo della "
+                               "ricevuta."
+                            << "txtNumRic";
+    QTest::newRow("date") << QStringList{"txtData", "txtPagatore"} << ""
+                          << "Attenzione: per salvare la scheda è necessario indicare la data di emissione della "
+                             "ricevuta."
+                          << "txtData";
+    QTest::newRow("date that does not exist") << QStringList{"txtPagatore"} << "31/04/2026" << dataInesistente
+                                              << "txtData";
+    QTest::newRow("29 February of a common year") << QStringList{} << "29/02/2026" << dataInesistente << "txtData";
+    QTest::newRow("payer") << QStringList{"txtPagatore", "txtCodFisc", "txtSport"} << "29/02/2028"
+                           << "Attenzione: per salvare la scheda è necessario indicare il nome del pagatore."
+                           << "txtPagatore";
+    QTest::newRow("fiscal code") << QStringList{"txtCodFisc", "txtDal"} << "05/03/2026"
+                                 << "Attenzione: per salvare la scheda è necessario indicare il codice fiscale del "
+                                    "pagatore."
+                                 << "txtCodFisc";
+    QTest::newRow("sport") << QStringList{"txtSport", "txtAl"} << "05/03/2026"
+                           << "Attenzione: per salvare la scheda è necessario indicare l'attività sportiva praticata."
+                           << "txtSport";
+    QTest::newRow("period start") << QStringList{"txtDal", "txtAl"} << "05/03/2026"
+                                  << "Attenzione: per salvare la scheda è necessario indicare la data di inizio del "
+                                     "periodo a cui il pagamento si riferisce."
+                                  << "txtDal";
+    QTest::newRow("period end") << QStringList{"txtAl"} << "05/03/2026"
+                                << "Attenzione: per salvare la scheda è necessario indicare la data di scadenza del "
+                                   "periodo a cui il pagamento si riferisce."
+                                << "txtAl";
+}
+
+void tst_TfrmRicevuta::saveChecksInOrder()
+{
+    QFETCH(QStringList, blank);
+    QFETCH(QString, date);
+    QFETCH(QString, warning);
+    QFETCH(QString, focus);
+
+    Editor e;
+    e.showActive();
+    e.fillValid();
+    e.w.txtData->setText(date);
+    for (const QString& name : blank)
+        e.edit(name)->setText(QStringLiteral("   ")); // blanks count as empty
+    e.w.txtIndirizzo->setFocus();
+
+    e.w.cmdSalvaClick();
+
+    QCOMPARE(e.fake.messages.size(), 1);
+    QCOMPARE(e.fake.messages[0].kind, MessageKind::Warning);
+    QCOMPARE(e.fake.messages[0].text, warning);
+    QTRY_COMPARE(QApplication::focusWidget(), e.edit(focus));
+    QCOMPARE(e.w.lblPosizione->text(), QString());
+    QVERIFY(!QFile::exists(e.path));
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::saveAppendsThenOverwrites()
+{
+    Editor e;
+    e.write(archivio(2));
+    e.fillValid();
+
+    e.w.cmdSalvaClick();
+    QCOMPARE(e.w.lblPosizione->text(), QStringLiteral("3"));
+    QCOMPARE(e.fake.messages.size(), 1);
+    QCOMPARE(e.fake.messages[0].kind, MessageKind::Information);
+    QCOMPARE(e.fake.messages[0].text, kInserita);
+
+    e.w.txtPagatore->setText(QStringLiteral("Bianchi Anna"));
+    e.w.cmdSalvaClick();
+    QCOMPARE(e.w.lblPosizione->text(), QStringLiteral("3"));
+    QCOMPARE(e.fake.messages.size(), 2);
+    QCOMPARE(e.fake.messages[1].kind, MessageKind::Information);
+    QCOMPARE(e.fake.messages[1].text, kModificata);
+
+    const QByteArray file = e.bytes();
+    QCOMPARE(file.size(), 3 * TSchedaRicevuta::RecordSize);
+    QCOMPARE(file.left(2 * TSchedaRicevuta::RecordSize), archivio(2));
+    QCOMPARE(campo(file, 3, "Pagatore"), QByteArray("Bianchi Anna"));
+    QCOMPARE(campo(file, 3, "NumRic"), QByteArray("7"));
+    QCOMPARE(campo(file, 3, "Dal"), QByteArray("01/03/2026"));
+    QCOMPARE(campo(file, 3, "Al"), QByteArray("31/03/2026"));
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::saveCompletesTheAmount_data()
+{
+    QTest::addColumn<QString>("euro");
+    QTest::addColumn<QString>("cents");
+    QTest::addColumn<QByteArray>("storedEuro");
+    QTest::addColumn<QByteArray>("storedCents");
+    QTest::addColumn<QByteArray>("storedIntero");
+
+    QTest::newRow("both empty") << "" << "" << QByteArray("0") << QByteArray("00") << QByteArray("0,00");
+    QTest::newRow("cents 5 are 50") << "150" << "5" << QByteArray("150") << QByteArray("50") << QByteArray("150,50");
+    // Set without a key release (pasted with the mouse): the words' cents follow all the same.
+    QTest::newRow("cents 05 stay") << "007" << "05" << QByteArray("007") << QByteArray("05") << QByteArray("007,05");
+}
+
+void tst_TfrmRicevuta::saveCompletesTheAmount()
+{
+    QFETCH(QString, euro);
+    QFETCH(QString, cents);
+    QFETCH(QByteArray, storedEuro);
+    QFETCH(QByteArray, storedCents);
+    QFETCH(QByteArray, storedIntero);
+
+    Editor e;
+    e.fillValid();
+    e.w.txtImporto->setText(euro);
+    e.w.txtCents->setText(cents);
+
+    e.w.cmdSalvaClick();
+
+    const QByteArray file = e.bytes();
+    QCOMPARE(campo(file, 1, "Importo"), storedEuro);
+    QCOMPARE(campo(file, 1, "Cents"), storedCents);
+    QCOMPARE(campo(file, 1, "CentLettere"), storedCents);
+    QCOMPARE(campo(file, 1, "Intero"), storedIntero);
+    QCOMPARE(e.w.txtCents->text(), QString::fromLatin1(storedCents));
+    QCOMPARE(e.w.txtCentLettere->text(), QString::fromLatin1(storedCents));
+    QCOMPARE(e.w.txtIntero->text(), QString::fromLatin1(storedIntero));
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::wordsFollowTheEuros()
+{
+    Editor e;
+    e.showActive();
+    e.w.txtImporto->setFocus();
+    QTest::keyClicks(e.w.txtImporto, QStringLiteral("15a0-"));
+    QCOMPARE(e.w.txtImporto->text(), QStringLiteral("150"));
+    QCOMPARE(e.w.txtImpLettere->text(), QStringLiteral("CENTOCINQUANTA"));
+
+    // Text set by the program is not put into words.
+    e.w.txtImporto->setText(QStringLiteral("2"));
+    QCOMPARE(e.w.txtImpLettere->text(), QStringLiteral("CENTOCINQUANTA"));
+
+    QTest::keyClick(e.w.txtImporto, Qt::Key_End);
+    QTest::keyClick(e.w.txtImporto, Qt::Key_Backspace);
+    QCOMPARE(e.w.txtImporto->text(), QString());
+    QCOMPARE(e.w.txtImpLettere->text(), QString());
+
+    // The words saved are those on screen when saving.
+    QTest::keyClicks(e.w.txtImporto, QStringLiteral("21000"));
+    e.fillValid();
+    e.w.cmdSalvaClick();
+    QCOMPARE(campo(e.bytes(), 1, "ImpLettere"), QByteArray("VENTUNOMILA"));
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::centsCopyAndCompletion_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("copied");
+    QTest::addColumn<QString>("completed");
+
+    QTest::newRow("one digit") << "7" << "7" << "70";
+    QTest::newRow("two digits") << "05" << "05" << "05";
+    QTest::newRow("emptied") << "" << "" << "00";
+}
+
+void tst_TfrmRicevuta::centsCopyAndCompletion()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, copied);
+    QFETCH(QString, completed);
+
+    Editor e;
+    e.showActive();
+    e.w.txtCents->setFocus();
+    QTest::keyClick(e.w.txtCents, Qt::Key_End);
+    QTest::keyClick(e.w.txtCents, Qt::Key_Backspace);
+    QTest::keyClick(e.w.txtCents, Qt::Key_Backspace);
+    QTest::keyClicks(e.w.txtCents, typed);
+    QCOMPARE(e.w.txtCentLettere->text(), copied);
+
+    e.w.txtImporto->setFocus();
+    QTRY_COMPARE(e.w.txtCents->text(), completed);
+    QCOMPARE(e.w.txtCentLettere->text(), completed);
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::clickOnTheWordsGuidesToTheTotal_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("words") << "txtImpLettere";
+    QTest::newRow("their box") << "bkgLettere";
+}
+
+void tst_TfrmRicevuta::clickOnTheWordsGuidesToTheTotal()
+{
+    QFETCH(QString, target);
+    Editor e;
+    e.showActive();
+    auto* w = e.w.findChild<QWidget*>(target);
+    QVERIFY(w);
+    QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(4, 4));
+    QCOMPARE(e.fake.messages.size(), 1);
+    QCOMPARE(e.fake.messages[0].kind, MessageKind::Information);
+    QCOMPARE(e.fake.messages[0].text, QStringLiteral("Digitare l'importo in cifre nella casella del Totale.\n\r\n\r"
+                                                     "L'importo in lettere apparirà in automatico."));
+    QTRY_COMPARE(QApplication::focusWidget(), e.w.txtImporto);
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::duplica()
+{
+    Editor e;
+    e.write(archivio(1));
+    e.showActive();
+    e.fillValid();
+
+    // Unsaved: only the warning.
+    e.w.cmdDuplicaClick();
+    QCOMPARE(e.fake.messages.size(), 1);
+    QCOMPARE(e.fake.messages[0].kind, MessageKind::Warning);
+    QCOMPARE(e.fake.messages[0].text,
+             QStringLiteral("Attenzione: questa funzione serve a duplicare una ricevuta che è già stata salvata in "
+                            "archivio.\n\r\n\rVisualizzare la ricevuta da duplicare e fare clic sul pulsante "
+                            "Duplica."));
+    QCOMPARE(e.w.txtNumRic->text(), QStringLiteral("7"));
+
+    // Saved: a copy with no number, dated today, that the next save appends.
+    e.w.cmdPrimoClick();
+    e.w.cmdDuplicaClick();
+    QCOMPARE(e.fake.messages.size(), 2);
+    QCOMPARE(e.fake.messages[1].kind, MessageKind::Information);
+    QCOMPARE(e.fake.messages[1].text,
+             QStringLiteral("E' ora possibile apportare le proprie modifiche alla ricevuta corrente.\n\r\n\r"
+                            "Al termine premere Salva per registrare i dati in archivio."));
+    QCOMPARE(e.w.lblPosizione->text(), QString());
+    QCOMPARE(e.w.txtNumRic->text(), QString());
+    QCOMPARE(e.w.txtData->text(), QStringLiteral("10/12/2026"));
+    QCOMPARE(e.w.txtPagatore->text(), ricevuta(1).Pagatore);
+    QTRY_COMPARE(QApplication::focusWidget(), e.w.txtNumRic);
+
+    e.w.txtNumRic->setText(QStringLiteral("2"));
+    e.w.cmdSalvaClick();
+    QCOMPARE(e.w.lblPosizione->text(), QStringLiteral("2"));
+    const QByteArray file = e.bytes();
+    QCOMPARE(file.size(), 2 * TSchedaRicevuta::RecordSize);
+    QCOMPARE(file.left(TSchedaRicevuta::RecordSize), archivio(1));
+    QCOMPARE(campo(file, 2, "NumRic"), QByteArray("2"));
+    QCOMPARE(campo(file, 2, "Pagatore"), ricevuta(1).Pagatore.toLatin1());
+    QCOMPARE(campo(file, 2, "Data"), QByteArray("10/12/2026"));
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::accentedTextRoundTrips()
+{
+    Editor e;
+    e.fillValid();
+    const QString payer = QStringLiteral("Niccolò Città Ł");
+    const QString sport = QStringLiteral("attività è ì ù €");
+    e.w.txtPagatore->setText(payer);
+    e.w.txtSport->setText(sport);
+    e.w.cmdSalvaClick();
+
+    const QByteArray file = e.bytes();
+    QCOMPARE(campo(file, 1, "Pagatore"), QByteArray("Niccol\xF2 Citt\xE0 ?"));
+    QCOMPARE(campo(file, 1, "Sport"), QByteArray("attivit\xE0 \xE8 \xEC \xF9 \x80"));
+
+    e.w.FormShow();
+    QCOMPARE(e.w.txtPagatore->text(), QString());
+    e.w.cmdPrimoClick();
+    QCOMPARE(e.w.txtPagatore->text(), QStringLiteral("Niccolò Città ?"));
+    QCOMPARE(e.w.txtSport->text(), sport);
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::payeeLinesPersistAcrossAClose()
+{
+    Editor e;
+    e.showActive();
+    QSignalSpy closed(&e.w, &TfrmRicevuta::chiuso);
+    e.w.txtRicevente01->setText(QStringLiteral("  A.S.D. Gabbiani  "));
+    e.w.txtRicevente02->setText(QStringLiteral("Via Verdi 1"));
+    e.w.txtRicevente04->setText(QStringLiteral("P.IVA 01234567890 "));
+    e.w.txtPagatore->setText(QStringLiteral("non salvato"));
+
+    e.w.cmdEsci->click();
+
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(!e.w.isVisible());
+    QVERIFY(!QFile::exists(e.path)); // the receipt on screen is not saved
+    QFile ini(QDir(e.fake.folder).filePath(QStringLiteral("Ricevute_Generiche.ini")));
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    const QByteArray content = ini.readAll();
+    QVERIFY(content.contains("[Ricevente]"));
+    QVERIFY(content.contains("Rigo 1=A.S.D. Gabbiani\r\n"));
+    QVERIFY(content.contains("Rigo 2=Via Verdi 1\r\n"));
+    QVERIFY(content.contains("Rigo 3=\r\n"));
+    QVERIFY(content.contains("Rigo 4=P.IVA 01234567890\r\n"));
+
+    e.w.txtRicevente01->clear();
+    e.w.txtRicevente02->setText(QStringLiteral("altro"));
+    e.showActive();
+    QCOMPARE(e.w.txtRicevente01->text(), QStringLiteral("A.S.D. Gabbiani"));
+    QCOMPARE(e.w.txtRicevente02->text(), QStringLiteral("Via Verdi 1"));
+    QCOMPARE(e.w.txtRicevente03->text(), QString());
+    QCOMPARE(e.w.txtPagatore->text(), QString());
+
+    // The window's own close box does the same.
+    e.w.txtRicevente03->setText(QStringLiteral("Tel. 0123"));
+    e.w.close();
+    QCOMPARE(closed.count(), 2);
+    QVERIFY(!e.w.isVisible());
+    QFile again(ini.fileName());
+    QVERIFY(again.open(QIODevice::ReadOnly));
+    QVERIFY(again.readAll().contains("Rigo 3=Tel. 0123\r\n"));
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::dateFieldsOpenThePickerWithTheirTag_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("import");
+
+    QTest::newRow("data, a letter, Importa") << "txtData" << "data" << int(Qt::Key_A) << true;
+    QTest::newRow("dal, a digit, Importa") << "txtDal" << "dal" << int(Qt::Key_5) << true;
+    QTest::newRow("Al, an arrow, Importa") << "txtAl" << "Al" << int(Qt::Key_Down) << true;
+    QTest::newRow("data, Annulla") << "txtData" << "data" << int(Qt::Key_Space) << false;
+    QTest::newRow("Al, Annulla") << "txtAl" << "Al" << int(Qt::Key_X) << false;
+}
+
+void tst_TfrmRicevuta::dateFieldsOpenThePickerWithTheirTag()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, tag);
+    QFETCH(int, key);
+    QFETCH(bool, import);
+
+    Editor e;
+    e.showActive();
+    const QString before = QStringLiteral("01/01/2020");
+    for (QLineEdit* f : {e.w.txtData, e.w.txtDal, e.w.txtAl})
+        f->setText(before);
+    QString seenTag;
+    e.fake.dialogScripts.append([&](QDialog* d) {
+        seenTag = d->findChild<QLabel*>(QStringLiteral("lblMemory"))->text();
+        d->findChild<QPushButton*>(import ? QStringLiteral("btnImportaData") : QStringLiteral("btnAnnulla"))->click();
+        return d->result();
+    });
+
+    QLineEdit* target = e.edit(field);
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key));
+
+    QCOMPARE(e.fake.dialogsRun, QStringList{QStringLiteral("frmCalendario")});
+    QCOMPARE(seenTag, tag);
+    QCOMPARE(target->text(), import ? QStringLiteral("10/12/2026") : before);
+    for (QLineEdit* other : {e.w.txtData, e.w.txtDal, e.w.txtAl}) {
+        if (other != target)
+            QCOMPARE(other->text(), before);
+    }
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::dateFieldsEmptyWithDelete()
+{
+    Editor e;
+    e.showActive();
+    for (QLineEdit* f : {e.w.txtData, e.w.txtDal, e.w.txtAl}) {
+        f->setText(QStringLiteral("01/01/2020"));
+        f->setFocus();
+        f->setCursorPosition(3);
+        QTest::keyClick(f, f == e.w.txtDal ? Qt::Key_Backspace : Qt::Key_Delete);
+        QCOMPARE(f->text(), QString());
+        QVERIFY(f->isReadOnly());
+    }
+    QVERIFY(e.fake.dialogsRun.isEmpty());
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::styleAOneYellowAtATime()
+{
+    Editor e;
+    e.showActive();
+    QList<QLineEdit*> fields;
+    for (const QString& name : kChain)
+        fields.append(e.edit(name));
+    for (QLineEdit* f : fields) {
+        f->setFocus();
+        QTRY_COMPARE(FocusHighlight::fill(f), colors::kYellow);
+        for (QLineEdit* other : fields) {
+            if (other == f)
+                continue;
+            const bool amount = other == e.w.txtImporto || other == e.w.txtCents;
+            QCOMPARE(FocusHighlight::fill(other), amount ? colors::kWhite : colors::kAliceBlue);
+        }
+    }
+    e.w.txtRicevente01->setFocus();
+    QTRY_COMPARE(FocusHighlight::fill(e.w.txtCents), colors::kWhite);
+}
+
+void tst_TfrmRicevuta::enterLoopClosesOnTheFirstField()
+{
+    Editor e;
+    e.showActive();
+    e.w.txtRicevente01->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), e.w.txtRicevente01);
+    QStringList visited;
+    for (int i = 0; i < kChain.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        visited.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(visited, kChain.mid(1) + QStringList{kChain.first()});
+    QVERIFY(e.fake.dialogsRun.isEmpty()); // Enter in a date field moves on, it does not pick
+}
+
+void tst_TfrmRicevuta::checkDispatch_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("dialogField");
+    QTest::addColumn<QString>("handed");
+
+    QTest::newRow("eleven digits") << "01234567890" << "frmPartitaIva" << "txtPartitaIva" << "01234567890";
+    QTest::newRow("fiscal code") << "RSSMRA80A01H501U" << "frmCodFisc" << "txtCodFisc" << "RSSMRA80A01H501U";
+    QTest::newRow("digits and a letter") << "0123456789X" << "frmCodFisc" << "txtCodFisc" << "0123456789X";
+    QTest::newRow("empty") << "" << "frmCodFisc" << "txtCodFisc" << "";
+}
+
+void tst_TfrmRicevuta::checkDispatch()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, dialog);
+    QFETCH(QString, dialogField);
+    QFETCH(QString, handed);
+
+    Editor e;
+    e.showActive();
+    e.w.txtCodFisc->setText(text);
+    QString seen;
+    e.fake.dialogScripts.append([&](QDialog* d) {
+        seen = d->findChild<QLineEdit*>(dialogField)->text();
+        return d->result();
+    });
+
+    e.w.btnCodFisc->click();
+
+    QCOMPARE(e.fake.dialogsRun, QStringList{dialog});
+    QCOMPARE(seen, handed);
+    QCOMPARE(e.w.txtCodFisc->text(), text);
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::unreadableArchive_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("position");
+    QTest::addColumn<MessageKind>("kind");
+
+    QTest::newRow("Nuovo") << "cmdNuovo" << "" << MessageKind::Error;
+    QTest::newRow("Duplica") << "cmdDuplica" << "2" << MessageKind::Error;
+    QTest::newRow("Avanti") << "cmdAvanti" << "2" << MessageKind::Error;
+    QTest::newRow("Indietro") << "cmdIndietro" << "2" << MessageKind::Error;
+    QTest::newRow("Ultimo") << "cmdUltimo" << "" << MessageKind::Error;
+    QTest::newRow("Primo") << "cmdPrimo" << "" << MessageKind::Warning;
+    QTest::newRow("Salva, new") << "cmdSalva" << "" << MessageKind::Warning;
+    QTest::newRow("Salva, saved") << "cmdSalva" << "2" << MessageKind::Warning;
+}
+
+void tst_TfrmRicevuta::unreadableArchive()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, position);
+    QFETCH(MessageKind, kind);
+
+    Editor e;
+    // Something at the archive's path that exists but cannot be opened as a file.
+    QVERIFY(QDir(e.fake.folder).mkdir(QStringLiteral("2026.ric")));
+    QFile inside(QDir(e.path).filePath(QStringLiteral("dentro.txt")));
+    QVERIFY(inside.open(QIODevice::WriteOnly));
+    inside.write("x");
+    inside.close();
+    e.fillValid();
+    e.w.lblPosizione->setText(position);
+
+    e.w.findChild<PictureButton*>(button)->click();
+
+    QCOMPARE(e.fake.messages.size(), 1);
+    QCOMPARE(e.fake.messages[0].kind, kind);
+    QCOMPARE(e.fake.messages[0].text, kAccesso);
+    QVERIFY(QFileInfo(e.path).isDir());
+    QCOMPARE(QDir(e.path).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"dentro.txt"});
+    QCOMPARE(QFileInfo(inside.fileName()).size(), 1);
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::commandsHaveHints()
+{
+    Editor e;
+    const QStringList commands{"cmdNuovo",  "cmdDuplica", "cmdSalva",    "cmdTrova",       "cmdAnteprima",
+                               "cmdStampa", "cmdPrimo",   "cmdIndietro", "cmdAvanti",      "cmdUltimo",
+                               "cmdEsporta", "cmdNumerazione", "cmdGuida", "cmdEsci",      "cmdLogo",
+                               "impPagatore", "btnCodFisc"};
+    for (const QString& name : commands) {
+        auto* b = e.w.findChild<PictureButton*>(name);
+        QVERIFY2(b, qPrintable(name));
+        QVERIFY2(!e.w.panInfo->hintOf(b).isEmpty(), qPrintable(name));
+        QVERIFY2(b->sizeHint() != QSize(32, 32), qPrintable(name)); // its picture was found
+    }
+    QCOMPARE(e.w.panInfo->hintOf(e.w.cmdSalva), QStringLiteral("Salva o aggiorna la ricevuta corrente."));
+    QCOMPARE(e.w.panInfo->hintOf(e.w.btnCodFisc), QStringLiteral("Controlla il codice fiscale."));
+
+    // The commands whose screens come later only announce themselves.
+    QSignalSpy trova(&e.w, &TfrmRicevuta::apriTrova);
+    QSignalSpy importa(&e.w, &TfrmRicevuta::apriImporta);
+    e.w.cmdTrova->click();
+    e.w.impPagatore->click();
+    QCOMPARE(trova.count(), 1);
+    QCOMPARE(importa.count(), 1);
+    QVERIFY(e.fake.messages.isEmpty());
+    QVERIFY(e.fake.dialogsRun.isEmpty());
+}
+
+QTEST_MAIN(tst_TfrmRicevuta)
+#include "tst_TfrmRicevuta.moc"
