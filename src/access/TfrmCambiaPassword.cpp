@@ -23,9 +23,8 @@ namespace tavorel {
 namespace {
 
 const QString kMsgVecchiaErrata = QStringLiteral("Attenzione: vecchia password errata.");
-const QString kMsgNonConfermata =
-    QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
-                   "E' necessario reinserire entrambi i valori.");
+const QString kMsgNonConfermata = QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
+                                                 "E' necessario reinserire entrambi i valori.");
 const QString kMsgCompletata = QStringLiteral("Modifica della password completata con successo.");
 const QString kMsgErroreModifica =
     QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
@@ -51,7 +50,8 @@ TfrmCambiaPassword::TfrmCambiaPassword()
         TfrmPassword::preparaCampoPassword(edit);
         return edit;
     };
-    lblPasswordOld = look::label(card, QStringLiteral("Vecchia password:"), 10, false, QStringLiteral("lblPasswordOld"));
+    lblPasswordOld =
+        look::label(card, QStringLiteral("Vecchia password:"), 10, false, QStringLiteral("lblPasswordOld"));
     lblPasswordNew = look::label(card, QStringLiteral("Nuova password:"), 10, false, QStringLiteral("lblPasswordNew"));
     lblConferma =
         look::label(card, QStringLiteral("Conferma nuova password:"), 10, false, QStringLiteral("lblConferma"));

@@ -12,8 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QRegularExpressionValidator>
+#include <QShowEvent>
 #include <QSvgWidget>
 
 namespace tavorel {
@@ -50,8 +50,8 @@ TfrmPassword::TfrmPassword()
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setFixedSize(96, 96);
 
-    lblRigo05 = look::label(card, QStringLiteral("Immetti la password e premi OK."), 10, false,
-                            QStringLiteral("lblRigo05"));
+    lblRigo05 =
+        look::label(card, QStringLiteral("Immetti la password e premi OK."), 10, false, QStringLiteral("lblRigo05"));
 
     txtPassword = new QLineEdit(card);
     txtPassword->setObjectName(QStringLiteral("txtPassword"));

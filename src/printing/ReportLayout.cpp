@@ -245,7 +245,7 @@ private:
                     continue;
                 if (top >= limit)
                     break;
-                if (top > limit + kEpsilon) {
+                if (top + height > limit + kEpsilon) {
                     cut = std::min(cut, top);
                     break;
                 }

@@ -1,8 +1,10 @@
 #include "receipts/TfrmRicevuta.h"
 
 #include "receipts/ReceiptSettings.h"
+#include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmLogo.h"
 #include "receipts/TfrmNumerazione.h"
+#include "receipts/TfrmStampaRic.h"
 #include "rules/AmountInWords.h"
 #include "rules/FieldRules.h"
 #include "rules/TextRules.h"
@@ -41,12 +43,11 @@ const QString kMsgModificata =
 const QString kMsgDuplicaNonSalvata = QStringLiteral(
     "Attenzione: questa funzione serve a duplicare una ricevuta che è già stata salvata in archivio.\n\r\n\r"
     "Visualizzare la ricevuta da duplicare e fare clic sul pulsante Duplica.");
-const QString kMsgDuplicata = QStringLiteral(
-    "E' ora possibile apportare le proprie modifiche alla ricevuta corrente.\n\r\n\r"
-    "Al termine premere Salva per registrare i dati in archivio.");
-const QString kMsgImportoInCifre = QStringLiteral(
-    "Digitare l'importo in cifre nella casella del Totale.\n\r\n\r"
-    "L'importo in lettere apparirà in automatico.");
+const QString kMsgDuplicata =
+    QStringLiteral("E' ora possibile apportare le proprie modifiche alla ricevuta corrente.\n\r\n\r"
+                   "Al termine premere Salva per registrare i dati in archivio.");
+const QString kMsgImportoInCifre = QStringLiteral("Digitare l'importo in cifre nella casella del Totale.\n\r\n\r"
+                                                  "L'importo in lettere apparirà in automatico.");
 const QString kInfoIniziale = QStringLiteral("Pronto per archiviare una nuova ricevuta...");
 
 enum class Resting { AliceBlue, White };
@@ -180,7 +181,8 @@ QLabel* caption(QWidget* parent, const QString& text)
 
 } // namespace
 
-TfrmRicevuta::TfrmRicevuta() : WorkspaceScreen(QStringLiteral("frmRicevuta"), QStringLiteral(" Tavorel - Stampa Ricevute"))
+TfrmRicevuta::TfrmRicevuta()
+    : WorkspaceScreen(QStringLiteral("frmRicevuta"), QStringLiteral(" Tavorel - Stampa Ricevute"))
 {
     buildFields();
     buildCommands();
@@ -197,7 +199,7 @@ void TfrmRicevuta::buildFields()
         edit->setMaxLength(f.maxLength);
         edit->setAlignment(f.alignment);
         edit->setFont(f.large ? verdana(16, true) : verdana(10, true));
-        edit->setMinimumHeight(f.large ? 36 : 26);
+        edit->setMinimumHeight(f.large ? 38 : 28);
         FocusHighlight::applyStyleA(edit, f.resting == Resting::White ? colors::kWhite : colors::kAliceBlue);
         FieldKeys* keys = FieldKeys::of(edit);
         if (f.dateTag) {
@@ -209,8 +211,8 @@ void TfrmRicevuta::buildFields()
         keys->setForced(f.forced);
         this->*f.control = edit;
         if (f.label) {
-            QLabel* l = look::label(panel(), QString::fromUtf8(f.label), 10, false,
-                                    QStringLiteral("tit") + name.mid(3));
+            QLabel* l =
+                look::label(panel(), QString::fromUtf8(f.label), 10, false, QStringLiteral("tit") + name.mid(3));
             l->setBuddy(edit);
             titoli_.insert(edit, l);
         }
@@ -228,8 +230,8 @@ void TfrmRicevuta::buildFields()
     bkgLettere = new QFrame(panel());
     bkgLettere->setObjectName(QStringLiteral("bkgLettere"));
     bkgLettere->setAttribute(Qt::WA_StyledBackground);
-    bkgLettere->setStyleSheet(QStringLiteral("QFrame#bkgLettere { background: %1; border-radius: 4px; }")
-                                  .arg(colors::kWordsBox.name()));
+    bkgLettere->setStyleSheet(
+        QStringLiteral("QFrame#bkgLettere { background: %1; border-radius: 4px; }").arg(colors::kWordsBox.name()));
     bkgLettere->setCursor(Qt::PointingHandCursor);
     bkgLettere->installEventFilter(this);
 
@@ -313,8 +315,8 @@ void TfrmRicevuta::buildCommands()
     connect(cmdDuplica, &PictureButton::clicked, this, &TfrmRicevuta::cmdDuplicaClick);
     connect(cmdSalva, &PictureButton::clicked, this, &TfrmRicevuta::cmdSalvaClick);
     connect(cmdTrova, &PictureButton::clicked, this, &TfrmRicevuta::apriTrova);
-    connect(cmdAnteprima, &PictureButton::clicked, this, &TfrmRicevuta::apriAnteprima);
-    connect(cmdStampa, &PictureButton::clicked, this, &TfrmRicevuta::apriStampa);
+    connect(cmdAnteprima, &PictureButton::clicked, this, &TfrmRicevuta::cmdAnteprimaClick);
+    connect(cmdStampa, &PictureButton::clicked, this, &TfrmRicevuta::cmdStampaClick);
     connect(cmdPrimo, &PictureButton::clicked, this, &TfrmRicevuta::cmdPrimoClick);
     connect(cmdIndietro, &PictureButton::clicked, this, &TfrmRicevuta::cmdIndietroClick);
     connect(cmdAvanti, &PictureButton::clicked, this, &TfrmRicevuta::cmdAvantiClick);
@@ -347,7 +349,11 @@ void TfrmRicevuta::buildLayout()
     comandi->addStretch(1);
     comandi->addWidget(cmdPrimo);
     comandi->addWidget(cmdIndietro);
-    lblPosizione->setFixedWidth(64);
+    // A counter box, so that an unsaved receipt reads as an empty counter rather than a gap.
+    lblPosizione->setFixedSize(64, 34);
+    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: #F4F8FC; border: 1px solid %1;"
+                                               " border-radius: 5px; }")
+                                    .arg(colors::kPanelBorder.name()));
     lblPosizione->setParent(barra);
     comandi->addWidget(lblPosizione);
     comandi->addWidget(cmdAvanti);
@@ -360,8 +366,8 @@ void TfrmRicevuta::buildLayout()
     QFrame* foglio = look::card(panel(), QStringLiteral("panRicevuta"));
     panInfo->addBackground(foglio);
     auto* righe = new QVBoxLayout(foglio);
-    righe->setContentsMargins(22, 16, 22, 16);
-    righe->setSpacing(10);
+    righe->setContentsMargins(22, 18, 22, 16);
+    righe->setSpacing(12);
 
     // Payee block with the number and date box on its right.
     auto* intestazione = new QHBoxLayout;
@@ -407,6 +413,7 @@ void TfrmRicevuta::buildLayout()
     filetto->setFixedHeight(1);
     filetto->setStyleSheet(QStringLiteral("background: %1;").arg(colors::kPanelBorder.name()));
     righe->addWidget(filetto);
+    righe->addStretch(1);
 
     // One line of labelled fields; a stretch of 0 keeps a field at its fixed width.
     auto riga = [&](std::initializer_list<QWidget*> items) {
@@ -425,8 +432,10 @@ void TfrmRicevuta::buildLayout()
         e->setFixedWidth(110);
     riga({titoloDi(txtPagatore), txtPagatore, impPagatore, titoloDi(txtCodFisc), txtCodFisc, btnCodFisc});
     riga({titoloDi(txtSport), txtSport, titoloDi(txtDal), txtDal, titoloDi(txtAl), txtAl});
+    righe->addStretch(1);
 
     // The words line: euro sign, the words on their box, "/" and the cents.
+    panInfo->addBackground(bkgLettere);
     auto* lettere = new QGridLayout;
     lettere->setHorizontalSpacing(8);
     lettere->setVerticalSpacing(1);
@@ -443,8 +452,8 @@ void TfrmRicevuta::buildLayout()
     lettere->addWidget(txtCentLettere, 0, 3);
     lettere->addWidget(caption(foglio, QStringLiteral("(IN LETTERE)")), 1, 1, Qt::AlignRight);
     lettere->setColumnStretch(1, 1);
-    righe->addSpacing(4);
     righe->addLayout(lettere);
+    righe->addStretch(1);
 
     riga({titoloDi(txtPraticante), txtPraticante, titoloDi(txtLuogoNasc), txtLuogoNasc});
     riga({titoloDi(txtDataNasc), txtDataNasc, titoloDi(txtIndirizzo), txtIndirizzo});
@@ -515,6 +524,32 @@ void TfrmRicevuta::mostraScheda(const TSchedaRicevuta& record, qint64 k)
     for (const LabelSpec& l : kLabels)
         (this->*l.control)->setText(record.*l.member);
     lblPosizione->setText(QString::number(k));
+}
+
+ReceiptPrintData TfrmRicevuta::datiDiStampa() const
+{
+    const TSchedaRicevuta r = scheda();
+    ReceiptPrintData d;
+    d.NumRic = r.NumRic;
+    d.Data = r.Data;
+    d.Ricevente01 = r.Ricevente01;
+    d.Ricevente02 = r.Ricevente02;
+    d.Ricevente03 = r.Ricevente03;
+    d.Ricevente04 = r.Ricevente04;
+    d.Pagatore = r.Pagatore;
+    d.CodFisc = r.CodFisc;
+    d.Sport = r.Sport;
+    d.Dal = r.Dal;
+    d.Al = r.Al;
+    d.Praticante = r.Praticante;
+    d.LuogoNasc = r.LuogoNasc;
+    d.DataNasc = r.DataNasc;
+    d.Indirizzo = r.Indirizzo;
+    d.Importo = r.Importo;
+    d.Cents = r.Cents;
+    d.ImpLettere = r.ImpLettere;
+    d.CentLettere = r.CentLettere;
+    return d;
 }
 
 void TfrmRicevuta::showEvent(QShowEvent* event)
@@ -732,6 +767,20 @@ void TfrmRicevuta::cmdUltimoClick()
     sfoglia(BrowseCommand::Ultimo, MessageKind::Error);
 }
 
+void TfrmRicevuta::cmdAnteprimaClick()
+{
+    auto* dialog = new TfrmAnteprimaRic(this, datiDiStampa());
+    platform().runModal(dialog);
+    delete dialog;
+}
+
+void TfrmRicevuta::cmdStampaClick()
+{
+    auto* dialog = new TfrmStampaRic(this, datiDiStampa());
+    platform().runModal(dialog);
+    delete dialog;
+}
+
 void TfrmRicevuta::cmdNumerazioneClick()
 {
     auto* dialog = new TfrmNumerazione(this);
@@ -789,9 +838,8 @@ void TfrmRicevuta::txtImpLettereClick()
 
 void TfrmRicevuta::apriCalendario(const QString& tag)
 {
-    TfrmCalendario::open(this, tag, {{QStringLiteral("data"), txtData},
-                                     {QStringLiteral("dal"), txtDal},
-                                     {QStringLiteral("Al"), txtAl}});
+    TfrmCalendario::open(
+        this, tag, {{QStringLiteral("data"), txtData}, {QStringLiteral("dal"), txtDal}, {QStringLiteral("Al"), txtAl}});
 }
 
 } // namespace tavorel

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "receipts/ReceiptEditorRules.h"
+#include "receipts/ReceiptPrintData.h"
 #include "shell/Platform.h"
 #include "shell/WorkspaceScreen.h"
 #include "storage/TSchedaRicevuta.h"
@@ -33,6 +34,8 @@ public:
     TSchedaRicevuta scheda() const;
     // Puts a record on screen as record number k (browsing, the receipt search).
     void mostraScheda(const TSchedaRicevuta& record, qint64 k);
+    // The texts the printout takes, as they stand on screen (saved or not).
+    ReceiptPrintData datiDiStampa() const;
 
     // Edit fields, in tab and Enter order.
     QLineEdit* txtRicevente01;
@@ -88,6 +91,8 @@ public:
     void cmdNuovoClick();
     void cmdDuplicaClick();
     void cmdSalvaClick();
+    void cmdAnteprimaClick();
+    void cmdStampaClick();
     void cmdPrimoClick();
     void cmdIndietroClick();
     void cmdAvantiClick();
@@ -108,8 +113,6 @@ signals:
     void apriTrova();
     void apriEsporta();
     void apriImporta();
-    void apriAnteprima();
-    void apriStampa();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -5,8 +5,8 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,9 +22,8 @@ using tavorel::test::FakePlatformScope;
 namespace {
 
 const QString kVecchiaErrata = QStringLiteral("Attenzione: vecchia password errata.");
-const QString kNonConfermata =
-    QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
-                   "E' necessario reinserire entrambi i valori.");
+const QString kNonConfermata = QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
+                                              "E' necessario reinserire entrambi i valori.");
 const QString kCompletata = QStringLiteral("Modifica della password completata con successo.");
 const QString kErroreModifica =
     QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
@@ -113,13 +112,23 @@ void TstTfrmCambiaPassword::change_data()
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("stored"); // the store's password afterwards
 
-    QTest::newRow("changed") << kOld << "Nuova1" << "Nuova1" << kCompletata << "NUOVA1";
-    QTest::newRow("old in any case, with blanks") << "  lampadarioVero " << "abc" << "abc" << kCompletata << "ABC";
-    QTest::newRow("confirmation differs only by blanks") << kOld << "nuova" << "  nuova  " << kCompletata << "NUOVA";
-    QTest::newRow("new equals old") << kOld << "lampadariovero" << "lampadariovero" << kCompletata << kOld;
-    QTest::newRow("confirmation differs only by case") << kOld << "nuova" << "NUOVA" << kNonConfermata << kOld;
-    QTest::newRow("wrong old password") << "LAMPADARIO" << "nuova" << "nuova" << kVecchiaErrata << kOld;
-    QTest::newRow("wrong old comes first") << "LAMPADARIO" << "nuova" << "altra" << kVecchiaErrata << kOld;
+    QTest::newRow("changed") << kOld << "Nuova1"
+                             << "Nuova1" << kCompletata << "NUOVA1";
+    QTest::newRow("old in any case, with blanks") << "  lampadarioVero "
+                                                  << "abc"
+                                                  << "abc" << kCompletata << "ABC";
+    QTest::newRow("confirmation differs only by blanks") << kOld << "nuova"
+                                                         << "  nuova  " << kCompletata << "NUOVA";
+    QTest::newRow("new equals old") << kOld << "lampadariovero"
+                                    << "lampadariovero" << kCompletata << kOld;
+    QTest::newRow("confirmation differs only by case") << kOld << "nuova"
+                                                       << "NUOVA" << kNonConfermata << kOld;
+    QTest::newRow("wrong old password") << "LAMPADARIO"
+                                        << "nuova"
+                                        << "nuova" << kVecchiaErrata << kOld;
+    QTest::newRow("wrong old comes first") << "LAMPADARIO"
+                                           << "nuova"
+                                           << "altra" << kVecchiaErrata << kOld;
 }
 
 void TstTfrmCambiaPassword::change()
@@ -243,10 +252,18 @@ void TstTfrmCambiaPassword::okNeedsAllThree_data()
     QTest::addColumn<QString>("confirmTyped");
     QTest::addColumn<bool>("enabled");
 
-    QTest::newRow("all three") << "a" << " b" << "c " << true;
-    QTest::newRow("old blanks only") << "   " << "b" << "c" << false;
-    QTest::newRow("new empty") << "a" << "" << "c" << false;
-    QTest::newRow("confirmation blanks only") << "a" << "b" << " " << false;
+    QTest::newRow("all three") << "a"
+                               << " b"
+                               << "c " << true;
+    QTest::newRow("old blanks only") << "   "
+                                     << "b"
+                                     << "c" << false;
+    QTest::newRow("new empty") << "a"
+                               << ""
+                               << "c" << false;
+    QTest::newRow("confirmation blanks only") << "a"
+                                              << "b"
+                                              << " " << false;
 }
 
 void TstTfrmCambiaPassword::okNeedsAllThree()

@@ -87,8 +87,8 @@ void TstTfrmPassword::login_data()
     const QString pw = QStringLiteral("LAMPADARIOVERO");
     QTest::newRow("capitals, OK") << Store::Password << pw << pw << false << Outcome::LoggedIn;
     QTest::newRow("small letters, Enter") << Store::Password << pw << "lampadariovero" << true << Outcome::LoggedIn;
-    QTest::newRow("mixed case with blanks") << Store::Password << pw << "  LampadarioVero  " << true
-                                            << Outcome::LoggedIn;
+    QTest::newRow("mixed case with blanks")
+        << Store::Password << pw << "  LampadarioVero  " << true << Outcome::LoggedIn;
     QTest::newRow("accented letters keep their case")
         << Store::Password << QStringLiteral("CAFÉ") << QStringLiteral("café") << true << Outcome::Wrong;
     QTest::newRow("only a to z fold") << Store::Password << QStringLiteral("CAFé") << QStringLiteral("café") << true

@@ -157,8 +157,10 @@ void tst_ListRows::find_data()
     const QStringList members{"Bianchi Anna", "Abc Rossi", "Verdi", "Neri Abc", "Gialli ABC", "Blu"};
     QTest::newRow("three matches in turn, then wrap")
         << members << -1 << "" << QStringList{"abc", "abc", "abc", "abc"} << QList<int>{1, 3, 4, 1};
-    QTest::newRow("a new key restarts from the first row, testing it")
-        << members << 4 << "abc" << QStringList{"bianchi", "blu", "Bianchi"} << QList<int>{0, 5, 0};
+    QTest::newRow("a new key restarts from the first row")
+        << members << 3 << "verdi" << QStringList{"abc", "abc"} << QList<int>{1, 3};
+    QTest::newRow("a new key tests the first row too") << QStringList{"Abc Rossi", "Neri Abc"} << 0 << "x"
+                                                       << QStringList{"abc"} << QList<int>{0};
     QTest::newRow("same key as remembered goes on after the selection")
         << members << 1 << "abc" << QStringList{"ABC"} << QList<int>{3};
     QTest::newRow("only the selected row matches: found again after a full turn")

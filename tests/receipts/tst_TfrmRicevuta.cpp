@@ -27,18 +27,19 @@ using tavorel::test::FakePlatformScope;
 
 namespace {
 
-const QString kAccesso = QStringLiteral(
-    "Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
-    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+const QString kAccesso =
+    QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 const QString kVuoto = QStringLiteral("L'archivio non contiene nessuna ricevuta.");
 const QString kInserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-const QString kModificata = QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString kModificata =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
 
 // The fields in tab and Enter order.
-const QStringList kChain{
-    "txtRicevente01", "txtRicevente02", "txtRicevente03", "txtRicevente04", "txtNumRic", "txtData",
-    "txtPagatore",    "txtCodFisc",     "txtSport",       "txtDal",         "txtAl",     "txtPraticante",
-    "txtLuogoNasc",   "txtDataNasc",    "txtIndirizzo",   "txtImporto",     "txtCents"};
+const QStringList kChain{"txtRicevente01", "txtRicevente02", "txtRicevente03", "txtRicevente04", "txtNumRic",
+                         "txtData",        "txtPagatore",    "txtCodFisc",     "txtSport",       "txtDal",
+                         "txtAl",          "txtPraticante",  "txtLuogoNasc",   "txtDataNasc",    "txtIndirizzo",
+                         "txtImporto",     "txtCents"};
 
 // A receipt with every field filled and told apart by `n`.
 TSchedaRicevuta ricevuta(int n)
@@ -157,6 +158,9 @@ private slots:
     void checkDispatch();
     void unreadableArchive_data();
     void unreadableArchive();
+    void numberingStartSetFromTheEditor();
+    void printoutTakesTheScreen_data();
+    void printoutTakesTheScreen();
     void commandsHaveHints();
 };
 
@@ -197,20 +201,46 @@ void tst_TfrmRicevuta::browse_data()
     QTest::addColumn<QString>("expectedPosition"); // "-" for "screen unchanged"
     QTest::addColumn<bool>("emptyMessage");
 
-    QTest::newRow("empty: Primo") << 0 << "2" << "cmdPrimo" << "-" << true;
-    QTest::newRow("empty: Ultimo") << 0 << "2" << "cmdUltimo" << "-" << true;
-    QTest::newRow("empty: Indietro unsaved") << 0 << "" << "cmdIndietro" << "-" << true;
-    QTest::newRow("empty: Indietro at 1 does nothing") << 0 << "1" << "cmdIndietro" << "-" << false;
-    QTest::newRow("empty: Avanti empties the position") << 0 << "2" << "cmdAvanti" << "" << true;
+    QTest::newRow("empty: Primo") << 0 << "2"
+                                  << "cmdPrimo"
+                                  << "-" << true;
+    QTest::newRow("empty: Ultimo") << 0 << "2"
+                                   << "cmdUltimo"
+                                   << "-" << true;
+    QTest::newRow("empty: Indietro unsaved") << 0 << ""
+                                             << "cmdIndietro"
+                                             << "-" << true;
+    QTest::newRow("empty: Indietro at 1 does nothing") << 0 << "1"
+                                                       << "cmdIndietro"
+                                                       << "-" << false;
+    QTest::newRow("empty: Avanti empties the position") << 0 << "2"
+                                                        << "cmdAvanti"
+                                                        << "" << true;
 
-    QTest::newRow("Primo") << 3 << "2" << "cmdPrimo" << "1" << false;
-    QTest::newRow("Ultimo") << 3 << "" << "cmdUltimo" << "3" << false;
-    QTest::newRow("Avanti from unsaved") << 3 << "" << "cmdAvanti" << "1" << false;
-    QTest::newRow("Avanti") << 3 << "2" << "cmdAvanti" << "3" << false;
-    QTest::newRow("Avanti at the last") << 3 << "3" << "cmdAvanti" << "-" << false;
-    QTest::newRow("Indietro from unsaved") << 3 << "" << "cmdIndietro" << "1" << false;
-    QTest::newRow("Indietro") << 3 << "3" << "cmdIndietro" << "2" << false;
-    QTest::newRow("Indietro at the first") << 3 << "1" << "cmdIndietro" << "-" << false;
+    QTest::newRow("Primo") << 3 << "2"
+                           << "cmdPrimo"
+                           << "1" << false;
+    QTest::newRow("Ultimo") << 3 << ""
+                            << "cmdUltimo"
+                            << "3" << false;
+    QTest::newRow("Avanti from unsaved") << 3 << ""
+                                         << "cmdAvanti"
+                                         << "1" << false;
+    QTest::newRow("Avanti") << 3 << "2"
+                            << "cmdAvanti"
+                            << "3" << false;
+    QTest::newRow("Avanti at the last") << 3 << "3"
+                                        << "cmdAvanti"
+                                        << "-" << false;
+    QTest::newRow("Indietro from unsaved") << 3 << ""
+                                           << "cmdIndietro"
+                                           << "1" << false;
+    QTest::newRow("Indietro") << 3 << "3"
+                              << "cmdIndietro"
+                              << "2" << false;
+    QTest::newRow("Indietro at the first") << 3 << "1"
+                                           << "cmdIndietro"
+                                           << "-" << false;
 }
 
 void tst_TfrmRicevuta::browse()
@@ -342,8 +372,8 @@ void tst_TfrmRicevuta::saveChecksInOrder_data()
                           << "Attenzione: per salvare la scheda è necessario indicare la data di emissione della "
                              "ricevuta."
                           << "txtData";
-    QTest::newRow("date that does not exist") << QStringList{"txtPagatore"} << "31/04/2026" << dataInesistente
-                                              << "txtData";
+    QTest::newRow("date that does not exist")
+        << QStringList{"txtPagatore"} << "31/04/2026" << dataInesistente << "txtData";
     QTest::newRow("29 February of a common year") << QStringList{} << "29/02/2026" << dataInesistente << "txtData";
     QTest::newRow("payer") << QStringList{"txtPagatore", "txtCodFisc", "txtSport"} << "29/02/2028"
                            << "Attenzione: per salvare la scheda è necessario indicare il nome del pagatore."
@@ -428,10 +458,13 @@ void tst_TfrmRicevuta::saveCompletesTheAmount_data()
     QTest::addColumn<QByteArray>("storedCents");
     QTest::addColumn<QByteArray>("storedIntero");
 
-    QTest::newRow("both empty") << "" << "" << QByteArray("0") << QByteArray("00") << QByteArray("0,00");
-    QTest::newRow("cents 5 are 50") << "150" << "5" << QByteArray("150") << QByteArray("50") << QByteArray("150,50");
+    QTest::newRow("both empty") << ""
+                                << "" << QByteArray("0") << QByteArray("00") << QByteArray("0,00");
+    QTest::newRow("cents 5 are 50") << "150"
+                                    << "5" << QByteArray("150") << QByteArray("50") << QByteArray("150,50");
     // Set without a key release (pasted with the mouse): the words' cents follow all the same.
-    QTest::newRow("cents 05 stay") << "007" << "05" << QByteArray("007") << QByteArray("05") << QByteArray("007,05");
+    QTest::newRow("cents 05 stay") << "007"
+                                   << "05" << QByteArray("007") << QByteArray("05") << QByteArray("007,05");
 }
 
 void tst_TfrmRicevuta::saveCompletesTheAmount()
@@ -492,9 +525,15 @@ void tst_TfrmRicevuta::centsCopyAndCompletion_data()
     QTest::addColumn<QString>("copied");
     QTest::addColumn<QString>("completed");
 
-    QTest::newRow("one digit") << "7" << "7" << "70";
-    QTest::newRow("two digits") << "05" << "05" << "05";
-    QTest::newRow("emptied") << "" << "" << "00";
+    QTest::newRow("one digit") << "7"
+                               << "7"
+                               << "70";
+    QTest::newRow("two digits") << "05"
+                                << "05"
+                                << "05";
+    QTest::newRow("emptied") << ""
+                             << ""
+                             << "00";
 }
 
 void tst_TfrmRicevuta::centsCopyAndCompletion()
@@ -656,11 +695,16 @@ void tst_TfrmRicevuta::dateFieldsOpenThePickerWithTheirTag_data()
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("import");
 
-    QTest::newRow("data, a letter, Importa") << "txtData" << "data" << int(Qt::Key_A) << true;
-    QTest::newRow("dal, a digit, Importa") << "txtDal" << "dal" << int(Qt::Key_5) << true;
-    QTest::newRow("Al, an arrow, Importa") << "txtAl" << "Al" << int(Qt::Key_Down) << true;
-    QTest::newRow("data, Annulla") << "txtData" << "data" << int(Qt::Key_Space) << false;
-    QTest::newRow("Al, Annulla") << "txtAl" << "Al" << int(Qt::Key_X) << false;
+    QTest::newRow("data, a letter, Importa") << "txtData"
+                                             << "data" << int(Qt::Key_A) << true;
+    QTest::newRow("dal, a digit, Importa") << "txtDal"
+                                           << "dal" << int(Qt::Key_5) << true;
+    QTest::newRow("Al, an arrow, Importa") << "txtAl"
+                                           << "Al" << int(Qt::Key_Down) << true;
+    QTest::newRow("data, Annulla") << "txtData"
+                                   << "data" << int(Qt::Key_Space) << false;
+    QTest::newRow("Al, Annulla") << "txtAl"
+                                 << "Al" << int(Qt::Key_X) << false;
 }
 
 void tst_TfrmRicevuta::dateFieldsOpenThePickerWithTheirTag()
@@ -755,10 +799,22 @@ void tst_TfrmRicevuta::checkDispatch_data()
     QTest::addColumn<QString>("dialogField");
     QTest::addColumn<QString>("handed");
 
-    QTest::newRow("eleven digits") << "01234567890" << "frmPartitaIva" << "txtPartitaIva" << "01234567890";
-    QTest::newRow("fiscal code") << "RSSMRA80A01H501U" << "frmCodFisc" << "txtCodFisc" << "RSSMRA80A01H501U";
-    QTest::newRow("digits and a letter") << "0123456789X" << "frmCodFisc" << "txtCodFisc" << "0123456789X";
-    QTest::newRow("empty") << "" << "frmCodFisc" << "txtCodFisc" << "";
+    QTest::newRow("eleven digits") << "01234567890"
+                                   << "frmPartitaIva"
+                                   << "txtPartitaIva"
+                                   << "01234567890";
+    QTest::newRow("fiscal code") << "RSSMRA80A01H501U"
+                                 << "frmCodFisc"
+                                 << "txtCodFisc"
+                                 << "RSSMRA80A01H501U";
+    QTest::newRow("digits and a letter") << "0123456789X"
+                                         << "frmCodFisc"
+                                         << "txtCodFisc"
+                                         << "0123456789X";
+    QTest::newRow("empty") << ""
+                           << "frmCodFisc"
+                           << "txtCodFisc"
+                           << "";
 }
 
 void tst_TfrmRicevuta::checkDispatch()
@@ -791,14 +847,22 @@ void tst_TfrmRicevuta::unreadableArchive_data()
     QTest::addColumn<QString>("position");
     QTest::addColumn<MessageKind>("kind");
 
-    QTest::newRow("Nuovo") << "cmdNuovo" << "" << MessageKind::Error;
-    QTest::newRow("Duplica") << "cmdDuplica" << "2" << MessageKind::Error;
-    QTest::newRow("Avanti") << "cmdAvanti" << "2" << MessageKind::Error;
-    QTest::newRow("Indietro") << "cmdIndietro" << "2" << MessageKind::Error;
-    QTest::newRow("Ultimo") << "cmdUltimo" << "" << MessageKind::Error;
-    QTest::newRow("Primo") << "cmdPrimo" << "" << MessageKind::Warning;
-    QTest::newRow("Salva, new") << "cmdSalva" << "" << MessageKind::Warning;
-    QTest::newRow("Salva, saved") << "cmdSalva" << "2" << MessageKind::Warning;
+    QTest::newRow("Nuovo") << "cmdNuovo"
+                           << "" << MessageKind::Error;
+    QTest::newRow("Duplica") << "cmdDuplica"
+                             << "2" << MessageKind::Error;
+    QTest::newRow("Avanti") << "cmdAvanti"
+                            << "2" << MessageKind::Error;
+    QTest::newRow("Indietro") << "cmdIndietro"
+                              << "2" << MessageKind::Error;
+    QTest::newRow("Ultimo") << "cmdUltimo"
+                            << "" << MessageKind::Error;
+    QTest::newRow("Primo") << "cmdPrimo"
+                           << "" << MessageKind::Warning;
+    QTest::newRow("Salva, new") << "cmdSalva"
+                                << "" << MessageKind::Warning;
+    QTest::newRow("Salva, saved") << "cmdSalva"
+                                  << "2" << MessageKind::Warning;
 }
 
 void tst_TfrmRicevuta::unreadableArchive()
@@ -828,13 +892,72 @@ void tst_TfrmRicevuta::unreadableArchive()
     QVERIFY(e.fake.verifyConsumed());
 }
 
+void tst_TfrmRicevuta::numberingStartSetFromTheEditor()
+{
+    Editor e;
+    e.write(archivio(3));
+    QString caption;
+    e.fake.dialogScripts.append([&](QDialog* d) {
+        caption = d->windowTitle();
+        auto* start = d->findChild<QLineEdit*>(QStringLiteral("txtInizio"));
+        start->setText(QStringLiteral("100"));
+        d->findChild<QPushButton*>(QStringLiteral("btnApplica"))->click();
+        return d->result();
+    });
+
+    e.w.cmdNumerazione->click();
+    e.w.cmdNuovo->click();
+
+    QCOMPARE(e.fake.dialogsRun, QStringList{QStringLiteral("frmNumerazione")});
+    QCOMPARE(caption, QStringLiteral(" Impostazione inizio numerazione ricevute"));
+    QCOMPARE(e.w.txtNumRic->text(), QStringLiteral("103"));
+    QVERIFY(e.fake.messages.isEmpty());
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::printoutTakesTheScreen_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<bool>("preview");
+
+    QTest::newRow("Anteprima") << "cmdAnteprima"
+                               << "frmAnteprimaRic" << true;
+    QTest::newRow("Stampa") << "cmdStampa"
+                            << "frmStampaRic" << false;
+}
+
+void tst_TfrmRicevuta::printoutTakesTheScreen()
+{
+    QFETCH(QString, button);
+    QFETCH(QString, dialog);
+    QFETCH(bool, preview);
+
+    Editor e;
+    e.fillValid();
+    e.w.txtImporto->setText(QStringLiteral("35"));
+    e.fake.dialogScripts.append([](QDialog* d) {
+        d->findChild<QPushButton*>(QStringLiteral("btnStampa"))->click();
+        return d->result();
+    });
+
+    e.w.findChild<PictureButton*>(button)->click();
+
+    QCOMPARE(e.fake.dialogsRun, QStringList{dialog});
+    const QList<Report>& out = preview ? e.fake.previewed : e.fake.printed;
+    QCOMPARE(out.size(), 1);
+    QCOMPARE(out[0].findMemo(QStringLiteral("txtPagatore"))->text(), QStringLiteral("Rossi Mario"));
+    QCOMPARE(out[0].findMemo(QStringLiteral("txtImporto"))->text(), QStringLiteral("35"));
+    QVERIFY(!QFile::exists(e.path)); // printing never touches the archive
+    QVERIFY(e.fake.verifyConsumed());
+}
+
 void tst_TfrmRicevuta::commandsHaveHints()
 {
     Editor e;
-    const QStringList commands{"cmdNuovo",  "cmdDuplica", "cmdSalva",    "cmdTrova",       "cmdAnteprima",
-                               "cmdStampa", "cmdPrimo",   "cmdIndietro", "cmdAvanti",      "cmdUltimo",
-                               "cmdEsporta", "cmdNumerazione", "cmdGuida", "cmdEsci",      "cmdLogo",
-                               "impPagatore", "btnCodFisc"};
+    const QStringList commands{"cmdNuovo", "cmdDuplica",  "cmdSalva",  "cmdTrova",    "cmdAnteprima", "cmdStampa",
+                               "cmdPrimo", "cmdIndietro", "cmdAvanti", "cmdUltimo",   "cmdEsporta",   "cmdNumerazione",
+                               "cmdGuida", "cmdEsci",     "cmdLogo",   "impPagatore", "btnCodFisc"};
     for (const QString& name : commands) {
         auto* b = e.w.findChild<PictureButton*>(name);
         QVERIFY2(b, qPrintable(name));
