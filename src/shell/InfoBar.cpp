@@ -38,8 +38,9 @@ void InfoBar::addBackground(QWidget* area)
 // another background area) empties the bar.
 bool InfoBar::overBackground(QWidget* area, QEvent* event) const
 {
+    // A window that opens under a still mouse keeps its text: only a real move empties the bar.
     if (event->type() != QEvent::MouseMove)
-        return true;
+        return false;
     const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
     QWidget* child = area->childAt(pos);
     return child == nullptr || backgrounds_.contains(child);
