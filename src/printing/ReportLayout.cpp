@@ -65,13 +65,17 @@ std::vector<MemoLine> layOutMemo(const ReportMemo& memo, const QDateTime& now, d
     const qsizetype n = texts.size();
     const double block = n > 0 ? double(n - 1) * pitch + height : 0.0;
     const double first = memo.vAlign == VAlign::Top ? kInsetTop : (memo.rect.height() - block) / 2.0;
+    // A memo shows the lines that fit its height; a line fits when the slot the line spacing gives it
+    // (its pitch less the 2 px gap, at most the font's height) lies inside. The first line is shown
+    // even when the memo is too low for it, cut at the edge, so a tight box never prints blank.
+    const double slot = pitch - kLineGap > 0.0 ? std::min(height, pitch - kLineGap) : height;
     std::vector<MemoLine> out;
     out.reserve(size_t(n));
     for (qsizetype i = 0; i < n; ++i) {
         const double top = first + double(i) * pitch;
-        if (top >= memo.rect.height()) // below the memo: never visible
-            break;
-        out.push_back({texts[i], top});
+        const bool fits = top >= -kEpsilon && top + slot <= memo.rect.height() + kEpsilon;
+        if (fits || (i == 0 && top < memo.rect.height()))
+            out.push_back({texts[i], top});
     }
     return out;
 }

@@ -38,7 +38,8 @@ ReceiptPrintDialog::ReceiptPrintDialog(QWidget* owner, const QString& name, cons
                                                                                             QStringLiteral("<br>"))));
     auto* icon = new QLabel(card);
     icon->setObjectName(QStringLiteral("icoStampa"));
-    icon->setPixmap(QPixmap::fromImage(renderArtwork(QStringLiteral(":/assets/stampa.svg"), QSize(56, 56))));
+    // The printer with its receipt from the main menu, at the artwork's own 29:32 proportions.
+    icon->setPixmap(QPixmap::fromImage(renderArtwork(QStringLiteral(":/assets/avvio_ricevute.svg"), QSize(87, 96))));
     icon->setAlignment(Qt::AlignTop);
     auto* cardLayout = new QHBoxLayout(card);
     cardLayout->setContentsMargins(14, 10, 14, 10);

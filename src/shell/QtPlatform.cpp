@@ -33,9 +33,8 @@ QString titleFor(MessageKind kind)
 
 } // namespace
 
-Answer QtPlatform::message(QWidget* parent, MessageKind kind, const QString& text)
+void QtPlatform::prepareMessageBox(QMessageBox& box, MessageKind kind, const QString& text)
 {
-    QMessageBox box(parent);
     box.setWindowTitle(titleFor(kind));
     box.setTextFormat(Qt::PlainText);
     box.setText(text);
@@ -61,6 +60,12 @@ Answer QtPlatform::message(QWidget* parent, MessageKind kind, const QString& tex
         box.setStandardButtons(QMessageBox::Ok);
         break;
     }
+}
+
+Answer QtPlatform::message(QWidget* parent, MessageKind kind, const QString& text)
+{
+    QMessageBox box(parent);
+    prepareMessageBox(box, kind, text);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;

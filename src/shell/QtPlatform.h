@@ -2,11 +2,16 @@
 
 #include "shell/Platform.h"
 
+class QMessageBox;
+
 namespace tavorel {
 
 // The real desktop: message boxes, modal dialogs, file choosers, the shell, printing, the clock.
 class QtPlatform : public Platform {
 public:
+    // Title, icon, text and buttons of the box for one of the five kinds of message.
+    static void prepareMessageBox(QMessageBox& box, MessageKind kind, const QString& text);
+
     Answer message(QWidget* parent, MessageKind kind, const QString& text) override;
     int runModal(QDialog* dialog) override;
     QString chooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters) override;

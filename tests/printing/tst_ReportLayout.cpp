@@ -149,12 +149,19 @@ void tst_ReportLayout::memoShowsOnlyTheLinesItsHeightHolds()
     r.add(m);
     const PreparedPage page = ReportLayout::prepare(r, kNow).pages.at(0);
     const auto texts = page.texts();
-    // Lines start at 1, 1 + pitch, ...: those starting inside the 40 px are drawn, cut at the edge.
-    const int expected = int(std::ceil((40.0 - 1.0) / pitch));
-    QCOMPARE(int(texts.size()), expected);
-    QVERIFY(expected < 10);
-    for (const PreparedText* t : texts)
-        QCOMPARE(t->clip, QRectF(0, 0, 200, 40));
+    // Each line takes its pitch less the 2 px gap; only whole lines are shown, from the first one.
+    QVERIFY(texts.size() >= 1 && texts.size() < 10);
+    for (size_t i = 0; i < texts.size(); ++i) {
+        QCOMPARE(texts[i]->text, QStringLiteral("riga %1").arg(i));
+        QVERIFY(texts[i]->rect.top() + pitch - 2 <= 40 + 1e-6);
+        QCOMPARE(texts[i]->clip, QRectF(0, 0, 200, 40));
+    }
+    QVERIFY(texts.back()->rect.top() + pitch + pitch - 2 > 40); // the next one would not fit
+
+    // A box lower than its font still shows its one line, cut at the edge.
+    Report tight;
+    tight.add(memo(QStringLiteral("txtBasso"), QRectF(0, 0, 200, 6), QStringLiteral("uno\r\ndue")));
+    QCOMPARE(ReportLayout::prepare(tight, kNow).pages.at(0).textLines(), QStringList{QStringLiteral("uno")});
 }
 
 void tst_ReportLayout::wordWrapBreaksBetweenWords()

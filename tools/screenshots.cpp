@@ -1,0 +1,123 @@
+// Developer tool: lays out every screen of the program with sample data and saves a picture of
+// each, at the window size of a given screen, so the look can be checked without clicking through.
+//   tavorel-screenshots OUTPUT_FOLDER [WIDTH HEIGHT]
+// Runs on any Qt platform; with QT_QPA_PLATFORM=offscreen it needs no display.
+#include "access/TfrmCambiaPassword.h"
+#include "access/TfrmPassword.h"
+#include "receipts/TfrmAnteprimaRic.h"
+#include "receipts/TfrmLogo.h"
+#include "receipts/TfrmMenuRicevute.h"
+#include "receipts/TfrmNumerazione.h"
+#include "receipts/TfrmRicevuta.h"
+#include "receipts/TfrmStampaRic.h"
+#include "rules/TfrmCodFisc.h"
+#include "rules/TfrmPartitaIva.h"
+#include "shell/ProcessFormats.h"
+#include "shell/QtPlatform.h"
+#include "shell/TfrmAvvio.h"
+#include "shell/TfrmCalendario.h"
+#include "support/FakePlatform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+using namespace tavorel;
+
+namespace {
+
+QString outDir;
+QSize screenSize(1366, 768);
+
+void save(QWidget* w, const QString& name, bool workspace)
+{
+    if (workspace) {
+        // What a maximised window gets on that screen, less a title bar and a task bar.
+        w->setWindowState(Qt::WindowNoState);
+        w->resize(screenSize.width(), screenSize.height() - 70);
+    }
+    w->show();
+    QApplication::processEvents();
+    QTest::qWait(50);
+    w->grab().save(outDir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+void fillReceipt(TfrmRicevuta& r)
+{
+    r.txtRicevente01->setText(QStringLiteral("A.S.D. POLISPORTIVA CITTÀ APERTA"));
+    r.txtRicevente02->setText(QStringLiteral("Via Garibaldi 12 - 10122 Torino"));
+    r.txtRicevente03->setText(QStringLiteral("C.F. 97612345678"));
+    r.txtRicevente04->setText(QStringLiteral("Tel. 011 123456"));
+    r.txtNumRic->setText(QStringLiteral("103"));
+    r.txtPagatore->setText(QStringLiteral("Bianchi Niccolò"));
+    r.txtCodFisc->setText(QStringLiteral("BNCNCL80A01L219X"));
+    r.txtSport->setText(QStringLiteral("Nuoto - corso annuale"));
+    r.txtDal->setText(QStringLiteral("01/09/2026"));
+    r.txtAl->setText(QStringLiteral("30/06/2027"));
+    r.txtPraticante->setText(QStringLiteral("Bianchi Luca"));
+    r.txtLuogoNasc->setText(QStringLiteral("Forlì"));
+    r.txtDataNasc->setText(QStringLiteral("14/05/2015"));
+    r.txtIndirizzo->setText(QStringLiteral("Via Roma 7, 10122 Torino"));
+    r.txtImporto->setText(QStringLiteral("150"));
+    r.txtImportoKeyUp();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        fprintf(stderr, "usage: tavorel-screenshots OUTPUT_FOLDER [WIDTH HEIGHT]\n");
+        return 2;
+    }
+    outDir = QString::fromLocal8Bit(argv[1]);
+    if (argc >= 4)
+        screenSize = QSize(atoi(argv[2]), atoi(argv[3]));
+    QDir().mkpath(outDir);
+    test::FakePlatformScope scope;
+    applyProcessFormats();
+    installItalianTranslations();
+
+    { TfrmPassword w; save(&w, QStringLiteral("login"), false); }
+    { TfrmCambiaPassword w; save(&w, QStringLiteral("cambia_password"), false); }
+    { TfrmAvvio w; save(&w, QStringLiteral("avvio"), true); }
+    { TfrmMenuRicevute w; save(&w, QStringLiteral("menu_ricevute"), true); }
+    {
+        TfrmRicevuta w;
+        w.apriArchivio(scope.fake.folder + QStringLiteral("/2026.ric"), QStringLiteral(" Tavorel - Archivio ricevute anno 2026"));
+        save(&w, QStringLiteral("ricevuta_vuota"), true);
+        fillReceipt(w);
+        save(&w, QStringLiteral("ricevuta_compilata"), true);
+        { TfrmNumerazione d(&w); save(&d, QStringLiteral("numerazione"), false); }
+        { TfrmLogo d(&w); save(&d, QStringLiteral("logo"), false); }
+        { TfrmCalendario d(&w, {}); save(&d, QStringLiteral("calendario"), false); }
+        { TfrmAnteprimaRic d(&w, w.datiDiStampa()); save(&d, QStringLiteral("anteprima_ricevuta"), false); }
+        { TfrmStampaRic d(&w, w.datiDiStampa()); save(&d, QStringLiteral("stampa_ricevuta"), false); }
+    }
+    {
+        TfrmCodFisc d(nullptr);
+        d.txtCodFisc->setText(QStringLiteral("RSSMRA80A01H501U"));
+        save(&d, QStringLiteral("codice_fiscale"), false);
+    }
+    {
+        TfrmPartitaIva d(nullptr);
+        d.txtPartitaIva->setText(QStringLiteral("12345678903"));
+        save(&d, QStringLiteral("partita_iva"), false);
+    }
+    {
+        QMessageBox box;
+        QtPlatform::prepareMessageBox(box, MessageKind::Warning,
+                                      QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la "
+                                                     "scheda è necessario indicare una data valida nel formato gg/mm/anno."));
+        save(&box, QStringLiteral("messaggio_avviso"), false);
+        QMessageBox question;
+        QtPlatform::prepareMessageBox(question, MessageKind::Confirmation,
+                                      QStringLiteral("Si vuole stampare il presente riepilogo?"));
+        save(&question, QStringLiteral("messaggio_conferma"), false);
+    }
+    return 0;
+}
