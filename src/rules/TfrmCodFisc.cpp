@@ -4,16 +4,14 @@
 #include "rules/FiscalCode.h"
 #include "rules/TextRules.h"
 #include "rules/TfrmPartitaIva.h"
+#include "shell/CheckWindowLayout.h"
 #include "shell/FieldKeys.h"
 #include "shell/Platform.h"
-#include "shell/ScreenLook.h"
 
-#include <QBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QSvgWidget>
 
 namespace tavorel {
 
@@ -46,47 +44,14 @@ TfrmCodFisc::TfrmCodFisc(QWidget* owner)
     : FixedDialog(owner, QStringLiteral("frmCodFisc"), QStringLiteral(" Controllo codice fiscale"), QSize(560, 330),
                   /*centreOnOwner*/ false)
 {
-    auto* card = look::card(this, QStringLiteral("panControllo"));
-
-    imgLogo = new QSvgWidget(QStringLiteral(":/assets/controllo_cf.svg"), card);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setFixedSize(120, 80);
-
-    lblTitolo = new QLabel(QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."), card);
-    lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
-    lblTitolo->setFont(QFont(QStringLiteral("Arial"), 12));
-    lblTitolo->setAlignment(Qt::AlignCenter);
-    lblTitolo->setWordWrap(true);
-
-    txtCodFisc = new QLineEdit(card);
-    txtCodFisc->setObjectName(QStringLiteral("txtCodFisc"));
-    QFont fixed(QStringLiteral("Courier New"), 20);
-    fixed.setBold(true);
-    fixed.setStyleHint(QFont::Monospace);
-    txtCodFisc->setFont(fixed);
-    txtCodFisc->setMaxLength(16);
-
-    btnControlla = look::button(card, QStringLiteral("btnControlla"), QStringLiteral("Controlla"));
-    btnControlla->setMinimumHeight(txtCodFisc->sizeHint().height());
-    btnChiudi = look::button(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"));
-
-    auto* entry = new QHBoxLayout;
-    entry->setSpacing(10);
-    entry->addWidget(txtCodFisc, 1);
-    entry->addWidget(btnControlla);
-
-    auto* inCard = new QVBoxLayout(card);
-    inCard->setContentsMargins(24, 16, 24, 18);
-    inCard->setSpacing(12);
-    inCard->addWidget(imgLogo, 0, Qt::AlignHCenter);
-    inCard->addWidget(lblTitolo);
-    inCard->addLayout(entry);
-
-    auto* main = new QVBoxLayout(this);
-    main->setContentsMargins(16, 16, 16, 14);
-    main->setSpacing(14);
-    main->addWidget(card, 1);
-    main->addWidget(btnChiudi, 0, Qt::AlignHCenter);
+    const CheckWindowLayout c = CheckWindowLayout::build(
+        this, QStringLiteral(":/assets/controllo_cf.svg"),
+        QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."), QStringLiteral("txtCodFisc"), 16);
+    imgLogo = c.picture;
+    lblTitolo = c.title;
+    txtCodFisc = c.field;
+    btnControlla = c.check;
+    btnChiudi = c.close;
 
     FieldKeys* keys = FieldKeys::of(txtCodFisc);
     keys->setForced(ForcedText::UpperTrimmed);

@@ -2,16 +2,14 @@
 
 #include "rules/TextRules.h"
 #include "rules/VatNumber.h"
+#include "shell/CheckWindowLayout.h"
 #include "shell/FieldKeys.h"
 #include "shell/Platform.h"
-#include "shell/ScreenLook.h"
 
-#include <QBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QSvgWidget>
 
 namespace tavorel {
 
@@ -33,48 +31,14 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget* owner)
     : FixedDialog(owner, QStringLiteral("frmPartitaIva"), QStringLiteral(" Controllo partita IVA"), QSize(560, 330),
                   /*centreOnOwner*/ false)
 {
-    auto* card = look::card(this, QStringLiteral("panControllo"));
-
-    imgLogo = new QSvgWidget(QStringLiteral(":/assets/controllo_iva.svg"), card);
-    imgLogo->setObjectName(QStringLiteral("imgLogo"));
-    imgLogo->setFixedSize(120, 80);
-
-    lblTitolo =
-        new QLabel(QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."), card);
-    lblTitolo->setObjectName(QStringLiteral("lblTitolo"));
-    lblTitolo->setFont(QFont(QStringLiteral("Arial"), 12));
-    lblTitolo->setAlignment(Qt::AlignCenter);
-    lblTitolo->setWordWrap(true);
-
-    txtPartitaIva = new QLineEdit(card);
-    txtPartitaIva->setObjectName(QStringLiteral("txtPartitaIva"));
-    QFont fixed(QStringLiteral("Courier New"), 20);
-    fixed.setBold(true);
-    fixed.setStyleHint(QFont::Monospace);
-    txtPartitaIva->setFont(fixed);
-    txtPartitaIva->setMaxLength(11);
-
-    btnControlla = look::button(card, QStringLiteral("btnControlla"), QStringLiteral("Controlla"));
-    btnControlla->setMinimumHeight(txtPartitaIva->sizeHint().height());
-    btnChiudi = look::button(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"));
-
-    auto* entry = new QHBoxLayout;
-    entry->setSpacing(10);
-    entry->addWidget(txtPartitaIva, 1);
-    entry->addWidget(btnControlla);
-
-    auto* inCard = new QVBoxLayout(card);
-    inCard->setContentsMargins(24, 16, 24, 18);
-    inCard->setSpacing(12);
-    inCard->addWidget(imgLogo, 0, Qt::AlignHCenter);
-    inCard->addWidget(lblTitolo);
-    inCard->addLayout(entry);
-
-    auto* main = new QVBoxLayout(this);
-    main->setContentsMargins(16, 16, 16, 14);
-    main->setSpacing(14);
-    main->addWidget(card, 1);
-    main->addWidget(btnChiudi, 0, Qt::AlignHCenter);
+    const CheckWindowLayout c = CheckWindowLayout::build(
+        this, QStringLiteral(":/assets/controllo_iva.svg"),
+        QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."), QStringLiteral("txtPartitaIva"), 11);
+    imgLogo = c.picture;
+    lblTitolo = c.title;
+    txtPartitaIva = c.field;
+    btnControlla = c.check;
+    btnChiudi = c.close;
 
     FieldKeys* keys = FieldKeys::of(txtPartitaIva);
     keys->setFilter(KeyFilter::Digits);
