@@ -1,5 +1,7 @@
 #include "shell/InfoBar.h"
 
+#include "shell/WorkspaceScreen.h"
+
 #include <QEvent>
 #include <QMouseEvent>
 
@@ -29,6 +31,12 @@ void InfoBar::addHint(QWidget* control, const QString& hint)
 
 void InfoBar::addBackground(QWidget* area)
 {
+    // A workspace screen's background is the window and the surface its panel sits on.
+    if (auto* screen = qobject_cast<WorkspaceScreen*>(area)) {
+        for (QWidget* w : screen->backgroundAreas())
+            if (w != area)
+                addBackground(w);
+    }
     backgrounds_.append(area);
     area->setMouseTracking(true);
     area->installEventFilter(this);

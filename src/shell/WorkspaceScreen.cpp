@@ -2,20 +2,40 @@
 
 #include "shell/ScreenLook.h"
 
+#include <QEvent>
 #include <QPainter>
+#include <QScrollArea>
 
 namespace tavorel {
 
 WorkspaceScreen::WorkspaceScreen(const QString& name, const QString& caption)
-    : QWidget(nullptr), panel_(new QWidget(this))
+    : QWidget(nullptr), scroll_(new QScrollArea(this)), stage_(new QWidget), panel_(new QWidget(stage_))
 {
     setObjectName(name);
     setWindowTitle(caption);
     panel_->setObjectName(QStringLiteral("panContenitore"));
     panel_->setFixedSize(kPanelWidth, kPanelHeight);
-    setMinimumSize(kPanelWidth, kPanelHeight);
+
+    // The scroll area lets the window's gradient show through; it only scrolls when the window is
+    // smaller than the panel.
+    scroll_->setObjectName(QStringLiteral("scrSchermo"));
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setWidgetResizable(true);
+    scroll_->setAutoFillBackground(false);
+    scroll_->viewport()->setAutoFillBackground(false);
+    stage_->setObjectName(QStringLiteral("panSfondo"));
+    stage_->setMinimumSize(kPanelWidth, kPanelHeight);
+    stage_->installEventFilter(this);
+    scroll_->setWidget(stage_);
+    stage_->setAutoFillBackground(false); // setWidget turned it on
+
     resize(1280, 760);
     setWindowState(Qt::WindowMaximized);
+}
+
+QList<QWidget*> WorkspaceScreen::backgroundAreas() const
+{
+    return {const_cast<WorkspaceScreen*>(this), scroll_->viewport(), stage_};
 }
 
 void WorkspaceScreen::paintEvent(QPaintEvent*)
@@ -27,7 +47,14 @@ void WorkspaceScreen::paintEvent(QPaintEvent*)
 void WorkspaceScreen::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    panel_->move(qMax(0, (width() - kPanelWidth) / 2), qMax(0, (height() - kPanelHeight) / 2));
+    scroll_->setGeometry(rect());
+}
+
+bool WorkspaceScreen::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == stage_ && event->type() == QEvent::Resize)
+        panel_->move(qMax(0, (stage_->width() - kPanelWidth) / 2), qMax(0, (stage_->height() - kPanelHeight) / 2));
+    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace tavorel

@@ -2,10 +2,13 @@
 
 #include <QWidget>
 
+class QScrollArea;
+
 namespace tavorel {
 
 // A maximised screen: the steel-blue-to-white gradient with the 995 × 692 content panel kept
-// centred in the window.
+// centred in the window. On a screen too small for the panel, scroll bars appear instead of the
+// panel being cut off.
 class WorkspaceScreen : public QWidget {
     Q_OBJECT
 public:
@@ -15,12 +18,17 @@ public:
     WorkspaceScreen(const QString& name, const QString& caption);
 
     QWidget* panel() const { return panel_; }
+    // The background areas around the panel (the window and the surface the panel sits on).
+    QList<QWidget*> backgroundAreas() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QScrollArea* scroll_;
+    QWidget* stage_;
     QWidget* panel_;
 };
 
