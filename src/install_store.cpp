@@ -12,7 +12,8 @@ int main(int argc, char* argv[])
         err << "usage: tavorel-install-store FOLDER\n";
         return 2;
     }
-    if (!tavorel::InstallaArchivioPassword(QString::fromLocal8Bit(argv[1]), QString::fromLatin1(tavorel::kPasswordPrimoAccesso))) {
+    if (!tavorel::InstallaArchivioPassword(QString::fromLocal8Bit(argv[1]),
+                                           QString::fromLatin1(tavorel::kPasswordPrimoAccesso))) {
         err << "cannot write the password store in " << argv[1] << "\n";
         return 1;
     }

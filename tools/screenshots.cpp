@@ -82,21 +82,49 @@ int main(int argc, char* argv[])
     applyProcessFormats();
     installItalianTranslations();
 
-    { TfrmPassword w; save(&w, QStringLiteral("login"), false); }
-    { TfrmCambiaPassword w; save(&w, QStringLiteral("cambia_password"), false); }
-    { TfrmAvvio w; save(&w, QStringLiteral("avvio"), true); }
-    { TfrmMenuRicevute w; save(&w, QStringLiteral("menu_ricevute"), true); }
+    {
+        TfrmPassword w;
+        save(&w, QStringLiteral("login"), false);
+    }
+    {
+        TfrmCambiaPassword w;
+        save(&w, QStringLiteral("cambia_password"), false);
+    }
+    {
+        TfrmAvvio w;
+        save(&w, QStringLiteral("avvio"), true);
+    }
+    {
+        TfrmMenuRicevute w;
+        save(&w, QStringLiteral("menu_ricevute"), true);
+    }
     {
         TfrmRicevuta w;
-        w.apriArchivio(scope.fake.folder + QStringLiteral("/2026.ric"), QStringLiteral(" Tavorel - Archivio ricevute anno 2026"));
+        w.apriArchivio(scope.fake.folder + QStringLiteral("/2026.ric"),
+                       QStringLiteral(" Tavorel - Archivio ricevute anno 2026"));
         save(&w, QStringLiteral("ricevuta_vuota"), true);
         fillReceipt(w);
         save(&w, QStringLiteral("ricevuta_compilata"), true);
-        { TfrmNumerazione d(&w); save(&d, QStringLiteral("numerazione"), false); }
-        { TfrmLogo d(&w); save(&d, QStringLiteral("logo"), false); }
-        { TfrmCalendario d(&w, {}); save(&d, QStringLiteral("calendario"), false); }
-        { TfrmAnteprimaRic d(&w, w.datiDiStampa()); save(&d, QStringLiteral("anteprima_ricevuta"), false); }
-        { TfrmStampaRic d(&w, w.datiDiStampa()); save(&d, QStringLiteral("stampa_ricevuta"), false); }
+        {
+            TfrmNumerazione d(&w);
+            save(&d, QStringLiteral("numerazione"), false);
+        }
+        {
+            TfrmLogo d(&w);
+            save(&d, QStringLiteral("logo"), false);
+        }
+        {
+            TfrmCalendario d(&w, {});
+            save(&d, QStringLiteral("calendario"), false);
+        }
+        {
+            TfrmAnteprimaRic d(&w, w.datiDiStampa());
+            save(&d, QStringLiteral("anteprima_ricevuta"), false);
+        }
+        {
+            TfrmStampaRic d(&w, w.datiDiStampa());
+            save(&d, QStringLiteral("stampa_ricevuta"), false);
+        }
     }
     {
         TfrmCodFisc d(nullptr);
@@ -110,9 +138,10 @@ int main(int argc, char* argv[])
     }
     {
         QMessageBox box;
-        QtPlatform::prepareMessageBox(box, MessageKind::Warning,
-                                      QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la "
-                                                     "scheda è necessario indicare una data valida nel formato gg/mm/anno."));
+        QtPlatform::prepareMessageBox(
+            box, MessageKind::Warning,
+            QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la "
+                           "scheda è necessario indicare una data valida nel formato gg/mm/anno."));
         save(&box, QStringLiteral("messaggio_avviso"), false);
         QMessageBox question;
         QtPlatform::prepareMessageBox(question, MessageKind::Confirmation,

@@ -15,8 +15,8 @@ public:
     struct Result {
         bool emptyList = false; // nothing to search: the screen says so and changes nothing
         bool found = false;
-        int row = -1;           // the row to select: the match, else the row selected before
-                                // (the first one when none was)
+        int row = -1; // the row to select: the match, else the row selected before
+                      // (the first one when none was)
     };
 
     // `selected` is the selected row (-1 for none), `typed` the search text as typed. A key that

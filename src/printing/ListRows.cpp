@@ -13,22 +13,26 @@ constexpr int kLast = -1;
 
 // One piece of a row: a literal label, or a record field in a column of some width (kLast: the
 // value that ends the row, neither cut nor padded).
-template <class Record> struct RowPart {
+template <class Record>
+struct RowPart {
     const char16_t* label;
     QString Record::*field;
     int width;
 };
 
-template <class Record> RowPart<Record> label(const char16_t* text)
+template <class Record>
+RowPart<Record> label(const char16_t* text)
 {
     return {text, nullptr, 0};
 }
-template <class Record> RowPart<Record> field(QString Record::*member, int width)
+template <class Record>
+RowPart<Record> field(QString Record::*member, int width)
 {
     return {nullptr, member, width};
 }
 
-template <class Record> QString buildRow(const Record& record, std::initializer_list<RowPart<Record>> parts)
+template <class Record>
+QString buildRow(const Record& record, std::initializer_list<RowPart<Record>> parts)
 {
     QString row;
     for (const RowPart<Record>& part : parts) {

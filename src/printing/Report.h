@@ -15,9 +15,18 @@ namespace tavorel {
 // Units of a report, as the templates store them: positions and sizes of bands and objects in
 // pixels at 96 per inch, paper sizes and margins in millimetres, font sizes as pixel heights.
 inline constexpr double kPxPerMm = 3.7795275591;
-inline constexpr double mmToPx(double mm) { return mm * kPxPerMm; }
-inline constexpr double pxToMm(double px) { return px / kPxPerMm; }
-inline constexpr double ptToPx(double pt) { return pt * 96.0 / 72.0; }
+inline constexpr double mmToPx(double mm)
+{
+    return mm * kPxPerMm;
+}
+inline constexpr double pxToMm(double px)
+{
+    return px / kPxPerMm;
+}
+inline constexpr double ptToPx(double pt)
+{
+    return pt * 96.0 / 72.0;
+}
 inline QRectF mmRect(double left, double top, double width, double height)
 {
     return QRectF(mmToPx(left), mmToPx(top), mmToPx(width), mmToPx(height));
@@ -108,8 +117,8 @@ struct ReportPicture : ReportObject {
 };
 
 struct ReportShape : ReportObject {
-    QColor fill;                // invalid: no fill
-    QColor frame = Qt::black;   // invalid: no outline
+    QColor fill;              // invalid: no fill
+    QColor frame = Qt::black; // invalid: no outline
 };
 
 // A 1 px line from (left, top) to (left + width, top + height).
@@ -129,7 +138,8 @@ struct ReportBand {
     std::vector<ReportItem> objects;
 
     void setHeight(double px) { height = px; }
-    template <class T> T& add(T object)
+    template <class T>
+    T& add(T object)
     {
         objects.emplace_back(std::move(object));
         return std::get<T>(objects.back());
@@ -157,7 +167,8 @@ public:
     std::vector<ReportBand>& bands() { return m_bands; }
     const std::vector<ReportBand>& bands() const { return m_bands; }
 
-    template <class T> T& add(T object)
+    template <class T>
+    T& add(T object)
     {
         m_objects.emplace_back(std::move(object));
         return std::get<T>(m_objects.back());
@@ -178,11 +189,13 @@ public:
     ReportBand* findBand(const QString& name);
     const ReportBand* findBand(const QString& name) const;
 
-    template <class T> T* find(const QString& name)
+    template <class T>
+    T* find(const QString& name)
     {
         return const_cast<T*>(static_cast<const Report*>(this)->find<T>(name));
     }
-    template <class T> const T* find(const QString& name) const
+    template <class T>
+    const T* find(const QString& name) const
     {
         const ReportItem* item = findItem(name);
         return item ? std::get_if<T>(item) : nullptr;

@@ -11,12 +11,11 @@ void ReportFonts::installSubstitutions()
 {
     static std::once_flag once;
     std::call_once(once, [] {
-        QFont::insertSubstitutions(QStringLiteral("Arial"),
-                                   {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
-                                    QStringLiteral("DejaVu Sans")});
-        QFont::insertSubstitutions(QStringLiteral("Courier New"),
-                                   {QStringLiteral("Liberation Mono"), QStringLiteral("Cousine"),
-                                    QStringLiteral("DejaVu Sans Mono")});
+        QFont::insertSubstitutions(QStringLiteral("Arial"), {QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                                                             QStringLiteral("DejaVu Sans")});
+        QFont::insertSubstitutions(
+            QStringLiteral("Courier New"),
+            {QStringLiteral("Liberation Mono"), QStringLiteral("Cousine"), QStringLiteral("DejaVu Sans Mono")});
         QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans")});
         QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans")});
     });

@@ -126,10 +126,9 @@ private:
         const QRectF clip = box.intersected(m_portion);
         if (clip.isEmpty())
             return;
-        const QRectF target = picture.picture.isNull()
-                                  ? QRectF()
-                                  : ReportLayout::fitPicture(picture.picture.size(), box, picture.keepAspect,
-                                                             picture.center);
+        const QRectF target = picture.picture.isNull() ? QRectF()
+                                                       : ReportLayout::fitPicture(picture.picture.size(), box,
+                                                                                  picture.keepAspect, picture.center);
         m_page.items.push_back(PreparedImage{box, target, clip, picture.picture, picture.name});
     }
 

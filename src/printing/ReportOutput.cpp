@@ -41,8 +41,8 @@ bool printReportWithDialog(const Report& report, QWidget* parent, const QDateTim
     printer.setFullPage(true);
 
     QPrintDialog dialog(&printer, parent);
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange
-                      | QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
     dialog.setMinMax(1, int(prepared.pages.size()));
     if (dialog.exec() != QDialog::Accepted)
         return false;

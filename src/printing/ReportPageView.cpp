@@ -9,7 +9,7 @@
 namespace tavorel {
 
 namespace {
-constexpr int kGap = 24;     // around and between the sheets
+constexpr int kGap = 24; // around and between the sheets
 constexpr int kShadow = 5;
 const QColor kDesk(0x80, 0x88, 0x90);
 const QColor kShadowColour(0x40, 0x44, 0x48);

@@ -103,10 +103,9 @@ void ReportPainter::setUpPage(QPagedPaintDevice& device, const ReportPage& page)
                                ? QPageSize(QPageSize::A4)
                                : QPageSize(QSizeF(page.paperWidthMm, page.paperHeightMm), QPageSize::Millimeter,
                                            QString(), QPageSize::FuzzyMatch);
-    const QPageLayout layout(size,
-                             page.orientation == Orientation::Landscape ? QPageLayout::Landscape
-                                                                        : QPageLayout::Portrait,
-                             QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0));
+    const QPageLayout layout(
+        size, page.orientation == Orientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter, QMarginsF(0, 0, 0, 0));
     device.setPageLayout(layout);
 }
 

@@ -18,8 +18,8 @@ const double kZoomSteps[] = {0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 }
 
 ReportPreview::ReportPreview(const Report& report, const QDateTime& now, QWidget* parent)
-    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint
-                          | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint),
       m_report(report), m_now(now), m_prepared(ReportLayout::prepare(report, now))
 {
     setObjectName(QStringLiteral("frmPreview"));

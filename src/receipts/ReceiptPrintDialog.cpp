@@ -15,14 +15,14 @@
 namespace tavorel {
 
 namespace {
-const QString kAvvisoAnteprima = QStringLiteral(
-    "Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.\n\r\n\r"
-    "Accertarsi che la stampante sia configurata correttamente.");
+const QString kAvvisoAnteprima =
+    QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.\n\r\n\r"
+                   "Accertarsi che la stampante sia configurata correttamente.");
 }
 
 ReceiptPrintDialog::ReceiptPrintDialog(QWidget* owner, const QString& name, const QString& caption,
-                                       const QString& title, const QString& explanation,
-                                       const QString& actionText, ReceiptPrintData data)
+                                       const QString& title, const QString& explanation, const QString& actionText,
+                                       ReceiptPrintData data)
     : FixedDialog(owner, name, caption, QSize(470, 250)), data_(std::move(data))
 {
     // The explanation of the operation, as text on a white card.
@@ -34,8 +34,8 @@ ReceiptPrintDialog::ReceiptPrintDialog(QWidget* owner, const QString& name, cons
     imgLogo01->setText(QStringLiteral("<div style='font-family:Verdana'>"
                                       "<p style='font-size:14pt; font-weight:bold; color:#4682B4'>%1</p>"
                                       "<p style='font-size:10pt'>%2</p></div>")
-                           .arg(title.toHtmlEscaped(), explanation.toHtmlEscaped().replace(QLatin1Char('\n'),
-                                                                                            QStringLiteral("<br>"))));
+                           .arg(title.toHtmlEscaped(),
+                                explanation.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"))));
     auto* icon = new QLabel(card);
     icon->setObjectName(QStringLiteral("icoStampa"));
     // The printer with its receipt from the main menu, at the artwork's own 29:32 proportions.

@@ -22,7 +22,8 @@ constexpr VAlign T = VAlign::Top;
 constexpr VAlign M = VAlign::Center;
 
 // The cut line between the copies: 100 hyphens, longer than its box, so it runs to the box's edge.
-constexpr char16_t kCutLine[] = u"----------------------------------------------------------------------------------------------------";
+constexpr char16_t kCutLine[] =
+    u"----------------------------------------------------------------------------------------------------";
 static_assert(std::size(kCutLine) == 100 + 1);
 
 // One object of the upper copy and its twin in the lower copy (lower == nullptr: an object between
@@ -144,8 +145,7 @@ QString textOf(const ReceiptObject& o, bool lower)
 void addObject(Report& report, const ReceiptObject& o, bool lower, const ReceiptPictures& pictures)
 {
     const QString name = QLatin1String(lower ? o.lower : o.upper);
-    const QRectF rect = mmRect(lower ? o.leftB : o.left, lower ? o.topB : o.top, o.width,
-                               lower ? o.heightB : o.height);
+    const QRectF rect = mmRect(lower ? o.leftB : o.left, lower ? o.topB : o.top, o.width, lower ? o.heightB : o.height);
     switch (o.kind) {
     case Kind::Line: {
         ReportLine line;

@@ -44,9 +44,10 @@ TfrmCodFisc::TfrmCodFisc(QWidget* owner)
     : FixedDialog(owner, QStringLiteral("frmCodFisc"), QStringLiteral(" Controllo codice fiscale"), QSize(560, 330),
                   /*centreOnOwner*/ false)
 {
-    const CheckWindowLayout c = CheckWindowLayout::build(
-        this, QStringLiteral(":/assets/controllo_cf.svg"),
-        QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."), QStringLiteral("txtCodFisc"), 16);
+    const CheckWindowLayout c =
+        CheckWindowLayout::build(this, QStringLiteral(":/assets/controllo_cf.svg"),
+                                 QStringLiteral("Immettere il codice fiscale e premere il pulsante di controllo."),
+                                 QStringLiteral("txtCodFisc"), 16);
     imgLogo = c.picture;
     lblTitolo = c.title;
     txtCodFisc = c.field;

@@ -33,7 +33,8 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget* owner)
 {
     const CheckWindowLayout c = CheckWindowLayout::build(
         this, QStringLiteral(":/assets/controllo_iva.svg"),
-        QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."), QStringLiteral("txtPartitaIva"), 11);
+        QStringLiteral("Immettere il numero di partita IVA e premere il pulsante di controllo."),
+        QStringLiteral("txtPartitaIva"), 11);
     imgLogo = c.picture;
     lblTitolo = c.title;
     txtPartitaIva = c.field;

@@ -56,8 +56,9 @@ void Application::start()
         menuRicevute->show();
         avvio->hide();
     });
-    QObject::connect(menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
-                     [ricevuta](const QString& path, const QString& caption) { ricevuta->apriArchivio(path, caption); });
+    QObject::connect(
+        menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
+        [ricevuta](const QString& path, const QString& caption) { ricevuta->apriArchivio(path, caption); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
     QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });

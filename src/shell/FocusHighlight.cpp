@@ -29,10 +29,10 @@ QFrame* FocusHighlight::applyStyleB(QLineEdit* field, const QString& effName)
     auto* halo = new QFrame(field->parentWidget());
     halo->setObjectName(effName);
     halo->setAttribute(Qt::WA_TransparentForMouseEvents);
-    halo->setStyleSheet(QStringLiteral(
-        "QFrame#%1 { background: #FFFF00; border-radius: 3px;"
-        " border: 2px solid qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFF00, stop:1 #FFFFFF); }")
-                            .arg(effName));
+    halo->setStyleSheet(
+        QStringLiteral("QFrame#%1 { background: #FFFF00; border-radius: 3px;"
+                       " border: 2px solid qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFF00, stop:1 #FFFFFF); }")
+            .arg(effName));
     auto* h = new FocusHighlight(field, Style::B, QColor(), halo);
     h->placeHalo();
     halo->setVisible(field->hasFocus());

@@ -16,10 +16,7 @@ namespace {
 class RowItem : public QListWidgetItem {
 public:
     using QListWidgetItem::QListWidgetItem;
-    bool operator<(const QListWidgetItem& other) const override
-    {
-        return ListRows::sortsBefore(text(), other.text());
-    }
+    bool operator<(const QListWidgetItem& other) const override { return ListRows::sortsBefore(text(), other.text()); }
 };
 
 } // namespace

@@ -111,8 +111,8 @@ bool IniFile::setValue(const QString& section, const QString& key, const QString
     const QString keyName = key.trimmed();
     if (sectionName.isEmpty() || hasLineBreak(sectionName) || sectionName.contains(QLatin1Char(']')))
         return false;
-    if (keyName.isEmpty() || hasLineBreak(keyName) || keyName.contains(QLatin1Char('='))
-        || keyName.startsWith(QLatin1Char('[')) || keyName.startsWith(QLatin1Char(';')))
+    if (keyName.isEmpty() || hasLineBreak(keyName) || keyName.contains(QLatin1Char('=')) ||
+        keyName.startsWith(QLatin1Char('[')) || keyName.startsWith(QLatin1Char(';')))
         return false;
     QString flat = value;
     flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));

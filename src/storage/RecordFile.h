@@ -98,9 +98,7 @@ bool forEachRecord(RecordFile& file, Visit&& visit)
 {
     if (file.recordSize() != T::RecordSize)
         return false;
-    return file.forEach([&](qint64 k, const QByteArray& bytes) {
-        return visit(k, decodeRecord<T>(bytes));
-    });
+    return file.forEach([&](qint64 k, const QByteArray& bytes) { return visit(k, decodeRecord<T>(bytes)); });
 }
 
 } // namespace tavorel

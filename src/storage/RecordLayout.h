@@ -17,9 +17,9 @@ namespace tavorel {
 
 template <typename T>
 struct RecordField {
-    const char* name;     // the member's name, used to match screen controls to fields
+    const char* name; // the member's name, used to match screen controls to fields
     QString T::*member;
-    int capacity;         // N: the most bytes of text the field holds
+    int capacity; // N: the most bytes of text the field holds
 };
 
 // Bytes a record of these fields takes on disk.

@@ -12,33 +12,33 @@ namespace tavorel {
 // Each member is named after the editor control that fills it; several names do not describe
 // their content, so the comments do.
 struct TSchedaIscritto {
-    QString Tiratore;     // member's surname and name
-    QString Sesso;        // one upper-case letter
-    QString DataNasc;     // member's date of birth, free text
+    QString Tiratore; // member's surname and name
+    QString Sesso;    // one upper-case letter
+    QString DataNasc; // member's date of birth, free text
     QString Cittadinanza;
     QString LuogoNasc;
     QString Indirizzo;
     QString Citta;
     QString Cap;
     QString Nazione;
-    QString CodFisc;      // fiscal code or 11-digit VAT number
-    QString Gruppo;       // blood group
+    QString CodFisc; // fiscal code or 11-digit VAT number
+    QString Gruppo;  // blood group
     QString Professione;
-    QString Studio;       // medical certificate expiry, dd/mm/yyyy
-    QString Ente;         // sport practised
+    QString Studio; // medical certificate expiry, dd/mm/yyyy
+    QString Ente;   // sport practised
     QString Email;
     QString Tel;
     QString Cel;
-    QString Tessera;      // membership card number
-    QString Quota;        // fee paid, "35,00"
-    QString InizioTes;    // card issue date, dd/mm/yyyy
-    QString FineTes;      // card expiry date, dd/mm/yyyy
-    QString Armi;         // practitioner's surname and name
-    QString Porto;        // practitioner's place of birth
-    QString InizioPor;    // practitioner's date of birth, free text
-    QString FinePor;      // practitioner's address
+    QString Tessera;   // membership card number
+    QString Quota;     // fee paid, "35,00"
+    QString InizioTes; // card issue date, dd/mm/yyyy
+    QString FineTes;   // card expiry date, dd/mm/yyyy
+    QString Armi;      // practitioner's surname and name
+    QString Porto;     // practitioner's place of birth
+    QString InizioPor; // practitioner's date of birth, free text
+    QString FinePor;   // practitioner's address
     QString Note;
-    QString File01;       // attachment file names (name only) and their descriptions
+    QString File01; // attachment file names (name only) and their descriptions
     QString File02;
     QString File03;
     QString Desc01;

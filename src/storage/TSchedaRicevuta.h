@@ -22,15 +22,15 @@ struct TSchedaRicevuta {
     QString Ricevente02;
     QString Ricevente03;
     QString Ricevente04;
-    QString Pagatore;    // payer's surname and name
-    QString CodFisc;     // payer's fiscal code or VAT number
+    QString Pagatore; // payer's surname and name
+    QString CodFisc;  // payer's fiscal code or VAT number
     QString Sport;
-    QString Dal;         // period paid for, dd/mm/yyyy
+    QString Dal; // period paid for, dd/mm/yyyy
     QString Al;
-    QString Praticante;  // who practises the sport
-    QString LuogoNasc;   // practitioner's place of birth
-    QString DataNasc;    // practitioner's date of birth, free text
-    QString Indirizzo;   // practitioner's address
+    QString Praticante; // who practises the sport
+    QString LuogoNasc;  // practitioner's place of birth
+    QString DataNasc;   // practitioner's date of birth, free text
+    QString Indirizzo;  // practitioner's address
 
     static constexpr int RecordSize = 1099;
 

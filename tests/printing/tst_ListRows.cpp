@@ -71,11 +71,12 @@ void tst_ListRows::columnsStartAtFixedPositions_data()
     QTest::newRow("receipt total") << row << "  Tot. € " << 137 << "150,00" << 146;
     QTest::newRow("short payer, same columns")
         << ListRows::receiptRow(receipt(QStringLiteral("Neri"))) << "  Sport: " << 67 << "Nuoto" << 76;
-    QTest::newRow("member fee") << ListRows::memberRow(member(QStringLiteral("Rossi Mario"), QStringLiteral("3331234567")))
+    QTest::newRow("member fee") << ListRows::memberRow(
+                                       member(QStringLiteral("Rossi Mario"), QStringLiteral("3331234567")))
                                 << "  Quota: € " << 132 << "35,00" << 143;
-    QTest::newRow("certificate date")
-        << ListRows::certificateRow(member(QStringLiteral("Rossi Mario"), QStringLiteral("3331234567")))
-        << "  Scad. certificato: " << 124 << "15/09/2024" << 145;
+    QTest::newRow("certificate date") << ListRows::certificateRow(
+                                             member(QStringLiteral("Rossi Mario"), QStringLiteral("3331234567")))
+                                      << "  Scad. certificato: " << 124 << "15/09/2024" << 145;
 }
 
 void tst_ListRows::columnsStartAtFixedPositions()
@@ -98,21 +99,21 @@ void tst_ListRows::valuesAreTrimmedCutAndPadded_data()
     const auto blanks = [](int n) { return QString(n, QLatin1Char(' ')); };
     QTest::newRow("member without mobile: 16 blanks")
         << ListRows::memberRow(member(QStringLiteral("Rossi Mario"), QString()))
-        << QStringLiteral("Rossi Mario") + blanks(19) + QStringLiteral("  Tel. 0612345678") + blanks(6)
-               + QStringLiteral("  Cel. ") + blanks(16) + QStringLiteral("  Tessera n. A-2024-17") + blanks(15)
-               + QStringLiteral("  Scad. 31/12/2024  Quota: € 35,00");
+        << QStringLiteral("Rossi Mario") + blanks(19) + QStringLiteral("  Tel. 0612345678") + blanks(6) +
+               QStringLiteral("  Cel. ") + blanks(16) + QStringLiteral("  Tessera n. A-2024-17") + blanks(15) +
+               QStringLiteral("  Scad. 31/12/2024  Quota: € 35,00");
     TSchedaRicevuta r = receipt(QStringLiteral(" \t Neri\r\n"));
     r.NumRic = QStringLiteral("\x01") + QStringLiteral("2024/0001-ABCDEFG "); // 17 characters and controls
     r.Intero = QStringLiteral("  1234567,89 Long tail kept whole ");
     QTest::newRow("trimmed controls, cut number, last value uncut")
         << ListRows::receiptRow(r)
-        << QStringLiteral("Ric. n. 2024/0001-AB  Data: 05/03/2024  Neri") + blanks(22)
-               + QStringLiteral("  Sport: Nuoto") + blanks(25)
-               + QStringLiteral("  Dal 01/03/2024  Al 31/03/2024  Tot. € 1234567,89 Long tail kept whole");
+        << QStringLiteral("Ric. n. 2024/0001-AB  Data: 05/03/2024  Neri") + blanks(22) +
+               QStringLiteral("  Sport: Nuoto") + blanks(25) +
+               QStringLiteral("  Dal 01/03/2024  Al 31/03/2024  Tot. € 1234567,89 Long tail kept whole");
     QTest::newRow("empty certificate row keeps its columns")
         << ListRows::certificateRow(TSchedaIscritto())
-        << blanks(32) + QStringLiteral("  Cel. ") + blanks(20) + QStringLiteral("  C.F. ") + blanks(16)
-               + QStringLiteral("  Sport: ") + blanks(32) + QStringLiteral("  Scad. certificato: ");
+        << blanks(32) + QStringLiteral("  Cel. ") + blanks(20) + QStringLiteral("  C.F. ") + blanks(16) +
+               QStringLiteral("  Sport: ") + blanks(32) + QStringLiteral("  Scad. certificato: ");
 }
 
 void tst_ListRows::valuesAreTrimmedCutAndPadded()
@@ -134,8 +135,8 @@ void tst_ListRows::sortedOrder_data()
     // Not folded: É (201) and é (233) come after every unaccented letter, É before é.
     QTest::newRow("accents by code") << QStringList{"éra", "Zeta", "Éra", "era"}
                                      << QStringList{"era", "Zeta", "Éra", "éra"};
-    QTest::newRow("blank before letters") << QStringList{"Rossi Mario", "RossiA"}
-                                          << QStringList{"Rossi Mario", "RossiA"};
+    QTest::newRow("blank before letters")
+        << QStringList{"Rossi Mario", "RossiA"} << QStringList{"Rossi Mario", "RossiA"};
 }
 
 void tst_ListRows::sortedOrder()
@@ -159,8 +160,8 @@ void tst_ListRows::find_data()
         << members << -1 << "" << QStringList{"abc", "abc", "abc", "abc"} << QList<int>{1, 3, 4, 1};
     QTest::newRow("a new key restarts from the first row")
         << members << 3 << "verdi" << QStringList{"abc", "abc"} << QList<int>{1, 3};
-    QTest::newRow("a new key tests the first row too") << QStringList{"Abc Rossi", "Neri Abc"} << 0 << "x"
-                                                       << QStringList{"abc"} << QList<int>{0};
+    QTest::newRow("a new key tests the first row too")
+        << QStringList{"Abc Rossi", "Neri Abc"} << 0 << "x" << QStringList{"abc"} << QList<int>{0};
     QTest::newRow("same key as remembered goes on after the selection")
         << members << 1 << "abc" << QStringList{"ABC"} << QList<int>{3};
     QTest::newRow("only the selected row matches: found again after a full turn")
@@ -170,9 +171,9 @@ void tst_ListRows::find_data()
     QTest::newRow("empty key matches nothing") << members << 3 << "x" << QStringList{"", ""} << QList<int>{3, 3};
     QTest::newRow("key is not trimmed") << members << -1 << "" << QStringList{" abc"} << QList<int>{3};
     QTest::newRow("é does not find É") << QStringList{"ÉLITE club", "élite club"} << 1 << "" << QStringList{"é"}
-                                        << QList<int>{1};
+                                       << QList<int>{1};
     QTest::newRow("É does not find é") << QStringList{"x", "élite club"} << -1 << "" << QStringList{"É"}
-                                        << QList<int>{0};
+                                       << QList<int>{0};
 }
 
 void tst_ListRows::find()

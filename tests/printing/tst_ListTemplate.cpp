@@ -49,7 +49,8 @@ void tst_ListTemplate::templateIsLandscapeA4WithTenMillimetreMargins()
 void tst_ListTemplate::fillSizesTheBodyFromItsLines()
 {
     Report r = ListTemplate::create(ListKind::Income);
-    fillListReport(r, kTitoloIncassi, numberedRows(3), ListTemplate::incomeSummaryLines(QStringLiteral("x"), QStringLiteral("y")));
+    fillListReport(r, kTitoloIncassi, numberedRows(3),
+                   ListTemplate::incomeSummaryLines(QStringLiteral("x"), QStringLiteral("y")));
     const ReportMemo* body = r.findMemo(QStringLiteral("txtRiepilogo"));
     QCOMPARE(body->lineCount(), 6);
     QVERIFY(qFuzzyCompare(body->rect.height(), 6 * 12.822));
@@ -97,8 +98,7 @@ void tst_ListTemplate::bodyRunsOverPages()
         }
         if (p > 0) // a continued body starts at the top of the page
             QVERIFY(qAbs(body.front()->rect.top() - area.top()) < 1e-6);
-        QCOMPARE(page.textLines(QStringLiteral("txtPagina")).size(),
-                 qsizetype(p + 1 == prepared.pages.size() ? 1 : 0));
+        QCOMPARE(page.textLines(QStringLiteral("txtPagina")).size(), qsizetype(p + 1 == prepared.pages.size() ? 1 : 0));
     }
     QCOMPARE(printed, lines);
 

@@ -16,8 +16,8 @@ bool near(double a, double b, double tolerance = 0.01)
 
 bool nearRect(const QRectF& a, const QRectF& b, double tolerance = 0.01)
 {
-    return near(a.left(), b.left(), tolerance) && near(a.top(), b.top(), tolerance)
-           && near(a.width(), b.width(), tolerance) && near(a.height(), b.height(), tolerance);
+    return near(a.left(), b.left(), tolerance) && near(a.top(), b.top(), tolerance) &&
+           near(a.width(), b.width(), tolerance) && near(a.height(), b.height(), tolerance);
 }
 
 ReportMemo memo(const QString& name, QRectF rect, const QString& text)
@@ -106,7 +106,12 @@ void tst_ReportLayout::objectsLandWhereTheTemplatePutsThem()
         got = i->box;
     else if (!page.texts(object).empty())
         got = page.texts(object).front()->clip;
-    QVERIFY2(nearRect(got, want), qPrintable(QStringLiteral("%1: %2,%3 %4x%5").arg(object).arg(got.left()).arg(got.top()).arg(got.width()).arg(got.height())));
+    QVERIFY2(nearRect(got, want), qPrintable(QStringLiteral("%1: %2,%3 %4x%5")
+                                                 .arg(object)
+                                                 .arg(got.left())
+                                                 .arg(got.top())
+                                                 .arg(got.width())
+                                                 .arg(got.height())));
 }
 
 void tst_ReportLayout::reportIsACopyableValue()
@@ -198,16 +203,15 @@ void tst_ReportLayout::verticalCentreAndPitch()
 void tst_ReportLayout::pictureFitsKeepingProportions_data()
 {
     QTest::addColumn<QSize>("picture");
-    QTest::addColumn<QRectF>("box");     // mm
+    QTest::addColumn<QRectF>("box"); // mm
     QTest::addColumn<bool>("center");
-    QTest::addColumn<QRectF>("target");  // mm
+    QTest::addColumn<QRectF>("target"); // mm
 
     // A portrait photo grows to the full height of the photo area and is centred across it.
     const double w = 140.0 * 307.0 / 394.0; // about 109 mm
     QTest::newRow("photo centred") << QSize(307, 394) << QRectF(11, 21, 188, 140) << true
                                    << QRectF(11 + (188 - w) / 2, 21, w, 140);
-    QTest::newRow("photo top-left") << QSize(307, 394) << QRectF(11, 21, 188, 140) << false
-                                    << QRectF(11, 21, w, 140);
+    QTest::newRow("photo top-left") << QSize(307, 394) << QRectF(11, 21, 188, 140) << false << QRectF(11, 21, w, 140);
     // A wide logo shrinks to the box's width... or height, whichever binds first.
     QTest::newRow("logo") << QSize(297, 184) << QRectF(14, 14, 39.4, 22) << false
                           << QRectF(14, 14, 22.0 * 297 / 184, 22);

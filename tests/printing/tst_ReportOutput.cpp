@@ -43,8 +43,8 @@ QStringList pdfPages(const QString& path)
 
 } // namespace
 
-#define REQUIRE_PDFTOTEXT()                                                                                       \
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())                                   \
+#define REQUIRE_PDFTOTEXT()                                                                                            \
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())                                         \
     QSKIP("pdftotext (poppler-utils) is not installed")
 
 class tst_ReportOutput : public QObject {

@@ -128,7 +128,8 @@ void tst_ReceiptPrintDialogs::logoFromFileOrDefault()
     dialog.btnStampa->click();
     QCOMPARE(scope.fake.printed.size(), 1);
     for (const char* name : {"imgLogo", "imgLogo_B"})
-        QCOMPARE(scope.fake.printed[0].findPicture(QString::fromLatin1(name))->picture.pixelColor(10, 10), QColor(Qt::red));
+        QCOMPARE(scope.fake.printed[0].findPicture(QString::fromLatin1(name))->picture.pixelColor(10, 10),
+                 QColor(Qt::red));
 }
 
 QTEST_MAIN(tst_ReceiptPrintDialogs)

@@ -19,8 +19,8 @@ const QColor kSnow(0xFF, 0xFA, 0xFA);
 bool nearRect(const QRectF& a, const QRectF& b)
 {
     const double t = 0.01;
-    return std::abs(a.left() - b.left()) < t && std::abs(a.top() - b.top()) < t
-           && std::abs(a.width() - b.width()) < t && std::abs(a.height() - b.height()) < t;
+    return std::abs(a.left() - b.left()) < t && std::abs(a.top() - b.top()) < t &&
+           std::abs(a.width() - b.width()) < t && std::abs(a.height() - b.height()) < t;
 }
 
 ReceiptPrintData sample()
@@ -150,13 +150,29 @@ void tst_ReceiptTemplate::fixedTextsOfBothCopies_data()
     QTest::addColumn<QString>("upperText");
     QTest::addColumn<QString>("lowerText");
 
-    QTest::newRow("stamp") << "titBollo" << "Memo18" << "BOLLO VIGENTE" << "BOLLO APPOSTO SULL'ORIGINALE";
-    QTest::newRow("stamp note") << "Memo11" << "Memo22" << "(OVE RICHIESTO)" << "(OVE RICHIESTO)";
-    QTest::newRow("copy") << "Memo13" << "Memo15" << "COPIA PER IL PAGATORE" << "COPIA PER IL RICEVENTE";
-    QTest::newRow("sport caption") << "Memo2" << "Memo31" << "per l'attività sportiva" << "per l'attività sportiva";
-    QTest::newRow("total") << "Memo7" << "Memo8" << "TOTALE :" << "TOTALE :";
-    QTest::newRow("cut line: 100 hyphens") << "Memo1" << "Memo1" << QString(100, QLatin1Char('-'))
-                                           << QString(100, QLatin1Char('-'));
+    QTest::newRow("stamp") << "titBollo"
+                           << "Memo18"
+                           << "BOLLO VIGENTE"
+                           << "BOLLO APPOSTO SULL'ORIGINALE";
+    QTest::newRow("stamp note") << "Memo11"
+                                << "Memo22"
+                                << "(OVE RICHIESTO)"
+                                << "(OVE RICHIESTO)";
+    QTest::newRow("copy") << "Memo13"
+                          << "Memo15"
+                          << "COPIA PER IL PAGATORE"
+                          << "COPIA PER IL RICEVENTE";
+    QTest::newRow("sport caption") << "Memo2"
+                                   << "Memo31"
+                                   << "per l'attività sportiva"
+                                   << "per l'attività sportiva";
+    QTest::newRow("total") << "Memo7"
+                           << "Memo8"
+                           << "TOTALE :"
+                           << "TOTALE :";
+    QTest::newRow("cut line: 100 hyphens")
+        << "Memo1"
+        << "Memo1" << QString(100, QLatin1Char('-')) << QString(100, QLatin1Char('-'));
 }
 
 void tst_ReceiptTemplate::fixedTextsOfBothCopies()
@@ -177,14 +193,38 @@ void tst_ReceiptTemplate::fillGoesIntoBothCopies_data()
     QTest::addColumn<QString>("memo");
     QTest::addColumn<QString>("printed");
 
-    QTest::newRow("words and cents") << "150" << "CENTOCINQUANTA" << "txtImpLettere" << "CENTOCINQUANTA/00";
-    QTest::newRow("euros box") << "150" << "CENTOCINQUANTA" << "txtImporto" << "150";
-    QTest::newRow("cents box") << "150" << "CENTOCINQUANTA" << "txtCents" << "00";
-    QTest::newRow("no amount: words line") << "" << "" << "txtImpLettere" << "/00";
-    QTest::newRow("number prefix, trimmed") << "150" << "X" << "txtNumRic" << "Ricevuta n. 15";
-    QTest::newRow("date prefix, two blanks") << "150" << "X" << "txtData" << "Data:  05/03/2024";
-    QTest::newRow("payer trimmed") << "150" << "X" << "txtPagatore" << "Rossi Mario";
-    QTest::newRow("payee line") << "150" << "X" << "txtRicevente01" << "A.S.D. Circolo Sportivo";
+    QTest::newRow("words and cents") << "150"
+                                     << "CENTOCINQUANTA"
+                                     << "txtImpLettere"
+                                     << "CENTOCINQUANTA/00";
+    QTest::newRow("euros box") << "150"
+                               << "CENTOCINQUANTA"
+                               << "txtImporto"
+                               << "150";
+    QTest::newRow("cents box") << "150"
+                               << "CENTOCINQUANTA"
+                               << "txtCents"
+                               << "00";
+    QTest::newRow("no amount: words line") << ""
+                                           << ""
+                                           << "txtImpLettere"
+                                           << "/00";
+    QTest::newRow("number prefix, trimmed") << "150"
+                                            << "X"
+                                            << "txtNumRic"
+                                            << "Ricevuta n. 15";
+    QTest::newRow("date prefix, two blanks") << "150"
+                                             << "X"
+                                             << "txtData"
+                                             << "Data:  05/03/2024";
+    QTest::newRow("payer trimmed") << "150"
+                                   << "X"
+                                   << "txtPagatore"
+                                   << "Rossi Mario";
+    QTest::newRow("payee line") << "150"
+                                << "X"
+                                << "txtRicevente01"
+                                << "A.S.D. Circolo Sportivo";
 }
 
 void tst_ReceiptTemplate::fillGoesIntoBothCopies()

@@ -93,7 +93,8 @@ void tst_Application::loginMenuReceiptsAndBack()
     year->setText(QStringLiteral("2031"));
     control<QAbstractButton>(QStringLiteral("frmMenuRicevute"), QStringLiteral("btnApriPreventivi"))->click();
     QCOMPARE(visibleScreens(), QStringList{QStringLiteral("frmRicevuta")});
-    QCOMPARE(screen(QStringLiteral("frmRicevuta"))->windowTitle(), QStringLiteral(" Tavorel - Archivio ricevute anno 2031"));
+    QCOMPARE(screen(QStringLiteral("frmRicevuta"))->windowTitle(),
+             QStringLiteral(" Tavorel - Archivio ricevute anno 2031"));
     QCOMPARE(control<QLabel>(QStringLiteral("frmRicevuta"), QStringLiteral("lblFile"))->text(),
              scope.fake.folder + QStringLiteral("/2031.ric"));
 
@@ -113,7 +114,8 @@ void tst_Application::closingTheMainMenuEndsTheProgram()
     writeStore(scope.fake.folder, QStringLiteral("LAMPADARIOVERO"));
     Application app;
     app.start();
-    control<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword"))->setText(QStringLiteral("lampadariovero"));
+    control<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword"))
+        ->setText(QStringLiteral("lampadariovero"));
     control<QAbstractButton>(QStringLiteral("frmPassword"), QStringLiteral("cmdOK"))->click();
     QWidget* menu = screen(QStringLiteral("frmAvvio"));
     QVERIFY(menu->isVisible());

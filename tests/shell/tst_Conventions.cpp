@@ -145,10 +145,18 @@ void tst_Conventions::keyFilters_data()
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("digits ignore letters, signs, comma, blank") << int(KeyFilter::Digits) << "" << "1a-,2 x3" << "123";
-    QTest::newRow("digits and comma") << int(KeyFilter::DigitsComma) << "" << "35,5a0" << "35,50";
-    QTest::newRow("pick only ignores typing") << int(KeyFilter::PickOnly) << "12" << "3a" << "12";
-    QTest::newRow("no filter takes anything") << int(KeyFilter::None) << "" << "Aé 1," << "Aé 1,";
+    QTest::newRow("digits ignore letters, signs, comma, blank") << int(KeyFilter::Digits) << ""
+                                                                << "1a-,2 x3"
+                                                                << "123";
+    QTest::newRow("digits and comma") << int(KeyFilter::DigitsComma) << ""
+                                      << "35,5a0"
+                                      << "35,50";
+    QTest::newRow("pick only ignores typing") << int(KeyFilter::PickOnly) << "12"
+                                              << "3a"
+                                              << "12";
+    QTest::newRow("no filter takes anything") << int(KeyFilter::None) << ""
+                                              << "Aé 1,"
+                                              << "Aé 1,";
 }
 
 void tst_Conventions::keyFilters()
@@ -198,10 +206,14 @@ void tst_Conventions::forcedText_data()
     QTest::addColumn<int>("forced");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("capitals") << int(ForcedText::UpperTrimmed) << "rssmra80a01h501u" << "RSSMRA80A01H501U";
-    QTest::newRow("blank at either end cannot be typed") << int(ForcedText::UpperTrimmed) << " ab c " << "ABC";
-    QTest::newRow("only a to z change case") << int(ForcedText::UpperTrimmed) << "àb" << "àB";
-    QTest::newRow("trimmed keeps case") << int(ForcedText::Trimmed) << " Mario@Club.it " << "Mario@Club.it";
+    QTest::newRow("capitals") << int(ForcedText::UpperTrimmed) << "rssmra80a01h501u"
+                              << "RSSMRA80A01H501U";
+    QTest::newRow("blank at either end cannot be typed") << int(ForcedText::UpperTrimmed) << " ab c "
+                                                         << "ABC";
+    QTest::newRow("only a to z change case") << int(ForcedText::UpperTrimmed) << "àb"
+                                             << "àB";
+    QTest::newRow("trimmed keeps case") << int(ForcedText::Trimmed) << " Mario@Club.it "
+                                        << "Mario@Club.it";
 }
 
 void tst_Conventions::forcedText()

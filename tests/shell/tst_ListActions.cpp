@@ -58,7 +58,8 @@ void tst_ListActions::findOnEmptyListSaysSo()
     ListActions::trova(&list, &list, QStringLiteral("abc"), remembered);
     QCOMPARE(scope.fake.messages.size(), 1);
     QCOMPARE(scope.fake.messages[0].kind, MessageKind::Plain);
-    QCOMPARE(scope.fake.messages[0].text, QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
+    QCOMPARE(scope.fake.messages[0].text,
+             QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
 }
 
 void tst_ListActions::printPutsTheRowsUnderTheTitle()

@@ -67,8 +67,8 @@ void tst_SafeFile::replace()
     const QByteArray old = "old logo";
     const QByteArray fresh(256 * 1024, 'n');
 
-    if (situation == QLatin1String("old") || situation == QLatin1String("full")
-        || situation == QLatin1String("abandoned")) {
+    if (situation == QLatin1String("old") || situation == QLatin1String("full") ||
+        situation == QLatin1String("abandoned")) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(old);

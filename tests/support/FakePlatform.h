@@ -43,16 +43,16 @@ public:
     QString programFolder() override { return folder; }
 
     // Script
-    QList<Answer> answers;              // next answers to message(); default Ok / Yes
-    QList<DialogScript> dialogScripts;  // next behaviours of runModal(); default: reject
-    QStringList openFileAnswers;        // next answers of chooseOpenFile()
-    QStringList saveFileAnswers;        // next answers of chooseSaveFile()
-    bool printAnswer = true;            // what print() returns
+    QList<Answer> answers;               // next answers to message(); default Ok / Yes
+    QList<DialogScript> dialogScripts;   // next behaviours of runModal(); default: reject
+    QStringList openFileAnswers;         // next answers of chooseOpenFile()
+    QStringList saveFileAnswers;         // next answers of chooseSaveFile()
+    bool printAnswer = true;             // what print() returns
     std::optional<QString> printFailure; // when set, print() and preview() throw ReportError
 
     // Record
     QList<Message> messages;
-    QStringList dialogsRun;  // object names, in order
+    QStringList dialogsRun; // object names, in order
     QStringList fileDialogTitles;
     QStringList fileDialogFilters;
     QStringList opened;
