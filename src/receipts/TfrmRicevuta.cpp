@@ -21,6 +21,7 @@
 #include "storage/RecordFile.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -572,10 +573,14 @@ void TfrmRicevuta::closeEvent(QCloseEvent* event)
 
 bool TfrmRicevuta::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == txtCents && event->type() == QEvent::FocusOut)
-        txtCentsExit();
-    else if ((watched == txtImpLettere || watched == bkgLettere) && event->type() == QEvent::MouseButtonPress &&
-             static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if (watched == txtCents && event->type() == QEvent::FocusOut) {
+        // Only a move to another control leaves the field; a dialog or another program taking
+        // the window's focus does not complete the cents under the user.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            txtCentsExit();
+    } else if ((watched == txtImpLettere || watched == bkgLettere) && event->type() == QEvent::MouseButtonPress &&
+               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         txtImpLettereClick();
         return true;
     }

@@ -551,6 +551,18 @@ void tst_TfrmRicevuta::centsCopyAndCompletion()
     QTest::keyClicks(e.w.txtCents, typed);
     QCOMPARE(e.w.txtCentLettere->text(), copied);
 
+    // Another window taking the focus does not leave the field.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QVERIFY(!e.w.txtCents->hasFocus());
+    QCOMPARE(e.w.txtCents->text(), typed);
+    QCOMPARE(e.w.txtCentLettere->text(), copied);
+    other.hide();
+    e.showActive();
+    QTRY_VERIFY(e.w.txtCents->hasFocus());
+
     e.w.txtImporto->setFocus();
     QTRY_COMPARE(e.w.txtCents->text(), completed);
     QCOMPARE(e.w.txtCentLettere->text(), completed);
