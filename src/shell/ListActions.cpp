@@ -65,7 +65,11 @@ QStringList ListActions::righe(const QListWidget* list)
 
 void ListActions::trova(QWidget* screen, QListWidget* list, const QString& typed, QString& rememberedKey)
 {
-    const ListFind::Result r = ListFind::find(righe(list), list->currentRow(), typed, rememberedKey);
+    // The selected row, not the current one: a row can be current without being selected (after a
+    // Ctrl+click that deselects it), and then the search starts as if none were selected.
+    const QList<QListWidgetItem*> selected = list->selectedItems();
+    const int selectedRow = selected.isEmpty() ? -1 : list->row(selected.first());
+    const ListFind::Result r = ListFind::find(righe(list), selectedRow, typed, rememberedKey);
     if (r.emptyList) {
         platform().message(screen, MessageKind::Plain, kMsgRicercaNonApplicabile);
         return;

@@ -71,6 +71,8 @@ private slots:
     void enterReachesButtonWithoutPressingIt();
     void keyFilters_data();
     void keyFilters();
+    void editKeysInFilteredFields_data();
+    void editKeysInFilteredFields();
     void datePickerFieldOpensPickerForAnyOtherKey();
     void forcedText_data();
     void forcedText();
@@ -173,6 +175,54 @@ void tst_Conventions::keyFilters()
     e->setFocus();
     e->end(false);
     typeText(e, typed);
+    QCOMPARE(e->text(), expected);
+}
+
+void tst_Conventions::editKeysInFilteredFields_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<QString>("keys"); // < Left, > Right, B Backspace, D Delete, H Home, E End; else typed
+    QTest::addColumn<QString>("expected");
+    // The caret starts at the end of the text.
+    QTest::newRow("digits: Left, Backspace, Delete, Right still work") << int(KeyFilter::Digits) << "1234"
+                                                                       << "<<B>D<5"
+                                                                       << "153";
+    QTest::newRow("digits: Home and End are discarded") << int(KeyFilter::Digits) << "12"
+                                                        << "H9<E8"
+                                                        << "1289";
+    QTest::newRow("digits and comma: the same keys") << int(KeyFilter::DigitsComma) << "35,5"
+                                                     << "B<D,0"
+                                                     << "35,0";
+    QTest::newRow("pick only: Backspace empties") << int(KeyFilter::PickOnly) << "12"
+                                                  << "<B"
+                                                  << "";
+    QTest::newRow("pick only: Delete empties") << int(KeyFilter::PickOnly) << "12"
+                                               << "<<D"
+                                               << "";
+}
+
+void tst_Conventions::editKeysInFilteredFields()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, start);
+    QFETCH(QString, keys);
+    QFETCH(QString, expected);
+    Form form(1);
+    QLineEdit* e = form.fields[0];
+    e->setText(start);
+    FieldKeys::of(e)->setFilter(KeyFilter(filter));
+    form.showActive();
+    e->setFocus();
+    e->end(false);
+    const QHash<QChar, Qt::Key> named{{u'<', Qt::Key_Left},   {u'>', Qt::Key_Right}, {u'B', Qt::Key_Backspace},
+                                      {u'D', Qt::Key_Delete}, {u'H', Qt::Key_Home},  {u'E', Qt::Key_End}};
+    for (QChar c : keys) {
+        if (named.contains(c))
+            QTest::keyClick(e, named.value(c));
+        else
+            QTest::keyClick(e, c.toLatin1());
+    }
     QCOMPARE(e->text(), expected);
 }
 

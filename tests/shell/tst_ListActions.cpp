@@ -14,6 +14,7 @@ class tst_ListActions : public QObject {
 private slots:
     void sortedListFoldsOnlyAtoZ();
     void findVisitsMatchesInTurn();
+    void findWithoutSelectionStartsAtTheFirstRow();
     void findOnEmptyListSaysSo();
     void printPutsTheRowsUnderTheTitle();
     void incomeSummaryAsksFirst_data();
@@ -47,6 +48,23 @@ void tst_ListActions::findVisitsMatchesInTurn()
     QCOMPARE(list.currentRow(), 2);
     ListActions::trova(&list, &list, QStringLiteral("x"), remembered);
     QCOMPARE(list.currentRow(), 0);
+    QVERIFY(scope.fake.messages.isEmpty());
+}
+
+void tst_ListActions::findWithoutSelectionStartsAtTheFirstRow()
+{
+    FakePlatformScope scope;
+    QListWidget list;
+    ListActions::riempiLista(&list, {"abc 0", "x", "abc 2", "abc 3", "abc 4"}, false);
+    // Row 3 stays current but nothing is selected, as after a Ctrl+click on the selected row.
+    list.setCurrentRow(3);
+    list.clearSelection();
+    QCOMPARE(list.currentRow(), 3);
+    QString remembered = QStringLiteral("abc");
+    // Searching again with nothing selected goes on from the first row, not from the current one.
+    ListActions::trova(&list, &list, QStringLiteral("ABC"), remembered);
+    QCOMPARE(list.currentRow(), 2);
+    QVERIFY(list.item(2)->isSelected());
     QVERIFY(scope.fake.messages.isEmpty());
 }
 
