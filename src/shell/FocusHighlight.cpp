@@ -3,6 +3,7 @@
 #include "shell/Colors.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QLineEdit>
 
@@ -71,6 +72,11 @@ bool FocusHighlight::eventFilter(QObject* watched, QEvent* event)
             }
             break;
         case QEvent::FocusOut:
+            // Another window or a menu taking the keyboard is not leaving the field: the field
+            // keeps its look and gets the focus back with it.
+            if (const auto reason = static_cast<QFocusEvent*>(event)->reason();
+                reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+                break;
             if (style_ == Style::A)
                 paintA(false);
             else

@@ -25,9 +25,14 @@ QFrame* card(QWidget* parent, const QString& name)
     else
         f->setObjectName(QStringLiteral("card"));
     f->setAttribute(Qt::WA_StyledBackground);
-    f->setStyleSheet(QStringLiteral("QFrame#%1 { background: white; border: 1px solid %2; border-radius: 6px; }")
-                         .arg(f->objectName(), colors::kPanelBorder.name()));
+    setCardBorder(f, colors::kPanelBorder);
     return f;
+}
+
+void setCardBorder(QFrame* card, const QColor& border)
+{
+    card->setStyleSheet(QStringLiteral("QFrame#%1 { background: white; border: 1px solid %2; border-radius: 6px; }")
+                            .arg(card->objectName(), border.name()));
 }
 
 QLabel* label(QWidget* parent, const QString& text, int points, bool bold, const QString& name)

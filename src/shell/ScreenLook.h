@@ -16,6 +16,8 @@ void paintGradient(QPainter& painter, const QRect& area);
 
 // A white panel with the light blue-grey border, on which screens put their content.
 QFrame* card(QWidget* parent, const QString& name = QString());
+// Redraws a card's border in another colour (a card that shows it is under the mouse).
+void setCardBorder(QFrame* card, const QColor& border);
 
 // A label in the screens' label font (Verdana).
 QLabel* label(QWidget* parent, const QString& text, int points = 10, bool bold = false,

@@ -201,9 +201,7 @@ QIcon TfrmAvvio::programIcon()
 
 void TfrmAvvio::highlightPanel(QFrame* panel, bool on)
 {
-    const QColor border = on ? colors::kSteelBlue : colors::kPanelBorder;
-    panel->setStyleSheet(QStringLiteral("QFrame#%1 { background: white; border: 1px solid %2; border-radius: 6px; }")
-                             .arg(panel->objectName(), border.name()));
+    look::setCardBorder(panel, on ? colors::kSteelBlue : colors::kPanelBorder);
 }
 
 bool TfrmAvvio::eventFilter(QObject* watched, QEvent* event)

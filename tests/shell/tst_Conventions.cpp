@@ -96,6 +96,14 @@ void tst_Conventions::styleAOneYellowAtATime()
     form.fields[2]->setFocus();
     QTRY_COMPARE(FocusHighlight::fill(form.fields[0]), colors::kAliceBlue);
     QCOMPARE(FocusHighlight::fill(form.fields[1]), colors::kWhite);
+
+    // Another window taking the keyboard (a dialog, the date picker) does not leave the field.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&other));
+    QCOMPARE(FocusHighlight::fill(form.fields[2]), colors::kYellow);
+    QCOMPARE(yellowCount(form.fields), 1);
 }
 
 void tst_Conventions::styleBHaloOnlyWhileFocused()
