@@ -24,17 +24,16 @@ private slots:
 
 void tst_Crypt::knownValues_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("plain");
     QTest::addColumn<QString>("cipher");
     // key 5273 = 0x1499: 'A' (0x41) XOR 0x14 = 0x55. The key then advances with
     // the cipher byte: ((0x55 + 5273) * 40763 + 28096) mod 65536 = 4762 = 0x129A,
     // so the second 'A' gives 0x41 XOR 0x12 = 0x53.
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("A") << "A"
-                       << "55";
-    QTest::newRow("AA") << "AA"
-                        << "5553";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("A") << "A" << "55";
+    QTest::newRow("AA") << "AA" << "5553";
+    // clang-format on
 }
 
 void tst_Crypt::knownValues()

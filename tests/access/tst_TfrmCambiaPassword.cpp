@@ -106,29 +106,21 @@ private slots:
 
 void TstTfrmCambiaPassword::change_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("oldTyped");
     QTest::addColumn<QString>("newTyped");
     QTest::addColumn<QString>("confirmTyped");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("stored"); // the store's password afterwards
 
-    QTest::newRow("changed") << kOld << "Nuova1"
-                             << "Nuova1" << kCompletata << "NUOVA1";
-    QTest::newRow("old in any case, with blanks") << "  lampadarioVero "
-                                                  << "abc"
-                                                  << "abc" << kCompletata << "ABC";
-    QTest::newRow("confirmation differs only by blanks") << kOld << "nuova"
-                                                         << "  nuova  " << kCompletata << "NUOVA";
-    QTest::newRow("new equals old") << kOld << "lampadariovero"
-                                    << "lampadariovero" << kCompletata << kOld;
-    QTest::newRow("confirmation differs only by case") << kOld << "nuova"
-                                                       << "NUOVA" << kNonConfermata << kOld;
-    QTest::newRow("wrong old password") << "LAMPADARIO"
-                                        << "nuova"
-                                        << "nuova" << kVecchiaErrata << kOld;
-    QTest::newRow("wrong old comes first") << "LAMPADARIO"
-                                           << "nuova"
-                                           << "altra" << kVecchiaErrata << kOld;
+    QTest::newRow("changed") << kOld << "Nuova1" << "Nuova1" << kCompletata << "NUOVA1";
+    QTest::newRow("old in any case, with blanks") << "  lampadarioVero " << "abc" << "abc" << kCompletata << "ABC";
+    QTest::newRow("confirmation differs only by blanks") << kOld << "nuova" << "  nuova  " << kCompletata << "NUOVA";
+    QTest::newRow("new equals old") << kOld << "lampadariovero" << "lampadariovero" << kCompletata << kOld;
+    QTest::newRow("confirmation differs only by case") << kOld << "nuova" << "NUOVA" << kNonConfermata << kOld;
+    QTest::newRow("wrong old password") << "LAMPADARIO" << "nuova" << "nuova" << kVecchiaErrata << kOld;
+    QTest::newRow("wrong old comes first") << "LAMPADARIO" << "nuova" << "altra" << kVecchiaErrata << kOld;
+    // clang-format on
 }
 
 void TstTfrmCambiaPassword::change()
@@ -247,23 +239,17 @@ void TstTfrmCambiaPassword::failures()
 
 void TstTfrmCambiaPassword::okNeedsAllThree_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("oldTyped");
     QTest::addColumn<QString>("newTyped");
     QTest::addColumn<QString>("confirmTyped");
     QTest::addColumn<bool>("enabled");
 
-    QTest::newRow("all three") << "a"
-                               << " b"
-                               << "c " << true;
-    QTest::newRow("old blanks only") << "   "
-                                     << "b"
-                                     << "c" << false;
-    QTest::newRow("new empty") << "a"
-                               << ""
-                               << "c" << false;
-    QTest::newRow("confirmation blanks only") << "a"
-                                              << "b"
-                                              << " " << false;
+    QTest::newRow("all three") << "a" << " b" << "c " << true;
+    QTest::newRow("old blanks only") << "   " << "b" << "c" << false;
+    QTest::newRow("new empty") << "a" << "" << "c" << false;
+    QTest::newRow("confirmation blanks only") << "a" << "b" << " " << false;
+    // clang-format on
 }
 
 void TstTfrmCambiaPassword::okNeedsAllThree()

@@ -93,6 +93,7 @@ void tst_ListRows::columnsStartAtFixedPositions()
 
 void tst_ListRows::valuesAreTrimmedCutAndPadded_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("row");
     QTest::addColumn<QString>("expected");
 
@@ -105,15 +106,14 @@ void tst_ListRows::valuesAreTrimmedCutAndPadded_data()
     TSchedaRicevuta r = receipt(QStringLiteral(" \t Neri\r\n"));
     r.NumRic = QStringLiteral("\x01") + QStringLiteral("2024/0001-ABCDEFG "); // 17 characters and controls
     r.Intero = QStringLiteral("  1234567,89 Long tail kept whole ");
-    QTest::newRow("trimmed controls, cut number, last value uncut")
-        << ListRows::receiptRow(r)
+    QTest::newRow("trimmed controls, cut number, last value uncut") << ListRows::receiptRow(r)
         << QStringLiteral("Ric. n. 2024/0001-AB  Data: 05/03/2024  Neri") + blanks(22) +
                QStringLiteral("  Sport: Nuoto") + blanks(25) +
                QStringLiteral("  Dal 01/03/2024  Al 31/03/2024  Tot. € 1234567,89 Long tail kept whole");
-    QTest::newRow("empty certificate row keeps its columns")
-        << ListRows::certificateRow(TSchedaIscritto())
+    QTest::newRow("empty certificate row keeps its columns") << ListRows::certificateRow(TSchedaIscritto())
         << blanks(32) + QStringLiteral("  Cel. ") + blanks(20) + QStringLiteral("  C.F. ") + blanks(16) +
                QStringLiteral("  Sport: ") + blanks(32) + QStringLiteral("  Scad. certificato: ");
+    // clang-format on
 }
 
 void tst_ListRows::valuesAreTrimmedCutAndPadded()

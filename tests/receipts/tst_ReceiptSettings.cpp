@@ -90,26 +90,19 @@ void tst_ReceiptSettings::startRoundTrip()
 
 void tst_ReceiptSettings::normalisedStart_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("leading zeros") << "00050"
-                                   << "50";
-    QTest::newRow("empty") << ""
-                           << "1";
-    QTest::newRow("blank") << "   "
-                           << "1";
-    QTest::newRow("007") << "007"
-                         << "7";
-    QTest::newRow("zero stays zero") << "0"
-                                     << "0";
-    QTest::newRow("all zeros") << "00000"
-                               << "0";
-    QTest::newRow("largest") << "99999"
-                             << "99999";
-    QTest::newRow("decimal rounds half up") << "12,5"
-                                            << "13";
-    QTest::newRow("not a number") << "1,2,3"
-                                  << "1";
+    QTest::newRow("leading zeros") << "00050" << "50";
+    QTest::newRow("empty") << "" << "1";
+    QTest::newRow("blank") << "   " << "1";
+    QTest::newRow("007") << "007" << "7";
+    QTest::newRow("zero stays zero") << "0" << "0";
+    QTest::newRow("all zeros") << "00000" << "0";
+    QTest::newRow("largest") << "99999" << "99999";
+    QTest::newRow("decimal rounds half up") << "12,5" << "13";
+    QTest::newRow("not a number") << "1,2,3" << "1";
+    // clang-format on
 }
 
 void tst_ReceiptSettings::normalisedStart()

@@ -145,34 +145,20 @@ void tst_ReceiptTemplate::objectsLieWhereTheTableSays()
 
 void tst_ReceiptTemplate::fixedTextsOfBothCopies_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("upper");
     QTest::addColumn<QString>("lower");
     QTest::addColumn<QString>("upperText");
     QTest::addColumn<QString>("lowerText");
 
-    QTest::newRow("stamp") << "titBollo"
-                           << "Memo18"
-                           << "BOLLO VIGENTE"
-                           << "BOLLO APPOSTO SULL'ORIGINALE";
-    QTest::newRow("stamp note") << "Memo11"
-                                << "Memo22"
-                                << "(OVE RICHIESTO)"
-                                << "(OVE RICHIESTO)";
-    QTest::newRow("copy") << "Memo13"
-                          << "Memo15"
-                          << "COPIA PER IL PAGATORE"
-                          << "COPIA PER IL RICEVENTE";
-    QTest::newRow("sport caption") << "Memo2"
-                                   << "Memo31"
-                                   << "per l'attività sportiva"
-                                   << "per l'attività sportiva";
-    QTest::newRow("total") << "Memo7"
-                           << "Memo8"
-                           << "TOTALE :"
-                           << "TOTALE :";
-    QTest::newRow("cut line: 100 hyphens")
-        << "Memo1"
+    QTest::newRow("stamp") << "titBollo" << "Memo18" << "BOLLO VIGENTE" << "BOLLO APPOSTO SULL'ORIGINALE";
+    QTest::newRow("stamp note") << "Memo11" << "Memo22" << "(OVE RICHIESTO)" << "(OVE RICHIESTO)";
+    QTest::newRow("copy") << "Memo13" << "Memo15" << "COPIA PER IL PAGATORE" << "COPIA PER IL RICEVENTE";
+    QTest::newRow("sport caption") << "Memo2" << "Memo31" << "per l'attività sportiva" << "per l'attività sportiva";
+    QTest::newRow("total") << "Memo7" << "Memo8" << "TOTALE :" << "TOTALE :";
+    QTest::newRow("cut line: 100 hyphens") << "Memo1"
         << "Memo1" << QString(100, QLatin1Char('-')) << QString(100, QLatin1Char('-'));
+    // clang-format on
 }
 
 void tst_ReceiptTemplate::fixedTextsOfBothCopies()
@@ -188,43 +174,21 @@ void tst_ReceiptTemplate::fixedTextsOfBothCopies()
 
 void tst_ReceiptTemplate::fillGoesIntoBothCopies_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("euros");
     QTest::addColumn<QString>("words");
     QTest::addColumn<QString>("memo");
     QTest::addColumn<QString>("printed");
 
-    QTest::newRow("words and cents") << "150"
-                                     << "CENTOCINQUANTA"
-                                     << "txtImpLettere"
-                                     << "CENTOCINQUANTA/00";
-    QTest::newRow("euros box") << "150"
-                               << "CENTOCINQUANTA"
-                               << "txtImporto"
-                               << "150";
-    QTest::newRow("cents box") << "150"
-                               << "CENTOCINQUANTA"
-                               << "txtCents"
-                               << "00";
-    QTest::newRow("no amount: words line") << ""
-                                           << ""
-                                           << "txtImpLettere"
-                                           << "/00";
-    QTest::newRow("number prefix, trimmed") << "150"
-                                            << "X"
-                                            << "txtNumRic"
-                                            << "Ricevuta n. 15";
-    QTest::newRow("date prefix, two blanks") << "150"
-                                             << "X"
-                                             << "txtData"
-                                             << "Data:  05/03/2024";
-    QTest::newRow("payer trimmed") << "150"
-                                   << "X"
-                                   << "txtPagatore"
-                                   << "Rossi Mario";
-    QTest::newRow("payee line") << "150"
-                                << "X"
-                                << "txtRicevente01"
-                                << "A.S.D. Circolo Sportivo";
+    QTest::newRow("words and cents") << "150" << "CENTOCINQUANTA" << "txtImpLettere" << "CENTOCINQUANTA/00";
+    QTest::newRow("euros box") << "150" << "CENTOCINQUANTA" << "txtImporto" << "150";
+    QTest::newRow("cents box") << "150" << "CENTOCINQUANTA" << "txtCents" << "00";
+    QTest::newRow("no amount: words line") << "" << "" << "txtImpLettere" << "/00";
+    QTest::newRow("number prefix, trimmed") << "150" << "X" << "txtNumRic" << "Ricevuta n. 15";
+    QTest::newRow("date prefix, two blanks") << "150" << "X" << "txtData" << "Data:  05/03/2024";
+    QTest::newRow("payer trimmed") << "150" << "X" << "txtPagatore" << "Rossi Mario";
+    QTest::newRow("payee line") << "150" << "X" << "txtRicevente01" << "A.S.D. Circolo Sportivo";
+    // clang-format on
 }
 
 void tst_ReceiptTemplate::fillGoesIntoBothCopies()

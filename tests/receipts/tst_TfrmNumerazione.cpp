@@ -71,21 +71,15 @@ private slots:
 
 void tst_TfrmNumerazione::showsTheStoredStart_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("stored"); // "-" for no settings file
     QTest::addColumn<QString>("tag");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("no file") << "-"
-                             << "ricevute"
-                             << "1";
-    QTest::newRow("empty value") << ""
-                                 << "ricevute"
-                                 << "1";
-    QTest::newRow("stored start") << "250"
-                                  << "ricevute"
-                                  << "250";
-    QTest::newRow("other tag does not read") << "250"
-                                             << ""
-                                             << "1";
+    QTest::newRow("no file") << "-" << "ricevute" << "1";
+    QTest::newRow("empty value") << "" << "ricevute" << "1";
+    QTest::newRow("stored start") << "250" << "ricevute" << "250";
+    QTest::newRow("other tag does not read") << "250" << "" << "1";
+    // clang-format on
 }
 
 void tst_TfrmNumerazione::showsTheStoredStart()
@@ -118,18 +112,15 @@ void tst_TfrmNumerazione::showsTheStoredStart()
 
 void tst_TfrmNumerazione::leavingTheFieldNormalises_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("leading zeros") << "00050"
-                                   << "50";
-    QTest::newRow("emptied") << ""
-                             << "1";
-    QTest::newRow("007") << "007"
-                         << "7";
-    QTest::newRow("zero") << "0"
-                          << "0";
-    QTest::newRow("letters filtered") << "1a2"
-                                      << "12";
+    QTest::newRow("leading zeros") << "00050" << "50";
+    QTest::newRow("emptied") << "" << "1";
+    QTest::newRow("007") << "007" << "7";
+    QTest::newRow("zero") << "0" << "0";
+    QTest::newRow("letters filtered") << "1a2" << "12";
+    // clang-format on
 }
 
 void tst_TfrmNumerazione::leavingTheFieldNormalises()
@@ -160,18 +151,16 @@ void tst_TfrmNumerazione::leavingTheFieldNormalises()
 
 void tst_TfrmNumerazione::applyAndCancel_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("tag");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("apply");
     QTest::addColumn<QString>("stored");
-    QTest::newRow("apply writes the normalised start") << "ricevute"
-                                                       << "00050" << true << "50";
-    QTest::newRow("apply an emptied field") << "ricevute"
-                                            << "" << true << "1";
-    QTest::newRow("annulla leaves it") << "ricevute"
-                                       << "7" << false << "100";
-    QTest::newRow("apply without the tag writes nothing") << ""
-                                                          << "7" << true << "100";
+    QTest::newRow("apply writes the normalised start") << "ricevute" << "00050" << true << "50";
+    QTest::newRow("apply an emptied field") << "ricevute" << "" << true << "1";
+    QTest::newRow("annulla leaves it") << "ricevute" << "7" << false << "100";
+    QTest::newRow("apply without the tag writes nothing") << "" << "7" << true << "100";
+    // clang-format on
 }
 
 void tst_TfrmNumerazione::applyAndCancel()

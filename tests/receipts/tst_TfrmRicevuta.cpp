@@ -195,52 +195,28 @@ void tst_TfrmRicevuta::showingStartsAnEmptyReceipt()
 
 void tst_TfrmRicevuta::browse_data()
 {
+    // clang-format off
     QTest::addColumn<int>("records");
     QTest::addColumn<QString>("position");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("expectedPosition"); // "-" for "screen unchanged"
     QTest::addColumn<bool>("emptyMessage");
 
-    QTest::newRow("empty: Primo") << 0 << "2"
-                                  << "cmdPrimo"
-                                  << "-" << true;
-    QTest::newRow("empty: Ultimo") << 0 << "2"
-                                   << "cmdUltimo"
-                                   << "-" << true;
-    QTest::newRow("empty: Indietro unsaved") << 0 << ""
-                                             << "cmdIndietro"
-                                             << "-" << true;
-    QTest::newRow("empty: Indietro at 1 does nothing") << 0 << "1"
-                                                       << "cmdIndietro"
-                                                       << "-" << false;
-    QTest::newRow("empty: Avanti empties the position") << 0 << "2"
-                                                        << "cmdAvanti"
-                                                        << "" << true;
+    QTest::newRow("empty: Primo") << 0 << "2" << "cmdPrimo" << "-" << true;
+    QTest::newRow("empty: Ultimo") << 0 << "2" << "cmdUltimo" << "-" << true;
+    QTest::newRow("empty: Indietro unsaved") << 0 << "" << "cmdIndietro" << "-" << true;
+    QTest::newRow("empty: Indietro at 1 does nothing") << 0 << "1" << "cmdIndietro" << "-" << false;
+    QTest::newRow("empty: Avanti empties the position") << 0 << "2" << "cmdAvanti" << "" << true;
 
-    QTest::newRow("Primo") << 3 << "2"
-                           << "cmdPrimo"
-                           << "1" << false;
-    QTest::newRow("Ultimo") << 3 << ""
-                            << "cmdUltimo"
-                            << "3" << false;
-    QTest::newRow("Avanti from unsaved") << 3 << ""
-                                         << "cmdAvanti"
-                                         << "1" << false;
-    QTest::newRow("Avanti") << 3 << "2"
-                            << "cmdAvanti"
-                            << "3" << false;
-    QTest::newRow("Avanti at the last") << 3 << "3"
-                                        << "cmdAvanti"
-                                        << "-" << false;
-    QTest::newRow("Indietro from unsaved") << 3 << ""
-                                           << "cmdIndietro"
-                                           << "1" << false;
-    QTest::newRow("Indietro") << 3 << "3"
-                              << "cmdIndietro"
-                              << "2" << false;
-    QTest::newRow("Indietro at the first") << 3 << "1"
-                                           << "cmdIndietro"
-                                           << "-" << false;
+    QTest::newRow("Primo") << 3 << "2" << "cmdPrimo" << "1" << false;
+    QTest::newRow("Ultimo") << 3 << "" << "cmdUltimo" << "3" << false;
+    QTest::newRow("Avanti from unsaved") << 3 << "" << "cmdAvanti" << "1" << false;
+    QTest::newRow("Avanti") << 3 << "2" << "cmdAvanti" << "3" << false;
+    QTest::newRow("Avanti at the last") << 3 << "3" << "cmdAvanti" << "-" << false;
+    QTest::newRow("Indietro from unsaved") << 3 << "" << "cmdIndietro" << "1" << false;
+    QTest::newRow("Indietro") << 3 << "3" << "cmdIndietro" << "2" << false;
+    QTest::newRow("Indietro at the first") << 3 << "1" << "cmdIndietro" << "-" << false;
+    // clang-format on
 }
 
 void tst_TfrmRicevuta::browse()
@@ -356,6 +332,7 @@ void tst_TfrmRicevuta::nuovoProposesStartPlusCount()
 
 void tst_TfrmRicevuta::saveChecksInOrder_data()
 {
+    // clang-format off
     QTest::addColumn<QStringList>("blank"); // fields emptied on a receipt otherwise complete
     QTest::addColumn<QString>("date");      // txtData, when not blanked
     QTest::addColumn<QString>("warning");
@@ -366,12 +343,10 @@ void tst_TfrmRicevuta::saveChecksInOrder_data()
         "data valida nel formato gg/mm/anno.");
     QTest::newRow("number") << QStringList{"txtNumRic", "txtPagatore", "txtAl"} << "05/03/2026"
                             << "Attenzione: per salvare la scheda è necessario indicare il numero progressivo della "
-                               "ricevuta."
-                            << "txtNumRic";
+                               "ricevuta." << "txtNumRic";
     QTest::newRow("date") << QStringList{"txtData", "txtPagatore"} << ""
                           << "Attenzione: per salvare la scheda è necessario indicare la data di emissione della "
-                             "ricevuta."
-                          << "txtData";
+                             "ricevuta." << "txtData";
     QTest::newRow("date that does not exist")
         << QStringList{"txtPagatore"} << "31/04/2026" << dataInesistente << "txtData";
     QTest::newRow("29 February of a common year") << QStringList{} << "29/02/2026" << dataInesistente << "txtData";
@@ -380,19 +355,17 @@ void tst_TfrmRicevuta::saveChecksInOrder_data()
                            << "txtPagatore";
     QTest::newRow("fiscal code") << QStringList{"txtCodFisc", "txtDal"} << "05/03/2026"
                                  << "Attenzione: per salvare la scheda è necessario indicare il codice fiscale del "
-                                    "pagatore."
-                                 << "txtCodFisc";
+                                    "pagatore." << "txtCodFisc";
     QTest::newRow("sport") << QStringList{"txtSport", "txtAl"} << "05/03/2026"
                            << "Attenzione: per salvare la scheda è necessario indicare l'attività sportiva praticata."
                            << "txtSport";
     QTest::newRow("period start") << QStringList{"txtDal", "txtAl"} << "05/03/2026"
                                   << "Attenzione: per salvare la scheda è necessario indicare la data di inizio del "
-                                     "periodo a cui il pagamento si riferisce."
-                                  << "txtDal";
+                                     "periodo a cui il pagamento si riferisce." << "txtDal";
     QTest::newRow("period end") << QStringList{"txtAl"} << "05/03/2026"
                                 << "Attenzione: per salvare la scheda è necessario indicare la data di scadenza del "
-                                   "periodo a cui il pagamento si riferisce."
-                                << "txtAl";
+                                   "periodo a cui il pagamento si riferisce." << "txtAl";
+    // clang-format on
 }
 
 void tst_TfrmRicevuta::saveChecksInOrder()
@@ -452,19 +425,18 @@ void tst_TfrmRicevuta::saveAppendsThenOverwrites()
 
 void tst_TfrmRicevuta::saveCompletesTheAmount_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("euro");
     QTest::addColumn<QString>("cents");
     QTest::addColumn<QByteArray>("storedEuro");
     QTest::addColumn<QByteArray>("storedCents");
     QTest::addColumn<QByteArray>("storedIntero");
 
-    QTest::newRow("both empty") << ""
-                                << "" << QByteArray("0") << QByteArray("00") << QByteArray("0,00");
-    QTest::newRow("cents 5 are 50") << "150"
-                                    << "5" << QByteArray("150") << QByteArray("50") << QByteArray("150,50");
+    QTest::newRow("both empty") << "" << "" << QByteArray("0") << QByteArray("00") << QByteArray("0,00");
+    QTest::newRow("cents 5 are 50") << "150" << "5" << QByteArray("150") << QByteArray("50") << QByteArray("150,50");
     // Set without a key release (pasted with the mouse): the words' cents follow all the same.
-    QTest::newRow("cents 05 stay") << "007"
-                                   << "05" << QByteArray("007") << QByteArray("05") << QByteArray("007,05");
+    QTest::newRow("cents 05 stay") << "007" << "05" << QByteArray("007") << QByteArray("05") << QByteArray("007,05");
+    // clang-format on
 }
 
 void tst_TfrmRicevuta::saveCompletesTheAmount()
@@ -521,19 +493,15 @@ void tst_TfrmRicevuta::wordsFollowTheEuros()
 
 void tst_TfrmRicevuta::centsCopyAndCompletion_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("copied");
     QTest::addColumn<QString>("completed");
 
-    QTest::newRow("one digit") << "7"
-                               << "7"
-                               << "70";
-    QTest::newRow("two digits") << "05"
-                                << "05"
-                                << "05";
-    QTest::newRow("emptied") << ""
-                             << ""
-                             << "00";
+    QTest::newRow("one digit") << "7" << "7" << "70";
+    QTest::newRow("two digits") << "05" << "05" << "05";
+    QTest::newRow("emptied") << "" << "" << "00";
+    // clang-format on
 }
 
 void tst_TfrmRicevuta::centsCopyAndCompletion()
@@ -702,21 +670,18 @@ void tst_TfrmRicevuta::payeeLinesPersistAcrossAClose()
 
 void tst_TfrmRicevuta::dateFieldsOpenThePickerWithTheirTag_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("tag");
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("import");
 
-    QTest::newRow("data, a letter, Importa") << "txtData"
-                                             << "data" << int(Qt::Key_A) << true;
-    QTest::newRow("dal, a digit, Importa") << "txtDal"
-                                           << "dal" << int(Qt::Key_5) << true;
-    QTest::newRow("Al, an arrow, Importa") << "txtAl"
-                                           << "Al" << int(Qt::Key_Down) << true;
-    QTest::newRow("data, Annulla") << "txtData"
-                                   << "data" << int(Qt::Key_Space) << false;
-    QTest::newRow("Al, Annulla") << "txtAl"
-                                 << "Al" << int(Qt::Key_X) << false;
+    QTest::newRow("data, a letter, Importa") << "txtData" << "data" << int(Qt::Key_A) << true;
+    QTest::newRow("dal, a digit, Importa") << "txtDal" << "dal" << int(Qt::Key_5) << true;
+    QTest::newRow("Al, an arrow, Importa") << "txtAl" << "Al" << int(Qt::Key_Down) << true;
+    QTest::newRow("data, Annulla") << "txtData" << "data" << int(Qt::Key_Space) << false;
+    QTest::newRow("Al, Annulla") << "txtAl" << "Al" << int(Qt::Key_X) << false;
+    // clang-format on
 }
 
 void tst_TfrmRicevuta::dateFieldsOpenThePickerWithTheirTag()
@@ -806,27 +771,17 @@ void tst_TfrmRicevuta::enterLoopClosesOnTheFirstField()
 
 void tst_TfrmRicevuta::checkDispatch_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<QString>("dialogField");
     QTest::addColumn<QString>("handed");
 
-    QTest::newRow("eleven digits") << "01234567890"
-                                   << "frmPartitaIva"
-                                   << "txtPartitaIva"
-                                   << "01234567890";
-    QTest::newRow("fiscal code") << "RSSMRA80A01H501U"
-                                 << "frmCodFisc"
-                                 << "txtCodFisc"
-                                 << "RSSMRA80A01H501U";
-    QTest::newRow("digits and a letter") << "0123456789X"
-                                         << "frmCodFisc"
-                                         << "txtCodFisc"
-                                         << "0123456789X";
-    QTest::newRow("empty") << ""
-                           << "frmCodFisc"
-                           << "txtCodFisc"
-                           << "";
+    QTest::newRow("eleven digits") << "01234567890" << "frmPartitaIva" << "txtPartitaIva" << "01234567890";
+    QTest::newRow("fiscal code") << "RSSMRA80A01H501U" << "frmCodFisc" << "txtCodFisc" << "RSSMRA80A01H501U";
+    QTest::newRow("digits and a letter") << "0123456789X" << "frmCodFisc" << "txtCodFisc" << "0123456789X";
+    QTest::newRow("empty") << "" << "frmCodFisc" << "txtCodFisc" << "";
+    // clang-format on
 }
 
 void tst_TfrmRicevuta::checkDispatch()
@@ -855,26 +810,20 @@ void tst_TfrmRicevuta::checkDispatch()
 
 void tst_TfrmRicevuta::unreadableArchive_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("position");
     QTest::addColumn<MessageKind>("kind");
 
-    QTest::newRow("Nuovo") << "cmdNuovo"
-                           << "" << MessageKind::Error;
-    QTest::newRow("Duplica") << "cmdDuplica"
-                             << "2" << MessageKind::Error;
-    QTest::newRow("Avanti") << "cmdAvanti"
-                            << "2" << MessageKind::Error;
-    QTest::newRow("Indietro") << "cmdIndietro"
-                              << "2" << MessageKind::Error;
-    QTest::newRow("Ultimo") << "cmdUltimo"
-                            << "" << MessageKind::Error;
-    QTest::newRow("Primo") << "cmdPrimo"
-                           << "" << MessageKind::Warning;
-    QTest::newRow("Salva, new") << "cmdSalva"
-                                << "" << MessageKind::Warning;
-    QTest::newRow("Salva, saved") << "cmdSalva"
-                                  << "2" << MessageKind::Warning;
+    QTest::newRow("Nuovo") << "cmdNuovo" << "" << MessageKind::Error;
+    QTest::newRow("Duplica") << "cmdDuplica" << "2" << MessageKind::Error;
+    QTest::newRow("Avanti") << "cmdAvanti" << "2" << MessageKind::Error;
+    QTest::newRow("Indietro") << "cmdIndietro" << "2" << MessageKind::Error;
+    QTest::newRow("Ultimo") << "cmdUltimo" << "" << MessageKind::Error;
+    QTest::newRow("Primo") << "cmdPrimo" << "" << MessageKind::Warning;
+    QTest::newRow("Salva, new") << "cmdSalva" << "" << MessageKind::Warning;
+    QTest::newRow("Salva, saved") << "cmdSalva" << "2" << MessageKind::Warning;
+    // clang-format on
 }
 
 void tst_TfrmRicevuta::unreadableArchive()
@@ -929,14 +878,14 @@ void tst_TfrmRicevuta::numberingStartSetFromTheEditor()
 
 void tst_TfrmRicevuta::printoutTakesTheScreen_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("dialog");
     QTest::addColumn<bool>("preview");
 
-    QTest::newRow("Anteprima") << "cmdAnteprima"
-                               << "frmAnteprimaRic" << true;
-    QTest::newRow("Stampa") << "cmdStampa"
-                            << "frmStampaRic" << false;
+    QTest::newRow("Anteprima") << "cmdAnteprima" << "frmAnteprimaRic" << true;
+    QTest::newRow("Stampa") << "cmdStampa" << "frmStampaRic" << false;
+    // clang-format on
 }
 
 void tst_TfrmRicevuta::printoutTakesTheScreen()

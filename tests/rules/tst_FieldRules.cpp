@@ -121,46 +121,20 @@ void tst_FieldRules::annoQuattroCifre()
 
 void tst_FieldRules::completaImporto_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("euroIn");
     QTest::addColumn<QString>("centsIn");
     QTest::addColumn<QString>("euro");
     QTest::addColumn<QString>("cents");
     QTest::addColumn<QString>("intero");
-    QTest::newRow("both empty") << ""
-                                << ""
-                                << "0"
-                                << "00"
-                                << "0,00";
-    QTest::newRow("both blank") << "  "
-                                << " "
-                                << "0"
-                                << "00"
-                                << "0,00";
-    QTest::newRow("one cent digit is tenths") << "150"
-                                              << "5"
-                                              << "150"
-                                              << "50"
-                                              << "150,50";
-    QTest::newRow("two cent digits kept") << "7"
-                                          << "05"
-                                          << "7"
-                                          << "05"
-                                          << "7,05";
-    QTest::newRow("leading zeros kept") << "007"
-                                        << "5"
-                                        << "007"
-                                        << "50"
-                                        << "007,50";
-    QTest::newRow("cents cut to two") << "1"
-                                      << "123"
-                                      << "1"
-                                      << "12"
-                                      << "1,12";
-    QTest::newRow("blanks trimmed") << " 12 "
-                                    << " 7 "
-                                    << "12"
-                                    << "70"
-                                    << "12,70";
+    QTest::newRow("both empty") << "" << "" << "0" << "00" << "0,00";
+    QTest::newRow("both blank") << "  " << " " << "0" << "00" << "0,00";
+    QTest::newRow("one cent digit is tenths") << "150" << "5" << "150" << "50" << "150,50";
+    QTest::newRow("two cent digits kept") << "7" << "05" << "7" << "05" << "7,05";
+    QTest::newRow("leading zeros kept") << "007" << "5" << "007" << "50" << "007,50";
+    QTest::newRow("cents cut to two") << "1" << "123" << "1" << "12" << "1,12";
+    QTest::newRow("blanks trimmed") << " 12 " << " 7 " << "12" << "70" << "12,70";
+    // clang-format on
 }
 
 void tst_FieldRules::completaImporto()
@@ -175,16 +149,14 @@ void tst_FieldRules::completaImporto()
 
 void tst_FieldRules::completaCents_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("in");
     QTest::addColumn<QString>("out");
-    QTest::newRow("empty") << ""
-                           << "00";
-    QTest::newRow("blank") << " "
-                           << "00";
-    QTest::newRow("one digit") << "5"
-                               << "50";
-    QTest::newRow("two digits") << "05"
-                                << "05";
+    QTest::newRow("empty") << "" << "00";
+    QTest::newRow("blank") << " " << "00";
+    QTest::newRow("one digit") << "5" << "50";
+    QTest::newRow("two digits") << "05" << "05";
+    // clang-format on
 }
 
 void tst_FieldRules::completaCents()

@@ -128,18 +128,16 @@ void TstTfrmCodFisc::check()
 
 void TstTfrmCodFisc::typingAndEnter_data()
 {
+    // clang-format off
     QTest::addColumn<bool>("vat");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("fiscal code in capitals, no blanks") << false << " rss mra80a01h501u "
-                                                        << "RSSMRA80A01H501U";
-    QTest::newRow("fiscal code stops at 16") << false << "AAAAAA00A00A000IXY"
-                                             << "AAAAAA00A00A000I";
-    QTest::newRow("VAT digits only") << true << "12a-3,4 5x"
-                                     << "12345";
-    QTest::newRow("VAT stops at 11") << true << "123456789012345"
-                                     << "12345678901";
+    QTest::newRow("fiscal code in capitals, no blanks") << false << " rss mra80a01h501u " << "RSSMRA80A01H501U";
+    QTest::newRow("fiscal code stops at 16") << false << "AAAAAA00A00A000IXY" << "AAAAAA00A00A000I";
+    QTest::newRow("VAT digits only") << true << "12a-3,4 5x" << "12345";
+    QTest::newRow("VAT stops at 11") << true << "123456789012345" << "12345678901";
+    // clang-format on
 }
 
 void TstTfrmCodFisc::typingAndEnter()

@@ -42,41 +42,27 @@ void tst_VatNumber::checkDigit()
 
 void tst_VatNumber::office_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("code");
     QTest::addColumn<QString>("name");
-    QTest::newRow("first") << "001"
-                           << "Torino";
-    QTest::newRow("Roma 1") << "058"
-                            << "Roma 1";
+    QTest::newRow("first") << "001" << "Torino";
+    QTest::newRow("Roma 1") << "058" << "Roma 1";
     QTest::newRow("accented") << "040" << QString::fromUtf8("Forlì");
-    QTest::newRow("parenthesised") << "096"
-                                   << "Monza (Milano 2)";
-    QTest::newRow("Chiavari") << "099"
-                              << "Chiavari (Genova 2)";
-    QTest::newRow("last of the run") << "102"
-                                     << "Napoli 2";
-    QTest::newRow("120 repeats 101") << "120"
-                                     << "Bologna 2";
-    QTest::newRow("121 repeats 102") << "121"
-                                     << "Napoli 2";
-    QTest::newRow("000 unknown") << "000"
-                                 << "";
-    QTest::newRow("103 unknown") << "103"
-                                 << "";
-    QTest::newRow("119 unknown") << "119"
-                                 << "";
-    QTest::newRow("122 unknown") << "122"
-                                 << "";
-    QTest::newRow("two digits") << "58"
-                                << "";
-    QTest::newRow("four digits") << "0058"
-                                 << "";
-    QTest::newRow("letters") << "abc"
-                             << "";
-    QTest::newRow("signed") << "+58"
-                            << "";
-    QTest::newRow("empty") << ""
-                           << "";
+    QTest::newRow("parenthesised") << "096" << "Monza (Milano 2)";
+    QTest::newRow("Chiavari") << "099" << "Chiavari (Genova 2)";
+    QTest::newRow("last of the run") << "102" << "Napoli 2";
+    QTest::newRow("120 repeats 101") << "120" << "Bologna 2";
+    QTest::newRow("121 repeats 102") << "121" << "Napoli 2";
+    QTest::newRow("000 unknown") << "000" << "";
+    QTest::newRow("103 unknown") << "103" << "";
+    QTest::newRow("119 unknown") << "119" << "";
+    QTest::newRow("122 unknown") << "122" << "";
+    QTest::newRow("two digits") << "58" << "";
+    QTest::newRow("four digits") << "0058" << "";
+    QTest::newRow("letters") << "abc" << "";
+    QTest::newRow("signed") << "+58" << "";
+    QTest::newRow("empty") << "" << "";
+    // clang-format on
 }
 
 void tst_VatNumber::office()

@@ -151,22 +151,16 @@ void tst_Conventions::enterReachesButtonWithoutPressingIt()
 
 void tst_Conventions::keyFilters_data()
 {
+    // clang-format off
     QTest::addColumn<int>("filter");
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("digits ignore letters, signs, comma, blank") << int(KeyFilter::Digits) << ""
-                                                                << "1a-,2 x3"
-                                                                << "123";
-    QTest::newRow("digits and comma") << int(KeyFilter::DigitsComma) << ""
-                                      << "35,5a0"
-                                      << "35,50";
-    QTest::newRow("pick only ignores typing") << int(KeyFilter::PickOnly) << "12"
-                                              << "3a"
-                                              << "12";
-    QTest::newRow("no filter takes anything") << int(KeyFilter::None) << ""
-                                              << "Aé 1,"
-                                              << "Aé 1,";
+    QTest::newRow("digits ignore letters, signs, comma, blank") << int(KeyFilter::Digits) << "" << "1a-,2 x3" << "123";
+    QTest::newRow("digits and comma") << int(KeyFilter::DigitsComma) << "" << "35,5a0" << "35,50";
+    QTest::newRow("pick only ignores typing") << int(KeyFilter::PickOnly) << "12" << "3a" << "12";
+    QTest::newRow("no filter takes anything") << int(KeyFilter::None) << "" << "Aé 1," << "Aé 1,";
+    // clang-format on
 }
 
 void tst_Conventions::keyFilters()
@@ -188,26 +182,19 @@ void tst_Conventions::keyFilters()
 
 void tst_Conventions::editKeysInFilteredFields_data()
 {
+    // clang-format off
     QTest::addColumn<int>("filter");
     QTest::addColumn<QString>("start");
     QTest::addColumn<QString>("keys"); // < Left, > Right, B Backspace, D Delete, H Home, E End; else typed
     QTest::addColumn<QString>("expected");
     // The caret starts at the end of the text.
-    QTest::newRow("digits: Left, Backspace, Delete, Right still work") << int(KeyFilter::Digits) << "1234"
-                                                                       << "<<B>D<5"
+    QTest::newRow("digits: Left, Backspace, Delete, Right still work") << int(KeyFilter::Digits) << "1234" << "<<B>D<5"
                                                                        << "153";
-    QTest::newRow("digits: Home and End are discarded") << int(KeyFilter::Digits) << "12"
-                                                        << "H9<E8"
-                                                        << "1289";
-    QTest::newRow("digits and comma: the same keys") << int(KeyFilter::DigitsComma) << "35,5"
-                                                     << "B<D,0"
-                                                     << "35,0";
-    QTest::newRow("pick only: Backspace empties") << int(KeyFilter::PickOnly) << "12"
-                                                  << "<B"
-                                                  << "";
-    QTest::newRow("pick only: Delete empties") << int(KeyFilter::PickOnly) << "12"
-                                               << "<<D"
-                                               << "";
+    QTest::newRow("digits: Home and End are discarded") << int(KeyFilter::Digits) << "12" << "H9<E8" << "1289";
+    QTest::newRow("digits and comma: the same keys") << int(KeyFilter::DigitsComma) << "35,5" << "B<D,0" << "35,0";
+    QTest::newRow("pick only: Backspace empties") << int(KeyFilter::PickOnly) << "12" << "<B" << "";
+    QTest::newRow("pick only: Delete empties") << int(KeyFilter::PickOnly) << "12" << "<<D" << "";
+    // clang-format on
 }
 
 void tst_Conventions::editKeysInFilteredFields()
@@ -261,17 +248,15 @@ void tst_Conventions::datePickerFieldOpensPickerForAnyOtherKey()
 
 void tst_Conventions::forcedText_data()
 {
+    // clang-format off
     QTest::addColumn<int>("forced");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("capitals") << int(ForcedText::UpperTrimmed) << "rssmra80a01h501u"
-                              << "RSSMRA80A01H501U";
-    QTest::newRow("blank at either end cannot be typed") << int(ForcedText::UpperTrimmed) << " ab c "
-                                                         << "ABC";
-    QTest::newRow("only a to z change case") << int(ForcedText::UpperTrimmed) << "àb"
-                                             << "àB";
-    QTest::newRow("trimmed keeps case") << int(ForcedText::Trimmed) << " Mario@Club.it "
-                                        << "Mario@Club.it";
+    QTest::newRow("capitals") << int(ForcedText::UpperTrimmed) << "rssmra80a01h501u" << "RSSMRA80A01H501U";
+    QTest::newRow("blank at either end cannot be typed") << int(ForcedText::UpperTrimmed) << " ab c " << "ABC";
+    QTest::newRow("only a to z change case") << int(ForcedText::UpperTrimmed) << "àb" << "àB";
+    QTest::newRow("trimmed keeps case") << int(ForcedText::Trimmed) << " Mario@Club.it " << "Mario@Club.it";
+    // clang-format on
 }
 
 void tst_Conventions::forcedText()

@@ -67,27 +67,20 @@ private slots:
 
 void tst_TfrmAvvio::clickLeadsWhereItSays_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("signal");
 
-    QTest::newRow("imgApp01") << "imgApp01"
-                              << "apriArchivioIscritti()";
-    QTest::newRow("btnApp01") << "btnApp01"
-                              << "apriArchivioIscritti()";
-    QTest::newRow("imgApp02") << "imgApp02"
-                              << "apriStampaRicevute()";
-    QTest::newRow("btnApp02") << "btnApp02"
-                              << "apriStampaRicevute()";
-    QTest::newRow("imgApp03") << "imgApp03"
-                              << "apriRiepilogoIncassi()";
-    QTest::newRow("btnApp03") << "btnApp03"
-                              << "apriRiepilogoIncassi()";
-    QTest::newRow("imgInfo") << "imgInfo"
-                             << "apriInfo()";
-    QTest::newRow("imgCopyright") << "imgCopyright"
-                                  << "apriCrediti()";
-    QTest::newRow("imgGuida") << "imgGuida"
-                              << "apriGuida()";
+    QTest::newRow("imgApp01") << "imgApp01" << "apriArchivioIscritti()";
+    QTest::newRow("btnApp01") << "btnApp01" << "apriArchivioIscritti()";
+    QTest::newRow("imgApp02") << "imgApp02" << "apriStampaRicevute()";
+    QTest::newRow("btnApp02") << "btnApp02" << "apriStampaRicevute()";
+    QTest::newRow("imgApp03") << "imgApp03" << "apriRiepilogoIncassi()";
+    QTest::newRow("btnApp03") << "btnApp03" << "apriRiepilogoIncassi()";
+    QTest::newRow("imgInfo") << "imgInfo" << "apriInfo()";
+    QTest::newRow("imgCopyright") << "imgCopyright" << "apriCrediti()";
+    QTest::newRow("imgGuida") << "imgGuida" << "apriGuida()";
+    // clang-format on
 }
 
 void tst_TfrmAvvio::clickLeadsWhereItSays()

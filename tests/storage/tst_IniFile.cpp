@@ -56,6 +56,7 @@ void tst_IniFile::init()
 
 void tst_IniFile::read_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
@@ -65,36 +66,25 @@ void tst_IniFile::read_data()
     QTest::newRow("key with a blank, Windows-1252 value")
         << QByteArray("[Ricevente]\r\nRigo 1=A.S.D. Citt\xE0 di Forl\xEC\r\n") << ric << "Rigo 1"
         << QStringLiteral(u"A.S.D. Città di Forlì");
-    QTest::newRow("names in another case") << QByteArray("[RICEVENTE]\r\nrigo 1=x\r\n") << ric << "Rigo 1"
-                                           << "x";
+    QTest::newRow("names in another case") << QByteArray("[RICEVENTE]\r\nrigo 1=x\r\n") << ric << "Rigo 1" << "x";
     QTest::newRow("blanks around names and value")
-        << QByteArray("  [ Ricevente ]\r\n  Rigo 1 \t=  x  y \t\r\n") << ric << "Rigo 1"
-        << "x  y";
-    QTest::newRow("LF line ends") << QByteArray("[Ricevente]\nRigo 1=x\n") << ric << "Rigo 1"
-                                  << "x";
-    QTest::newRow("no line end at the end") << QByteArray("[Ricevente]\r\nRigo 1=x") << ric << "Rigo 1"
-                                            << "x";
-    QTest::newRow("value holding =") << QByteArray("[Ricevente]\r\nRigo 1=a=b\r\n") << ric << "Rigo 1"
-                                     << "a=b";
+        << QByteArray("  [ Ricevente ]\r\n  Rigo 1 \t=  x  y \t\r\n") << ric << "Rigo 1" << "x  y";
+    QTest::newRow("LF line ends") << QByteArray("[Ricevente]\nRigo 1=x\n") << ric << "Rigo 1" << "x";
+    QTest::newRow("no line end at the end") << QByteArray("[Ricevente]\r\nRigo 1=x") << ric << "Rigo 1" << "x";
+    QTest::newRow("value holding =") << QByteArray("[Ricevente]\r\nRigo 1=a=b\r\n") << ric << "Rigo 1" << "a=b";
     QTest::newRow("first of two equal keys") << QByteArray("[Ricevente]\r\nRigo 1=a\r\nrigo 1=b\r\n") << ric << "Rigo 1"
                                              << "a";
     QTest::newRow("comment line skipped") << QByteArray("[Ricevente]\r\n;Rigo 1=a\r\nRigo 1=b\r\n") << ric << "Rigo 1"
                                           << "b";
     QTest::newRow("key of another section")
         << QByteArray("[Ricevente]\r\nInizio=7\r\n[Numerazione Ricevute]\r\nAltro=1\r\n") << "Numerazione Ricevute"
-        << "Inizio"
-        << "";
+        << "Inizio" << "";
     QTest::newRow("key before any section")
-        << QByteArray("Inizio=7\r\n[Numerazione Ricevute]\r\n") << "Numerazione Ricevute"
-        << "Inizio"
-        << "";
-    QTest::newRow("missing section") << QByteArray("[Ricevente]\r\nRigo 1=a\r\n") << "Accesso"
-                                     << "Valore"
-                                     << "";
-    QTest::newRow("missing key") << QByteArray("[Ricevente]\r\nRigo 1=a\r\n") << ric << "Rigo 2"
-                                 << "";
-    QTest::newRow("empty value") << QByteArray("[Ricevente]\r\nRigo 1=\r\nRigo 2=b\r\n") << ric << "Rigo 1"
-                                 << "";
+        << QByteArray("Inizio=7\r\n[Numerazione Ricevute]\r\n") << "Numerazione Ricevute" << "Inizio" << "";
+    QTest::newRow("missing section") << QByteArray("[Ricevente]\r\nRigo 1=a\r\n") << "Accesso" << "Valore" << "";
+    QTest::newRow("missing key") << QByteArray("[Ricevente]\r\nRigo 1=a\r\n") << ric << "Rigo 2" << "";
+    QTest::newRow("empty value") << QByteArray("[Ricevente]\r\nRigo 1=\r\nRigo 2=b\r\n") << ric << "Rigo 1" << "";
+    // clang-format on
 }
 
 void tst_IniFile::read()
@@ -121,6 +111,7 @@ void tst_IniFile::missingOrUnreadableFile()
 
 void tst_IniFile::write_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QString>("section");
     QTest::addColumn<QString>("key");
@@ -132,8 +123,7 @@ void tst_IniFile::write_data()
                                                   << QByteArray("[Ricevente]\r\nRigo 1=Societ\xE0 Forl\xEC\r\n");
     QTest::newRow("one key changes, every other byte stays")
         << QByteArray("; impostazioni\n[Ricevente]\nRigo 1=Vecchio\nRigo 2=Due\n\n[Numerazione Ricevute]\nInizio=100\n")
-        << ric << "Rigo 1"
-        << "Nuovo"
+        << ric << "Rigo 1" << "Nuovo"
         << QByteArray("; impostazioni\n[Ricevente]\nRigo 1=Nuovo\nRigo 2=Due\n\n[Numerazione Ricevute]\nInizio=100\n");
     QTest::newRow("key found in another case keeps its spelling")
         << QByteArray("[ricevente]\r\nRIGO 1 = a\r\n") << ric << "Rigo 1"
@@ -142,12 +132,11 @@ void tst_IniFile::write_data()
         << QByteArray("[Ricevente]\r\nRigo 1=a\r\n\r\n[Numerazione Ricevute]\r\nInizio=5\r\n") << ric << "Rigo 2"
         << "b" << QByteArray("[Ricevente]\r\nRigo 1=a\r\nRigo 2=b\r\n\r\n[Numerazione Ricevute]\r\nInizio=5\r\n");
     QTest::newRow("new section after a last line without line end")
-        << QByteArray("[Ricevente]\r\nRigo 1=a") << "Numerazione Ricevute"
-        << "Inizio"
+        << QByteArray("[Ricevente]\r\nRigo 1=a") << "Numerazione Ricevute" << "Inizio"
         << "100" << QByteArray("[Ricevente]\r\nRigo 1=a\r\n[Numerazione Ricevute]\r\nInizio=100\r\n");
-    QTest::newRow("line breaks in a value cannot start a line")
-        << kNoFile << ric << "Rigo 1"
+    QTest::newRow("line breaks in a value cannot start a line") << kNoFile << ric << "Rigo 1"
         << "a\r\n[Accesso]" << QByteArray("[Ricevente]\r\nRigo 1=a  [Accesso]\r\n");
+    // clang-format on
 }
 
 void tst_IniFile::write()
@@ -179,18 +168,15 @@ void tst_IniFile::writeSeveralKeysAtOnce()
 
 void tst_IniFile::refusedWriteChangesNothing_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("situation");
     QTest::addColumn<QString>("key");
-    QTest::newRow("a folder where the file should be") << "folder"
-                                                       << "Rigo 1";
-    QTest::newRow("its folder is missing") << "missing folder"
-                                           << "Rigo 1";
-    QTest::newRow("a key that would read as two") << "file"
-                                                  << "Rigo=1";
-    QTest::newRow("a key that would read as a section") << "file"
-                                                        << "[Accesso]";
-    QTest::newRow("an empty key") << "file"
-                                  << "  ";
+    QTest::newRow("a folder where the file should be") << "folder" << "Rigo 1";
+    QTest::newRow("its folder is missing") << "missing folder" << "Rigo 1";
+    QTest::newRow("a key that would read as two") << "file" << "Rigo=1";
+    QTest::newRow("a key that would read as a section") << "file" << "[Accesso]";
+    QTest::newRow("an empty key") << "file" << "  ";
+    // clang-format on
 }
 
 void tst_IniFile::refusedWriteChangesNothing()

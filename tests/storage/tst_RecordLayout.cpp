@@ -94,6 +94,7 @@ void tst_RecordLayout::memberLayout()
 // the text must come out zero and the guard must stay.
 void tst_RecordLayout::encodeField_data()
 {
+    // clang-format off
     QTest::addColumn<QString>("value");
     QTest::addColumn<int>("capacity");
     QTest::addColumn<QByteArray>("field");
@@ -101,21 +102,14 @@ void tst_RecordLayout::encodeField_data()
     QTest::newRow("empty") << QString() << 4 << QByteArray("\0\0\0\0\0", 5);
     QTest::newRow("short text, rest zeroed") << "Rossi" << 8 << QByteArray("\x05Rossi\0\0\0", 9);
     QTest::newRow("blanks trimmed first") << " \t Rossi  " << 8 << QByteArray("\x05Rossi\0\0\0", 9);
-    QTest::newRow("exactly the capacity") << "Bianchi" << 7
-                                          << QByteArray("\x07"
-                                                        "Bianchi");
-    QTest::newRow("cut to the capacity") << "Bianchissimo" << 7
-                                         << QByteArray("\x07"
-                                                       "Bianchi");
-    QTest::newRow("trimmed, then cut") << "  abcd efgh" << 5
-                                       << QByteArray("\x05"
-                                                     "abcd ");
-    QTest::newRow("accented Italian letters") << QStringLiteral(u"Forlì Cantù") << 12
-                                              << QByteArray("\x0B"
-                                                            "Forl\xEC Cant\xF9\0",
-                                                            13);
+    QTest::newRow("exactly the capacity") << "Bianchi" << 7 << QByteArray("\x07" "Bianchi");
+    QTest::newRow("cut to the capacity") << "Bianchissimo" << 7 << QByteArray("\x07" "Bianchi");
+    QTest::newRow("trimmed, then cut") << "  abcd efgh" << 5 << QByteArray("\x05" "abcd ");
+    QTest::newRow("accented Italian letters") << QStringLiteral(u"Forlì Cantù") << 12 << QByteArray("\x0B"
+                                                            "Forl\xEC Cant\xF9\0", 13);
     QTest::newRow("no Windows-1252 form") << QStringLiteral(u"Ωmega 😀") << 8 << QByteArray("\x07?mega ?\0", 9);
     QTest::newRow("full 255") << QString(300, QLatin1Char('x')) << 255 << QByteArray(1, '\xFF') + QByteArray(255, 'x');
+    // clang-format on
 }
 
 void tst_RecordLayout::encodeField()
@@ -132,6 +126,7 @@ void tst_RecordLayout::encodeField()
 // The field is followed by "NEXT", the start of the next field, which must never be read.
 void tst_RecordLayout::decodeField_data()
 {
+    // clang-format off
     QTest::addColumn<QByteArray>("field");
     QTest::addColumn<int>("capacity");
     QTest::addColumn<QString>("value");
@@ -139,16 +134,11 @@ void tst_RecordLayout::decodeField_data()
     QTest::newRow("bytes after the length ignored") << QByteArray("\x05RossiXYZ") << 8 << "Rossi";
     QTest::newRow("length 0 over old text") << QByteArray("\x00RossiXYZ", 9) << 8 << "";
     QTest::newRow("blanks trimmed") << QByteArray("\x08 \tRossi ") << 8 << "Rossi";
-    QTest::newRow("length beyond capacity clamped") << QByteArray("\xC8"
-                                                                  "01234567")
-                                                    << 8 << "01234567";
-    QTest::newRow("length 255 on a short field") << QByteArray("\xFF"
-                                                               "ab")
-                                                 << 2 << "ab";
-    QTest::newRow("Windows-1252 text") << QByteArray("\x07"
-                                                     "Niccol\xF2\x80")
-                                       << 8 << QStringLiteral(u"Niccolò");
+    QTest::newRow("length beyond capacity clamped") << QByteArray("\xC8" "01234567") << 8 << "01234567";
+    QTest::newRow("length 255 on a short field") << QByteArray("\xFF" "ab") << 2 << "ab";
+    QTest::newRow("Windows-1252 text") << QByteArray("\x07" "Niccol\xF2\x80") << 8 << QStringLiteral(u"Niccolò");
     QTest::newRow("euro and quotes") << QByteArray("\x04\x80\x93x\x94\0\0\0\0", 9) << 8 << QStringLiteral(u"€“x”");
+    // clang-format on
 }
 
 void tst_RecordLayout::decodeField()
