@@ -71,8 +71,6 @@ private slots:
     void enterReachesButtonWithoutPressingIt();
     void keyFilters_data();
     void keyFilters();
-    void editKeysInFilteredFields_data();
-    void editKeysInFilteredFields();
     void datePickerFieldOpensPickerForAnyOtherKey();
     void forcedText_data();
     void forcedText();
@@ -154,50 +152,23 @@ void tst_Conventions::keyFilters_data()
     // clang-format off
     QTest::addColumn<int>("filter");
     QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("keys"); // typed text; {L} Left, {R} Right, {B} Backspace, {D} Delete, {H} Home, {E} End
     QTest::addColumn<QString>("expected");
+    // The caret starts at the end of the text.
     QTest::newRow("digits ignore letters, signs, comma, blank") << int(KeyFilter::Digits) << "" << "1a-,2 x3" << "123";
+    QTest::newRow("digits: Left, Backspace, Delete, Right work") << int(KeyFilter::Digits) << "1234"
+                                                                 << "{L}{L}{B}{R}{D}{L}5" << "153";
+    QTest::newRow("digits: Home and End are discarded") << int(KeyFilter::Digits) << "12" << "{H}9{L}{E}8" << "1289";
     QTest::newRow("digits and comma") << int(KeyFilter::DigitsComma) << "" << "35,5a0" << "35,50";
+    QTest::newRow("digits and comma: the same keys") << int(KeyFilter::DigitsComma) << "35,5" << "{B}{L}{D},0" << "35,0";
     QTest::newRow("pick only ignores typing") << int(KeyFilter::PickOnly) << "12" << "3a" << "12";
+    QTest::newRow("pick only: Backspace empties") << int(KeyFilter::PickOnly) << "12" << "{L}{B}" << "";
+    QTest::newRow("pick only: Delete empties") << int(KeyFilter::PickOnly) << "12" << "{L}{L}{D}" << "";
     QTest::newRow("no filter takes anything") << int(KeyFilter::None) << "" << "Aé 1," << "Aé 1,";
     // clang-format on
 }
 
 void tst_Conventions::keyFilters()
-{
-    QFETCH(int, filter);
-    QFETCH(QString, start);
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
-    Form form(1);
-    QLineEdit* e = form.fields[0];
-    e->setText(start);
-    FieldKeys::of(e)->setFilter(KeyFilter(filter));
-    form.showActive();
-    e->setFocus();
-    e->end(false);
-    typeText(e, typed);
-    QCOMPARE(e->text(), expected);
-}
-
-void tst_Conventions::editKeysInFilteredFields_data()
-{
-    // clang-format off
-    QTest::addColumn<int>("filter");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QString>("keys"); // < Left, > Right, B Backspace, D Delete, H Home, E End; else typed
-    QTest::addColumn<QString>("expected");
-    // The caret starts at the end of the text.
-    QTest::newRow("digits: Left, Backspace, Delete, Right still work") << int(KeyFilter::Digits) << "1234" << "<<B>D<5"
-                                                                       << "153";
-    QTest::newRow("digits: Home and End are discarded") << int(KeyFilter::Digits) << "12" << "H9<E8" << "1289";
-    QTest::newRow("digits and comma: the same keys") << int(KeyFilter::DigitsComma) << "35,5" << "B<D,0" << "35,0";
-    QTest::newRow("pick only: Backspace empties") << int(KeyFilter::PickOnly) << "12" << "<B" << "";
-    QTest::newRow("pick only: Delete empties") << int(KeyFilter::PickOnly) << "12" << "<<D" << "";
-    // clang-format on
-}
-
-void tst_Conventions::editKeysInFilteredFields()
 {
     QFETCH(int, filter);
     QFETCH(QString, start);
@@ -210,13 +181,17 @@ void tst_Conventions::editKeysInFilteredFields()
     form.showActive();
     e->setFocus();
     e->end(false);
-    const QHash<QChar, Qt::Key> named{{u'<', Qt::Key_Left},   {u'>', Qt::Key_Right}, {u'B', Qt::Key_Backspace},
-                                      {u'D', Qt::Key_Delete}, {u'H', Qt::Key_Home},  {u'E', Qt::Key_End}};
-    for (QChar c : keys) {
-        if (named.contains(c))
-            QTest::keyClick(e, named.value(c));
-        else
-            QTest::keyClick(e, c.toLatin1());
+    const QHash<QString, Qt::Key> named{{"{L}", Qt::Key_Left},   {"{R}", Qt::Key_Right}, {"{B}", Qt::Key_Backspace},
+                                        {"{D}", Qt::Key_Delete}, {"{H}", Qt::Key_Home},  {"{E}", Qt::Key_End}};
+    for (int i = 0; i < keys.size();) {
+        const QString token = keys.mid(i, 3);
+        if (named.contains(token)) {
+            QTest::keyClick(e, named.value(token));
+            i += 3;
+        } else {
+            typeText(e, keys.mid(i, 1));
+            ++i;
+        }
     }
     QCOMPARE(e->text(), expected);
 }
