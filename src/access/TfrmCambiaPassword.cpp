@@ -15,7 +15,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSvgWidget>
 
 namespace tavorel {
@@ -165,14 +164,6 @@ void TfrmCambiaPassword::FormShow()
     txtPasswordNew->clear();
     txtConferma->clear();
     txtPasswordOld->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmCambiaPassword::showEvent(QShowEvent* event)
-{
-    FixedWindow::showEvent(event);
-    // Coming back from a minimised state is not a new showing.
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmCambiaPassword::closeEvent(QCloseEvent* event)

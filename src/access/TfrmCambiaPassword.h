@@ -32,14 +32,13 @@ public:
 
     void cmdOKClick();
     void cmdEsciClick();
-    void FormShow();
+    void FormShow() override;
 
 signals:
     // The screen has closed (Chiudi, a completed change, or the window closed): the login returns.
     void chiuso();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

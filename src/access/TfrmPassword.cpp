@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QShowEvent>
 #include <QSvgWidget>
 
 namespace tavorel {
@@ -159,14 +158,6 @@ void TfrmPassword::tornaDaCambioPassword()
     show();
     activateWindow();
     txtPassword->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmPassword::showEvent(QShowEvent* event)
-{
-    FixedWindow::showEvent(event);
-    // Coming back from a minimised state is not a new showing.
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmPassword::closeEvent(QCloseEvent* event)

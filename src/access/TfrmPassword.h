@@ -29,7 +29,7 @@ public:
     void cmdOKClick();
     void cmdEsciClick();
     void btnCambiaPasswordClick();
-    void FormShow();
+    void FormShow() override;
 
     // Back from the password change screen: an empty field, the screen shown, the focus in it.
     void tornaDaCambioPassword();
@@ -43,7 +43,6 @@ signals:
     void cambiaPasswordRichiesto();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -72,12 +72,6 @@ ReceiptPrintDialog::ReceiptPrintDialog(QWidget* owner, const QString& name, cons
     layout->addLayout(buttons);
 }
 
-void ReceiptPrintDialog::showEvent(QShowEvent* event)
-{
-    FixedDialog::showEvent(event);
-    FormShow();
-}
-
 void ReceiptPrintDialog::FormShow()
 {
     // A missing or unreadable "Logo.bmp" is no failure: the default logo is printed.

@@ -22,7 +22,7 @@ public:
     QLabel* imgLogo; // hidden: the logo loaded when the dialog is shown
     QLabel* imgTemp; // hidden: the default logo
 
-    void FormShow();
+    void FormShow() override;
     void btnStampaClick();
     void btnAnnullaClick();
 
@@ -32,7 +32,6 @@ public:
 protected:
     ReceiptPrintDialog(QWidget* owner, const QString& name, const QString& caption, const QString& title,
                        const QString& explanation, const QString& actionText, ReceiptPrintData data);
-    void showEvent(QShowEvent* event) override;
     // Hands the filled receipt to the renderer; throws ReportError on failure.
     virtual void output(const class Report& report) = 0;
 

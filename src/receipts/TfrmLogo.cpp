@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace tavorel {
 
@@ -68,13 +67,6 @@ TfrmLogo::TfrmLogo(QWidget* owner)
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmLogo::btnAnnullaClick);
     connect(btnSfoglia, &QPushButton::clicked, this, &TfrmLogo::btnSfogliaClick);
     connect(btnApplica, &QPushButton::clicked, this, &TfrmLogo::btnApplicaClick);
-}
-
-void TfrmLogo::showEvent(QShowEvent* event)
-{
-    FixedDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmLogo::FormShow()

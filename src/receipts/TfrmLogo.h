@@ -33,7 +33,7 @@ public:
     // The picture the dialog holds, as loaded (not scaled to the preview).
     QImage logo() const { return logo_; }
 
-    void FormShow();
+    void FormShow() override;
     void btnSfogliaClick();
     void imgEuroClick();
     void btnCancLogoClick();
@@ -41,7 +41,6 @@ public:
     void btnAnnullaClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void mostra(const QImage& picture);

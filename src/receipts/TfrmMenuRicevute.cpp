@@ -11,7 +11,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSvgWidget>
 
 namespace tavorel {
@@ -130,14 +129,6 @@ bool TfrmMenuRicevute::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return WorkspaceScreen::eventFilter(watched, event);
-}
-
-void TfrmMenuRicevute::showEvent(QShowEvent* event)
-{
-    WorkspaceScreen::showEvent(event);
-    // A window coming back from the task bar is not shown anew.
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmMenuRicevute::FormShow()

@@ -30,7 +30,7 @@ public:
     QLabel* lblMemory;
 
     // Runs every time the screen is shown: the current year, tag "avvio", focus in the year.
-    void FormShow();
+    void FormShow() override;
     void btnApriPreventiviClick();
     void imgGuidaClick();
     void imgEsciClick();
@@ -45,7 +45,6 @@ signals:
     void apriGuida();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

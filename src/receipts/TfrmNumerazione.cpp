@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QSvgWidget>
 
 namespace tavorel {
@@ -86,13 +85,6 @@ TfrmNumerazione::TfrmNumerazione(QWidget* owner)
 
     setTabOrder(txtInizio, btnAnnulla);
     setTabOrder(btnAnnulla, btnApplica);
-}
-
-void TfrmNumerazione::showEvent(QShowEvent* event)
-{
-    FixedDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmNumerazione::FormShow()

@@ -27,13 +27,12 @@ public:
     QPushButton* btnApplica;
     QLabel* lblMemory;
 
-    void FormShow();
+    void FormShow() override;
     void txtInizioExit();
     void btnApplicaClick();
     void btnAnnullaClick();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 };
 

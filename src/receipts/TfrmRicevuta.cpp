@@ -28,7 +28,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <array>
@@ -551,14 +550,6 @@ ReceiptPrintData TfrmRicevuta::datiDiStampa() const
     d.ImpLettere = r.ImpLettere;
     d.CentLettere = r.CentLettere;
     return d;
-}
-
-void TfrmRicevuta::showEvent(QShowEvent* event)
-{
-    WorkspaceScreen::showEvent(event);
-    // Restoring a minimised window is not a new opening of the year.
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmRicevuta::closeEvent(QCloseEvent* event)

@@ -87,7 +87,7 @@ public:
     InfoBar* panInfo;
 
     // Handlers.
-    void FormShow();
+    void FormShow() override;
     void cmdNuovoClick();
     void cmdDuplicaClick();
     void cmdSalvaClick();
@@ -115,7 +115,6 @@ signals:
     void apriImporta();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace tavorel {
 
@@ -86,13 +85,6 @@ void TfrmCodFisc::btnChiudiClick()
 void TfrmCodFisc::FormShow()
 {
     txtCodFisc->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmCodFisc::showEvent(QShowEvent* event)
-{
-    FixedDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmCodFisc::apriControllo(QWidget* owner, const QString& codFiscText)

@@ -24,7 +24,7 @@ public:
 
     void btnControllaClick();
     void btnChiudiClick();
-    void FormShow();
+    void FormShow() override;
 
     // What the editors' check button does with the text of their fiscal code field: a number made
     // of digits only goes to the VAT number check, anything else (or nothing) to this window.
@@ -32,7 +32,6 @@ public:
     static void apriControllo(QWidget* owner, const QString& codFiscText);
 
 protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace tavorel

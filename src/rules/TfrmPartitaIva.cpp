@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShowEvent>
 
 namespace tavorel {
 
@@ -75,13 +74,6 @@ void TfrmPartitaIva::btnChiudiClick()
 void TfrmPartitaIva::FormShow()
 {
     txtPartitaIva->setFocus(Qt::OtherFocusReason);
-}
-
-void TfrmPartitaIva::showEvent(QShowEvent* event)
-{
-    FixedDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 } // namespace tavorel

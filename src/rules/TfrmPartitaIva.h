@@ -24,10 +24,9 @@ public:
 
     void btnControllaClick();
     void btnChiudiClick();
-    void FormShow();
+    void FormShow() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
 };
 
 } // namespace tavorel

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
+#include <QShowEvent>
 
 namespace tavorel {
 
@@ -40,6 +41,8 @@ void FixedWindow::showEvent(QShowEvent* event)
 {
     centreWindow(this, nullptr);
     QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
 }
 
 FixedDialog::FixedDialog(QWidget* owner, const QString& name, const QString& caption, const QSize& size,
@@ -62,6 +65,8 @@ void FixedDialog::showEvent(QShowEvent* event)
 {
     centreWindow(this, centreOnOwner_ ? parentWidget() : nullptr);
     QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
 }
 
 } // namespace tavorel

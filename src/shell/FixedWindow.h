@@ -12,6 +12,9 @@ class FixedWindow : public QWidget {
 public:
     FixedWindow(const QString& name, const QString& caption, const QSize& size);
 
+    // Runs each time the screen is shown (not when it comes back from being minimised).
+    virtual void FormShow() {}
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -24,6 +27,9 @@ class FixedDialog : public QDialog {
 public:
     FixedDialog(QWidget* owner, const QString& name, const QString& caption, const QSize& size,
                 bool centreOnOwner = true);
+
+    // Runs each time the dialog is shown (not when it comes back from being minimised).
+    virtual void FormShow() {}
 
 protected:
     void paintEvent(QPaintEvent* event) override;

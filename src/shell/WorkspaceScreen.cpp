@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QPainter>
 #include <QScrollArea>
+#include <QShowEvent>
 
 namespace tavorel {
 
@@ -42,6 +43,14 @@ void WorkspaceScreen::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     look::paintGradient(p, rect());
+}
+
+void WorkspaceScreen::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // A window coming back from the task bar is not shown anew.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void WorkspaceScreen::resizeEvent(QResizeEvent* event)

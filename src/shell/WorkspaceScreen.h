@@ -18,11 +18,14 @@ public:
     WorkspaceScreen(const QString& name, const QString& caption);
 
     QWidget* panel() const { return panel_; }
+    // Runs each time the screen is shown (not when it comes back from being minimised).
+    virtual void FormShow() {}
     // The background areas around the panel (the window and the surface the panel sits on).
     QList<QWidget*> backgroundAreas() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
