@@ -41,7 +41,6 @@ public:
     void btnAnnullaClick();
 
 protected:
-
 private:
     void mostra(const QImage& picture);
 
