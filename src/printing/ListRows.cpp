@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 namespace tavorel {
 
@@ -120,7 +121,15 @@ bool ListRows::sortsBefore(const QString& a, const QString& b)
 
 void ListRows::sort(QStringList& rows)
 {
-    std::stable_sort(rows.begin(), rows.end(), &ListRows::sortsBefore);
+    // Each row's key is made once, not at every comparison.
+    std::vector<std::pair<QByteArray, QString>> keyed;
+    keyed.reserve(size_t(rows.size()));
+    for (QString& row : rows)
+        keyed.emplace_back(ChiaveAZ(row), std::move(row));
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return ConfrontaChiavi(a.first, b.first) < 0; });
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        rows[i] = std::move(keyed[size_t(i)].second);
 }
 
 } // namespace tavorel

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <unordered_map>
 
 namespace tavorel {
 
@@ -80,11 +81,45 @@ std::vector<MemoLine> layOutMemo(const ReportMemo& memo, const QDateTime& now, d
     return out;
 }
 
+// A memo's lines do not depend on the page they land on: each memo is laid out once per
+// preparation, so a long list body is not laid out again for every page it runs over.
+struct MemoLayout {
+    std::vector<MemoLine> lines;
+    double height = 0.0;
+};
+
+class MemoLayouts {
+public:
+    explicit MemoLayouts(const QDateTime& now) : m_now(now) {}
+
+    const MemoLayout& of(const ReportMemo& memo)
+    {
+        auto it = m_cache.find(&memo);
+        if (it == m_cache.end()) {
+            MemoLayout layout;
+            layout.lines = layOutMemo(memo, m_now, &layout.height);
+            it = m_cache.emplace(&memo, std::move(layout)).first;
+        }
+        return it->second;
+    }
+
+private:
+    const QDateTime& m_now;
+    std::unordered_map<const ReportMemo*, MemoLayout> m_cache;
+};
+
+// The first of a memo's lines whose top (in band coordinates) is at or below `y`.
+std::vector<MemoLine>::const_iterator firstLineFrom(const ReportMemo& memo, const MemoLayout& layout, double y)
+{
+    return std::lower_bound(layout.lines.begin(), layout.lines.end(), y,
+                            [&memo](const MemoLine& line, double value) { return memo.rect.top() + line.top < value; });
+}
+
 // Emits objects of one band (or of the page) translated by `origin`; only the part of the band
 // between `from` and `to` (band coordinates) is on this page.
 class Emitter {
 public:
-    Emitter(PreparedPage& page, const QDateTime& now) : m_page(page), m_now(now) {}
+    Emitter(PreparedPage& page, MemoLayouts& layouts) : m_page(page), m_layouts(layouts) {}
 
     void put(const std::vector<ReportItem>& objects, QPointF origin, double from, double to)
     {
@@ -107,16 +142,15 @@ private:
             return;
         if (memo.fill.isValid())
             m_page.items.push_back(PreparedRect{clip, memo.fill, QColor(), memo.name});
-        double height = 0.0;
-        const std::vector<MemoLine> lines = layOutMemo(memo, m_now, &height);
-        for (size_t i = 0; i < lines.size(); ++i) {
-            // A line belongs to the portion its top falls in; cuts are made between lines.
-            const double bandTop = memo.rect.top() + lines[i].top;
-            if (bandTop < m_from - kEpsilon || bandTop >= m_to - kEpsilon)
-                continue;
-            const QRectF box(rect.left() + kInsetX, rect.top() + lines[i].top,
-                             std::max(0.0, rect.width() - 2 * kInsetX), height);
-            m_page.items.push_back(PreparedText{box, clip, lines[i].text, memo.font, memo.hAlign, memo.name, int(i)});
+        const MemoLayout& layout = m_layouts.of(memo);
+        // A line belongs to the portion its top falls in; cuts are made between lines.
+        for (auto line = firstLineFrom(memo, layout, m_from - kEpsilon); line != layout.lines.end(); ++line) {
+            if (memo.rect.top() + line->top >= m_to - kEpsilon)
+                break;
+            const QRectF box(rect.left() + kInsetX, rect.top() + line->top, std::max(0.0, rect.width() - 2 * kInsetX),
+                             layout.height);
+            m_page.items.push_back(PreparedText{box, clip, line->text, memo.font, memo.hAlign, memo.name,
+                                                int(line - layout.lines.begin())});
         }
     }
 
@@ -154,7 +188,7 @@ private:
     }
 
     PreparedPage& m_page;
-    const QDateTime& m_now;
+    MemoLayouts& m_layouts;
     QRectF m_portion;
     double m_from = 0.0;
     double m_to = kInfinity;
@@ -163,7 +197,7 @@ private:
 class Paginator {
 public:
     Paginator(const Report& report, const QDateTime& now)
-        : m_report(report), m_now(now), m_area(report.page().printableRectPx())
+        : m_report(report), m_layouts(now), m_area(report.page().printableRectPx())
     {
         m_out.name = report.name();
         m_out.page = report.page();
@@ -193,7 +227,7 @@ private:
         m_out.pages.push_back(std::move(page));
         m_y = m_area.top();
         m_fresh = true;
-        Emitter(m_out.pages.back(), m_now).put(m_report.pageObjects(), m_area.topLeft(), 0.0, kInfinity);
+        Emitter(m_out.pages.back(), m_layouts).put(m_report.pageObjects(), m_area.topLeft(), 0.0, kInfinity);
     }
 
     void place(const ReportBand& band)
@@ -230,7 +264,7 @@ private:
     void put(const ReportBand& band, double from, double to)
     {
         const QPointF origin(m_area.left(), m_y - from);
-        Emitter(m_out.pages.back(), m_now).put(band.objects, origin, from, to);
+        Emitter(m_out.pages.back(), m_layouts).put(band.objects, origin, from, to);
     }
 
     // The lowest band offset not beyond `limit` that cuts no line of text in two.
@@ -241,14 +275,12 @@ private:
             const auto* memo = std::get_if<ReportMemo>(&item);
             if (!memo)
                 continue;
-            double height = 0.0;
-            for (const MemoLine& line : layOutMemo(*memo, m_now, &height)) {
-                const double top = memo->rect.top() + line.top;
-                if (top < from - kEpsilon)
-                    continue;
+            const MemoLayout& layout = m_layouts.of(*memo);
+            for (auto line = firstLineFrom(*memo, layout, from - kEpsilon); line != layout.lines.end(); ++line) {
+                const double top = memo->rect.top() + line->top;
                 if (top >= limit)
                     break;
-                if (top + height > limit + kEpsilon) {
+                if (top + layout.height > limit + kEpsilon) {
                     cut = std::min(cut, top);
                     break;
                 }
@@ -258,7 +290,7 @@ private:
     }
 
     const Report& m_report;
-    const QDateTime& m_now;
+    mutable MemoLayouts m_layouts; // a cache: filling it changes nothing the caller sees
     const QRectF m_area;
     PreparedReport m_out;
     double m_y = 0.0;

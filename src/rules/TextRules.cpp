@@ -57,10 +57,13 @@ bool CriterioSoddisfatto(const QString& field, const QString& criterion)
     return !CriterioInUso(criterion) || ContieneAZ(field, criterion);
 }
 
-int ConfrontaAZ(const QString& a, const QString& b)
+QByteArray ChiaveAZ(const QString& text)
 {
-    const QByteArray x = toCp1252(MaiuscoleAZ(a));
-    const QByteArray y = toCp1252(MaiuscoleAZ(b));
+    return toCp1252(MaiuscoleAZ(text));
+}
+
+int ConfrontaChiavi(const QByteArray& x, const QByteArray& y)
+{
     const qsizetype n = qMin(x.size(), y.size());
     for (qsizetype i = 0; i < n; ++i) {
         const auto cx = static_cast<unsigned char>(x.at(i));
@@ -71,6 +74,11 @@ int ConfrontaAZ(const QString& a, const QString& b)
     if (x.size() == y.size())
         return 0;
     return x.size() < y.size() ? -1 : 1;
+}
+
+int ConfrontaAZ(const QString& a, const QString& b)
+{
+    return ConfrontaChiavi(ChiaveAZ(a), ChiaveAZ(b));
 }
 
 } // namespace tavorel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace tavorel {
@@ -28,5 +29,8 @@ bool CriterioSoddisfatto(const QString& field, const QString& criterion);
 // character by Windows-1252 code; a text that begins another sorts first.
 // Negative, zero or positive like QString::compare.
 int ConfrontaAZ(const QString& a, const QString& b);
+// The same ordering in two steps, for sorting many texts: each text's key is made once.
+QByteArray ChiaveAZ(const QString& text);
+int ConfrontaChiavi(const QByteArray& a, const QByteArray& b);
 
 } // namespace tavorel

@@ -10,17 +10,6 @@
 
 namespace tavorel {
 
-namespace {
-
-// Keeps a sorted list in the program's order instead of Qt's.
-class RowItem : public QListWidgetItem {
-public:
-    using QListWidgetItem::QListWidgetItem;
-    bool operator<(const QListWidgetItem& other) const override { return ListRows::sortsBefore(text(), other.text()); }
-};
-
-} // namespace
-
 void ListActions::preparaLista(QListWidget* list)
 {
     QFont f(QStringLiteral("Courier New"), 12);
@@ -41,16 +30,15 @@ void ListActions::preparaLista(QListWidget* list)
 void ListActions::riempiLista(QListWidget* list, const QStringList& rows, bool sorted)
 {
     list->clear();
-    list->setSortingEnabled(false);
-    for (const QString& row : rows) {
-        auto* item = new RowItem(row);
+    // A sorted list is ordered by the program's rule (a-z taken as A-Z only), not Qt's.
+    QStringList ordered = rows;
+    if (sorted)
+        ListRows::sort(ordered);
+    for (const QString& row : std::as_const(ordered)) {
+        auto* item = new QListWidgetItem(row);
         // Rows are laid out 1600 units wide whatever their length.
         item->setSizeHint(QSize(1600, list->fontMetrics().height() + 2));
         list->addItem(item);
-    }
-    if (sorted) {
-        list->setSortingEnabled(true);
-        list->sortItems(Qt::AscendingOrder);
     }
 }
 

@@ -1,0 +1,56 @@
+// Figures for the list printout: filling the list template with many rows, laying it out into
+// pages, and painting every page into a PDF.
+//   bench_list [ROWS]   (default 20000)
+#include "printing/ListRows.h"
+#include "printing/ListTemplate.h"
+#include "printing/ReportLayout.h"
+#include "printing/ReportPainter.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+using namespace tavorel;
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    const int n = argc > 1 ? QByteArray(argv[1]).toInt() : 20000;
+    QTextStream out(stdout);
+
+    QStringList rows;
+    rows.reserve(n);
+    TSchedaRicevuta r;
+    r.Data = QStringLiteral("10/12/2031");
+    r.Pagatore = QStringLiteral("Bianchi Niccolò");
+    r.Sport = QStringLiteral("Attività motoria adulti");
+    r.Dal = QStringLiteral("01/09/2031");
+    r.Al = QStringLiteral("30/06/2032");
+    r.Intero = QStringLiteral("150,00");
+    QElapsedTimer t;
+    t.start();
+    for (int i = 1; i <= n; ++i) {
+        r.NumRic = QString::number(i);
+        rows.append(ListRows::receiptRow(r));
+    }
+    out << n << " rows built: " << t.elapsed() << " ms\n";
+
+    t.restart();
+    ListRows::sort(rows);
+    out << "sorted: " << t.elapsed() << " ms\n";
+
+    Report report = ListTemplate::create(ListKind::Data);
+    t.restart();
+    fillListReport(report, kTitoloRicevuteEmesse, rows);
+    out << "filled: " << t.elapsed() << " ms\n";
+    t.restart();
+    const PreparedReport prepared = ReportLayout::prepare(report, QDateTime::currentDateTime());
+    out << "laid out into " << prepared.pages.size() << " pages: " << t.elapsed() << " ms\n";
+
+    QTemporaryDir dir;
+    t.restart();
+    exportPdf(report, dir.filePath(QStringLiteral("list.pdf")), QDateTime::currentDateTime());
+    out << "painted to PDF: " << t.elapsed() << " ms\n";
+    return 0;
+}
