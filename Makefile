@@ -18,8 +18,10 @@ $(BUILD)/build.ninja: | bootstrap
 build: bootstrap $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# The program folder survives rebuilds: it holds the user's archives and settings.
-program: build
+# Only what the program folder needs: the program and the store installer, not the tests.
+# The folder survives rebuilds: it holds the user's archives and settings.
+program: bootstrap $(BUILD)/build.ninja
+	@cmake --build $(BUILD) -j $(JOBS) --target tavorel tavorel-install-store
 	@scripts/install-program $(BUILD) $(PROGRAM)
 
 run: program
