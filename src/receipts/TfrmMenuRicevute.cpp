@@ -5,6 +5,7 @@
 #include "shell/PictureButton.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
+#include "storage/Archives.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -147,7 +148,7 @@ void TfrmMenuRicevute::btnApriPreventiviClick()
         txtAnnoPreventivi->setFocus();
         return;
     }
-    emit annoAperto(platform().programFolder() + QLatin1Char('/') + anno + QStringLiteral(".ric"),
+    emit annoAperto(receiptArchivePath(platform().programFolder(), anno),
                     QStringLiteral(" Tavorel - Archivio ricevute anno ") + anno);
     lblMemory->setText(kTagRicevute);
     close();
