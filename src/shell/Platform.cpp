@@ -2,6 +2,8 @@
 
 #include "shell/QtPlatform.h"
 
+#include <QCoreApplication>
+
 namespace tavorel {
 
 namespace {
@@ -9,6 +11,11 @@ Platform* installed = nullptr;
 }
 
 Platform::~Platform() = default;
+
+void Platform::terminate()
+{
+    QCoreApplication::quit();
+}
 
 Platform& platform()
 {

@@ -44,8 +44,8 @@ public:
     virtual bool print(const Report& report, QWidget* parent) = 0;
     // Modal preview window; returns when the user closes it. Throws ReportError on failure.
     virtual void preview(const Report& report, QWidget* parent) = 0;
-    // Ends the program after the current event.
-    virtual void terminate() = 0;
+    // Ends the program after the current event (by default: leaves Qt's event loop).
+    virtual void terminate();
 
     virtual QDate today() = 0;
     virtual QDateTime now() = 0;

@@ -110,11 +110,6 @@ void QtPlatform::preview(const Report& report, QWidget* parent)
     showReportPreview(report, parent, now());
 }
 
-void QtPlatform::terminate()
-{
-    QCoreApplication::quit();
-}
-
 QDate QtPlatform::today()
 {
     return QDate::currentDate();

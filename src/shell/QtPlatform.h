@@ -20,7 +20,6 @@ public:
     void shellOpen(const QString& command) override;
     bool print(const Report& report, QWidget* parent) override;
     void preview(const Report& report, QWidget* parent) override;
-    void terminate() override;
     QDate today() override;
     QDateTime now() override;
     QString programFolder() override;
