@@ -79,16 +79,7 @@ TfrmCambiaPassword::TfrmCambiaPassword()
     inCard->addWidget(imgLogo, 0, Qt::AlignVCenter);
     inCard->addLayout(grid, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdEsci);
-    buttons->addWidget(cmdOK);
-
-    auto* main = new QVBoxLayout(this);
-    main->setContentsMargins(16, 16, 16, 14);
-    main->setSpacing(14);
-    main->addWidget(card, 1);
-    main->addLayout(buttons);
+    look::stackWindow(this, {card}, {}, {cmdEsci, cmdOK});
 
     effPasswordOld = FocusHighlight::applyStyleB(txtPasswordOld, QStringLiteral("effPasswordOld"));
     effPasswordNew = FocusHighlight::applyStyleB(txtPasswordNew, QStringLiteral("effPasswordNew"));

@@ -78,17 +78,7 @@ TfrmPassword::TfrmPassword()
     inCard->addWidget(imgLogo, 0, Qt::AlignVCenter);
     inCard->addLayout(fields, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnCambiaPassword);
-    buttons->addStretch();
-    buttons->addWidget(cmdEsci);
-    buttons->addWidget(cmdOK);
-
-    auto* main = new QVBoxLayout(this);
-    main->setContentsMargins(16, 16, 16, 14);
-    main->setSpacing(14);
-    main->addWidget(card, 1);
-    main->addLayout(buttons);
+    look::stackWindow(this, {card}, {btnCambiaPassword}, {cmdEsci, cmdOK});
 
     effPassword = FocusHighlight::applyStyleB(txtPassword, QStringLiteral("effPassword"));
 

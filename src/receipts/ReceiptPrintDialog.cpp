@@ -62,14 +62,7 @@ ReceiptPrintDialog::ReceiptPrintDialog(QWidget* owner, const QString& name, cons
     connect(btnAnnulla, &QPushButton::clicked, this, &ReceiptPrintDialog::btnAnnullaClick);
     connect(btnStampa, &QPushButton::clicked, this, &ReceiptPrintDialog::btnStampaClick);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnAnnulla);
-    buttons->addWidget(btnStampa);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 14, 14, 12);
-    layout->addWidget(card, 1);
-    layout->addLayout(buttons);
+    look::stackWindow(this, {card}, {}, {btnAnnulla, btnStampa});
 }
 
 void ReceiptPrintDialog::FormShow()

@@ -2,6 +2,7 @@
 
 #include "shell/Colors.h"
 
+#include <QBoxLayout>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -55,6 +56,24 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text)
     b->setCursor(Qt::PointingHandCursor);
     b->setMinimumSize(96, 30);
     return b;
+}
+
+void stackWindow(QWidget* window, const QList<QWidget*>& content, const QList<QWidget*>& left,
+                 const QList<QWidget*>& right)
+{
+    auto* buttons = new QHBoxLayout;
+    for (QWidget* b : left)
+        buttons->addWidget(b);
+    buttons->addStretch();
+    for (QWidget* b : right)
+        buttons->addWidget(b);
+
+    auto* main = new QVBoxLayout(window);
+    main->setContentsMargins(16, 16, 16, 14);
+    main->setSpacing(14);
+    for (int i = 0; i < content.size(); ++i)
+        main->addWidget(content[i], i + 1 == content.size() ? 1 : 0);
+    main->addLayout(buttons);
 }
 
 Qt::WindowFlags fixedWindowFlags(bool dialog)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QList>
 
 class QPainter;
 class QLabel;
@@ -25,6 +26,12 @@ QLabel* label(QWidget* parent, const QString& text, int points = 10, bool bold =
 
 // An ordinary dialog button with its object name.
 QPushButton* button(QWidget* parent, const QString& name, const QString& text);
+
+// The layout of a fixed-size window: its content (cards, labels) stacked from the top, the last
+// one taking the spare height, and a row of buttons at the bottom: `left` at the left edge,
+// `right` at the right edge ("Annulla"/"Chiudi" before the confirming button).
+void stackWindow(QWidget* window, const QList<QWidget*>& content, const QList<QWidget*>& left,
+                 const QList<QWidget*>& right);
 
 // The window flags of a fixed-size screen with a title but no title-bar buttons.
 Qt::WindowFlags fixedWindowFlags(bool dialog);

@@ -47,16 +47,7 @@ TfrmCalendario::TfrmCalendario(QWidget* owner, QList<Target> targets)
     // A double click on a day takes it at once.
     connect(calAppuntamenti, &QCalendarWidget::activated, this, &TfrmCalendario::btnImportaDataClick);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(btnAnnulla);
-    buttons->addWidget(btnImportaData);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(14, 12, 14, 12);
-    layout->addWidget(lblTitolo);
-    layout->addWidget(panel, 1);
-    layout->addLayout(buttons);
+    look::stackWindow(this, {lblTitolo, panel}, {}, {btnAnnulla, btnImportaData});
 }
 
 void TfrmCalendario::open(QWidget* owner, const QString& tag, const QList<Target>& targets)

@@ -3,6 +3,7 @@
 // come back to find everything as it was.
 #include "shell/Application.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include "access/PasswordStore.h"
 
@@ -19,20 +20,13 @@
 
 using namespace tavorel;
 using tavorel::test::FakePlatformScope;
+using tavorel::test::topLevelScreen;
 
 namespace {
 
-QWidget* screen(const QString& name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == name)
-            return w;
-    return nullptr;
-}
-
 struct Screen {
     QWidget* w;
-    explicit Screen(const char* name) : w(screen(QString::fromLatin1(name))) {}
+    explicit Screen(const char* name) : w(topLevelScreen(QString::fromLatin1(name))) {}
     QLineEdit* edit(const char* name) const { return w->findChild<QLineEdit*>(QString::fromLatin1(name)); }
     QLabel* label(const char* name) const { return w->findChild<QLabel*>(QString::fromLatin1(name)); }
     void click(const char* name) const { w->findChild<QAbstractButton*>(QString::fromLatin1(name))->click(); }

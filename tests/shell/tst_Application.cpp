@@ -1,6 +1,7 @@
 // The program as a user meets it: start-up, login, main menu, the receipts app and back, the end.
 #include "shell/Application.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include "access/Crypt.h"
 
@@ -13,21 +14,14 @@
 
 using namespace tavorel;
 using tavorel::test::FakePlatformScope;
+using tavorel::test::topLevelScreen;
 
 namespace {
-
-QWidget* screen(const QString& name)
-{
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->objectName() == name)
-            return w;
-    return nullptr;
-}
 
 template <typename T>
 T* control(const QString& screenName, const QString& name)
 {
-    QWidget* s = screen(screenName);
+    QWidget* s = topLevelScreen(screenName);
     return s ? s->findChild<T*>(name) : nullptr;
 }
 
@@ -66,11 +60,11 @@ void tst_Application::startsOnTheLoginScreen()
         app.start();
         QCOMPARE(visibleScreens(), QStringList{QStringLiteral("frmPassword")});
         for (const char* name : {"frmPassword", "frmAvvio", "frmCambiaPassword", "frmMenuRicevute", "frmRicevuta"})
-            QVERIFY2(screen(QString::fromLatin1(name)), name);
+            QVERIFY2(topLevelScreen(QString::fromLatin1(name)), name);
         QCOMPARE(QLocale().decimalPoint(), QStringLiteral(","));
     }
     // The destructor takes every screen with it.
-    QVERIFY(!screen(QStringLiteral("frmRicevuta")));
+    QVERIFY(!topLevelScreen(QStringLiteral("frmRicevuta")));
     QVERIFY(scope.fake.verifyConsumed());
 }
 
@@ -93,7 +87,7 @@ void tst_Application::loginMenuReceiptsAndBack()
     year->setText(QStringLiteral("2031"));
     control<QAbstractButton>(QStringLiteral("frmMenuRicevute"), QStringLiteral("btnApriPreventivi"))->click();
     QCOMPARE(visibleScreens(), QStringList{QStringLiteral("frmRicevuta")});
-    QCOMPARE(screen(QStringLiteral("frmRicevuta"))->windowTitle(),
+    QCOMPARE(topLevelScreen(QStringLiteral("frmRicevuta"))->windowTitle(),
              QStringLiteral(" Tavorel - Archivio ricevute anno 2031"));
     QCOMPARE(control<QLabel>(QStringLiteral("frmRicevuta"), QStringLiteral("lblFile"))->text(),
              scope.fake.folder + QStringLiteral("/2031.ric"));
@@ -117,7 +111,7 @@ void tst_Application::closingTheMainMenuEndsTheProgram()
     control<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword"))
         ->setText(QStringLiteral("lampadariovero"));
     control<QAbstractButton>(QStringLiteral("frmPassword"), QStringLiteral("cmdOK"))->click();
-    QWidget* menu = screen(QStringLiteral("frmAvvio"));
+    QWidget* menu = topLevelScreen(QStringLiteral("frmAvvio"));
     QVERIFY(menu->isVisible());
     menu->close();
     QCOMPARE(scope.fake.terminations, 1);
