@@ -2,16 +2,16 @@
 // each, at the window size of a given screen, so the look can be checked without clicking through.
 //   tavorel-screenshots OUTPUT_FOLDER [WIDTH HEIGHT]
 // Runs on any Qt platform; with QT_QPA_PLATFORM=offscreen it needs no display.
-#include "access/TfrmCambiaPassword.h"
-#include "access/TfrmPassword.h"
+#include "login/TfrmCambiaPassword.h"
+#include "login/TfrmPassword.h"
 #include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmLogo.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmNumerazione.h"
 #include "receipts/TfrmRicevuta.h"
 #include "receipts/TfrmStampaRic.h"
-#include "rules/TfrmCodFisc.h"
-#include "rules/TfrmPartitaIva.h"
+#include "checks/TfrmCodFisc.h"
+#include "checks/TfrmPartitaIva.h"
 #include "shell/ProcessFormats.h"
 #include "shell/QtPlatform.h"
 #include "shell/TfrmAvvio.h"

@@ -8,7 +8,7 @@
 #include "rules/AmountInWords.h"
 #include "rules/FieldRules.h"
 #include "rules/TextRules.h"
-#include "rules/TfrmCodFisc.h"
+#include "checks/TfrmCodFisc.h"
 #include "shell/Colors.h"
 #include "shell/FieldKeys.h"
 #include "shell/FocusHighlight.h"

@@ -1,7 +1,7 @@
 // A club secretary's first week, through the whole program: log in, open this year, write three
 // receipts (one copied with "Duplica"), browse them, set the numbering start and the logo, leave and
 // come back to find everything as it was.
-#include "shell/Application.h"
+#include "app/Application.h"
 #include "support/FakePlatform.h"
 #include "support/Screens.h"
 

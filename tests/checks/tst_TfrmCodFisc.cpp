@@ -1,5 +1,5 @@
-#include "rules/TfrmCodFisc.h"
-#include "rules/TfrmPartitaIva.h"
+#include "checks/TfrmCodFisc.h"
+#include "checks/TfrmPartitaIva.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "access/Crypt.h"
-#include "access/TfrmCambiaPassword.h"
-#include "access/TfrmPassword.h"
+#include "login/TfrmCambiaPassword.h"
+#include "login/TfrmPassword.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "shell/CheckWindowLayout.h"
+#include "checks/CheckWindowLayout.h"
 
 #include "shell/ScreenLook.h"
 

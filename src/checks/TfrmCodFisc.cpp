@@ -1,10 +1,10 @@
-#include "rules/TfrmCodFisc.h"
+#include "checks/TfrmCodFisc.h"
 
 #include "rules/FieldRules.h"
 #include "rules/FiscalCode.h"
 #include "rules/TextRules.h"
-#include "rules/TfrmPartitaIva.h"
-#include "shell/CheckWindowLayout.h"
+#include "checks/TfrmPartitaIva.h"
+#include "checks/CheckWindowLayout.h"
 #include "shell/FieldKeys.h"
 #include "shell/Platform.h"
 

@@ -1,4 +1,4 @@
-#include "access/TfrmPassword.h"
+#include "login/TfrmPassword.h"
 
 #include "access/PasswordStore.h"
 #include "shell/FieldKeys.h"

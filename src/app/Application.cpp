@@ -1,7 +1,7 @@
-#include "shell/Application.h"
+#include "app/Application.h"
 
-#include "access/TfrmCambiaPassword.h"
-#include "access/TfrmPassword.h"
+#include "login/TfrmCambiaPassword.h"
+#include "login/TfrmPassword.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmRicevuta.h"
 #include "shell/ProcessFormats.h"

@@ -1,8 +1,8 @@
-#include "rules/TfrmPartitaIva.h"
+#include "checks/TfrmPartitaIva.h"
 
 #include "rules/TextRules.h"
 #include "rules/VatNumber.h"
-#include "shell/CheckWindowLayout.h"
+#include "checks/CheckWindowLayout.h"
 #include "shell/FieldKeys.h"
 #include "shell/Platform.h"
 

@@ -1,5 +1,5 @@
 // The program as a user meets it: start-up, login, main menu, the receipts app and back, the end.
-#include "shell/Application.h"
+#include "app/Application.h"
 #include "support/FakePlatform.h"
 #include "support/Screens.h"
 

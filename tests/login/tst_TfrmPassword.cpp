@@ -1,5 +1,5 @@
 #include "access/Crypt.h"
-#include "access/TfrmPassword.h"
+#include "login/TfrmPassword.h"
 #include "support/FakePlatform.h"
 
 #include <QDir>

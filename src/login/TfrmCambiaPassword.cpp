@@ -1,7 +1,7 @@
-#include "access/TfrmCambiaPassword.h"
+#include "login/TfrmCambiaPassword.h"
 
 #include "access/PasswordStore.h"
-#include "access/TfrmPassword.h"
+#include "login/TfrmPassword.h"
 #include "rules/TextRules.h"
 #include "shell/FieldKeys.h"
 #include "shell/FocusHighlight.h"
