@@ -15,9 +15,9 @@ enum class HelpTopic {
     EsportaIscritti,  // member export
 };
 
-inline constexpr HelpTopic kHelpTopics[] = {HelpTopic::Panoramica,       HelpTopic::ArchivioIscritti,
-                                            HelpTopic::StampaRicevute,   HelpTopic::RiepilogoIncassi,
-                                            HelpTopic::EsportaRicevute,  HelpTopic::EsportaIscritti};
+inline constexpr HelpTopic kHelpTopics[] = {HelpTopic::Panoramica,      HelpTopic::ArchivioIscritti,
+                                            HelpTopic::StampaRicevute,  HelpTopic::RiepilogoIncassi,
+                                            HelpTopic::EsportaRicevute, HelpTopic::EsportaIscritti};
 
 // The one-line title shown above the text.
 QString helpTitle(HelpTopic topic);

@@ -21,8 +21,8 @@ const QColor kCrimson{0xDC, 0x14, 0x3C};
 } // namespace
 
 TfrmGuida::TfrmGuida(QWidget* owner)
-    : FixedDialog(owner, QStringLiteral("frmGuida"), QStringLiteral(" Guida all'utilizzo del software"), QSize(720, 620),
-                  false)
+    : FixedDialog(owner, QStringLiteral("frmGuida"), QStringLiteral(" Guida all'utilizzo del software"),
+                  QSize(720, 620), false)
 {
     imgLogo = new QSvgWidget(QStringLiteral(":/help/assets/logo_tavorel.svg"), this);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));

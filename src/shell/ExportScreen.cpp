@@ -113,10 +113,7 @@ private:
 
 ExportScreen::ExportScreen(QWidget* owner, const QString& name, const QString& caption,
                            const QList<ExportColumn>& columns, const QString& fileName, const QString& worksheet)
-    : FixedDialog(owner, name, caption, kWindow, false),
-      columns_(columns),
-      fileName_(fileName),
-      worksheet_(worksheet),
+    : FixedDialog(owner, name, caption, kWindow, false), columns_(columns), fileName_(fileName), worksheet_(worksheet),
       model_(new ExportGridModel(columns, this))
 {
     // The white strip: banner, pointing hand and the three commands.

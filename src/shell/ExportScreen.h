@@ -17,9 +17,9 @@ class ExportGridModel;
 
 // One column of an export grid and, when exported, of the spreadsheet file.
 struct ExportColumn {
-    const char* name;  // colNum, colTiratore...
-    QString title;     // grid header
-    int width = 0;     // grid width
+    const char* name; // colNum, colTiratore...
+    QString title;    // grid header
+    int width = 0;    // grid width
     bool readOnly = true;
     QString fileTitle; // header in the file; empty for a column that is not exported
     int fileWidth = 0;

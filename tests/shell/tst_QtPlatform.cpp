@@ -5,8 +5,8 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
-#include <QUrl>
 #include <QTest>
+#include <QUrl>
 
 using namespace tavorel;
 
