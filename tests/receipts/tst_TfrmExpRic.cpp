@@ -118,13 +118,16 @@ void typeInto(QTableView* grid, int row, int column, const QString& text)
 {
     const QModelIndex index = grid->model()->index(row, column);
     grid->scrollTo(index);
+    QApplication::processEvents();
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+    QCOMPARE(grid->currentIndex(), index);
     // The first key opens the cell's editor, which takes the rest.
     QTest::keyClicks(grid, text.left(1));
     QWidget* editor = QApplication::focusWidget();
     QVERIFY(editor);
     QTest::keyClicks(editor, text.mid(1));
     QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents(); // the grid takes the typed text after the key
 }
 
 } // namespace
