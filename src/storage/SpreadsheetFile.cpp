@@ -105,7 +105,7 @@ void SpreadsheetWriter::put(const char* ascii)
 }
 
 // One pass over the text: blanks and control characters at either end dropped, those inside turned
-// into blanks (a line break in a cell would break the file's single line), the HTML-special
+// into blanks (a line break in a cell would break the file's single line) and kept one for one, the HTML-special
 // characters as entities, the rest as Windows-1252 bytes or, without one, as numeric entities so
 // that the spreadsheet still shows them.
 void SpreadsheetWriter::putText(const QString& text)
@@ -117,8 +117,16 @@ void SpreadsheetWriter::putText(const QString& text)
         ++first;
     while (last > first && isBlankOrControl(p[last - 1].unicode()))
         --last;
+    bool afterBlank = false;
     for (qsizetype i = first; i < last; ++i) {
         char32_t c = p[i].unicode();
+        if (isBlankOrControl(c)) {
+            // HTML folds a run of blanks into one; written as a reference, a blank is kept.
+            buffer_.append(afterBlank ? "&#32;" : " ");
+            afterBlank = true;
+            continue;
+        }
+        afterBlank = false;
         switch (c) {
         case '<':
             buffer_.append("&lt;");
@@ -131,10 +139,6 @@ void SpreadsheetWriter::putText(const QString& text)
             continue;
         default:
             break;
-        }
-        if (isBlankOrControl(c)) {
-            buffer_.append(' ');
-            continue;
         }
         if (QChar::isHighSurrogate(c) && i + 1 < last && p[i + 1].isLowSurrogate())
             c = QChar::surrogateToUcs4(char16_t(c), p[++i].unicode());
