@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace tavorel {
@@ -16,6 +17,9 @@ QByteArray toCp1252(const QString& text);
 // Every byte has a character: the five bytes Windows-1252 leaves unassigned (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) become the control characters of the same code, as Windows reads them.
 QString fromCp1252(const QByteArray& bytes);
+
+// fromCp1252, appended to `out` without an intermediate text.
+void appendFromCp1252(QString& out, QByteArrayView bytes);
 
 // The byte of one character (a Unicode code point), or -1 when Windows-1252 has none.
 int cp1252Byte(char32_t c);

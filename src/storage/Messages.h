@@ -15,7 +15,8 @@ inline const QString kMsgEsportaDomanda =
                    "presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
 inline const QString kMsgEsportaRiuscita =
     QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
-inline const QString kMsgEsportaNegata = QStringLiteral(
-    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già aperto.");
+inline const QString kMsgEsportaNegata =
+    QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel "
+                   "non sia già aperto.");
 
 } // namespace tavorel

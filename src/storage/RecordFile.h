@@ -3,6 +3,7 @@
 #include "storage/RecordLayout.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
 #include <QString>
 
@@ -52,6 +53,8 @@ public:
     // Visits every whole record from the first, in order, with its number; stops early when
     // `visit` returns false. Returns false on a read failure.
     bool forEach(const std::function<bool(qint64 k, const QByteArray& record)>& visit);
+    // The same without copying each record: `record` is only valid during the call.
+    bool forEachView(const std::function<bool(qint64 k, QByteArrayView record)>& visit);
 
 private:
     bool writeAt(qint64 index, const QByteArray& record);
