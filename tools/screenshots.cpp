@@ -2,20 +2,28 @@
 // each, at the window size of a given screen, so the look can be checked without clicking through.
 //   tavorel-screenshots OUTPUT_FOLDER [WIDTH HEIGHT]
 // Runs on any Qt platform; with QT_QPA_PLATFORM=offscreen it needs no display.
+#include "checks/TfrmCodFisc.h"
+#include "checks/TfrmPartitaIva.h"
+#include "help/TfrmGuida.h"
+#include "help/TfrmInfo.h"
+#include "help/TfrmSplash.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "members/TfrmExpTiratori.h"
 #include "receipts/TfrmAnteprimaRic.h"
+#include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmLogo.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmNumerazione.h"
 #include "receipts/TfrmRicevuta.h"
 #include "receipts/TfrmStampaRic.h"
-#include "checks/TfrmCodFisc.h"
-#include "checks/TfrmPartitaIva.h"
 #include "shell/ProcessFormats.h"
 #include "shell/QtPlatform.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmCalendario.h"
+#include "storage/Archives.h"
+#include "storage/RecordFile.h"
+#include "storage/TSchedaIscritto.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
@@ -63,6 +71,55 @@ void fillReceipt(TfrmRicevuta& r)
     r.txtIndirizzo->setText(QStringLiteral("Via Roma 7, 10122 Torino"));
     r.txtImporto->setText(QStringLiteral("150"));
     r.txtImportoKeyUp();
+}
+
+// A few receipts and members, so the export grids show what a club's archives look like.
+void fillArchives(const QString& folder)
+{
+    const QStringList names = {QStringLiteral("Rossi Mario"),   QStringLiteral("Bianchi Niccolò"),
+                               QStringLiteral("Esposito Anna"), QStringLiteral("Colombo Luca"),
+                               QStringLiteral("Ricci Giulia"),  QStringLiteral("D'Angelo Marco")};
+    const QStringList sports = {QStringLiteral("Nuoto - corso annuale"), QStringLiteral("Pallavolo under 14"),
+                                QStringLiteral("Ginnastica artistica"), QStringLiteral("Tennis")};
+    RecordFile receipts;
+    if (OpenReceiptArchive(receiptArchivePath(folder, QStringLiteral("2026")), receipts)) {
+        for (int i = 0; i < 12; ++i) {
+            TSchedaRicevuta r;
+            r.NumRic = QString::number(i + 1);
+            r.Data = QStringLiteral("%1/0%2/2026").arg(10 + i).arg(1 + i % 9);
+            r.Pagatore = names[i % names.size()];
+            r.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+            r.Sport = sports[i % sports.size()];
+            r.Dal = QStringLiteral("01/09/2026");
+            r.Al = QStringLiteral("30/06/2027");
+            r.Praticante = names[(i + 2) % names.size()];
+            r.LuogoNasc = QStringLiteral("Forlì");
+            r.DataNasc = QStringLiteral("14/05/2015");
+            r.Indirizzo = QStringLiteral("Via Roma %1, 10122 Torino").arg(i + 3);
+            r.Intero = QStringLiteral("%1,00").arg(35 + 5 * i);
+            appendRecord(receipts, r);
+        }
+    }
+    RecordFile members;
+    if (OpenMemberArchive(folder, members)) {
+        for (int i = 0; i < names.size(); ++i) {
+            TSchedaIscritto m;
+            m.Tiratore = names[i];
+            m.DataNasc = QStringLiteral("0%1/03/198%1").arg(i + 1);
+            m.Cittadinanza = QStringLiteral("Italiana");
+            m.LuogoNasc = QStringLiteral("Torino");
+            m.Indirizzo = QStringLiteral("Via Po %1").arg(i + 10);
+            m.Citta = QStringLiteral("Roma");
+            m.Cap = QStringLiteral("00100");
+            m.Nazione = QStringLiteral("Italia");
+            m.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+            m.Ente = sports[i % sports.size()];
+            m.Tessera = QStringLiteral("00%1").arg(i + 1);
+            m.Quota = QStringLiteral("35,00");
+            m.Note = QStringLiteral("Certificato consegnato");
+            appendRecord(members, m);
+        }
+    }
 }
 
 } // namespace
@@ -125,6 +182,25 @@ int main(int argc, char* argv[])
             TfrmStampaRic d(&w, w.datiDiStampa());
             save(&d, QStringLiteral("stampa_ricevuta"), false);
         }
+    }
+    fillArchives(scope.fake.folder);
+    {
+        TfrmExpRic d(nullptr, receiptArchivePath(scope.fake.folder, QStringLiteral("2026")));
+        save(&d, QStringLiteral("esporta_ricevute"), false);
+        TfrmExpTiratori m(nullptr);
+        save(&m, QStringLiteral("esporta_iscritti"), false);
+        // The two spreadsheet files beside the pictures, to open in a spreadsheet program.
+        d.scriviFile(outDir + QStringLiteral("/Ricevute.xls"));
+        m.scriviFile(outDir + QStringLiteral("/Archivio_Iscritti.xls"));
+    }
+    {
+        TfrmGuida d(nullptr);
+        d.impostaArgomento(helpTitle(HelpTopic::StampaRicevute), helpText(HelpTopic::StampaRicevute));
+        save(&d, QStringLiteral("guida"), false);
+        TfrmInfo i(nullptr);
+        save(&i, QStringLiteral("info"), false);
+        TfrmSplash c(nullptr);
+        save(&c, QStringLiteral("crediti"), false);
     }
     {
         TfrmCodFisc d(nullptr);
