@@ -189,8 +189,9 @@ void addObject(Report& report, const ReceiptObject& o, bool lower, const Receipt
     }
 }
 
-// Editor texts into the memos of one copy; `suffix` is "" for the upper copy, "_B" for the lower.
-void fillCopy(Report& report, const ReceiptPrintData& d, const QString& suffix)
+// The receipt into the memos of one copy; `suffix` is "" for the upper copy, "_B" for the lower.
+// Each memo is named after the record field it prints.
+void fillCopy(Report& report, const TSchedaRicevuta& d, const QString& suffix)
 {
     const auto set = [&](const char* memo, const QString& text) {
         report.findMemo(QLatin1String(memo) + suffix)->setText(text);
@@ -245,7 +246,7 @@ Report ReceiptTemplate::create(const ReceiptPictures& pictures)
     return report;
 }
 
-void ReceiptTemplate::fill(Report& report, const ReceiptPrintData& data, const QImage& logo)
+void ReceiptTemplate::fill(Report& report, const TSchedaRicevuta& data, const QImage& logo)
 {
     report.setOrientation(Orientation::Portrait);
     report.findPicture(QStringLiteral("imgLogo"))->setPicture(logo);
