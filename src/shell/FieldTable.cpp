@@ -117,9 +117,10 @@ std::optional<MissingField> FieldTableBase::firstMissing() const
     for (qsizetype i = 0; i < fields_.size(); ++i) {
         const BuiltRow& r = rows_[i];
         const QString text = fields_[i]->text();
-        if (!r.required.isEmpty() && TrimSpazi(text).isEmpty())
+        const bool blank = TrimSpazi(text).isEmpty();
+        if (!r.required.isEmpty() && blank)
             return MissingField{fields_[i], r.required.toString()};
-        if (r.existingDate && !DataEsiste(text))
+        if (r.existingDate && !blank && !DataEsiste(text))
             return MissingField{fields_[i], QString::fromUtf8(kAvvisoDataInesistente)};
     }
     return std::nullopt;

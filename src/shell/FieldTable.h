@@ -34,7 +34,7 @@ struct FieldRow {
     QString Record::*member;   // the record field it shows and is saved into
     QStringView label = {};    // the words naming it on screen, in a label "tit" + name without "txt"
     QStringView required = {}; // warning shown when it is saved blank; none: may be left empty
-    bool existingDate = false; // when saved it must also be a date of the calendar
+    bool existingDate = false; // when saved, a text in it must be a date of the calendar
     Resting resting = Resting::AliceBlue;
     KeyFilter filter = KeyFilter::None;
     QStringView pickerTag = {}; // the date picker's tag, for a DatePicker field
@@ -105,7 +105,8 @@ public:
     // The words beside a field, or null when its row has none.
     QLabel* titleOf(const QLineEdit* field) const;
 
-    // The first field, in table order, that is required and blank, or must be a date and is not one.
+    // The first field, in table order, that is required and blank, or holds a text that should be a
+    // date and is not one.
     std::optional<MissingField> firstMissing() const;
 
 protected:
@@ -208,7 +209,7 @@ private:
         if (a.size() != b.size())
             return false;
         for (qsizetype i = 0; i < a.size(); ++i)
-            if (a.data()[i] != b.data()[i])
+            if (a.utf16()[i] != b.utf16()[i])
                 return false;
         return true;
     }
