@@ -40,8 +40,8 @@ double timeToMapped(xcb_connection_t* x, xcb_window_t root, const std::string& e
             usleep(200);
             continue;
         }
-        const bool mapped = (e->response_type & 0x7f) == XCB_MAP_NOTIFY &&
-                            reinterpret_cast<xcb_map_notify_event_t*>(e)->event == root;
+        const bool mapped =
+            (e->response_type & 0x7f) == XCB_MAP_NOTIFY && reinterpret_cast<xcb_map_notify_event_t*>(e)->event == root;
         free(e);
         if (mapped) {
             ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
