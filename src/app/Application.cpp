@@ -15,7 +15,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLabel>
 #include <QWindow>
 
 namespace tavorel {
@@ -32,9 +31,9 @@ void runDialog(QWidget* owner, Args&&... args)
 }
 
 // The receipt export over the receipt editor, on the archive the editor has open.
-void apriEsportaRicevute(TfrmRicevuta* ricevuta)
+void apriEsportaRicevute(TfrmRicevuta* ricevuta, const QString& archivio)
 {
-    auto* esporta = new TfrmExpRic(ricevuta, ricevuta->lblFile->text());
+    auto* esporta = new TfrmExpRic(ricevuta, archivio);
     QObject::connect(esporta, &ExportScreen::apriGuida, esporta,
                      [esporta] { mostraGuida(esporta, HelpTopic::EsportaRicevute); });
     platform().runModal(esporta);
@@ -50,6 +49,9 @@ struct Application::Screens {
     std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
     std::unique_ptr<TfrmMenuRicevute> menuRicevute;
     std::unique_ptr<TfrmRicevuta> ricevuta;
+    // The archive the year selection last gave the receipt editor, which the editor's dialogs
+    // (the export) work on too.
+    QString archivioRicevute;
 };
 
 namespace {
@@ -111,13 +113,16 @@ void Application::start()
         menuRicevute->show();
         avvio->hide();
     });
-    QObject::connect(
-        menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
-        [ricevuta](const QString& path, const QString& caption) { ricevuta->apriArchivio(path, caption); });
+    QObject::connect(menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
+                     [screens = &s, ricevuta](const QString& path, const QString& caption) {
+                         screens->archivioRicevute = path;
+                         ricevuta->apriArchivio(path, caption);
+                     });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
     QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });
-    QObject::connect(ricevuta, &TfrmRicevuta::apriEsporta, ricevuta, [ricevuta] { apriEsportaRicevute(ricevuta); });
+    QObject::connect(ricevuta, &TfrmRicevuta::apriEsporta, ricevuta,
+                     [screens = &s, ricevuta] { apriEsportaRicevute(ricevuta, screens->archivioRicevute); });
 
     // Information, credits and help
     QObject::connect(avvio, &TfrmAvvio::apriInfo, avvio, [avvio] { runDialog<TfrmInfo>(avvio); });

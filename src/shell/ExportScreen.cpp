@@ -187,6 +187,9 @@ ExportScreen::ExportScreen(QWidget* owner, const QString& name, const QString& c
     grdRecords->setObjectName(QStringLiteral("grdRecords"));
     grdRecords->setModel(model_);
     grdRecords->setAlternatingRowColors(true);
+    QPalette rows = grdRecords->palette();
+    rows.setColor(QPalette::AlternateBase, colors::kAliceBlue);
+    grdRecords->setPalette(rows);
     grdRecords->verticalHeader()->hide();
     grdRecords->verticalHeader()->setDefaultSectionSize(kRowHeight);
     grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
