@@ -112,6 +112,11 @@ qint64 RecordFile::append(const QByteArray& record)
 
 bool RecordFile::forEach(const std::function<bool(qint64 k, const QByteArray& record)>& visit)
 {
+    return forEachBytes([&](qint64 k, const char* record) { return visit(k, QByteArray(record, m_recordSize)); });
+}
+
+bool RecordFile::forEachBytes(const std::function<bool(qint64 k, const char* record)>& visit)
+{
     if (!isOpen())
         return false;
     if (!m_file.seek(0)) {
@@ -134,7 +139,7 @@ bool RecordFile::forEach(const std::function<bool(qint64 k, const QByteArray& re
         filled += n;
         const qint64 whole = filled / m_recordSize;
         for (qint64 i = 0; i < whole; ++i) {
-            if (!visit(++k, QByteArray(buffer.constData() + i * m_recordSize, m_recordSize)))
+            if (!visit(++k, buffer.constData() + i * m_recordSize))
                 return true;
         }
         const qint64 rest = filled - whole * m_recordSize;
