@@ -6,48 +6,21 @@
 #include "storage/RecordFile.h"
 #include "storage/TSchedaRicevuta.h"
 
-#include <utility>
-
 namespace tavorel {
 
 namespace {
 
-// Where each field the summary reads starts in a stored receipt, and its capacity.
-struct Field {
-    int offset;
-    int capacity;
-};
+using R = TSchedaRicevuta;
 
-constexpr Field at(QString TSchedaRicevuta::*member)
+// The fields the summary tests, read from the stored bytes.
+constexpr StoredField kData = storedFieldOf<R>(&R::Data);
+constexpr StoredField kIntero = storedFieldOf<R>(&R::Intero);
+constexpr StoredField kPagatore = storedFieldOf<R>(&R::Pagatore);
+constexpr StoredField kSport = storedFieldOf<R>(&R::Sport);
+
+QByteArrayView stored(const char* record, StoredField f)
 {
-    const auto& fields = TSchedaRicevuta::fields();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (fields[i].member == member)
-            return {fieldOffset(fields, i), fields[i].capacity};
-    }
-    return {-1, 0};
-}
-
-constexpr Field kNumRic = at(&TSchedaRicevuta::NumRic);
-constexpr Field kData = at(&TSchedaRicevuta::Data);
-constexpr Field kIntero = at(&TSchedaRicevuta::Intero);
-constexpr Field kPagatore = at(&TSchedaRicevuta::Pagatore);
-constexpr Field kSport = at(&TSchedaRicevuta::Sport);
-constexpr Field kDal = at(&TSchedaRicevuta::Dal);
-constexpr Field kAl = at(&TSchedaRicevuta::Al);
-
-// A field's stored text, trimmed of blanks and control characters as every reader trims it.
-// Windows-1252 keeps the codes up to 0x20 where they are, so trimming bytes trims the same text.
-QByteArrayView stored(const char* record, Field f)
-{
-    const char* text = record + f.offset + 1;
-    qsizetype begin = 0;
-    qsizetype end = qMin<qsizetype>(static_cast<unsigned char>(record[f.offset]), f.capacity);
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20)
-        --end;
-    return QByteArrayView(text + begin, end - begin);
+    return storedField(record + f.offset, f.capacity);
 }
 
 bool isDigit(char c)
@@ -163,16 +136,7 @@ IncomeSelection::Result IncomeSelection::esegui(const QString& archivePath) cons
 
 QString IncomeSelection::riga(const char* record)
 {
-    // Only the fields the row shows are decoded.
-    static constexpr std::pair<QString TSchedaRicevuta::*, Field> kShown[] = {
-        {&TSchedaRicevuta::NumRic, kNumRic}, {&TSchedaRicevuta::Data, kData}, {&TSchedaRicevuta::Pagatore, kPagatore},
-        {&TSchedaRicevuta::Sport, kSport},   {&TSchedaRicevuta::Dal, kDal},   {&TSchedaRicevuta::Al, kAl},
-        {&TSchedaRicevuta::Intero, kIntero},
-    };
-    TSchedaRicevuta r;
-    for (const auto& [member, f] : kShown)
-        r.*member = decodeField(record + f.offset, f.capacity);
-    return ListRows::receiptRow(r);
+    return ListRows::receiptRow(record);
 }
 
 bool IncomeSelection::leggiImporto(QByteArrayView text, qint64* amount)

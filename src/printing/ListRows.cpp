@@ -1,9 +1,11 @@
 #include "ListRows.h"
 
 #include "rules/TextRules.h"
+#include "storage/Cp1252.h"
 
 #include <algorithm>
 #include <initializer_list>
+#include <string>
 #include <vector>
 
 namespace tavorel {
@@ -32,8 +34,8 @@ RowPart<Record> field(QString Record::*member, int width)
     return {nullptr, member, width};
 }
 
-template <class Record>
-QString buildRow(const Record& record, std::initializer_list<RowPart<Record>> parts)
+template <class Record, class Parts>
+QString buildRow(const Record& record, const Parts& parts)
 {
     QString row;
     for (const RowPart<Record>& part : parts) {
@@ -47,8 +49,37 @@ QString buildRow(const Record& record, std::initializer_list<RowPart<Record>> pa
     return row;
 }
 
+template <class Record>
+QString buildRow(const Record& record, std::initializer_list<RowPart<Record>> parts)
+{
+    return buildRow<Record, std::initializer_list<RowPart<Record>>>(record, parts);
+}
+
 using R = TSchedaRicevuta;
 using I = TSchedaIscritto;
+
+constexpr RowPart<R> kReceiptRow[] = {
+    {u"Ric. n. ", nullptr, 0},  {nullptr, &R::NumRic, 12},    {u"  Data: ", nullptr, 0},  {nullptr, &R::Data, 10},
+    {u"  ", nullptr, 0},        {nullptr, &R::Pagatore, 26},  {u"  Sport: ", nullptr, 0}, {nullptr, &R::Sport, 30},
+    {u"  Dal ", nullptr, 0},    {nullptr, &R::Dal, 10},       {u"  Al ", nullptr, 0},     {nullptr, &R::Al, 10},
+    {u"  Tot. € ", nullptr, 0}, {nullptr, &R::Intero, kLast},
+};
+
+// The longest row the parts can make: labels, columns, and the whole capacity of the last value.
+template <class Record, std::size_t N>
+constexpr int longestRow(const RowPart<Record> (&parts)[N])
+{
+    int length = 0;
+    for (const RowPart<Record>& part : parts) {
+        if (part.label)
+            length += int(std::char_traits<char16_t>::length(part.label));
+        else if (part.width != kLast)
+            length += part.width;
+        else
+            length += storedFieldOf<Record>(part.field).capacity;
+    }
+    return length;
+}
 
 } // namespace
 
@@ -64,22 +95,32 @@ QString ListRows::column(const QString& fieldText, int width)
 
 QString ListRows::receiptRow(const TSchedaRicevuta& r)
 {
-    return buildRow<R>(r, {
-                              label<R>(u"Ric. n. "),
-                              field(&R::NumRic, 12),
-                              label<R>(u"  Data: "),
-                              field(&R::Data, 10),
-                              label<R>(u"  "),
-                              field(&R::Pagatore, 26),
-                              label<R>(u"  Sport: "),
-                              field(&R::Sport, 30),
-                              label<R>(u"  Dal "),
-                              field(&R::Dal, 10),
-                              label<R>(u"  Al "),
-                              field(&R::Al, 10),
-                              label<R>(u"  Tot. € "),
-                              field(&R::Intero, kLast),
-                          });
+    return buildRow(r, kReceiptRow);
+}
+
+QString ListRows::receiptRow(const char* stored)
+{
+    // One allocation per row: every value goes from its stored bytes straight into the row.
+    static constexpr int kLongest = longestRow(kReceiptRow);
+    QString row(kLongest, Qt::Uninitialized);
+    QChar* out = row.data();
+    for (const RowPart<R>& part : kReceiptRow) {
+        if (part.label) {
+            for (const char16_t* c = part.label; *c; ++c)
+                *out++ = QChar(*c);
+            continue;
+        }
+        const StoredField f = storedFieldOf<R>(part.field);
+        QByteArrayView text = storedField(stored + f.offset, f.capacity);
+        if (part.width != kLast)
+            text = text.first(qMin<qsizetype>(text.size(), part.width));
+        fromCp1252(text, out);
+        out += text.size();
+        for (qsizetype pad = text.size(); pad < part.width; ++pad)
+            *out++ = QLatin1Char(' ');
+    }
+    row.truncate(out - row.constData());
+    return row;
 }
 
 QString ListRows::memberRow(const TSchedaIscritto& m)
