@@ -1,7 +1,6 @@
 #include "income/IncomeSelection.h"
 
 #include "printing/ListRows.h"
-#include "rules/TextRules.h"
 #include "storage/Archives.h"
 #include "storage/RecordFile.h"
 #include "storage/TSchedaRicevuta.h"
@@ -12,15 +11,13 @@ namespace {
 
 using R = TSchedaRicevuta;
 
-// The fields the summary tests, read from the stored bytes.
+// The fields the summary reads besides its filters, from the stored bytes.
 constexpr StoredField kData = storedFieldOf<R>(&R::Data);
 constexpr StoredField kIntero = storedFieldOf<R>(&R::Intero);
-constexpr StoredField kPagatore = storedFieldOf<R>(&R::Pagatore);
-constexpr StoredField kSport = storedFieldOf<R>(&R::Sport);
 
-QByteArrayView stored(const char* record, StoredField f)
+QByteArrayView stored(QByteArrayView record, StoredField f)
 {
-    return storedField(record + f.offset, f.capacity);
+    return storedField(record, f.offset, f.capacity);
 }
 
 bool isDigit(char c)
@@ -72,32 +69,20 @@ int dateKey(const QDate& date)
 } // namespace
 
 IncomeSelection::IncomeSelection(const QString& pagatore, const QString& sport, const QDate& inizio, const QDate& fine)
-    : pagatore_(makeFilter(pagatore)), sport_(makeFilter(sport)), inizio_(dateKey(inizio)), fine_(dateKey(fine))
+    : inizio_(dateKey(inizio)), fine_(dateKey(fine))
 {
-}
-
-IncomeSelection::Filter IncomeSelection::makeFilter(const QString& text)
-{
-    Filter f;
-    f.inUse = CriterioInUso(text);
-    if (f.inUse)
-        f.key = ChiaveContieneAZ(text, &f.possible);
-    return f;
-}
-
-bool IncomeSelection::matches(const Filter& filter, QByteArrayView field)
-{
-    return !filter.inUse || (filter.possible && ContieneAZBytes(field, filter.key));
+    filtri_.add(&R::Pagatore, pagatore);
+    filtri_.add(&R::Sport, sport);
 }
 
 int IncomeSelection::filtriInUso() const
 {
-    return int(pagatore_.inUse) + int(sport_.inUse);
+    return filtri_.inUse();
 }
 
-IncomeSelection::Verdict IncomeSelection::esamina(const char* record, qint64* amount) const
+IncomeSelection::Verdict IncomeSelection::esamina(QByteArrayView record, qint64* amount) const
 {
-    if (!matches(pagatore_, stored(record, kPagatore)) || !matches(sport_, stored(record, kSport)))
+    if (!filtri_.matches(record))
         return Verdict::Left;
     const QByteArrayView intero = stored(record, kIntero);
     if (intero.isEmpty())
@@ -116,7 +101,7 @@ IncomeSelection::Result IncomeSelection::esegui(const QString& archivePath) cons
     RecordFile file;
     if (!OpenReceiptArchive(archivePath, file))
         return result;
-    result.ok = file.forEachBytes([&](qint64, const char* record) {
+    result.ok = file.forEachStored([&](qint64, QByteArrayView record) {
         qint64 amount = 0;
         switch (esamina(record, &amount)) {
         case Verdict::Listed:
@@ -134,7 +119,7 @@ IncomeSelection::Result IncomeSelection::esegui(const QString& archivePath) cons
     return result;
 }
 
-QString IncomeSelection::riga(const char* record)
+QString IncomeSelection::riga(QByteArrayView record)
 {
     return ListRows::receiptRow(record);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
-#include <QByteArray>
+#include "rules/RecordSearch.h"
+
+#include <QByteArrayView>
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -41,16 +43,15 @@ public:
     // How many filters are in use (0, 1 or 2).
     int filtriInUso() const;
 
-    // Tests one stored record (TSchedaRicevuta::RecordSize bytes). For a listed record, `amount`
-    // receives its amount in ten-thousandths.
-    Verdict esamina(const char* record, qint64* amount) const;
+    // Tests one stored record. For a listed record, `amount` receives its amount in ten-thousandths.
+    Verdict esamina(QByteArrayView record, qint64* amount) const;
 
     // Opens the archive as every screen does (creating it empty when missing), selects in file
     // order and closes it.
     Result esegui(const QString& archivePath) const;
 
     // The "Ric. n. ..." row of a stored record.
-    static QString riga(const char* record);
+    static QString riga(QByteArrayView record);
 
     // An amount text ("150,00", "7,5", "-3") in ten-thousandths; false when it is not a number
     // written with digits and at most one decimal comma. Decimals past the fourth round half up.
@@ -61,16 +62,7 @@ public:
     static QString formattaTotale(qint64 total);
 
 private:
-    struct Filter {
-        bool inUse = false;
-        bool possible = true; // false: the text has a character no record can hold
-        QByteArray key;       // as typed, a-z for A-Z, in Windows-1252
-    };
-    static Filter makeFilter(const QString& text);
-    static bool matches(const Filter& filter, QByteArrayView field);
-
-    Filter pagatore_;
-    Filter sport_;
+    StoredCriteria filtri_;
     int inizio_ = 0; // yyyymmdd
     int fine_ = 0;
 };

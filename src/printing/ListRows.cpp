@@ -1,5 +1,6 @@
 #include "ListRows.h"
 
+#include "rules/RecordSearch.h"
 #include "rules/TextRules.h"
 #include "storage/Cp1252.h"
 
@@ -98,7 +99,7 @@ QString ListRows::receiptRow(const TSchedaRicevuta& r)
     return buildRow(r, kReceiptRow);
 }
 
-QString ListRows::receiptRow(const char* stored)
+QString ListRows::receiptRow(QByteArrayView stored)
 {
     // One allocation per row: every value goes from its stored bytes straight into the row.
     static constexpr int kLongest = longestRow(kReceiptRow);
@@ -111,7 +112,7 @@ QString ListRows::receiptRow(const char* stored)
             continue;
         }
         const StoredField f = storedFieldOf<R>(part.field);
-        QByteArrayView text = storedField(stored + f.offset, f.capacity);
+        QByteArrayView text = storedField(stored, f.offset, f.capacity);
         if (part.width != kLast)
             text = text.first(qMin<qsizetype>(text.size(), part.width));
         fromCp1252(text, out);

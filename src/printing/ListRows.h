@@ -3,6 +3,7 @@
 #include "storage/TSchedaIscritto.h"
 #include "storage/TSchedaRicevuta.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -19,9 +20,9 @@ public:
 
     // "Ric. n. ..." rows of the receipt search and the income summary (the total at position 146).
     static QString receiptRow(const TSchedaRicevuta& receipt);
-    // The same row read straight from a stored record (TSchedaRicevuta::RecordSize bytes), for
-    // lists built over a whole archive: only the shown fields are decoded.
-    static QString receiptRow(const char* stored);
+    // The same row read straight from a stored record, for lists built over a whole archive: only
+    // the shown fields are decoded.
+    static QString receiptRow(QByteArrayView stored);
     // Member rows of the member search and the expired cards list (the fee at position 143).
     static QString memberRow(const TSchedaIscritto& member);
     // Rows of the expired certificates list (the expiry date at position 145).

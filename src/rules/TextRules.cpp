@@ -2,8 +2,6 @@
 
 #include "storage/Cp1252.h"
 
-#include <string_view>
-
 namespace tavorel {
 
 namespace {
@@ -47,30 +45,6 @@ bool ContieneAZ(const QString& haystack, const QString& needle)
     if (needle.isEmpty())
         return false;
     return MinuscoleAZ(haystack).contains(MinuscoleAZ(needle), Qt::CaseSensitive);
-}
-
-QByteArray ChiaveContieneAZ(const QString& text, bool* possible)
-{
-    const QString folded = MinuscoleAZ(text);
-    const QByteArray key = toCp1252(folded);
-    // Characters without a Windows-1252 form turn into "?", which would then match a stored "?".
-    *possible = fromCp1252(key) == folded;
-    return *possible ? key : QByteArray();
-}
-
-bool ContieneAZBytes(QByteArrayView field, QByteArrayView key)
-{
-    if (key.isEmpty() || key.size() > field.size())
-        return false;
-    // Stored fields are at most 255 bytes: fold into a buffer on the stack.
-    char folded[256];
-    const qsizetype n = qMin<qsizetype>(field.size(), sizeof folded);
-    for (qsizetype i = 0; i < n; ++i) {
-        const char c = field[i];
-        folded[i] = (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
-    }
-    return std::string_view(folded, size_t(n)).find(std::string_view(key.data(), size_t(key.size()))) !=
-           std::string_view::npos;
 }
 
 bool CriterioInUso(const QString& criterion)

@@ -19,14 +19,6 @@ QString TrimSpazi(const QString& text);
 // needle matches nothing: the find-in-list key "" never selects a row.
 bool ContieneAZ(const QString& haystack, const QString& needle);
 
-// The same "contains" on stored Windows-1252 bytes, for scans that do not decode every record.
-// The key is made once per search by ChiaveContieneAZ: the text as typed, a-z for A-Z, in
-// Windows-1252. A text with a character no record can hold gives no key (*possible false): it
-// can match nothing. ContieneAZBytes folds A-Z of the field and looks for the key in it; an
-// empty key matches nothing, as in ContieneAZ.
-QByteArray ChiaveContieneAZ(const QString& text, bool* possible);
-bool ContieneAZBytes(QByteArrayView field, QByteArrayView key);
-
 // A search criterion of the search screens. A criterion that is blank after
 // TrimSpazi is not in use and lets every field pass; otherwise the criterion as
 // typed (not trimmed) must be contained in the field (ContieneAZ).

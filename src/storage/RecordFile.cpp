@@ -112,10 +112,10 @@ qint64 RecordFile::append(const QByteArray& record)
 
 bool RecordFile::forEach(const std::function<bool(qint64 k, const QByteArray& record)>& visit)
 {
-    return forEachBytes([&](qint64 k, const char* record) { return visit(k, QByteArray(record, m_recordSize)); });
+    return forEachStored([&](qint64 k, QByteArrayView record) { return visit(k, record.toByteArray()); });
 }
 
-bool RecordFile::forEachBytes(const std::function<bool(qint64 k, const char* record)>& visit)
+bool RecordFile::forEachStored(const std::function<bool(qint64 k, QByteArrayView record)>& visit)
 {
     if (!isOpen())
         return false;
@@ -124,7 +124,7 @@ bool RecordFile::forEachBytes(const std::function<bool(qint64 k, const char* rec
         return false;
     }
     // Reads many records at a time: a year's archive can hold a hundred thousand of them.
-    constexpr qint64 kChunkRecords = 256;
+    constexpr qint64 kChunkRecords = 512;
     QByteArray buffer(kChunkRecords * m_recordSize, Qt::Uninitialized);
     qint64 filled = 0;
     qint64 k = 0;
@@ -139,7 +139,7 @@ bool RecordFile::forEachBytes(const std::function<bool(qint64 k, const char* rec
         filled += n;
         const qint64 whole = filled / m_recordSize;
         for (qint64 i = 0; i < whole; ++i) {
-            if (!visit(++k, buffer.constData() + i * m_recordSize))
+            if (!visit(++k, QByteArrayView(buffer.constData() + i * m_recordSize, m_recordSize)))
                 return true;
         }
         const qint64 rest = filled - whole * m_recordSize;

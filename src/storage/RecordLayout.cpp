@@ -33,16 +33,4 @@ QString decodeField(const char* src, int capacity)
     return trimBlanks(fromCp1252(QByteArray(src + 1, length)));
 }
 
-QByteArrayView storedField(const char* src, int capacity)
-{
-    const char* text = src + 1;
-    qsizetype begin = 0;
-    qsizetype end = std::min<int>(static_cast<unsigned char>(src[0]), capacity);
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 0x20)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 0x20)
-        --end;
-    return QByteArrayView(text + begin, end - begin);
-}
-
 } // namespace tavorel

@@ -65,11 +65,6 @@ void encodeField(char* dst, const QString& value, int capacity);
 // damaged record never reads into the next field, then the text, converted and trimmed.
 QString decodeField(const char* src, int capacity);
 
-// The stored text of one field at `src` (capacity + 1 bytes), still in Windows-1252 and trimmed
-// like decodeField: for scans that test a few fields of every record without decoding it.
-// Windows-1252 keeps the codes up to 0x20 where they are, so trimming the bytes trims the same text.
-QByteArrayView storedField(const char* src, int capacity);
-
 // Where a member's field lies in a stored record of T: its offset (length byte) and capacity.
 struct StoredField {
     int offset = -1;

@@ -176,7 +176,7 @@ void tst_IncomeSelection::rowsAreTheReceiptRowsOfTheListedRecords()
     rec.Al = "30/06/2025";
     rec.Praticante = "Della Rovere Luca";
     const QByteArray bytes = encodeRecord(rec);
-    const QString row = IncomeSelection::riga(bytes.constData());
+    const QString row = IncomeSelection::riga(bytes);
     QCOMPARE(row, ListRows::receiptRow(decodeRecord<TSchedaRicevuta>(bytes)));
     QCOMPARE(row.indexOf("150,00"), 145);
 }
