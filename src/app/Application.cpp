@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "income/TfrmMenuRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
 #include "receipts/TfrmMenuRicevute.h"
@@ -18,6 +19,7 @@ struct Application::Screens {
     std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
     std::unique_ptr<TfrmMenuRicevute> menuRicevute;
     std::unique_ptr<TfrmRicevuta> ricevuta;
+    std::unique_ptr<TfrmMenuRiepCosti> menuRiepCosti;
 };
 
 Application::Application() = default;
@@ -39,12 +41,14 @@ void Application::start()
     s.cambiaPassword = std::make_unique<TfrmCambiaPassword>();
     s.menuRicevute = std::make_unique<TfrmMenuRicevute>();
     s.ricevuta = std::make_unique<TfrmRicevuta>();
+    s.menuRiepCosti = std::make_unique<TfrmMenuRiepCosti>();
 
     TfrmPassword* password = s.password.get();
     TfrmAvvio* avvio = s.avvio.get();
     TfrmCambiaPassword* cambia = s.cambiaPassword.get();
     TfrmMenuRicevute* menuRicevute = s.menuRicevute.get();
     TfrmRicevuta* ricevuta = s.ricevuta.get();
+    TfrmMenuRiepCosti* menuRiepCosti = s.menuRiepCosti.get();
 
     // Login
     QObject::connect(password, &TfrmPassword::accessoRiuscito, avvio, [avvio] { avvio->show(); });
@@ -62,6 +66,13 @@ void Application::start()
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
     QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });
+
+    // Main menu → income summary
+    QObject::connect(avvio, &TfrmAvvio::apriRiepilogoIncassi, menuRiepCosti, [avvio, menuRiepCosti] {
+        menuRiepCosti->show();
+        avvio->hide();
+    });
+    QObject::connect(menuRiepCosti, &TfrmMenuRiepCosti::mostraMenu, avvio, [avvio] { avvio->show(); });
 
     password->show();
 }

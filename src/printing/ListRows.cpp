@@ -99,7 +99,7 @@ QString ListRows::receiptRow(const TSchedaRicevuta& r)
     return buildRow(r, kReceiptRow);
 }
 
-QString ListRows::receiptRow(QByteArrayView stored)
+QString ListRows::storedReceiptRow(QByteArrayView stored)
 {
     // One allocation per row: every value goes from its stored bytes straight into the row.
     static constexpr int kLongest = longestRow(kReceiptRow);

@@ -22,7 +22,7 @@ public:
     static QString receiptRow(const TSchedaRicevuta& receipt);
     // The same row read straight from a stored record, for lists built over a whole archive: only
     // the shown fields are decoded.
-    static QString receiptRow(QByteArrayView stored);
+    static QString storedReceiptRow(QByteArrayView stored);
     // Member rows of the member search and the expired cards list (the fee at position 143).
     static QString memberRow(const TSchedaIscritto& member);
     // Rows of the expired certificates list (the expiry date at position 145).
