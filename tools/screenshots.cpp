@@ -2,27 +2,35 @@
 // each, at the window size of a given screen, so the look can be checked without clicking through.
 //   tavorel-screenshots OUTPUT_FOLDER [WIDTH HEIGHT]
 // Runs on any Qt platform; with QT_QPA_PLATFORM=offscreen it needs no display.
+#include "checks/TfrmCodFisc.h"
+#include "checks/TfrmPartitaIva.h"
+#include "income/TfrmMenuRiepCosti.h"
+#include "income/TfrmRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "printing/ReportPainter.h"
 #include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmLogo.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmNumerazione.h"
 #include "receipts/TfrmRicevuta.h"
 #include "receipts/TfrmStampaRic.h"
-#include "checks/TfrmCodFisc.h"
-#include "checks/TfrmPartitaIva.h"
+#include "shell/ListPanel.h"
 #include "shell/ProcessFormats.h"
 #include "shell/QtPlatform.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmCalendario.h"
+#include "storage/RecordLayout.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 using namespace tavorel;
@@ -63,6 +71,32 @@ void fillReceipt(TfrmRicevuta& r)
     r.txtIndirizzo->setText(QStringLiteral("Via Roma 7, 10122 Torino"));
     r.txtImporto->setText(QStringLiteral("150"));
     r.txtImportoKeyUp();
+}
+
+// A year of receipts of a small club: a few hundred, several payers and sports.
+void writeSampleReceipts(const QString& path, int year, int count)
+{
+    const char* const payers[] = {"Rossi Marco",   "Bianchi Niccolò", "Esposito Giulia", "Ferrari Luca",
+                                  "Romano Chiara", "Colombo Andrea",  "Ricci Sofia",     "De Luca Francesco",
+                                  "Gallo Aurora",  "D'Angelo Tommaso"};
+    const char* const sports[] = {"Nuoto", "Pallavolo", "Judo", "Ginnastica artistica", "Danza classica", "Tennis"};
+    const int euros[] = {20, 35, 50, 70, 120, 150, 250};
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    for (int k = 1; k <= count; ++k) {
+        TSchedaRicevuta r;
+        r.NumRic = QString::number(k);
+        r.Data = QDate(year, 1 + (k * 7) % 12, 1 + (k * 11) % 28).toString(QStringLiteral("dd/MM/yyyy"));
+        r.Importo = QString::number(euros[k % 7]);
+        r.Cents = k % 5 == 0 ? QStringLiteral("50") : QStringLiteral("00");
+        r.Intero = r.Importo + QLatin1Char(',') + r.Cents;
+        r.Pagatore = QString::fromUtf8(payers[(k * 3) % 10]);
+        r.Sport = QString::fromUtf8(sports[k % 6]);
+        r.Dal = QStringLiteral("01/09/%1").arg(year - 1);
+        r.Al = QStringLiteral("30/06/%1").arg(year);
+        f.write(encodeRecord(r));
+    }
 }
 
 } // namespace
@@ -135,6 +169,28 @@ int main(int argc, char* argv[])
         TfrmPartitaIva d(nullptr);
         d.txtPartitaIva->setText(QStringLiteral("12345678903"));
         save(&d, QStringLiteral("partita_iva"), false);
+    }
+    {
+        writeSampleReceipts(scope.fake.folder + QStringLiteral("/2026.ric"), 2026, 400);
+        TfrmMenuRiepCosti w;
+        save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
+        w.txtCCP->setText(QStringLiteral("nuoto"));
+        w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
+        w.txtMeseInizio->setCurrentText(QStringLiteral("Gennaio"));
+        w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
+        w.txtMeseFine->setCurrentText(QStringLiteral("Dicembre"));
+        save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
+        TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/01/2026"),
+                             QStringLiteral("31/12/2026"), scope.fake.folder + QStringLiteral("/2026.ric")});
+        d.carica();
+        d.elenco->txtTrova->setText(QStringLiteral("rossi"));
+        d.elenco->btnTrova->click();
+        save(&d, QStringLiteral("riepilogo_incassi"), true);
+        scope.fake.answers << Answer::Yes;
+        d.btnStampa->click();
+        if (!scope.fake.printed.isEmpty())
+            exportPdf(scope.fake.printed.last(), outDir + QStringLiteral("/riepilogo_incassi.pdf"),
+                      QDateTime(QDate(2026, 12, 10), QTime(9, 30)));
     }
     {
         QMessageBox box;

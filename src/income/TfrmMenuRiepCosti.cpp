@@ -180,6 +180,7 @@ QComboBox* TfrmMenuRiepCosti::picker(QWidget* parent, const QString& name, const
     c->setMaxVisibleItems(12);
     c->lineEdit()->setMaxLength(maxLength);
     c->setFont(verdana(11, true));
+    c->lineEdit()->setFont(c->font());
     c->setCurrentIndex(-1);
     c->installEventFilter(this);
     return c;

@@ -101,7 +101,6 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* owner, const Richiesta& richiesta)
         look::label(piede, QStringLiteral("Totale importi incassati:"), 10, false, QStringLiteral("infTotKmPercorsi"));
     lblTotCosti = look::label(piede, QStringLiteral("0,00"), 16, true, QStringLiteral("lblTotCosti"));
     lblTotCosti->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblTotCosti->setMinimumWidth(220);
     lblTotCosti->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(kTitleBlue)));
     auto* euro = look::label(piede, QStringLiteral("€"), 16, true, QStringLiteral("lblEuro"));
     euro->setStyleSheet(lblTotCosti->styleSheet());
