@@ -95,7 +95,7 @@ int memoryRun(const QString& receipts)
         if (!OpenReceiptArchive(receipts, file))
             return 1;
         righeDaArchivio<TSchedaRicevuta>(
-            file, [](QByteArrayView) { return true; }, &ListRows::receiptRow, rows);
+            file, [](QByteArrayView) { return true; }, [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows);
     }
     qint64 textBytes = 0;
     for (const QString& r : std::as_const(rows))
@@ -154,7 +154,8 @@ int main(int argc, char* argv[])
         RecordFile file;
         OpenReceiptArchive(receipts, file);
         righeDaArchivio<TSchedaRicevuta>(
-            file, [&](QByteArrayView b) { return payerAndMonth.matches(b); }, &ListRows::receiptRow, rows);
+            file, [&](QByteArrayView b) { return payerAndMonth.matches(b); },
+            [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows);
         found = rows.size();
     });
     // The same through decoding every record first, as a search that matches on strings would.
@@ -202,7 +203,8 @@ int main(int argc, char* argv[])
         RecordFile file;
         OpenMemberArchive(dir, file);
         righeDaArchivio<TSchedaIscritto>(
-            file, [&](QByteArrayView b) { return nameAndSport.matches(b); }, &ListRows::memberRow, rows);
+            file, [&](QByteArrayView b) { return nameAndSport.matches(b); },
+            [](QByteArrayView b) { return ListRows::memberRow(b); }, rows);
         ListRows::sort(rows);
         membersFound = rows.size();
     });
@@ -211,7 +213,7 @@ int main(int argc, char* argv[])
     const QDate today(year.toInt(), 6, 30);
     qsizetype cards = 0;
     qsizetype certificates = 0;
-    auto expired = [&](QString TSchedaIscritto::*date, QString (*row)(const TSchedaIscritto&), qsizetype& count) {
+    auto expired = [&](QString TSchedaIscritto::*date, QString (*row)(QByteArrayView), qsizetype& count) {
         return best([&] {
             QStringList rows;
             RecordFile file;
