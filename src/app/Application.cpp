@@ -3,12 +3,16 @@
 #include "income/TfrmMenuRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "members/TfrmTrovaTiratori.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmRicevuta.h"
+#include "receipts/TfrmTrovaRic.h"
+#include "shell/Platform.h"
 #include "shell/ProcessFormats.h"
 #include "shell/TfrmAvvio.h"
 
 #include <QApplication>
+#include <QLabel>
 
 namespace tavorel {
 
@@ -73,6 +77,27 @@ void Application::start()
         avvio->hide();
     });
     QObject::connect(menuRiepCosti, &TfrmMenuRiepCosti::mostraMenu, avvio, [avvio] { avvio->show(); });
+
+    // Receipt editor → receipt search, which loads the receipt chosen into the editor
+    QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {
+        TfrmTrovaRic trova(ricevuta, ricevuta->lblFile->text(),
+                           [ricevuta](const TSchedaRicevuta& r, qint64 k) { ricevuta->mostraScheda(r, k); });
+        trova.setMode(QStringLiteral("ricevuta"));
+        platform().runModal(&trova);
+    });
+    // Receipt editor → member search, which copies the payer and practitioner into the receipt
+    QObject::connect(ricevuta, &TfrmRicevuta::apriImporta, ricevuta, [ricevuta] {
+        TfrmTrovaTiratori trova(ricevuta, {}, [ricevuta](const DatiPagatore& dati) {
+            // Only the seven fields change: the rest of the receipt and its record number stay.
+            TSchedaRicevuta r = ricevuta->scheda();
+            dati.applicaA(r);
+            const QString posizione = ricevuta->lblPosizione->text();
+            ricevuta->mostraScheda(r, 0);
+            ricevuta->lblPosizione->setText(posizione);
+        });
+        trova.setMode(QStringLiteral("ricevuta"));
+        platform().runModal(&trova);
+    });
 
     password->show();
 }

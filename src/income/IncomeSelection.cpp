@@ -121,7 +121,7 @@ IncomeSelection::Result IncomeSelection::esegui(const QString& archivePath) cons
 
 QString IncomeSelection::riga(QByteArrayView record)
 {
-    return ListRows::storedReceiptRow(record);
+    return ListRows::receiptRow(record);
 }
 
 bool IncomeSelection::leggiImporto(QByteArrayView text, qint64* amount)

@@ -56,7 +56,7 @@ ExpiredList::ExpiredList(QWidget* owner, const Kind& kind, CaricaIscritto carica
     connect(elenco, &ListPanel::rigaScelta, this, &ExpiredList::lstRecordsDblClick);
 }
 
-bool ExpiredList::righeScadute(RecordFile& file, QString TSchedaIscritto::*date, QString (*row)(const TSchedaIscritto&),
+bool ExpiredList::righeScadute(RecordFile& file, QString TSchedaIscritto::*date, QString (*row)(QByteArrayView),
                                const QDate& today, QStringList& rows)
 {
     int offset = 0;

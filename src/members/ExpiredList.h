@@ -27,7 +27,7 @@ public:
         QString banner;
         QString title;
         QString TSchedaIscritto::*date;
-        QString (*row)(const TSchedaIscritto&);
+        QString (*row)(QByteArrayView stored);
     };
 
     ListPanel* elenco;
@@ -40,7 +40,7 @@ public:
 
     // The rows of the members whose `date` is before `today`, in file order. A record whose date
     // cannot be read is passed over and the rest of the archive examined. False on a read failure.
-    static bool righeScadute(RecordFile& file, QString TSchedaIscritto::*date, QString (*row)(const TSchedaIscritto&),
+    static bool righeScadute(RecordFile& file, QString TSchedaIscritto::*date, QString (*row)(QByteArrayView),
                              const QDate& today, QStringList& rows);
 
 protected:

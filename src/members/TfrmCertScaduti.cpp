@@ -9,7 +9,7 @@ TfrmCertScaduti::TfrmCertScaduti(QWidget* owner, CaricaIscritto carica)
     : ExpiredList(owner,
                   {QStringLiteral("frmCertScaduti"), QStringLiteral(" Riepilogo certificati medici scaduti"),
                    QStringLiteral("CERTIFICATI MEDICI SCADUTI"), kTitoloCertificatiScaduti, &TSchedaIscritto::Studio,
-                   &ListRows::certificateRow},
+                   static_cast<QString (*)(QByteArrayView)>(&ListRows::certificateRow)},
                   std::move(carica))
 {
 }

@@ -9,7 +9,7 @@ TfrmTessereScadute::TfrmTessereScadute(QWidget* owner, CaricaIscritto carica)
     : ExpiredList(owner,
                   {QStringLiteral("frmTessereScadute"), QStringLiteral(" Riepilogo tessere scadute"),
                    QStringLiteral("RIEPILOGO TESSERE SCADUTE"), kTitoloTessereScadute, &TSchedaIscritto::FineTes,
-                   &ListRows::memberRow},
+                   static_cast<QString (*)(QByteArrayView)>(&ListRows::memberRow)},
                   std::move(carica))
 {
 }

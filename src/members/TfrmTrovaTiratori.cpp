@@ -82,7 +82,8 @@ bool TfrmTrovaTiratori::cerca(QStringList& rows)
     if (!OpenMemberArchive(platform().programFolder(), file))
         return false;
     return righeDaArchivio<TSchedaIscritto>(
-        file, [&](QByteArrayView bytes) { return wanted.matches(bytes); }, &ListRows::memberRow, rows);
+        file, [&](QByteArrayView bytes) { return wanted.matches(bytes); },
+        [](QByteArrayView b) { return ListRows::memberRow(b); }, rows);
 }
 
 QString TfrmTrovaTiratori::testoTrovate(int rows) const
@@ -100,12 +101,14 @@ void TfrmTrovaTiratori::carica(const QString& row)
     RecordFile file;
     if (!OpenMemberArchive(platform().programFolder(), file))
         return;
-    caricaRiga<TSchedaIscritto>(file, row, &ListRows::memberRow, [&](const TSchedaIscritto& m, qint64 k) {
-        if (mode() == kTiratori && caricaIscritto_)
-            caricaIscritto_(m, k);
-        else if (mode() == kRicevuta && importaPagatore_)
-            importaPagatore_(DatiPagatore::daIscritto(m));
-    });
+    caricaRiga<TSchedaIscritto>(
+        file, row, [](QByteArrayView b) { return ListRows::memberRow(b); },
+        [&](const TSchedaIscritto& m, qint64 k) {
+            if (mode() == kTiratori && caricaIscritto_)
+                caricaIscritto_(m, k);
+            else if (mode() == kRicevuta && importaPagatore_)
+                importaPagatore_(DatiPagatore::daIscritto(m));
+        });
 }
 
 } // namespace tavorel

@@ -11,8 +11,8 @@ namespace tavorel {
 // How the list screens read an archive: every record is looked at in its stored bytes, and only
 // the ones kept are decoded into a record and a row.
 
-// Appends the row of each stored record that `keep(bytes)` accepts, in file order; false on a
-// read failure (the rows found so far stay in `rows`).
+// Appends the row, `row(bytes)`, of each stored record that `keep(bytes)` accepts, in file order;
+// false on a read failure (the rows found so far stay in `rows`).
 template <typename T, typename Keep, typename Row>
 bool righeDaArchivio(RecordFile& file, Keep&& keep, Row&& row, QStringList& rows)
 {
@@ -20,12 +20,12 @@ bool righeDaArchivio(RecordFile& file, Keep&& keep, Row&& row, QStringList& rows
         return false;
     return file.forEachStored([&](qint64, QByteArrayView bytes) {
         if (keep(bytes))
-            rows.append(row(decodeRecord<T>(bytes.toByteArray())));
+            rows.append(row(bytes));
         return true;
     });
 }
 
-// Hands `load(record, k)` each record whose row, trimmed, equals `selected`, trimmed, in file
+// Hands `load(record, k)` each record whose row, `row(bytes)` trimmed, equals `selected`, trimmed, in file
 // order, so the last of several identical rows is the one left on the receiving screen. Returns
 // how many were loaded, or -1 on a read failure.
 template <typename T, typename Row, typename Load>
@@ -36,9 +36,8 @@ qint64 caricaRiga(RecordFile& file, const QString& selected, Row&& row, Load&& l
     const QString wanted = TrimSpazi(selected);
     qint64 loaded = 0;
     const bool ok = file.forEachStored([&](qint64 k, QByteArrayView bytes) {
-        const T record = decodeRecord<T>(bytes.toByteArray());
-        if (TrimSpazi(row(record)) == wanted) {
-            load(record, k);
+        if (TrimSpazi(row(bytes)) == wanted) {
+            load(decodeRecord<T>(bytes.toByteArray()), k);
             ++loaded;
         }
         return true;

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <string>
 #include <vector>
 
 namespace tavorel {
@@ -35,8 +34,8 @@ RowPart<Record> field(QString Record::*member, int width)
     return {nullptr, member, width};
 }
 
-template <class Record, class Parts>
-QString buildRow(const Record& record, const Parts& parts)
+template <class Record>
+QString buildRow(const Record& record, const std::vector<RowPart<Record>>& parts)
 {
     QString row;
     for (const RowPart<Record>& part : parts) {
@@ -50,37 +49,35 @@ QString buildRow(const Record& record, const Parts& parts)
     return row;
 }
 
+// The same row from the stored bytes: each field's text is found in place and only it is decoded.
 template <class Record>
-QString buildRow(const Record& record, std::initializer_list<RowPart<Record>> parts)
+QString buildRow(QByteArrayView stored, const std::vector<RowPart<Record>>& parts)
 {
-    return buildRow<Record, std::initializer_list<RowPart<Record>>>(record, parts);
+    const auto& fields = Record::fields();
+    QString row;
+    row.reserve(160);
+    for (const RowPart<Record>& part : parts) {
+        if (part.label) {
+            row += QString::fromUtf16(part.label);
+            continue;
+        }
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].member != part.field)
+                continue;
+            const QString value =
+                fromCp1252(storedField(stored, fieldOffset(fields, i), fields[i].capacity).toByteArray());
+            if (part.width == kLast)
+                row += value;
+            else
+                row += value.left(part.width).leftJustified(part.width, QLatin1Char(' '));
+            break;
+        }
+    }
+    return row;
 }
 
 using R = TSchedaRicevuta;
 using I = TSchedaIscritto;
-
-constexpr RowPart<R> kReceiptRow[] = {
-    {u"Ric. n. ", nullptr, 0},  {nullptr, &R::NumRic, 12},    {u"  Data: ", nullptr, 0},  {nullptr, &R::Data, 10},
-    {u"  ", nullptr, 0},        {nullptr, &R::Pagatore, 26},  {u"  Sport: ", nullptr, 0}, {nullptr, &R::Sport, 30},
-    {u"  Dal ", nullptr, 0},    {nullptr, &R::Dal, 10},       {u"  Al ", nullptr, 0},     {nullptr, &R::Al, 10},
-    {u"  Tot. € ", nullptr, 0}, {nullptr, &R::Intero, kLast},
-};
-
-// The longest row the parts can make: labels, columns, and the whole capacity of the last value.
-template <class Record, std::size_t N>
-constexpr int longestRow(const RowPart<Record> (&parts)[N])
-{
-    int length = 0;
-    for (const RowPart<Record>& part : parts) {
-        if (part.label)
-            length += int(std::char_traits<char16_t>::length(part.label));
-        else if (part.width != kLast)
-            length += part.width;
-        else
-            length += storedFieldOf<Record>(part.field).capacity;
-    }
-    return length;
-}
 
 } // namespace
 
@@ -94,66 +91,65 @@ QString ListRows::column(const QString& fieldText, int width)
     return value(fieldText).left(width).leftJustified(width, QLatin1Char(' '));
 }
 
-QString ListRows::receiptRow(const TSchedaRicevuta& r)
+static const std::vector<RowPart<R>>& receiptParts()
 {
-    return buildRow(r, kReceiptRow);
+    static const std::vector<RowPart<R>> parts{
+        label<R>(u"Ric. n. "),  field(&R::NumRic, 12),    label<R>(u"  Data: "),  field(&R::Data, 10),
+        label<R>(u"  "),        field(&R::Pagatore, 26),  label<R>(u"  Sport: "), field(&R::Sport, 30),
+        label<R>(u"  Dal "),    field(&R::Dal, 10),       label<R>(u"  Al "),     field(&R::Al, 10),
+        label<R>(u"  Tot. € "), field(&R::Intero, kLast),
+    };
+    return parts;
 }
 
-QString ListRows::storedReceiptRow(QByteArrayView stored)
+QString ListRows::receiptRow(const TSchedaRicevuta& r)
 {
-    // One allocation per row: every value goes from its stored bytes straight into the row.
-    static constexpr int kLongest = longestRow(kReceiptRow);
-    QString row(kLongest, Qt::Uninitialized);
-    QChar* out = row.data();
-    for (const RowPart<R>& part : kReceiptRow) {
-        if (part.label) {
-            for (const char16_t* c = part.label; *c; ++c)
-                *out++ = QChar(*c);
-            continue;
-        }
-        const StoredField f = storedFieldOf<R>(part.field);
-        QByteArrayView text = storedField(stored, f.offset, f.capacity);
-        if (part.width != kLast)
-            text = text.first(qMin<qsizetype>(text.size(), part.width));
-        fromCp1252(text, out);
-        out += text.size();
-        for (qsizetype pad = text.size(); pad < part.width; ++pad)
-            *out++ = QLatin1Char(' ');
-    }
-    row.truncate(out - row.constData());
-    return row;
+    return buildRow<R>(r, receiptParts());
+}
+
+QString ListRows::receiptRow(QByteArrayView stored)
+{
+    return buildRow<R>(stored, receiptParts());
+}
+
+static const std::vector<RowPart<I>>& memberParts()
+{
+    static const std::vector<RowPart<I>> parts{
+        field(&I::Tiratore, 30), label<I>(u"  Tel. "),       field(&I::Tel, 16),      label<I>(u"  Cel. "),
+        field(&I::Cel, 16),      label<I>(u"  Tessera n. "), field(&I::Tessera, 24),  label<I>(u"  Scad. "),
+        field(&I::FineTes, 10),  label<I>(u"  Quota: € "),   field(&I::Quota, kLast),
+    };
+    return parts;
 }
 
 QString ListRows::memberRow(const TSchedaIscritto& m)
 {
-    return buildRow<I>(m, {
-                              field(&I::Tiratore, 30),
-                              label<I>(u"  Tel. "),
-                              field(&I::Tel, 16),
-                              label<I>(u"  Cel. "),
-                              field(&I::Cel, 16),
-                              label<I>(u"  Tessera n. "),
-                              field(&I::Tessera, 24),
-                              label<I>(u"  Scad. "),
-                              field(&I::FineTes, 10),
-                              label<I>(u"  Quota: € "),
-                              field(&I::Quota, kLast),
-                          });
+    return buildRow<I>(m, memberParts());
+}
+
+QString ListRows::memberRow(QByteArrayView stored)
+{
+    return buildRow<I>(stored, memberParts());
+}
+
+static const std::vector<RowPart<I>>& certificateParts()
+{
+    static const std::vector<RowPart<I>> parts{
+        field(&I::Tiratore, 32),  label<I>(u"  Cel. "),   field(&I::Cel, 20),  label<I>(u"  C.F. "),
+        field(&I::CodFisc, 16),   label<I>(u"  Sport: "), field(&I::Ente, 32), label<I>(u"  Scad. certificato: "),
+        field(&I::Studio, kLast),
+    };
+    return parts;
 }
 
 QString ListRows::certificateRow(const TSchedaIscritto& m)
 {
-    return buildRow<I>(m, {
-                              field(&I::Tiratore, 32),
-                              label<I>(u"  Cel. "),
-                              field(&I::Cel, 20),
-                              label<I>(u"  C.F. "),
-                              field(&I::CodFisc, 16),
-                              label<I>(u"  Sport: "),
-                              field(&I::Ente, 32),
-                              label<I>(u"  Scad. certificato: "),
-                              field(&I::Studio, kLast),
-                          });
+    return buildRow<I>(m, certificateParts());
+}
+
+QString ListRows::certificateRow(QByteArrayView stored)
+{
+    return buildRow<I>(stored, certificateParts());
 }
 
 bool ListRows::sortsBefore(const QString& a, const QString& b)

@@ -20,13 +20,16 @@ public:
 
     // "Ric. n. ..." rows of the receipt search and the income summary (the total at position 146).
     static QString receiptRow(const TSchedaRicevuta& receipt);
-    // The same row read straight from a stored record, for lists built over a whole archive: only
-    // the shown fields are decoded.
-    static QString storedReceiptRow(QByteArrayView stored);
     // Member rows of the member search and the expired cards list (the fee at position 143).
     static QString memberRow(const TSchedaIscritto& member);
     // Rows of the expired certificates list (the expiry date at position 145).
     static QString certificateRow(const TSchedaIscritto& member);
+
+    // The same rows straight from a stored record (TSchedaRicevuta or TSchedaIscritto bytes): only
+    // the fields the row shows are decoded. A list of a hundred thousand rows is built this way.
+    static QString receiptRow(QByteArrayView stored);
+    static QString memberRow(QByteArrayView stored);
+    static QString certificateRow(QByteArrayView stored);
 
     // Order of the sorted lists: a to z taken as A to Z, then by character code; a text that is the
     // beginning of another sorts first.

@@ -78,7 +78,8 @@ bool TfrmTrovaRic::cerca(QStringList& rows)
     if (!OpenReceiptArchive(archivePath_, file))
         return false;
     return righeDaArchivio<TSchedaRicevuta>(
-        file, [&](QByteArrayView bytes) { return wanted.matches(bytes); }, &ListRows::receiptRow, rows);
+        file, [&](QByteArrayView bytes) { return wanted.matches(bytes); },
+        [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows);
 }
 
 QString TfrmTrovaRic::testoTrovate(int rows) const
@@ -96,10 +97,12 @@ void TfrmTrovaRic::carica(const QString& row)
     RecordFile file;
     if (!OpenReceiptArchive(archivePath_, file))
         return;
-    caricaRiga<TSchedaRicevuta>(file, row, &ListRows::receiptRow, [&](const TSchedaRicevuta& r, qint64 k) {
-        if (mode() == kRicevuta && destinazione_)
-            destinazione_(r, k);
-    });
+    caricaRiga<TSchedaRicevuta>(
+        file, row, [](QByteArrayView b) { return ListRows::receiptRow(b); },
+        [&](const TSchedaRicevuta& r, qint64 k) {
+            if (mode() == kRicevuta && destinazione_)
+                destinazione_(r, k);
+        });
 }
 
 } // namespace tavorel

@@ -94,6 +94,11 @@ SearchDialog::SearchDialog(QWidget* owner, const QString& name, const QString& c
     btnAnnulla = look::button(panAvvio, QStringLiteral("btnAnnulla"), QStringLiteral("Chiudi"));
     lblAttendere = darkCyanLabel(panAvvio, QStringLiteral("Ricerca schede in corso. Attendere..."),
                                  QStringLiteral("lblAttendere"));
+    // Keeps its room while hidden, so that showing it moves nothing under the mouse.
+    QSizePolicy attesa = lblAttendere->sizePolicy();
+    attesa.setRetainSizeWhenHidden(true);
+    attesa.setHorizontalPolicy(QSizePolicy::Expanding);
+    lblAttendere->setSizePolicy(attesa);
     lblAttendere->hide();
     btnCerca = look::button(panAvvio, QStringLiteral("btnCerca"), QStringLiteral("Cerca"));
     auto* comandiAvvio = new QHBoxLayout;
