@@ -3,7 +3,7 @@
 #include "printing/ListRecords.h"
 #include "printing/ListRows.h"
 #include "printing/ListTemplate.h"
-#include "rules/FieldRules.h"
+#include "rules/RecordSearch.h"
 #include "shell/ListPanel.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
@@ -67,7 +67,7 @@ bool ExpiredList::righeScadute(RecordFile& file, QString TSchedaIscritto::*date,
         file,
         [&](QByteArrayView bytes) {
             // Only the tested date is read from every record.
-            const QDate expiry = DataDaTesto(decodeField(bytes.constData() + offset, field->capacity));
+            const QDate expiry = storedDate(bytes, offset, field->capacity);
             return expiry.isValid() && today > expiry;
         },
         row, rows);

@@ -46,6 +46,41 @@ QByteArrayView storedField(QByteArrayView record, int offset, int capacity)
     return record.sliced(begin, end - begin);
 }
 
+namespace {
+
+// The digits of `text` as a number, when there are from `least` to `most` of them and nothing else.
+bool readDigits(QByteArrayView text, int least, int most, int& value)
+{
+    if (text.size() < least || text.size() > most)
+        return false;
+    value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+} // namespace
+
+QDate storedDate(QByteArrayView record, int offset, int capacity)
+{
+    const QByteArrayView text = storedField(record, offset, capacity);
+    const qsizetype first = text.indexOf('/');
+    const qsizetype second = first < 0 ? -1 : text.indexOf('/', first + 1);
+    if (second < 0 || text.indexOf('/', second + 1) >= 0)
+        return {};
+    int day = 0;
+    int month = 0;
+    int year = 0;
+    if (!readDigits(text.first(first), 1, 2, day) ||
+        !readDigits(text.sliced(first + 1, second - first - 1), 1, 2, month) ||
+        !readDigits(text.sliced(second + 1), 4, 4, year))
+        return {};
+    return QDate(year, month, day);
+}
+
 void StoredCriteria::add(int offset, int capacity, const QString& criterion)
 {
     if (!CriterioInUso(criterion))

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QDate>
 #include <QString>
 
 #include <vector>
@@ -14,6 +15,10 @@ namespace tavorel {
 // capacity) and the Windows-1252 text, trimmed of blanks and control characters at both ends,
 // exactly as decoding and trimming would leave it, but without making a string.
 QByteArrayView storedField(QByteArrayView record, int offset, int capacity);
+
+// The date a stored field holds, read as DataDaTesto reads it ("dd/mm/yyyy", day and month of one
+// or two digits), straight from the bytes; invalid when the field holds no such date.
+QDate storedDate(QByteArrayView record, int offset, int capacity);
 
 // The criteria of a search screen, tested on stored records without decoding them: a year's
 // archive holds a hundred thousand receipts, and only the few found are turned into text. A

@@ -59,7 +59,6 @@ public:
 
 private:
     bool writeAt(qint64 index, const QByteArray& record);
-    bool forEachRead(const std::function<bool(qint64 k, QByteArrayView record)>& visit);
     bool lockForAppend();
     void unlockForAppend();
 

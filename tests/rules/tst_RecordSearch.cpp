@@ -1,4 +1,5 @@
 // Search criteria tested on stored records must give what testing the decoded fields gives.
+#include "rules/FieldRules.h"
 #include "rules/RecordSearch.h"
 #include "rules/TextRules.h"
 #include "storage/TSchedaRicevuta.h"
@@ -13,6 +14,8 @@ private slots:
     void criteriaOnStoredBytes_data();
     void criteriaOnStoredBytes();
     void damagedLengthStaysInItsField();
+    void storedDatesReadAsTyped_data();
+    void storedDatesReadAsTyped();
 };
 
 void tst_RecordSearch::criteriaOnStoredBytes_data()
@@ -75,6 +78,24 @@ void tst_RecordSearch::damagedLengthStaysInItsField()
     criteria.add(&TSchedaRicevuta::NumRic, QStringLiteral("02/2026"));
     QVERIFY(!criteria.matches(stored));
     QCOMPARE(storedField(stored, 0, 30), QByteArrayView("12"));
+}
+
+void tst_RecordSearch::storedDatesReadAsTyped_data()
+{
+    QTest::addColumn<QString>("text");
+    for (const char* t : {"09/04/2024", "1/2/2020", " 01/01/2030 ", "31/02/2024", "01/13/2024", "1/1/20", "01/01/02024",
+                          "a1/01/2024", "01/01/2024/", "01-01-2024", "", "00/00/0000", "29/02/2024"})
+        QTest::newRow(t) << QString::fromLatin1(t);
+}
+
+// The same dates as the program's date rule reads from the decoded text.
+void tst_RecordSearch::storedDatesReadAsTyped()
+{
+    QFETCH(QString, text);
+    TSchedaRicevuta r;
+    r.Data = text;
+    const QByteArray stored = encodeRecord(r);
+    QCOMPARE(storedDate(stored, 31, 10), DataDaTesto(decodeRecord<TSchedaRicevuta>(stored).Data));
 }
 
 QTEST_APPLESS_MAIN(tst_RecordSearch)
