@@ -12,7 +12,9 @@
 #include "shell/TfrmAvvio.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
+#include <QWindow>
 
 namespace tavorel {
 
@@ -25,6 +27,27 @@ struct Application::Screens {
     std::unique_ptr<TfrmRicevuta> ricevuta;
     std::unique_ptr<TfrmMenuRiepCosti> menuRiepCosti;
 };
+
+namespace {
+
+// The login window is all the user needs at first, so it reaches the screen before the other
+// screens are built: the window is shown and the events that map and paint it are handled.
+// Keys and clicks wait in the queue until start() returns, when every screen exists, so nothing
+// the user does can reach a screen that is not built yet.
+void showLoginFirst(QWidget& login)
+{
+    login.show();
+    QElapsedTimer waited;
+    waited.start();
+    QWindow* window = login.windowHandle();
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    } while (window && !window->isExposed() && waited.elapsed() < 1000);
+    // The first paint after the exposure.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace
 
 Application::Application() = default;
 
@@ -41,6 +64,8 @@ void Application::start()
     screens_ = std::make_unique<Screens>();
     Screens& s = *screens_;
     s.password = std::make_unique<TfrmPassword>();
+    showLoginFirst(*s.password);
+
     s.avvio = std::make_unique<TfrmAvvio>();
     s.cambiaPassword = std::make_unique<TfrmCambiaPassword>();
     s.menuRicevute = std::make_unique<TfrmMenuRicevute>();
@@ -98,8 +123,6 @@ void Application::start()
         trova.setMode(QStringLiteral("ricevuta"));
         platform().runModal(&trova);
     });
-
-    password->show();
 }
 
 } // namespace tavorel
