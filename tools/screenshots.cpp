@@ -20,6 +20,7 @@
 #include "receipts/TfrmRicevuta.h"
 #include "receipts/TfrmStampaRic.h"
 #include "receipts/TfrmTrovaRic.h"
+#include "rules/AmountInWords.h"
 #include "shell/ListPanel.h"
 #include "shell/ProcessFormats.h"
 #include "shell/QtPlatform.h"
@@ -56,24 +57,28 @@ void save(QWidget* w, const QString& name, bool workspace)
     w->grab().save(outDir + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
-void fillReceipt(TfrmRicevuta& r)
+// A receipt as it stands after browsing to it in the archive.
+void fillReceipt(TfrmRicevuta& w)
 {
-    r.txtRicevente01->setText(QStringLiteral("A.S.D. POLISPORTIVA CITTÀ APERTA"));
-    r.txtRicevente02->setText(QStringLiteral("Via Garibaldi 12 - 10122 Torino"));
-    r.txtRicevente03->setText(QStringLiteral("C.F. 97612345678"));
-    r.txtRicevente04->setText(QStringLiteral("Tel. 011 123456"));
-    r.txtNumRic->setText(QStringLiteral("103"));
-    r.txtPagatore->setText(QStringLiteral("Bianchi Niccolò"));
-    r.txtCodFisc->setText(QStringLiteral("BNCNCL80A01L219X"));
-    r.txtSport->setText(QStringLiteral("Nuoto - corso annuale"));
-    r.txtDal->setText(QStringLiteral("01/09/2026"));
-    r.txtAl->setText(QStringLiteral("30/06/2027"));
-    r.txtPraticante->setText(QStringLiteral("Bianchi Luca"));
-    r.txtLuogoNasc->setText(QStringLiteral("Forlì"));
-    r.txtDataNasc->setText(QStringLiteral("14/05/2015"));
-    r.txtIndirizzo->setText(QStringLiteral("Via Roma 7, 10122 Torino"));
-    r.txtImporto->setText(QStringLiteral("150"));
-    r.txtImportoKeyUp();
+    TSchedaRicevuta r = w.scheda();
+    r.Ricevente01 = QStringLiteral("A.S.D. POLISPORTIVA CITTÀ APERTA");
+    r.Ricevente02 = QStringLiteral("Via Garibaldi 12 - 10122 Torino");
+    r.Ricevente03 = QStringLiteral("C.F. 97612345678");
+    r.Ricevente04 = QStringLiteral("Tel. 011 123456");
+    r.NumRic = QStringLiteral("103");
+    r.Pagatore = QStringLiteral("Bianchi Niccolò");
+    r.CodFisc = QStringLiteral("BNCNCL80A01L219X");
+    r.Sport = QStringLiteral("Nuoto - corso annuale");
+    r.Dal = QStringLiteral("01/09/2026");
+    r.Al = QStringLiteral("30/06/2027");
+    r.Praticante = QStringLiteral("Bianchi Luca");
+    r.LuogoNasc = QStringLiteral("Forlì");
+    r.DataNasc = QStringLiteral("14/05/2015");
+    r.Indirizzo = QStringLiteral("Via Roma 7, 10122 Torino");
+    r.Importo = QStringLiteral("150");
+    r.ImpLettere = ImportoInLettere(1500000);
+    r.Intero = QStringLiteral("150,00");
+    w.mostraScheda(r, 3);
 }
 
 // The report the list screen printed last, as a PDF.
@@ -189,11 +194,11 @@ int main(int argc, char* argv[])
             save(&d, QStringLiteral("calendario"), false);
         }
         {
-            TfrmAnteprimaRic d(&w, w.datiDiStampa());
+            TfrmAnteprimaRic d(&w, w.scheda());
             save(&d, QStringLiteral("anteprima_ricevuta"), false);
         }
         {
-            TfrmStampaRic d(&w, w.datiDiStampa());
+            TfrmStampaRic d(&w, w.scheda());
             save(&d, QStringLiteral("stampa_ricevuta"), false);
         }
     }

@@ -11,7 +11,9 @@
 #include "shell/TfrmAvvio.h"
 
 #include <QApplication>
-#include <QLabel>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QWindow>
 
 namespace tavorel {
 
@@ -22,7 +24,31 @@ struct Application::Screens {
     std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
     std::unique_ptr<TfrmMenuRicevute> menuRicevute;
     std::unique_ptr<TfrmRicevuta> ricevuta;
+    // The receipt archive the editor works on, as the year selection opened it: the receipt
+    // search reads it.
+    QString archivioRicevute;
 };
+
+namespace {
+
+// The login window is all the user needs at first, so it reaches the screen before the other
+// screens are built: the window is shown and the events that map and paint it are handled.
+// Keys and clicks wait in the queue until start() returns, when every screen exists, so nothing
+// the user does can reach a screen that is not built yet.
+void showLoginFirst(QWidget& login)
+{
+    login.show();
+    QElapsedTimer waited;
+    waited.start();
+    QWindow* window = login.windowHandle();
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    } while (window && !window->isExposed() && waited.elapsed() < 1000);
+    // The first paint after the exposure.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace
 
 Application::Application() = default;
 
@@ -39,6 +65,8 @@ void Application::start()
     screens_ = std::make_unique<Screens>();
     Screens& s = *screens_;
     s.password = std::make_unique<TfrmPassword>();
+    showLoginFirst(*s.password);
+
     s.avvio = std::make_unique<TfrmAvvio>();
     s.cambiaPassword = std::make_unique<TfrmCambiaPassword>();
     s.menuRicevute = std::make_unique<TfrmMenuRicevute>();
@@ -60,16 +88,19 @@ void Application::start()
         menuRicevute->show();
         avvio->hide();
     });
-    QObject::connect(
-        menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
-        [ricevuta](const QString& path, const QString& caption) { ricevuta->apriArchivio(path, caption); });
+    QString* archivioRicevute = &s.archivioRicevute;
+    QObject::connect(menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
+                     [ricevuta, archivioRicevute](const QString& path, const QString& caption) {
+                         *archivioRicevute = path;
+                         ricevuta->apriArchivio(path, caption);
+                     });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
     QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });
 
     // Receipt editor → receipt search, which loads the receipt chosen into the editor
-    QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {
-        TfrmTrovaRic trova(ricevuta, ricevuta->lblFile->text(),
+    QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta, archivioRicevute] {
+        TfrmTrovaRic trova(ricevuta, *archivioRicevute,
                            [ricevuta](const TSchedaRicevuta& r, qint64 k) { ricevuta->mostraScheda(r, k); });
         trova.setMode(QStringLiteral("ricevuta"));
         platform().runModal(&trova);
@@ -77,18 +108,21 @@ void Application::start()
     // Receipt editor → member search, which copies the payer and practitioner into the receipt
     QObject::connect(ricevuta, &TfrmRicevuta::apriImporta, ricevuta, [ricevuta] {
         TfrmTrovaTiratori trova(ricevuta, {}, [ricevuta](const DatiPagatore& dati) {
-            // Only the seven fields change: the rest of the receipt and its record number stay.
-            TSchedaRicevuta r = ricevuta->scheda();
-            dati.applicaA(r);
-            const QString posizione = ricevuta->lblPosizione->text();
-            ricevuta->mostraScheda(r, 0);
-            ricevuta->lblPosizione->setText(posizione);
+            // Only the seven fields change: the rest of the receipt and its record number stay, so
+            // the editor's fields are written one by one, found by their names.
+            const std::pair<const char*, const QString*> campi[] = {
+                {"txtPagatore", &dati.Pagatore},     {"txtCodFisc", &dati.CodFisc},     {"txtSport", &dati.Sport},
+                {"txtPraticante", &dati.Praticante}, {"txtLuogoNasc", &dati.LuogoNasc}, {"txtDataNasc", &dati.DataNasc},
+                {"txtIndirizzo", &dati.Indirizzo},
+            };
+            for (const auto& [nome, valore] : campi) {
+                if (auto* campo = ricevuta->findChild<QLineEdit*>(QString::fromLatin1(nome)))
+                    campo->setText(*valore);
+            }
         });
         trova.setMode(QStringLiteral("ricevuta"));
         platform().runModal(&trova);
     });
-
-    password->show();
 }
 
 } // namespace tavorel
