@@ -1,6 +1,9 @@
 // Developer tool: lays out every screen of the program with sample data and saves a picture of
 // each, at the window size of a given screen, so the look can be checked without clicking through.
 //   tavorel-screenshots OUTPUT_FOLDER [WIDTH HEIGHT]
+//   tavorel-screenshots OUTPUT_FOLDER WIDTH HEIGHT DATA_FOLDER
+// With a folder holding a 2026.ric and an Archivio_Iscritti.pro (gen_archives.py --year 2026), the
+// search and list screens are shown with its rows, and each list is also printed to a PDF.
 // Runs on any Qt platform; with QT_QPA_PLATFORM=offscreen it needs no display.
 #include "checks/TfrmCodFisc.h"
 #include "checks/TfrmPartitaIva.h"
@@ -8,6 +11,9 @@
 #include "income/TfrmRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "members/TfrmCertScaduti.h"
+#include "members/TfrmTessereScadute.h"
+#include "members/TfrmTrovaTiratori.h"
 #include "printing/ReportPainter.h"
 #include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmLogo.h"
@@ -15,21 +21,21 @@
 #include "receipts/TfrmNumerazione.h"
 #include "receipts/TfrmRicevuta.h"
 #include "receipts/TfrmStampaRic.h"
+#include "receipts/TfrmTrovaRic.h"
 #include "rules/AmountInWords.h"
 #include "shell/ListPanel.h"
 #include "shell/ProcessFormats.h"
 #include "shell/QtPlatform.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmCalendario.h"
-#include "storage/RecordLayout.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -78,30 +84,87 @@ void fillReceipt(TfrmRicevuta& w)
     w.mostraScheda(r, 3);
 }
 
-// A year of receipts of a small club: a few hundred, several payers and sports.
-void writeSampleReceipts(const QString& path, int year, int count)
+// The report the list screen printed last, as a PDF.
+void savePdf(const test::FakePlatform& fake, const QString& name)
 {
-    const char* const payers[] = {"Rossi Marco",   "Bianchi Niccolò", "Esposito Giulia", "Ferrari Luca",
-                                  "Romano Chiara", "Colombo Andrea",  "Ricci Sofia",     "De Luca Francesco",
-                                  "Gallo Aurora",  "D'Angelo Tommaso"};
-    const char* const sports[] = {"Nuoto", "Pallavolo", "Judo", "Ginnastica artistica", "Danza classica", "Tennis"};
-    const int euros[] = {20, 35, 50, 70, 120, 150, 250};
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
+    if (fake.printed.isEmpty())
         return;
-    for (int k = 1; k <= count; ++k) {
-        TSchedaRicevuta r;
-        r.NumRic = QString::number(k);
-        r.Data = QDate(year, 1 + (k * 7) % 12, 1 + (k * 11) % 28).toString(QStringLiteral("dd/MM/yyyy"));
-        r.Importo = QString::number(euros[k % 7]);
-        r.Cents = k % 5 == 0 ? QStringLiteral("50") : QStringLiteral("00");
-        r.Intero = r.Importo + QLatin1Char(',') + r.Cents;
-        r.Pagatore = QString::fromUtf8(payers[(k * 3) % 10]);
-        r.Sport = QString::fromUtf8(sports[k % 6]);
-        r.Dal = QStringLiteral("01/09/%1").arg(year - 1);
-        r.Al = QStringLiteral("30/06/%1").arg(year);
-        f.write(encodeRecord(r));
+    exportPdf(fake.printed.last(), outDir + QLatin1Char('/') + name + QStringLiteral(".pdf"), fake.nowValue);
+}
+
+// The search screens with a few criteria typed, then their results, printed.
+void searchScreens(test::FakePlatform& fake, const QString& data)
+{
+    fake.folder = data;
+    {
+        TfrmTrovaRic d(nullptr, data + QStringLiteral("/2026.ric"), {});
+        d.setMode(QStringLiteral("ricevuta"));
+        d.show();
+        d.activateWindow();
+        QTest::qWaitForWindowActive(&d);
+        d.txtPagatore->setText(QStringLiteral("ro"));
+        d.txtData->setText(QStringLiteral("/03/"));
+        d.txtPagatore->setFocus();
+        save(&d, QStringLiteral("trova_ricevute_criteri"), false);
+        // The results of the whole archive: a few hundred rows.
+        d.txtPagatore->clear();
+        d.txtData->clear();
+        d.btnCercaClick();
+        d.elenco->lstRecords->setCurrentIndex(d.elenco->model->index(2, 0));
+        save(&d, QStringLiteral("trova_ricevute_risultati"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("trova_ricevute"));
     }
+    {
+        TfrmTrovaTiratori d(nullptr, {}, {});
+        d.setMode(QStringLiteral("tiratori"));
+        d.show();
+        d.activateWindow();
+        QTest::qWaitForWindowActive(&d);
+        d.txtEnte->setText(QStringLiteral("nuoto"));
+        d.txtEnte->setFocus();
+        save(&d, QStringLiteral("trova_iscritti_criteri"), false);
+        d.txtEnte->clear();
+        d.btnCercaClick();
+        save(&d, QStringLiteral("trova_iscritti_risultati"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("trova_iscritti"));
+    }
+    {
+        TfrmTessereScadute d(nullptr, {});
+        save(&d, QStringLiteral("tessere_scadute"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("tessere_scadute"));
+    }
+    {
+        TfrmCertScaduti d(nullptr, {});
+        save(&d, QStringLiteral("certificati_scaduti"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("certificati_scaduti"));
+    }
+}
+
+// The income summary query filled in, then the summary of a sport over the year, printed.
+void incomeScreens(test::FakePlatform& fake, const QString& data)
+{
+    fake.folder = data;
+    TfrmMenuRiepCosti w;
+    save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
+    w.txtCCP->setText(QStringLiteral("nuoto"));
+    w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
+    w.txtMeseInizio->setCurrentText(QStringLiteral("Marzo"));
+    w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
+    w.txtMeseFine->setCurrentText(QStringLiteral("Marzo"));
+    save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
+    TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/03/2026"), QStringLiteral("31/03/2026"),
+                         data + QStringLiteral("/2026.ric")});
+    d.carica();
+    d.elenco->txtTrova->setText(QStringLiteral("rossi"));
+    d.elenco->btnTrova->click();
+    save(&d, QStringLiteral("riepilogo_incassi"), true);
+    fake.answers << Answer::Yes;
+    d.btnStampa->click();
+    savePdf(fake, QStringLiteral("riepilogo_incassi"));
 }
 
 } // namespace
@@ -176,28 +239,6 @@ int main(int argc, char* argv[])
         save(&d, QStringLiteral("partita_iva"), false);
     }
     {
-        writeSampleReceipts(scope.fake.folder + QStringLiteral("/2026.ric"), 2026, 400);
-        TfrmMenuRiepCosti w;
-        save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
-        w.txtCCP->setText(QStringLiteral("nuoto"));
-        w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
-        w.txtMeseInizio->setCurrentText(QStringLiteral("Gennaio"));
-        w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
-        w.txtMeseFine->setCurrentText(QStringLiteral("Dicembre"));
-        save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
-        TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/01/2026"),
-                             QStringLiteral("31/12/2026"), scope.fake.folder + QStringLiteral("/2026.ric")});
-        d.carica();
-        d.elenco->txtTrova->setText(QStringLiteral("rossi"));
-        d.elenco->btnTrova->click();
-        save(&d, QStringLiteral("riepilogo_incassi"), true);
-        scope.fake.answers << Answer::Yes;
-        d.btnStampa->click();
-        if (!scope.fake.printed.isEmpty())
-            exportPdf(scope.fake.printed.last(), outDir + QStringLiteral("/riepilogo_incassi.pdf"),
-                      QDateTime(QDate(2026, 12, 10), QTime(9, 30)));
-    }
-    {
         QMessageBox box;
         QtPlatform::prepareMessageBox(
             box, MessageKind::Warning,
@@ -208,6 +249,10 @@ int main(int argc, char* argv[])
         QtPlatform::prepareMessageBox(question, MessageKind::Confirmation,
                                       QStringLiteral("Si vuole stampare il presente riepilogo?"));
         save(&question, QStringLiteral("messaggio_conferma"), false);
+    }
+    if (argc >= 5) {
+        searchScreens(scope.fake, QString::fromLocal8Bit(argv[4]));
+        incomeScreens(scope.fake, QString::fromLocal8Bit(argv[4]));
     }
     return 0;
 }
