@@ -74,11 +74,9 @@ int main(int argc, char* argv[])
     };
     for (const Case& c : cases) {
         IncomeSelection::Result r;
-        const double ms =
-            best(runs, [&] { r = IncomeSelection(c.pagatore, c.sport, c.inizio, c.fine).esegui(path); });
+        const double ms = best(runs, [&] { r = IncomeSelection(c.pagatore, c.sport, c.inizio, c.fine).esegui(path); });
         out << "income summary, " << c.what << ": " << r.rows.size() << " rows, total "
-            << IncomeSelection::formattaTotale(r.total) << ", " << ms << " ms = " << ms / raw
-            << " x the raw read\n";
+            << IncomeSelection::formattaTotale(r.total) << ", " << ms << " ms = " << ms / raw << " x the raw read\n";
     }
     return 0;
 }
