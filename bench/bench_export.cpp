@@ -87,7 +87,7 @@ int main(int argc, char* argv[])
             RecordFile f;
             if (!f.open(archive, TSchedaRicevuta::RecordSize))
                 return 1;
-            f.forEachView([&](qint64, QByteArrayView) {
+            f.forEachStored([&](qint64, QByteArrayView) {
                 ++records;
                 return true;
             });

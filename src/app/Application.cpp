@@ -4,11 +4,14 @@
 #include "help/TfrmGuida.h"
 #include "help/TfrmInfo.h"
 #include "help/TfrmSplash.h"
+#include "income/TfrmMenuRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "members/TfrmTrovaTiratori.h"
 #include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmRicevuta.h"
+#include "receipts/TfrmTrovaRic.h"
 #include "shell/Platform.h"
 #include "shell/ProcessFormats.h"
 #include "shell/TfrmAvvio.h"
@@ -18,6 +21,16 @@
 #include <QWindow>
 
 namespace tavorel {
+
+// The long-lived screens, declared in the order they are created; destroyed in reverse.
+struct Application::Screens {
+    std::unique_ptr<TfrmPassword> password;
+    std::unique_ptr<TfrmAvvio> avvio;
+    std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
+    std::unique_ptr<TfrmMenuRicevute> menuRicevute;
+    std::unique_ptr<TfrmRicevuta> ricevuta;
+    std::unique_ptr<TfrmMenuRiepCosti> menuRiepCosti;
+};
 
 namespace {
 
@@ -31,30 +44,14 @@ void runDialog(QWidget* owner, Args&&... args)
 }
 
 // The receipt export over the receipt editor, on the archive the editor has open.
-void apriEsportaRicevute(TfrmRicevuta* ricevuta, const QString& archivio)
+void apriEsportaRicevute(TfrmRicevuta* ricevuta)
 {
-    auto* esporta = new TfrmExpRic(ricevuta, archivio);
+    auto* esporta = new TfrmExpRic(ricevuta, ricevuta->archivio());
     QObject::connect(esporta, &ExportScreen::apriGuida, esporta,
                      [esporta] { mostraGuida(esporta, HelpTopic::EsportaRicevute); });
     platform().runModal(esporta);
     delete esporta;
 }
-
-} // namespace
-
-// The long-lived screens, declared in the order they are created; destroyed in reverse.
-struct Application::Screens {
-    std::unique_ptr<TfrmPassword> password;
-    std::unique_ptr<TfrmAvvio> avvio;
-    std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
-    std::unique_ptr<TfrmMenuRicevute> menuRicevute;
-    std::unique_ptr<TfrmRicevuta> ricevuta;
-    // The archive the year selection last gave the receipt editor, which the editor's dialogs
-    // (the export) work on too.
-    QString archivioRicevute;
-};
-
-namespace {
 
 // The login window is all the user needs at first, so it reaches the screen before the other
 // screens are built: the window is shown and the events that map and paint it are handled.
@@ -96,12 +93,14 @@ void Application::start()
     s.cambiaPassword = std::make_unique<TfrmCambiaPassword>();
     s.menuRicevute = std::make_unique<TfrmMenuRicevute>();
     s.ricevuta = std::make_unique<TfrmRicevuta>();
+    s.menuRiepCosti = std::make_unique<TfrmMenuRiepCosti>();
 
     TfrmPassword* password = s.password.get();
     TfrmAvvio* avvio = s.avvio.get();
     TfrmCambiaPassword* cambia = s.cambiaPassword.get();
     TfrmMenuRicevute* menuRicevute = s.menuRicevute.get();
     TfrmRicevuta* ricevuta = s.ricevuta.get();
+    TfrmMenuRiepCosti* menuRiepCosti = s.menuRiepCosti.get();
 
     // Login
     QObject::connect(password, &TfrmPassword::accessoRiuscito, avvio, [avvio] { avvio->show(); });
@@ -113,16 +112,40 @@ void Application::start()
         menuRicevute->show();
         avvio->hide();
     });
-    QObject::connect(menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
-                     [screens = &s, ricevuta](const QString& path, const QString& caption) {
-                         screens->archivioRicevute = path;
-                         ricevuta->apriArchivio(path, caption);
-                     });
+    QObject::connect(
+        menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
+        [ricevuta](const QString& path, const QString& caption) { ricevuta->apriArchivio(path, caption); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
     QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });
-    QObject::connect(ricevuta, &TfrmRicevuta::apriEsporta, ricevuta,
-                     [screens = &s, ricevuta] { apriEsportaRicevute(ricevuta, screens->archivioRicevute); });
+
+    // Main menu → income summary
+    QObject::connect(avvio, &TfrmAvvio::apriRiepilogoIncassi, menuRiepCosti, [avvio, menuRiepCosti] {
+        menuRiepCosti->show();
+        avvio->hide();
+    });
+    QObject::connect(menuRiepCosti, &TfrmMenuRiepCosti::mostraMenu, avvio, [avvio] { avvio->show(); });
+
+    // Receipt editor → receipt search, which loads the receipt chosen into the editor
+    QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {
+        TfrmTrovaRic trova(ricevuta, ricevuta->archivio(),
+                           [ricevuta](const TSchedaRicevuta& r, qint64 k) { ricevuta->mostraScheda(r, k); });
+        trova.setMode(QStringLiteral("ricevuta"));
+        platform().runModal(&trova);
+    });
+    // Receipt editor → member search, which copies the payer and practitioner into the receipt
+    QObject::connect(ricevuta, &TfrmRicevuta::apriImporta, ricevuta, [ricevuta] {
+        TfrmTrovaTiratori trova(ricevuta, {}, [ricevuta](const DatiPagatore& dati) {
+            TSchedaRicevuta r = ricevuta->scheda();
+            dati.applicaA(r);
+            ricevuta->mostraPagatore(r);
+        });
+        trova.setMode(QStringLiteral("ricevuta"));
+        platform().runModal(&trova);
+    });
+
+    // Receipt editor → export
+    QObject::connect(ricevuta, &TfrmRicevuta::apriEsporta, ricevuta, [ricevuta] { apriEsportaRicevute(ricevuta); });
 
     // Information, credits and help
     QObject::connect(avvio, &TfrmAvvio::apriInfo, avvio, [avvio] { runDialog<TfrmInfo>(avvio); });

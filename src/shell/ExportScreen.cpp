@@ -313,7 +313,7 @@ void ExportScreen::leggiRecord(RecordFile& file, const QList<CampoRecord>& campi
     // Each row is put together in one working text and kept as an exact copy of it: a hundred
     // thousand rows take what they hold, no more.
     QString row;
-    file.forEachView([&](qint64 k, QByteArrayView record) {
+    file.forEachStored([&](qint64 k, QByteArrayView record) {
         if (record.size() < file.recordSize())
             return false;
         row.resize(0);
