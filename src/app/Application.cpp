@@ -125,6 +125,11 @@ void Application::start()
         avvio->hide();
     });
     QObject::connect(menuRiepCosti, &TfrmMenuRiepCosti::mostraMenu, avvio, [avvio] { avvio->show(); });
+    // The summary list's help button: the help opens over the list, the modal window on top.
+    QObject::connect(menuRiepCosti, &TfrmMenuRiepCosti::apriGuida, menuRiepCosti, [menuRiepCosti] {
+        QWidget* top = QApplication::activeModalWidget();
+        mostraGuida(top ? top : menuRiepCosti, HelpTopic::RiepilogoIncassi);
+    });
 
     // Receipt editor → receipt search, which loads the receipt chosen into the editor
     QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {
