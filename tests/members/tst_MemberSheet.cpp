@@ -49,8 +49,8 @@ QList<PdfWord> pdfWords(const QString& path)
     if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return {};
     const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression word(QStringLiteral(
-        R"(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)"));
+    static const QRegularExpression word(QString::fromLatin1(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
     QList<PdfWord> words;
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
