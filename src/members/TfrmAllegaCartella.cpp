@@ -38,7 +38,7 @@ QFont verdana(int points, bool bold)
 } // namespace
 
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner)
-    : FixedDialog(owner, QStringLiteral("frmAllegaCartella"), QStringLiteral(" Allega file"), QSize(640, 640), false)
+    : FixedDialog(owner, QStringLiteral("frmAllegaCartella"), QStringLiteral(" Allega file"), QSize(640, 600), false)
 {
     lblMemory = new QLabel(this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));
@@ -125,6 +125,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner)
     connect(btnAnnulla, &QPushButton::clicked, this, &TfrmAllegaCartella::btnAnnullaClick);
     connect(btnApplica, &QPushButton::clicked, this, &TfrmAllegaCartella::btnApplicaClick);
 
+    content.append(new QWidget(this)); // the spare height goes below the three slots
     look::stackWindow(this, content, {}, {btnAnnulla, btnApplica});
 }
 
