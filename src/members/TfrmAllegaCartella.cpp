@@ -38,7 +38,7 @@ QFont verdana(int points, bool bold)
 } // namespace
 
 TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner)
-    : FixedDialog(owner, QStringLiteral("frmAllegaCartella"), QStringLiteral(" Allega file"), QSize(640, 600), false)
+    : FixedDialog(owner, QStringLiteral("frmAllegaCartella"), QStringLiteral(" Allega file"), QSize(640, 560), false)
 {
     lblMemory = new QLabel(this);
     lblMemory->setObjectName(QStringLiteral("lblMemory"));

@@ -2,11 +2,13 @@
 #include "members/PhotoStore.h"
 #include "members/PhotoView.h"
 #include "members/TfrmWebCam.h"
+#include "shell/QtPlatform.h"
 #include "storage/Messages.h"
 #include "support/FakePlatform.h"
 
 #include <QDir>
 #include <QLabel>
+#include <QMediaDevices>
 #include <QPushButton>
 #include <QTest>
 
@@ -33,6 +35,7 @@ private slots:
     void withoutCameraNothingHappens();
     void saveCaptureToDisk();
     void closingStopsTheCamera();
+    void desktopWithoutCamera();
 };
 
 void tst_TfrmWebCam::framesShowLiveAndCaptureFreezesOne()
@@ -151,6 +154,24 @@ void tst_TfrmWebCam::closingStopsTheCamera()
         QVERIFY(camera->isActive());
     }
     QVERIFY(!camera); // the window's destruction ends the camera with it
+}
+
+void tst_TfrmWebCam::desktopWithoutCamera()
+{
+    // The real desktop seam, on a machine with no video input (a test never switches a real camera on).
+    if (!QMediaDevices::videoInputs().isEmpty())
+        QSKIP("this machine has a camera");
+    QVERIFY(!QtPlatform().camera());
+    TfrmWebCam w(nullptr);
+    w.setMode(TfrmWebCam::kModeScheda);
+    w.show();
+    const QImage live = w.imgCamera->picture();
+    w.btnAccendi->click();
+    w.btnCattura->click();
+    w.btnImportaFoto->click();
+    QVERIFY(!w.cameraRunning());
+    QCOMPARE(w.imgCamera->picture(), live);
+    QVERIFY(w.isVisible());
 }
 
 QTEST_MAIN(tst_TfrmWebCam)
