@@ -2,13 +2,17 @@
 
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "members/TfrmTrovaTiratori.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmRicevuta.h"
+#include "receipts/TfrmTrovaRic.h"
+#include "shell/Platform.h"
 #include "shell/ProcessFormats.h"
 #include "shell/TfrmAvvio.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QWindow>
 
 namespace tavorel {
@@ -20,6 +24,9 @@ struct Application::Screens {
     std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
     std::unique_ptr<TfrmMenuRicevute> menuRicevute;
     std::unique_ptr<TfrmRicevuta> ricevuta;
+    // The receipt archive the editor works on, as the year selection opened it: the receipt
+    // search reads it.
+    QString archivioRicevute;
 };
 
 namespace {
@@ -81,12 +88,41 @@ void Application::start()
         menuRicevute->show();
         avvio->hide();
     });
-    QObject::connect(
-        menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
-        [ricevuta](const QString& path, const QString& caption) { ricevuta->apriArchivio(path, caption); });
+    QString* archivioRicevute = &s.archivioRicevute;
+    QObject::connect(menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
+                     [ricevuta, archivioRicevute](const QString& path, const QString& caption) {
+                         *archivioRicevute = path;
+                         ricevuta->apriArchivio(path, caption);
+                     });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
     QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });
+
+    // Receipt editor → receipt search, which loads the receipt chosen into the editor
+    QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta, archivioRicevute] {
+        TfrmTrovaRic trova(ricevuta, *archivioRicevute,
+                           [ricevuta](const TSchedaRicevuta& r, qint64 k) { ricevuta->mostraScheda(r, k); });
+        trova.setMode(QStringLiteral("ricevuta"));
+        platform().runModal(&trova);
+    });
+    // Receipt editor → member search, which copies the payer and practitioner into the receipt
+    QObject::connect(ricevuta, &TfrmRicevuta::apriImporta, ricevuta, [ricevuta] {
+        TfrmTrovaTiratori trova(ricevuta, {}, [ricevuta](const DatiPagatore& dati) {
+            // Only the seven fields change: the rest of the receipt and its record number stay, so
+            // the editor's fields are written one by one, found by their names.
+            const std::pair<const char*, const QString*> campi[] = {
+                {"txtPagatore", &dati.Pagatore},     {"txtCodFisc", &dati.CodFisc},     {"txtSport", &dati.Sport},
+                {"txtPraticante", &dati.Praticante}, {"txtLuogoNasc", &dati.LuogoNasc}, {"txtDataNasc", &dati.DataNasc},
+                {"txtIndirizzo", &dati.Indirizzo},
+            };
+            for (const auto& [nome, valore] : campi) {
+                if (auto* campo = ricevuta->findChild<QLineEdit*>(QString::fromLatin1(nome)))
+                    campo->setText(*valore);
+            }
+        });
+        trova.setMode(QStringLiteral("ricevuta"));
+        platform().runModal(&trova);
+    });
 }
 
 } // namespace tavorel

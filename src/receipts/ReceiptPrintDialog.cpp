@@ -20,12 +20,12 @@ const QString kAvvisoAnteprima =
 
 ReceiptPrintDialog::ReceiptPrintDialog(QWidget* owner, Output output, const QString& name, const QString& caption,
                                        const QString& title, const QString& explanation, const QString& actionText,
-                                       ReceiptPrintData data)
+                                       TSchedaRicevuta receipt)
     : ReportDialog(owner, output,
                    Texts{name, caption, title, explanation, actionText, kAvvisoAnteprima,
                          // the printer with its receipt from the main menu
                          QStringLiteral(":/assets/avvio_ricevute.svg")}),
-      data_(std::move(data))
+      receipt_(std::move(receipt))
 {
     imgLogo = new QLabel(this);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
@@ -48,7 +48,7 @@ Report ReceiptPrintDialog::makeReport()
     if (logo_.isNull())
         FormShow();
     Report report = ReceiptTemplate::create();
-    ReceiptTemplate::fill(report, data_, logo_);
+    ReceiptTemplate::fill(report, receipt_, logo_);
     return report;
 }
 

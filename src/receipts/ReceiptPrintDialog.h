@@ -1,7 +1,7 @@
 #pragma once
 
-#include "receipts/ReceiptPrintData.h"
 #include "shell/ReportDialog.h"
+#include "storage/TSchedaRicevuta.h"
 
 #include <QImage>
 
@@ -25,11 +25,11 @@ public:
 
 protected:
     ReceiptPrintDialog(QWidget* owner, Output output, const QString& name, const QString& caption, const QString& title,
-                       const QString& explanation, const QString& actionText, ReceiptPrintData data);
+                       const QString& explanation, const QString& actionText, TSchedaRicevuta receipt);
     Report makeReport() override;
 
 private:
-    ReceiptPrintData data_;
+    TSchedaRicevuta receipt_;
     QImage logo_;
 };
 
