@@ -7,6 +7,8 @@
 // Runs on any Qt platform; with QT_QPA_PLATFORM=offscreen it needs no display.
 #include "checks/TfrmCodFisc.h"
 #include "checks/TfrmPartitaIva.h"
+#include "income/TfrmMenuRiepCosti.h"
+#include "income/TfrmRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
 #include "members/MemberSheetTemplate.h"
@@ -39,6 +41,7 @@
 #include "support/FakePlatform.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -252,7 +255,29 @@ void memberScreens(test::FakePlatform& fake)
         MemberSheetTemplate::fill(r, member, photo);
         exportPdf(r, outDir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".pdf"), fake.now());
     }
-}
+
+    // The income summary query filled in, then the summary of a sport over the year, printed.
+    void incomeScreens(test::FakePlatform & fake, const QString& data)
+    {
+        fake.folder = data;
+        TfrmMenuRiepCosti w;
+        save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
+        w.txtCCP->setText(QStringLiteral("nuoto"));
+        w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
+        w.txtMeseInizio->setCurrentText(QStringLiteral("Marzo"));
+        w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
+        w.txtMeseFine->setCurrentText(QStringLiteral("Marzo"));
+        save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
+        TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/03/2026"),
+                             QStringLiteral("31/03/2026"), data + QStringLiteral("/2026.ric")});
+        d.carica();
+        d.elenco->txtTrova->setText(QStringLiteral("rossi"));
+        d.elenco->btnTrova->click();
+        save(&d, QStringLiteral("riepilogo_incassi"), true);
+        fake.answers << Answer::Yes;
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("riepilogo_incassi"));
+    }
 
 } // namespace
 
@@ -338,7 +363,9 @@ int main(int argc, char* argv[])
         save(&question, QStringLiteral("messaggio_conferma"), false);
     }
     memberScreens(scope.fake);
-    if (argc >= 5)
+    if (argc >= 5) {
         searchScreens(scope.fake, QString::fromLocal8Bit(argv[4]));
+        incomeScreens(scope.fake, QString::fromLocal8Bit(argv[4]));
+    }
     return 0;
 }

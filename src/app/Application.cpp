@@ -1,5 +1,6 @@
 #include "app/Application.h"
 
+#include "income/TfrmMenuRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
 #include "members/TfrmTrovaTiratori.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QLineEdit>
 #include <QWindow>
 
 namespace tavorel {
@@ -24,9 +24,7 @@ struct Application::Screens {
     std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
     std::unique_ptr<TfrmMenuRicevute> menuRicevute;
     std::unique_ptr<TfrmRicevuta> ricevuta;
-    // The receipt archive the editor works on, as the year selection opened it: the receipt
-    // search reads it.
-    QString archivioRicevute;
+    std::unique_ptr<TfrmMenuRiepCosti> menuRiepCosti;
 };
 
 namespace {
@@ -71,12 +69,14 @@ void Application::start()
     s.cambiaPassword = std::make_unique<TfrmCambiaPassword>();
     s.menuRicevute = std::make_unique<TfrmMenuRicevute>();
     s.ricevuta = std::make_unique<TfrmRicevuta>();
+    s.menuRiepCosti = std::make_unique<TfrmMenuRiepCosti>();
 
     TfrmPassword* password = s.password.get();
     TfrmAvvio* avvio = s.avvio.get();
     TfrmCambiaPassword* cambia = s.cambiaPassword.get();
     TfrmMenuRicevute* menuRicevute = s.menuRicevute.get();
     TfrmRicevuta* ricevuta = s.ricevuta.get();
+    TfrmMenuRiepCosti* menuRiepCosti = s.menuRiepCosti.get();
 
     // Login
     QObject::connect(password, &TfrmPassword::accessoRiuscito, avvio, [avvio] { avvio->show(); });
@@ -88,19 +88,23 @@ void Application::start()
         menuRicevute->show();
         avvio->hide();
     });
-    QString* archivioRicevute = &s.archivioRicevute;
-    QObject::connect(menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
-                     [ricevuta, archivioRicevute](const QString& path, const QString& caption) {
-                         *archivioRicevute = path;
-                         ricevuta->apriArchivio(path, caption);
-                     });
+    QObject::connect(
+        menuRicevute, &TfrmMenuRicevute::annoAperto, ricevuta,
+        [ricevuta](const QString& path, const QString& caption) { ricevuta->apriArchivio(path, caption); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
     QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });
 
+    // Main menu → income summary
+    QObject::connect(avvio, &TfrmAvvio::apriRiepilogoIncassi, menuRiepCosti, [avvio, menuRiepCosti] {
+        menuRiepCosti->show();
+        avvio->hide();
+    });
+    QObject::connect(menuRiepCosti, &TfrmMenuRiepCosti::mostraMenu, avvio, [avvio] { avvio->show(); });
+
     // Receipt editor → receipt search, which loads the receipt chosen into the editor
-    QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta, archivioRicevute] {
-        TfrmTrovaRic trova(ricevuta, *archivioRicevute,
+    QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {
+        TfrmTrovaRic trova(ricevuta, ricevuta->archivio(),
                            [ricevuta](const TSchedaRicevuta& r, qint64 k) { ricevuta->mostraScheda(r, k); });
         trova.setMode(QStringLiteral("ricevuta"));
         platform().runModal(&trova);
@@ -108,17 +112,9 @@ void Application::start()
     // Receipt editor → member search, which copies the payer and practitioner into the receipt
     QObject::connect(ricevuta, &TfrmRicevuta::apriImporta, ricevuta, [ricevuta] {
         TfrmTrovaTiratori trova(ricevuta, {}, [ricevuta](const DatiPagatore& dati) {
-            // Only the seven fields change: the rest of the receipt and its record number stay, so
-            // the editor's fields are written one by one, found by their names.
-            const std::pair<const char*, const QString*> campi[] = {
-                {"txtPagatore", &dati.Pagatore},     {"txtCodFisc", &dati.CodFisc},     {"txtSport", &dati.Sport},
-                {"txtPraticante", &dati.Praticante}, {"txtLuogoNasc", &dati.LuogoNasc}, {"txtDataNasc", &dati.DataNasc},
-                {"txtIndirizzo", &dati.Indirizzo},
-            };
-            for (const auto& [nome, valore] : campi) {
-                if (auto* campo = ricevuta->findChild<QLineEdit*>(QString::fromLatin1(nome)))
-                    campo->setText(*valore);
-            }
+            TSchedaRicevuta r = ricevuta->scheda();
+            dati.applicaA(r);
+            ricevuta->mostraPagatore(r);
         });
         trova.setMode(QStringLiteral("ricevuta"));
         platform().runModal(&trova);
