@@ -7,7 +7,7 @@ PROGRAM  ?= program
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test build bootstrap program sanitize clean
+.PHONY: run test build bootstrap program sanitize fuzz clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -34,7 +34,17 @@ test: build
 sanitize: bootstrap
 	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVOREL_SANITIZE=ON >/dev/null
 	@cmake --build build-asan -j $(JOBS)
-	@cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+	@cd build-asan && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+# Every fuzz target for FUZZ_SECONDS each, built with clang in its own folder; fails on a crash
+# or a sanitizer report.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/bootstrap fuzz
+	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DTAVOREL_FUZZ=ON >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_all
+	@scripts/fuzz build-fuzz $(FUZZ_SECONDS)
 
 clean:
-	@rm -rf $(BUILD) build-asan
+	@rm -rf $(BUILD) build-asan build-fuzz

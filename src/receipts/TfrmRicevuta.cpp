@@ -21,6 +21,7 @@
 #include "storage/RecordFile.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -557,7 +558,9 @@ void TfrmRicevuta::closeEvent(QCloseEvent* event)
     QStringList righe;
     for (QLineEdit* e : {txtRicevente01, txtRicevente02, txtRicevente03, txtRicevente04})
         righe.append(TrimSpazi(e->text()));
-    ReceiptSettings::scriviRiceventi(platform().programFolder(), righe);
+    riceventiDaSalvare_ = !ReceiptSettings::scriviRiceventi(platform().programFolder(), righe);
+    if (riceventiDaSalvare_)
+        accessoNegato(MessageKind::Warning);
     emit chiuso();
     event->accept();
 }
@@ -590,10 +593,12 @@ void TfrmRicevuta::accessoNegato(MessageKind kind)
 
 void TfrmRicevuta::FormShow()
 {
-    const QStringList righe = ReceiptSettings::leggiRiceventi(platform().programFolder());
-    const QList<QLineEdit*> riceventi{txtRicevente01, txtRicevente02, txtRicevente03, txtRicevente04};
-    for (int i = 0; i < riceventi.size(); ++i)
-        riceventi[i]->setText(righe.value(i));
+    if (!riceventiDaSalvare_) {
+        const QStringList righe = ReceiptSettings::leggiRiceventi(platform().programFolder());
+        const QList<QLineEdit*> riceventi{txtRicevente01, txtRicevente02, txtRicevente03, txtRicevente04};
+        for (int i = 0; i < riceventi.size(); ++i)
+            riceventi[i]->setText(righe.value(i));
+    }
     for (QLineEdit* e : {txtNumRic, txtImporto, txtPagatore, txtCodFisc, txtSport, txtDal, txtAl, txtPraticante,
                          txtLuogoNasc, txtDataNasc, txtIndirizzo})
         e->clear();
@@ -733,14 +738,18 @@ void TfrmRicevuta::sfoglia(BrowseCommand command, MessageKind failureKind)
     const qint64 k = RecordDaMostrare(command, PosizioneDaEtichetta(lblPosizione->text()), n);
     if (k == 0)
         return;
-    TSchedaRicevuta record;
-    const bool letto = readRecord(file, k, record);
+    QByteArray bytes;
+    const bool letto = file.read(k, bytes);
     file.close();
     if (!letto) {
         accessoNegato(failureKind);
         return;
     }
-    mostraScheda(record, k);
+    mostraScheda(decodeRecord<TSchedaRicevuta>(bytes), k);
+    // What a damaged record still holds is shown, so that it can be checked and saved again; the
+    // user is told which record of which file it is.
+    if (!recordIsWhole<TSchedaRicevuta>(bytes))
+        avvisa(MessageKind::Warning, msgSchedaDanneggiata(k, QFileInfo(lblFile->text()).fileName()));
 }
 
 void TfrmRicevuta::cmdPrimoClick()

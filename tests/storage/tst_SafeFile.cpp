@@ -1,12 +1,10 @@
 #include "storage/SafeFile.h"
+#include "support/FaultInjector.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace tavorel;
 
@@ -25,23 +23,6 @@ QByteArray contentOf(const QString& path)
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
-
-// Files may grow to `limit` bytes only, as on a full disk, until it goes out of scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails instead of killing us
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit tight = m_old;
-        tight.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &tight);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
 
 } // namespace
 
@@ -82,8 +63,9 @@ void tst_SafeFile::replace()
 
     bool ok = false;
     if (situation == QLatin1String("full")) {
-        FileSizeLimit limit(4096);
+        test::FaultInjector disk(dir.path(), 1, ENOSPC, test::FaultInjector::Write);
         ok = replaceFileContents(path, fresh);
+        QVERIFY(disk.fired());
     } else if (situation == QLatin1String("abandoned")) {
         ok = replaceFileContents(path, [&](QIODevice& out) {
             out.write(fresh.left(100));
