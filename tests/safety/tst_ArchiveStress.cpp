@@ -20,6 +20,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <type_traits>
 #include <unistd.h>
 
 using namespace tavorel;
@@ -33,7 +34,7 @@ T recordOf(const QString& who, int seq)
 {
     T r;
     for (const auto& f : T::fields())
-        r.*f.member = QStringLiteral("%1 %2 %3").arg(who).arg(seq).arg(QLatin1StringView(f.name)).left(f.capacity);
+        r.*f.member = QStringLiteral("%1 %2 %3").arg(who).arg(seq).arg(QLatin1StringView(f.name)).left(f.capacity).trimmed();
     return r;
 }
 
@@ -48,7 +49,13 @@ bool identify(const T& record, QString* who, int* seq)
     bool ok = false;
     *seq = parts[1].toInt(&ok);
     *who = parts[0];
-    return ok && record == recordOf<T>(*who, *seq);
+    T expected = recordOf<T>(*who, *seq);
+    // The members that are overwritten over and over differ in their note only.
+    if constexpr (std::is_same_v<T, TSchedaIscritto>) {
+        if (*who == QLatin1String("S"))
+            expected.Note = record.Note;
+    }
+    return ok && record == expected;
 }
 
 int recordSizeOf(const QString& kind)
@@ -188,6 +195,7 @@ void tst_ArchiveStress::killedWhileAppending()
     int survived = 0;
     int tornTails = 0;
     qint64 lost = 0;
+    qint64 checked = 0;
     auto* rng = QRandomGenerator::global();
 
     for (int kill = 0; kill < kKills; ++kill) {
@@ -222,6 +230,7 @@ void tst_ArchiveStress::killedWhileAppending()
                 ++lost;
         }
         lost += c.damaged;
+        checked += c.count;
         QVERIFY(c.tailBytes < size);
 
         // The next append is whole and lands after the last whole record, over any torn tail.
@@ -233,7 +242,8 @@ void tst_ArchiveStress::killedWhileAppending()
         ++survived;
     }
     QCOMPARE(lost, qint64(0));
-    qInfo("%s: %d kills survived (%d with a torn tail), 0 records lost", qPrintable(kind), survived, tornTails);
+    qInfo("%s: %d kills survived (%d with a torn tail), %lld records checked after them, 0 lost", qPrintable(kind),
+          survived, tornTails, checked);
 }
 
 // Two workstations append 5,000 records each to the receipt archive and to the member archive while
@@ -257,7 +267,7 @@ void tst_ArchiveStress::workstationsAppendTogether()
     std::vector<std::unique_ptr<QProcess>> writers;
     for (const auto& [path, kind] :
          {std::pair{receipts, QStringLiteral("ric")}, std::pair{members, QStringLiteral("pro")}}) {
-        for (const QString who : {QStringLiteral("A"), QStringLiteral("B")})
+        for (const QString& who : {QStringLiteral("A"), QStringLiteral("B")})
             writers.emplace_back(startChild(
                 {QStringLiteral("append"), path, kind, who, QStringLiteral("1"), each, QStringLiteral("locked")}));
     }
@@ -275,7 +285,7 @@ void tst_ArchiveStress::workstationsAppendTogether()
     for (const Census* c : {&r, &m}) {
         QCOMPARE(c->damaged, qint64(0));
         QCOMPARE(c->tailBytes, qint64(0));
-        for (const QString who : {QStringLiteral("A"), QStringLiteral("B")}) {
+        for (const QString& who : {QStringLiteral("A"), QStringLiteral("B")}) {
             const QList<int> seqs = c->byWriter.value(who);
             // Each writer's records, each once, in the order it saved them.
             lost += kEach - QSet<int>(seqs.begin(), seqs.end()).size();
@@ -307,7 +317,7 @@ void tst_ArchiveStress::unlockedControlLosesRecords()
     QTemporaryDir dir;
     const QString receipts = receiptArchivePath(dir.path(), QStringLiteral("2026"));
     std::vector<std::unique_ptr<QProcess>> writers;
-    for (const QString who : {QStringLiteral("A"), QStringLiteral("B")})
+    for (const QString& who : {QStringLiteral("A"), QStringLiteral("B")})
         writers.emplace_back(startChild({QStringLiteral("append"), receipts, QStringLiteral("ric"), who,
                                          QStringLiteral("1"), QString::number(kEach), QStringLiteral("unlocked")}));
     for (auto& w : writers) {

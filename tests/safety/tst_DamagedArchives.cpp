@@ -37,7 +37,7 @@ TSchedaRicevuta ricevuta(int n)
 {
     TSchedaRicevuta r;
     for (const auto& f : TSchedaRicevuta::fields())
-        r.*f.member = QStringLiteral("%1 %2").arg(QLatin1StringView(f.name)).arg(n).left(f.capacity);
+        r.*f.member = QStringLiteral("%1 %2").arg(QLatin1StringView(f.name)).arg(n).left(f.capacity).trimmed();
     return r;
 }
 

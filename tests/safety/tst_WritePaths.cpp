@@ -126,7 +126,7 @@ TSchedaRicevuta ricevuta(int n)
 {
     TSchedaRicevuta r;
     for (const auto& f : TSchedaRicevuta::fields())
-        r.*f.member = QStringLiteral("%1 %2").arg(QLatin1StringView(f.name)).arg(n).left(f.capacity);
+        r.*f.member = QStringLiteral("%1 %2").arg(QLatin1StringView(f.name)).arg(n).left(f.capacity).trimmed();
     return r;
 }
 
@@ -192,7 +192,7 @@ public:
         const int k = overwrite_ ? 2 : 4;
         const auto saved = decodeRecord<TSchedaRicevuta>(bytes.mid((k - 1) * TSchedaRicevuta::RecordSize));
         for (const auto& [name, text] : typed_) {
-            const auto* f = findField<TSchedaRicevuta>(QLatin1StringView(name).mid(3));
+            const auto* f = findField<TSchedaRicevuta>(QString::fromLatin1(name).mid(3));
             QVERIFY(f);
             QCOMPARE(saved.*(f->member), text);
         }

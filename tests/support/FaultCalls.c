@@ -73,7 +73,7 @@ static int watchedPath(const char* path)
 {
     if (!path)
         return 0;
-    char absolute[PATH_MAX];
+    char absolute[2 * PATH_MAX + 2];
     if (path[0] != '/') {
         char cwd[PATH_MAX];
         if (!getcwd(cwd, sizeof cwd))
@@ -112,7 +112,7 @@ static int failHere(unsigned step, const char* call, const char* path, int fd)
     return 1;
 }
 
-#define NEXT(name) ((__typeof__(&name))dlsym(RTLD_NEXT, #name))
+#define NEXT(name) (__extension__(__typeof__(&name))dlsym(RTLD_NEXT, #name))
 
 static int opensForWriting(int flags)
 {

@@ -7,9 +7,11 @@
 
 namespace tavorel::test {
 
-static_assert(FaultInjector::Open == TAVOREL_FAULT_OPEN && FaultInjector::Write == TAVOREL_FAULT_WRITE &&
-              FaultInjector::Flush == TAVOREL_FAULT_FLUSH && FaultInjector::Rename == TAVOREL_FAULT_RENAME &&
-              FaultInjector::Copy == TAVOREL_FAULT_COPY);
+static_assert(unsigned(FaultInjector::Open) == TAVOREL_FAULT_OPEN &&
+              unsigned(FaultInjector::Write) == TAVOREL_FAULT_WRITE &&
+              unsigned(FaultInjector::Flush) == TAVOREL_FAULT_FLUSH &&
+              unsigned(FaultInjector::Rename) == TAVOREL_FAULT_RENAME &&
+              unsigned(FaultInjector::Copy) == TAVOREL_FAULT_COPY);
 
 FaultInjector::FaultInjector(const QString& folder, int failAt, int error, unsigned steps)
 {
