@@ -127,6 +127,7 @@ TSchedaRicevuta ricevuta(int n)
     TSchedaRicevuta r;
     for (const auto& f : TSchedaRicevuta::fields())
         r.*f.member = QStringLiteral("%1 %2").arg(QLatin1StringView(f.name)).arg(n).left(f.capacity).trimmed();
+    r.Data = r.Dal = r.Al = QStringLiteral("0%1/03/2026").arg(n);
     return r;
 }
 
@@ -439,6 +440,8 @@ void tst_WritePaths::faultAtEveryStep()
         QVERIFY(saved != before);
     }
 
+    int absorbed = 0;
+    QStringList steps;
     for (int n = 1;; ++n) {
         FakePlatformScope scope;
         auto& fake = scope.fake;
@@ -453,15 +456,35 @@ void tst_WritePaths::faultAtEveryStep()
             fired = disk.fired();
             firedAt = disk.firedAt();
         }
-        const QByteArray step = QStringLiteral("step %1 (%2)").arg(n).arg(firedAt).toUtf8();
         const QMap<QString, QByteArray> after = test::snapshot(fake.folder);
+        if (fired)
+            steps.append(firedAt);
+        const QByteArray step = QStringLiteral("step %1 (%2, files %3)")
+                                    .arg(n)
+                                    .arg(firedAt, after == before  ? QStringLiteral("as before")
+                                                  : after == saved ? QStringLiteral("as saved")
+                                                                   : QStringLiteral("changed"))
+                                    .toUtf8();
 
         if (!fired) {
             // The action took fewer steps than n: it ran untouched and must have saved.
             QCOMPARE(after, saved);
-            qInfo("%s: %d steps, each failed and recovered", kWritePaths[path].first, n - 1);
+            qInfo("%s: %d steps, each failed: %d told and recovered, %d after the data was safe: %s",
+                  kWritePaths[path].first, n - 1, n - 1 - absorbed, absorbed,
+                  qPrintable(steps.join(QStringLiteral(", "))));
             QVERIFY2(n > 1, "the action wrote nothing the injector saw");
             return;
+        }
+
+        // A step whose failure changes nothing (the system's own flush when the program has already
+        // made sure of the data) may pass unnoticed: the outcome must then be exactly the
+        // fault-free one, new content and success message.
+        const bool asSaved = after == saved && fake.messages.size() == (action->success() ? 1 : 0) &&
+                             (!action->success() || sameMessage(fake.messages[0], *action->success()));
+        if (asSaved) {
+            ++absorbed;
+            steps.last() += QStringLiteral(" (passed unnoticed)");
+            continue;
         }
 
         // Each file is whole: as before, or as saved.

@@ -35,6 +35,7 @@ void tst_SafeFile::replace_data()
     QTest::newRow("a folder at the path") << "folder" << false;
     QTest::newRow("its folder is missing") << "missing folder" << false;
     QTest::newRow("the write runs out of space") << "full" << false;
+    QTest::newRow("the disk cannot keep the data") << "flush" << false;
     QTest::newRow("the writer gives up") << "abandoned" << false;
 }
 
@@ -49,7 +50,7 @@ void tst_SafeFile::replace()
     const QByteArray fresh(256 * 1024, 'n');
 
     if (situation == QLatin1String("old") || situation == QLatin1String("full") ||
-        situation == QLatin1String("abandoned")) {
+        situation == QLatin1String("flush") || situation == QLatin1String("abandoned")) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(old);
@@ -64,6 +65,10 @@ void tst_SafeFile::replace()
     bool ok = false;
     if (situation == QLatin1String("full")) {
         test::FaultInjector disk(dir.path(), 1, ENOSPC, test::FaultInjector::Write);
+        ok = replaceFileContents(path, fresh);
+        QVERIFY(disk.fired());
+    } else if (situation == QLatin1String("flush")) {
+        test::FaultInjector disk(dir.path(), 1, EIO, test::FaultInjector::Flush);
         ok = replaceFileContents(path, fresh);
         QVERIFY(disk.fired());
     } else if (situation == QLatin1String("abandoned")) {
