@@ -108,11 +108,14 @@ void tst_HostileText::everyByteSurvives()
         click(&w, "cmdAnteprima");
         QCOMPARE(fake.previewed.size(), saves);
         const Report& report = fake.previewed.last();
+        // On its one line: a line break prints as a blank.
         const QString prefix = field == QLatin1String("txtNumRic") ? QStringLiteral("Ricevuta n. ") : QString();
+        QString printed = shown;
+        printed.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
         for (const QString& memo : {field, field + QStringLiteral("_B")}) {
             const ReportMemo* m = report.findMemo(memo);
             QVERIFY(m);
-            QCOMPARE(m->lines.join(QString()), prefix + shown);
+            QCOMPARE(m->lines, QStringList{prefix + printed});
         }
     }
     QVERIFY(fake.verifyConsumed());
