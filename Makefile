@@ -1,11 +1,12 @@
-# The two commands of the README. Everything else is CMake.
+# The two commands of the README. Everything else is CMake (see CMakePresets.json).
 #   make run   installs what is missing, builds, lays out the program folder, starts Tavorel
 #   make test  installs what is missing, builds, runs every test headless
+# PRESET chooses the build: dev (default), ci (warnings are errors), sanitizer.
 
-BUILD    ?= build
-PROGRAM  ?= program
-JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+PRESET  ?= dev
+PROGRAM ?= program
+JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
+BUILD    = $(if $(filter sanitizer,$(PRESET)),build-asan,$(if $(filter ci,$(PRESET)),build-ci,build))
 
 .PHONY: run test build bootstrap program sanitize fuzz clean
 
@@ -13,7 +14,7 @@ bootstrap:
 	@scripts/bootstrap
 
 $(BUILD)/build.ninja: | bootstrap
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake --preset $(PRESET) >/dev/null
 
 build: bootstrap $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -27,24 +28,23 @@ program: bootstrap $(BUILD)/build.ninja
 run: program
 	@scripts/start $(PROGRAM)
 
+# A sanitizer report stops the test that made it, so the run fails.
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && ASAN_OPTIONS=$${ASAN_OPTIONS:-detect_leaks=0} \
+	  UBSAN_OPTIONS=$${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} ctest --output-on-failure -j $(JOBS)
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
-sanitize: bootstrap
-	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVOREL_SANITIZE=ON >/dev/null
-	@cmake --build build-asan -j $(JOBS)
-	@cd build-asan && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+sanitize:
+	@$(MAKE) --no-print-directory test PRESET=sanitizer
 
-# Every fuzz target for FUZZ_SECONDS each, built with clang in its own folder; fails on a crash
-# or a sanitizer report.
+# Every fuzz target for FUZZ_SECONDS each, built with clang in its own folder (the fuzz preset);
+# fails on a crash or a sanitizer report, leaving the input that caused it in build-fuzz.
 FUZZ_SECONDS ?= 60
 fuzz:
 	@scripts/bootstrap fuzz
-	@cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-	  -DTAVOREL_FUZZ=ON >/dev/null
+	@cmake --preset fuzz >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_all
 	@scripts/fuzz build-fuzz $(FUZZ_SECONDS)
 
 clean:
-	@rm -rf $(BUILD) build-asan build-fuzz
+	@rm -rf build build-asan build-ci build-fuzz
