@@ -1,6 +1,10 @@
 // Every character the archives can hold (each byte value 1 to 255 of Windows-1252, control
 // characters included), pasted into every text field of the receipt editor, survives the save, the
 // reload from the archive and the printout, exactly as the field showed it.
+//
+// The member editor's fields, the exports, and the attachment and photo names stored in the member
+// archive (a name that points outside the program folder: "../", an absolute path, a drive letter,
+// a UNC path is never opened nor written) join here with the member archive's photo store.
 #include "receipts/TfrmRicevuta.h"
 #include "storage/Cp1252.h"
 #include "storage/RecordLayout.h"
