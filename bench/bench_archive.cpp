@@ -4,6 +4,7 @@
 #include "storage/Archives.h"
 #include "storage/RecordFile.h"
 #include "storage/TSchedaRicevuta.h"
+#include "support/SampleReceipts.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -21,13 +22,7 @@ int main(int argc, char* argv[])
     const QString path = dir.filePath(QStringLiteral("2031.ric"));
     QTextStream out(stdout);
 
-    TSchedaRicevuta r;
-    r.Data = QStringLiteral("10/12/2031");
-    r.Pagatore = QStringLiteral("Bianchi Niccolò");
-    r.Sport = QStringLiteral("Attività motoria adulti");
-    r.Importo = QStringLiteral("150");
-    r.Cents = QStringLiteral("00");
-    r.Intero = QStringLiteral("150,00");
+    TSchedaRicevuta r = test::sampleReceipt(QStringLiteral("Bianchi Niccolò"));
 
     QElapsedTimer t;
     t.start();

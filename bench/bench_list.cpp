@@ -5,6 +5,7 @@
 #include "printing/ListTemplate.h"
 #include "printing/ReportLayout.h"
 #include "printing/ReportPainter.h"
+#include "support/SampleReceipts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -21,13 +22,7 @@ int main(int argc, char* argv[])
 
     QStringList rows;
     rows.reserve(n);
-    TSchedaRicevuta r;
-    r.Data = QStringLiteral("10/12/2031");
-    r.Pagatore = QStringLiteral("Bianchi Niccolò");
-    r.Sport = QStringLiteral("Attività motoria adulti");
-    r.Dal = QStringLiteral("01/09/2031");
-    r.Al = QStringLiteral("30/06/2032");
-    r.Intero = QStringLiteral("150,00");
+    TSchedaRicevuta r = test::sampleReceipt(QStringLiteral("Bianchi Niccolò"));
     QElapsedTimer t;
     t.start();
     for (int i = 1; i <= n; ++i) {

@@ -22,8 +22,8 @@ const QString kAvvisoAnteprima =
 
 ReceiptPrintDialog::ReceiptPrintDialog(QWidget* owner, const QString& name, const QString& caption,
                                        const QString& title, const QString& explanation, const QString& actionText,
-                                       ReceiptPrintData data)
-    : FixedDialog(owner, name, caption, QSize(470, 250)), data_(std::move(data))
+                                       TSchedaRicevuta receipt)
+    : FixedDialog(owner, name, caption, QSize(470, 250)), receipt_(std::move(receipt))
 {
     // The explanation of the operation, as text on a white card.
     auto* card = look::card(this, QStringLiteral("panSpiegazione"));
@@ -78,7 +78,7 @@ void ReceiptPrintDialog::btnStampaClick()
         FormShow();
     try {
         Report report = ReceiptTemplate::create();
-        ReceiptTemplate::fill(report, data_, logo_);
+        ReceiptTemplate::fill(report, receipt_, logo_);
         output(report);
     } catch (const std::exception&) {
         platform().message(this, MessageKind::Warning, kAvvisoAnteprima);

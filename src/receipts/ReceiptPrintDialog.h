@@ -1,7 +1,7 @@
 #pragma once
 
-#include "receipts/ReceiptPrintData.h"
 #include "shell/FixedWindow.h"
+#include "storage/TSchedaRicevuta.h"
 
 #include <QImage>
 
@@ -31,12 +31,12 @@ public:
 
 protected:
     ReceiptPrintDialog(QWidget* owner, const QString& name, const QString& caption, const QString& title,
-                       const QString& explanation, const QString& actionText, ReceiptPrintData data);
+                       const QString& explanation, const QString& actionText, TSchedaRicevuta receipt);
     // Hands the filled receipt to the renderer; throws ReportError on failure.
     virtual void output(const class Report& report) = 0;
 
 private:
-    ReceiptPrintData data_;
+    TSchedaRicevuta receipt_;
     QImage logo_;
 };
 

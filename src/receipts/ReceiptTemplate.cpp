@@ -1,6 +1,7 @@
 #include "receipts/ReceiptTemplate.h"
 
 #include "rules/TextRules.h"
+#include "shell/Colors.h"
 
 #include <iterator>
 
@@ -109,11 +110,11 @@ QColor colourOf(Fill fill)
 {
     switch (fill) {
     case Fill::AliceBlue:
-        return QColor(0xF0, 0xF8, 0xFF);
+        return colors::kAliceBlue;
     case Fill::Snow:
-        return QColor(0xFF, 0xFA, 0xFA);
+        return colors::kSnow;
     case Fill::White:
-        return QColor(0xFF, 0xFF, 0xFF);
+        return colors::kWhite;
     case Fill::None:
         break;
     }
@@ -189,8 +190,9 @@ void addObject(Report& report, const ReceiptObject& o, bool lower, const Receipt
     }
 }
 
-// Editor texts into the memos of one copy; `suffix` is "" for the upper copy, "_B" for the lower.
-void fillCopy(Report& report, const ReceiptPrintData& d, const QString& suffix)
+// The receipt into the memos of one copy; `suffix` is "" for the upper copy, "_B" for the lower.
+// Each memo is named after the record field it prints.
+void fillCopy(Report& report, const TSchedaRicevuta& d, const QString& suffix)
 {
     // Every value is one line of the receipt: a line break pasted into a field (or read from an
     // archive) is printed as a blank, never as a second line over the next row of the form.
@@ -250,7 +252,7 @@ Report ReceiptTemplate::create(const ReceiptPictures& pictures)
     return report;
 }
 
-void ReceiptTemplate::fill(Report& report, const ReceiptPrintData& data, const QImage& logo)
+void ReceiptTemplate::fill(Report& report, const TSchedaRicevuta& data, const QImage& logo)
 {
     report.setOrientation(Orientation::Portrait);
     report.findPicture(QStringLiteral("imgLogo"))->setPicture(logo);

@@ -2,7 +2,7 @@
 
 #include "printing/Report.h"
 #include "receipts/ReceiptArtwork.h"
-#include "receipts/ReceiptPrintData.h"
+#include "storage/TSchedaRicevuta.h"
 
 #include <QImage>
 
@@ -16,8 +16,10 @@ public:
     static Report create();
     static Report create(const ReceiptPictures& pictures);
 
-    // Portrait, the logo in both copies, and the editor's texts (trimmed) into both copies.
-    static void fill(Report& report, const ReceiptPrintData& data, const QImage& logo);
+    // Portrait, the logo in both copies, and the receipt's texts (trimmed) into both copies. The
+    // receipt is the editor's record as it stands on screen, saved or not: the words of the amount
+    // are those it shows, not computed again.
+    static void fill(Report& report, const TSchedaRicevuta& receipt, const QImage& logo);
 };
 
 } // namespace tavorel

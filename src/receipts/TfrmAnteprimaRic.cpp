@@ -4,13 +4,13 @@
 
 namespace tavorel {
 
-TfrmAnteprimaRic::TfrmAnteprimaRic(QWidget* owner, ReceiptPrintData data)
+TfrmAnteprimaRic::TfrmAnteprimaRic(QWidget* owner, TSchedaRicevuta receipt)
     : ReceiptPrintDialog(owner, QStringLiteral("frmAnteprimaRic"), QStringLiteral(" Anteprima di stampa"),
                          QStringLiteral("Anteprima di stampa"),
                          QStringLiteral("I dati della ricevuta corrente verranno visualizzati così come "
                                         "appariranno in stampa.\nFare clic su Mostra anteprima per "
                                         "visualizzare il documento sullo schermo."),
-                         QStringLiteral("Mostra anteprima"), std::move(data))
+                         QStringLiteral("Mostra anteprima"), std::move(receipt))
 {
 }
 

@@ -8,7 +8,7 @@ namespace tavorel {
 class TfrmAnteprimaRic : public ReceiptPrintDialog {
     Q_OBJECT
 public:
-    TfrmAnteprimaRic(QWidget* owner, ReceiptPrintData data);
+    TfrmAnteprimaRic(QWidget* owner, TSchedaRicevuta receipt);
 
 protected:
     void output(const Report& report) override;

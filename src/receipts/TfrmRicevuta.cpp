@@ -1,5 +1,6 @@
 #include "receipts/TfrmRicevuta.h"
 
+#include "checks/TfrmCodFisc.h"
 #include "receipts/ReceiptSettings.h"
 #include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmLogo.h"
@@ -8,14 +9,11 @@
 #include "rules/AmountInWords.h"
 #include "rules/FieldRules.h"
 #include "rules/TextRules.h"
-#include "checks/TfrmCodFisc.h"
 #include "shell/Colors.h"
 #include "shell/FieldKeys.h"
-#include "shell/FocusHighlight.h"
 #include "shell/InfoBar.h"
 #include "shell/PictureButton.h"
 #include "shell/ScreenLook.h"
-#include "shell/TfrmCalendario.h"
 #include "storage/Archives.h"
 #include "storage/Messages.h"
 #include "storage/RecordFile.h"
@@ -31,7 +29,7 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
-#include <array>
+#include <iterator>
 
 namespace tavorel {
 
@@ -51,139 +49,109 @@ const QString kMsgImportoInCifre = QStringLiteral("Digitare l'importo in cifre n
                                                   "L'importo in lettere apparirà in automatico.");
 const QString kInfoIniziale = QStringLiteral("Pronto per archiviare una nuova ricevuta...");
 
-enum class Resting { AliceBlue, White };
+using S = TSchedaRicevuta;
 
-// One row per edit field, in tab and Enter order; widgets, labels, chain, colours, key handling and
-// the record mapping are all made from it. A required field carries the warning shown when it is
-// left blank; the rows are checked in this order when saving.
-struct FieldSpec {
-    QLineEdit* TfrmRicevuta::*control;
-    const char* name;
-    const char* label; // the words beside the field; nullptr for the payee lines
-    int maxLength;
-    const char* requiredWarning; // nullptr: may be left empty
-    bool existingDate;           // must also be a date of the calendar
-    QString TSchedaRicevuta::*member;
-    Resting resting;
-    KeyFilter filter;
-    const char* dateTag; // the picker's tag of a date field
-    Qt::Alignment alignment;
-    ForcedText forced;
-    bool large; // the amounts: 16 pt
-};
-
-constexpr Qt::Alignment kLeft = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment kCentre = Qt::AlignCenter;
 constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 
-using R = TfrmRicevuta;
-using S = TSchedaRicevuta;
-
-// clang-format off
-constexpr std::array<FieldSpec, 17> kFields{{
-    {&R::txtRicevente01, "txtRicevente01", nullptr, 50, nullptr, false, &S::Ricevente01,
-     Resting::AliceBlue, KeyFilter::None, nullptr, kLeft, ForcedText::None, false},
-    {&R::txtRicevente02, "txtRicevente02", nullptr, 50, nullptr, false, &S::Ricevente02,
-     Resting::AliceBlue, KeyFilter::None, nullptr, kLeft, ForcedText::None, false},
-    {&R::txtRicevente03, "txtRicevente03", nullptr, 50, nullptr, false, &S::Ricevente03,
-     Resting::AliceBlue, KeyFilter::None, nullptr, kLeft, ForcedText::None, false},
-    {&R::txtRicevente04, "txtRicevente04", nullptr, 50, nullptr, false, &S::Ricevente04,
-     Resting::AliceBlue, KeyFilter::None, nullptr, kLeft, ForcedText::None, false},
-    {&R::txtNumRic, "txtNumRic", "RICEVUTA n.", 30,
-     "Attenzione: per salvare la scheda è necessario indicare il numero progressivo della ricevuta.", false,
-     &S::NumRic, Resting::AliceBlue, KeyFilter::None, nullptr, kCentre, ForcedText::None, false},
-    {&R::txtData, "txtData", "Data:", 10,
-     "Attenzione: per salvare la scheda è necessario indicare la data di emissione della ricevuta.", true,
-     &S::Data, Resting::AliceBlue, KeyFilter::DatePicker, "data", kCentre, ForcedText::None, false},
-    {&R::txtPagatore, "txtPagatore", "Riceviamo da", 50,
-     "Attenzione: per salvare la scheda è necessario indicare il nome del pagatore.", false,
-     &S::Pagatore, Resting::AliceBlue, KeyFilter::None, nullptr, kLeft, ForcedText::None, false},
-    {&R::txtCodFisc, "txtCodFisc", "C.F.", 16,
-     "Attenzione: per salvare la scheda è necessario indicare il codice fiscale del pagatore.", false,
-     &S::CodFisc, Resting::AliceBlue, KeyFilter::None, nullptr, kLeft, ForcedText::UpperTrimmed, false},
-    {&R::txtSport, "txtSport", "per l'attività sportiva", 120,
-     "Attenzione: per salvare la scheda è necessario indicare l'attività sportiva praticata.", false,
-     &S::Sport, Resting::AliceBlue, KeyFilter::None, nullptr, kLeft, ForcedText::None, false},
-    {&R::txtDal, "txtDal", "dal", 10,
-     "Attenzione: per salvare la scheda è necessario indicare la data di inizio del periodo a cui il "
-     "pagamento si riferisce.", false,
-     &S::Dal, Resting::AliceBlue, KeyFilter::DatePicker, "dal", kCentre, ForcedText::None, false},
-    {&R::txtAl, "txtAl", "al", 10,
-     "Attenzione: per salvare la scheda è necessario indicare la data di scadenza del periodo a cui il "
-     "pagamento si riferisce.", false,
-     &S::Al, Resting::AliceBlue, KeyFilter::DatePicker, "Al", kCentre, ForcedText::None, false},
-    {&R::txtPraticante, "txtPraticante", "Praticante:", 50, nullptr, false, &S::Praticante,
-     Resting::AliceBlue, KeyFilter::None, nullptr, kLeft, ForcedText::None, false},
-    {&R::txtLuogoNasc, "txtLuogoNasc", "Luogo di nascita:", 50, nullptr, false, &S::LuogoNasc,
-     Resting::AliceBlue, KeyFilter::None, nullptr, kLeft, ForcedText::None, false},
-    {&R::txtDataNasc, "txtDataNasc", "Data di nascita:", 10, nullptr, false, &S::DataNasc,
-     Resting::AliceBlue, KeyFilter::None, nullptr, kLeft, ForcedText::None, false},
-    {&R::txtIndirizzo, "txtIndirizzo", "Indirizzo:", 250, nullptr, false, &S::Indirizzo,
-     Resting::AliceBlue, KeyFilter::None, nullptr, kLeft, ForcedText::None, false},
-    {&R::txtImporto, "txtImporto", "TOTALE :", 8, nullptr, false, &S::Importo,
-     Resting::White, KeyFilter::Digits, nullptr, kRight, ForcedText::None, true},
-    {&R::txtCents, "txtCents", "/", 2, nullptr, false, &S::Cents,
-     Resting::White, KeyFilter::Digits, nullptr, kCentre, ForcedText::None, true},
-}};
-// clang-format on
-
-// The computed labels that are stored with the receipt.
-struct LabelSpec {
-    QLabel* TfrmRicevuta::*control;
-    QString TSchedaRicevuta::*member;
+// The edit fields in tab and Enter order (Enter in the cents leads back to the first payee line);
+// a save checks the required ones in this order.
+constexpr FieldRow<S> kCampi[] = {
+    {.name = u"txtRicevente01", .member = &S::Ricevente01},
+    {.name = u"txtRicevente02", .member = &S::Ricevente02},
+    {.name = u"txtRicevente03", .member = &S::Ricevente03},
+    {.name = u"txtRicevente04", .member = &S::Ricevente04},
+    {.name = u"txtNumRic",
+     .member = &S::NumRic,
+     .label = u"RICEVUTA n.",
+     .required = u"Attenzione: per salvare la scheda è necessario indicare il numero progressivo della ricevuta.",
+     .alignment = kCentre},
+    {.name = u"txtData",
+     .member = &S::Data,
+     .label = u"Data:",
+     .required = u"Attenzione: per salvare la scheda è necessario indicare la data di emissione della ricevuta.",
+     .existingDate = true,
+     .filter = KeyFilter::DatePicker,
+     .pickerTag = u"data",
+     .alignment = kCentre},
+    {.name = u"txtPagatore",
+     .member = &S::Pagatore,
+     .label = u"Riceviamo da",
+     .required = u"Attenzione: per salvare la scheda è necessario indicare il nome del pagatore."},
+    {.name = u"txtCodFisc",
+     .member = &S::CodFisc,
+     .label = u"C.F.",
+     .required = u"Attenzione: per salvare la scheda è necessario indicare il codice fiscale del pagatore.",
+     .forced = ForcedText::UpperTrimmed},
+    {.name = u"txtSport",
+     .member = &S::Sport,
+     .label = u"per l'attività sportiva",
+     .required = u"Attenzione: per salvare la scheda è necessario indicare l'attività sportiva praticata."},
+    {.name = u"txtDal",
+     .member = &S::Dal,
+     .label = u"dal",
+     .required = u"Attenzione: per salvare la scheda è necessario indicare la data di inizio del periodo a cui il "
+                 u"pagamento si riferisce.",
+     .filter = KeyFilter::DatePicker,
+     .pickerTag = u"dal",
+     .alignment = kCentre},
+    {.name = u"txtAl",
+     .member = &S::Al,
+     .label = u"al",
+     .required = u"Attenzione: per salvare la scheda è necessario indicare la data di scadenza del periodo a cui il "
+                 u"pagamento si riferisce.",
+     .filter = KeyFilter::DatePicker,
+     .pickerTag = u"Al",
+     .alignment = kCentre},
+    {.name = u"txtPraticante", .member = &S::Praticante, .label = u"Praticante:"},
+    {.name = u"txtLuogoNasc", .member = &S::LuogoNasc, .label = u"Luogo di nascita:"},
+    {.name = u"txtDataNasc", .member = &S::DataNasc, .label = u"Data di nascita:"},
+    {.name = u"txtIndirizzo", .member = &S::Indirizzo, .label = u"Indirizzo:"},
+    {.name = u"txtImporto",
+     .member = &S::Importo,
+     .label = u"TOTALE :",
+     .resting = Resting::White,
+     .filter = KeyFilter::Digits,
+     .alignment = kRight},
+    {.name = u"txtCents",
+     .member = &S::Cents,
+     .label = u"/",
+     .resting = Resting::White,
+     .filter = KeyFilter::Digits,
+     .alignment = kCentre,
+     .initial = u"00"},
 };
 
-constexpr std::array<LabelSpec, 3> kLabels{{
-    {&R::txtImpLettere, &S::ImpLettere},
-    {&R::txtCentLettere, &S::CentLettere},
-    {&R::txtIntero, &S::Intero},
-}};
+// The computed values stored with the receipt.
+constexpr LabelRow<S> kEtichette[] = {
+    {.name = u"txtImpLettere", .member = &S::ImpLettere},
+    {.name = u"txtCentLettere", .member = &S::CentLettere, .initial = u"00"},
+    {.name = u"txtIntero", .member = &S::Intero, .hidden = true},
+};
 
-// Every field's maximum length is the width of the record field it is saved into.
-constexpr bool lengthsMatchRecord()
-{
-    for (const FieldSpec& f : kFields) {
-        bool found = false;
-        for (const auto& r : TSchedaRicevuta::fields()) {
-            if (r.member == f.member) {
-                if (r.capacity != f.maxLength)
-                    return false;
-                found = true;
-            }
-        }
-        if (!found)
-            return false;
-    }
-    return true;
-}
-static_assert(lengthsMatchRecord());
-static_assert(kFields.size() + kLabels.size() == TSchedaRicevuta::fields().size());
+static_assert(FieldTable<S>::fits(kCampi, kEtichette));
+
+// The payee lines: kept from one receipt to the next and stored in the settings on closing.
+constexpr QString S::*kRiceventi[] = {&S::Ricevente01, &S::Ricevente02, &S::Ricevente03, &S::Ricevente04};
 
 QString todayText()
 {
     return TestoData(platform().today());
 }
 
-QFont verdana(int points, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
-
 // A small grey caption under a box ("(IN CIFRE)").
 QLabel* caption(QWidget* parent, const QString& text)
 {
     QLabel* l = look::label(parent, text, 7);
-    l->setStyleSheet(QStringLiteral("color: #6B7B8C;"));
+    l->setStyleSheet(QStringLiteral("color: %1;").arg(colors::kCaptionGrey.name()));
     return l;
 }
 
 } // namespace
 
 TfrmRicevuta::TfrmRicevuta()
-    : WorkspaceScreen(QStringLiteral("frmRicevuta"), QStringLiteral(" Tavorel - Stampa Ricevute"))
+    : WorkspaceScreen(QStringLiteral("frmRicevuta"), QStringLiteral(" Tavorel - Stampa Ricevute")),
+      campi_(panel(), kCampi, kEtichette)
 {
     buildFields();
     buildCommands();
@@ -192,41 +160,14 @@ TfrmRicevuta::TfrmRicevuta()
 
 void TfrmRicevuta::buildFields()
 {
-    QList<QLineEdit*> chain;
-    for (const FieldSpec& f : kFields) {
-        auto* edit = new QLineEdit(panel());
-        const QString name = QLatin1StringView(f.name);
-        edit->setObjectName(name);
-        edit->setMaxLength(f.maxLength);
-        edit->setAlignment(f.alignment);
-        edit->setFont(f.large ? verdana(16, true) : verdana(10, true));
-        edit->setMinimumHeight(f.large ? 38 : 28);
-        FocusHighlight::applyStyleA(edit, f.resting == Resting::White ? colors::kWhite : colors::kAliceBlue);
-        FieldKeys* keys = FieldKeys::of(edit);
-        if (f.dateTag) {
-            const QString tag = QLatin1StringView(f.dateTag);
-            keys->setFilter(f.filter, [this, tag] { apriCalendario(tag); });
-        } else {
-            keys->setFilter(f.filter);
-        }
-        keys->setForced(f.forced);
-        this->*f.control = edit;
-        if (f.label) {
-            QLabel* l =
-                look::label(panel(), QString::fromUtf8(f.label), 10, false, QStringLiteral("tit") + name.mid(3));
-            l->setBuddy(edit);
-            titoli_.insert(edit, l);
-        }
-        if (!chain.isEmpty())
-            setTabOrder(chain.last(), edit);
-        chain.append(edit);
+    // The amounts are the receipt's big figures.
+    for (QLineEdit* e : {campo(&S::Importo), campo(&S::Cents)}) {
+        e->setFont(look::font(QStringLiteral("Verdana"), 16, true));
+        e->setMinimumHeight(38);
     }
-    setEnterChain(chain, true);
-
-    connect(FieldKeys::of(txtImporto), &FieldKeys::keyReleased, this, &TfrmRicevuta::txtImportoKeyUp);
-    connect(FieldKeys::of(txtCents), &FieldKeys::keyReleased, this, &TfrmRicevuta::txtCentsKeyUp);
-    txtCents->installEventFilter(this);
-    txtCents->setText(QStringLiteral("00"));
+    connect(FieldKeys::of(campo(&S::Importo)), &FieldKeys::keyReleased, this, &TfrmRicevuta::txtImportoKeyUp);
+    connect(FieldKeys::of(campo(&S::Cents)), &FieldKeys::keyReleased, this, &TfrmRicevuta::txtCentsKeyUp);
+    campo(&S::Cents)->installEventFilter(this);
 
     bkgLettere = new QFrame(panel());
     bkgLettere->setObjectName(QStringLiteral("bkgLettere"));
@@ -236,10 +177,9 @@ void TfrmRicevuta::buildFields()
     bkgLettere->setCursor(Qt::PointingHandCursor);
     bkgLettere->installEventFilter(this);
 
-    txtImpLettere = new QLabel(bkgLettere);
-    txtImpLettere->setObjectName(QStringLiteral("txtImpLettere"));
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPointSize(12);
+    QLabel* txtImpLettere = etichetta(&S::ImpLettere);
+    txtImpLettere->setParent(bkgLettere);
+    const QFont tahoma = look::font(QStringLiteral("Tahoma"), 12);
     txtImpLettere->setFont(tahoma);
     txtImpLettere->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Long words must not widen the line: the label takes the box's width and no more.
@@ -247,14 +187,9 @@ void TfrmRicevuta::buildFields()
     txtImpLettere->setCursor(Qt::PointingHandCursor);
     txtImpLettere->installEventFilter(this);
 
-    txtCentLettere = new QLabel(QStringLiteral("00"), panel());
-    txtCentLettere->setObjectName(QStringLiteral("txtCentLettere"));
+    QLabel* txtCentLettere = etichetta(&S::CentLettere);
     txtCentLettere->setFont(tahoma);
     txtCentLettere->setAlignment(Qt::AlignCenter);
-
-    txtIntero = new QLabel(panel());
-    txtIntero->setObjectName(QStringLiteral("txtIntero"));
-    txtIntero->hide();
 
     lblPosizione = look::label(panel(), QString(), 11, true, QStringLiteral("lblPosizione"));
     lblPosizione->setAlignment(Qt::AlignCenter);
@@ -279,30 +214,47 @@ void TfrmRicevuta::buildCommands()
         const char* picture;
         QSize size;
         const char* hint;
+        void (TfrmRicevuta::*click)(); // a handler, or a signal for the screens wired by the application
     };
     const QSize icon(44, 44);
     const Command commands[] = {
-        {&R::cmdNuovo, "cmdNuovo", "nuovo", icon, "Prepara la schermata per l'emissione di una nuova ricevuta."},
-        {&R::cmdDuplica, "cmdDuplica", "duplica", icon,
-         "Prepara la schermata per l'emissione di una nuova ricevuta duplicando i dati correnti."},
-        {&R::cmdSalva, "cmdSalva", "salva", icon, "Salva o aggiorna la ricevuta corrente."},
-        {&R::cmdTrova, "cmdTrova", "trova", icon, "Trova una ricevuta in archivio."},
-        {&R::cmdAnteprima, "cmdAnteprima", "anteprima", QSize(124, 44),
-         "Visualizza l'anteprima di stampa della ricevuta corrente."},
-        {&R::cmdStampa, "cmdStampa", "stampa", QSize(124, 44), "Stampa la ricevuta corrente."},
-        {&R::cmdPrimo, "cmdPrimo", "primo", icon, "Visualizza la prima ricevuta in archivio."},
-        {&R::cmdIndietro, "cmdIndietro", "indietro", icon, "Visualizza la ricevuta precedente in archivio."},
-        {&R::cmdAvanti, "cmdAvanti", "avanti", icon, "Visualizza la ricevuta successiva in archivio."},
-        {&R::cmdUltimo, "cmdUltimo", "ultimo", icon, "Visualizza l'ultima ricevuta in archivio."},
-        {&R::cmdEsporta, "cmdEsporta", "esporta", icon,
-         "Esporta l'archivio annuale delle ricevute in un foglio di lavoro di Microsoft Excel."},
-        {&R::cmdNumerazione, "cmdNumerazione", "numerazione", icon,
-         "Imposta il numero iniziale per la numerazione automatica delle ricevute."},
-        {&R::cmdGuida, "cmdGuida", "guida", icon, "Visualizza la guida in linea sensibile al contesto."},
-        {&R::cmdEsci, "cmdEsci", "esci_rosso", icon, "Esci da questo ambiente di lavoro."},
-        {&R::cmdLogo, "cmdLogo", "logo", QSize(150, 112), "Carica il logo dell'Associazione Sportiva Dilettantistica."},
-        {&R::impPagatore, "impPagatore", "importa", QSize(28, 28), "Importa i dati dall'archivio degli iscritti."},
-        {&R::btnCodFisc, "btnCodFisc", "controlla", QSize(28, 28), "Controlla il codice fiscale."},
+        {&TfrmRicevuta::cmdNuovo, "cmdNuovo", "nuovo", icon,
+         "Prepara la schermata per l'emissione di una nuova ricevuta.", &TfrmRicevuta::cmdNuovoClick},
+        {&TfrmRicevuta::cmdDuplica, "cmdDuplica", "duplica", icon,
+         "Prepara la schermata per l'emissione di una nuova ricevuta duplicando i dati correnti.",
+         &TfrmRicevuta::cmdDuplicaClick},
+        {&TfrmRicevuta::cmdSalva, "cmdSalva", "salva", icon, "Salva o aggiorna la ricevuta corrente.",
+         &TfrmRicevuta::cmdSalvaClick},
+        {&TfrmRicevuta::cmdTrova, "cmdTrova", "trova", icon, "Trova una ricevuta in archivio.",
+         &TfrmRicevuta::apriTrova},
+        {&TfrmRicevuta::cmdAnteprima, "cmdAnteprima", "anteprima", QSize(124, 44),
+         "Visualizza l'anteprima di stampa della ricevuta corrente.", &TfrmRicevuta::cmdAnteprimaClick},
+        {&TfrmRicevuta::cmdStampa, "cmdStampa", "stampa", QSize(124, 44), "Stampa la ricevuta corrente.",
+         &TfrmRicevuta::cmdStampaClick},
+        {&TfrmRicevuta::cmdPrimo, "cmdPrimo", "primo", icon, "Visualizza la prima ricevuta in archivio.",
+         &TfrmRicevuta::cmdPrimoClick},
+        {&TfrmRicevuta::cmdIndietro, "cmdIndietro", "indietro", icon, "Visualizza la ricevuta precedente in archivio.",
+         &TfrmRicevuta::cmdIndietroClick},
+        {&TfrmRicevuta::cmdAvanti, "cmdAvanti", "avanti", icon, "Visualizza la ricevuta successiva in archivio.",
+         &TfrmRicevuta::cmdAvantiClick},
+        {&TfrmRicevuta::cmdUltimo, "cmdUltimo", "ultimo", icon, "Visualizza l'ultima ricevuta in archivio.",
+         &TfrmRicevuta::cmdUltimoClick},
+        {&TfrmRicevuta::cmdEsporta, "cmdEsporta", "esporta", icon,
+         "Esporta l'archivio annuale delle ricevute in un foglio di lavoro di Microsoft Excel.",
+         &TfrmRicevuta::apriEsporta},
+        {&TfrmRicevuta::cmdNumerazione, "cmdNumerazione", "numerazione", icon,
+         "Imposta il numero iniziale per la numerazione automatica delle ricevute.",
+         &TfrmRicevuta::cmdNumerazioneClick},
+        {&TfrmRicevuta::cmdGuida, "cmdGuida", "guida", icon, "Visualizza la guida in linea sensibile al contesto.",
+         &TfrmRicevuta::apriGuida},
+        {&TfrmRicevuta::cmdEsci, "cmdEsci", "esci_rosso", icon, "Esci da questo ambiente di lavoro.",
+         &TfrmRicevuta::cmdEsciClick},
+        {&TfrmRicevuta::cmdLogo, "cmdLogo", "logo", QSize(150, 112),
+         "Carica il logo dell'Associazione Sportiva Dilettantistica.", &TfrmRicevuta::cmdLogoClick},
+        {&TfrmRicevuta::impPagatore, "impPagatore", "importa", QSize(28, 28),
+         "Importa i dati dall'archivio degli iscritti.", &TfrmRicevuta::apriImporta},
+        {&TfrmRicevuta::btnCodFisc, "btnCodFisc", "controlla", QSize(28, 28), "Controlla il codice fiscale.",
+         &TfrmRicevuta::btnCodFiscClick},
     };
     for (const Command& c : commands) {
         auto* b = new PictureButton(QLatin1StringView(c.name),
@@ -310,25 +262,8 @@ void TfrmRicevuta::buildCommands()
         b->setFixedSize(c.size);
         panInfo->addHint(b, QString::fromUtf8(c.hint));
         this->*c.button = b;
+        connect(b, &PictureButton::clicked, this, c.click);
     }
-
-    connect(cmdNuovo, &PictureButton::clicked, this, &TfrmRicevuta::cmdNuovoClick);
-    connect(cmdDuplica, &PictureButton::clicked, this, &TfrmRicevuta::cmdDuplicaClick);
-    connect(cmdSalva, &PictureButton::clicked, this, &TfrmRicevuta::cmdSalvaClick);
-    connect(cmdTrova, &PictureButton::clicked, this, &TfrmRicevuta::apriTrova);
-    connect(cmdAnteprima, &PictureButton::clicked, this, &TfrmRicevuta::cmdAnteprimaClick);
-    connect(cmdStampa, &PictureButton::clicked, this, &TfrmRicevuta::cmdStampaClick);
-    connect(cmdPrimo, &PictureButton::clicked, this, &TfrmRicevuta::cmdPrimoClick);
-    connect(cmdIndietro, &PictureButton::clicked, this, &TfrmRicevuta::cmdIndietroClick);
-    connect(cmdAvanti, &PictureButton::clicked, this, &TfrmRicevuta::cmdAvantiClick);
-    connect(cmdUltimo, &PictureButton::clicked, this, &TfrmRicevuta::cmdUltimoClick);
-    connect(cmdEsporta, &PictureButton::clicked, this, &TfrmRicevuta::apriEsporta);
-    connect(cmdNumerazione, &PictureButton::clicked, this, &TfrmRicevuta::cmdNumerazioneClick);
-    connect(cmdGuida, &PictureButton::clicked, this, &TfrmRicevuta::apriGuida);
-    connect(cmdEsci, &PictureButton::clicked, this, &TfrmRicevuta::cmdEsciClick);
-    connect(cmdLogo, &PictureButton::clicked, this, &TfrmRicevuta::cmdLogoClick);
-    connect(impPagatore, &PictureButton::clicked, this, &TfrmRicevuta::apriImporta);
-    connect(btnCodFisc, &PictureButton::clicked, this, &TfrmRicevuta::btnCodFiscClick);
 }
 
 void TfrmRicevuta::buildLayout()
@@ -352,9 +287,8 @@ void TfrmRicevuta::buildLayout()
     comandi->addWidget(cmdIndietro);
     // A counter box, so that an unsaved receipt reads as an empty counter rather than a gap.
     lblPosizione->setFixedSize(64, 34);
-    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: #F4F8FC; border: 1px solid %1;"
-                                               " border-radius: 5px; }")
-                                    .arg(colors::kPanelBorder.name()));
+    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: %1; border: 1px solid %2; border-radius: 5px; }")
+                                    .arg(colors::kBoxFill.name(), colors::kPanelBorder.name()));
     lblPosizione->setParent(barra);
     comandi->addWidget(lblPosizione);
     comandi->addWidget(cmdAvanti);
@@ -376,7 +310,8 @@ void TfrmRicevuta::buildLayout()
     intestazione->addWidget(cmdLogo, 0, Qt::AlignTop);
     auto* riceventi = new QVBoxLayout;
     riceventi->setSpacing(4);
-    for (QLineEdit* e : {txtRicevente01, txtRicevente02, txtRicevente03, txtRicevente04}) {
+    for (auto member : kRiceventi) {
+        QLineEdit* e = campo(member);
         e->setFixedWidth(400);
         riceventi->addWidget(e);
     }
@@ -384,28 +319,23 @@ void TfrmRicevuta::buildLayout()
     intestazione->addLayout(riceventi);
     intestazione->addStretch(1);
 
-    QFrame* numero = new QFrame(foglio);
-    numero->setObjectName(QStringLiteral("shpNumero"));
-    numero->setAttribute(Qt::WA_StyledBackground);
-    numero->setStyleSheet(QStringLiteral("QFrame#shpNumero { background: #F4F8FC; border: 1px solid %1;"
-                                         " border-radius: 6px; }")
-                              .arg(colors::kSteelBlue.name()));
+    QFrame* numero = look::framedBox(foglio, QStringLiteral("shpNumero"));
     panInfo->addBackground(numero);
     auto* numeroGrid = new QGridLayout(numero);
     numeroGrid->setContentsMargins(14, 10, 14, 10);
     numeroGrid->setHorizontalSpacing(8);
     numeroGrid->setVerticalSpacing(8);
-    QLabel* titNumRic = titoloDi(txtNumRic);
-    titNumRic->setFont(verdana(13, true));
+    QLabel* titNumRic = campi_.titleOf(campo(&S::NumRic));
+    titNumRic->setFont(look::font(QStringLiteral("Verdana"), 13, true));
     titNumRic->setStyleSheet(QStringLiteral("color: %1;").arg(colors::kSteelBlue.name()));
-    txtNumRic->setFixedWidth(150);
-    txtData->setFixedWidth(150);
-    for (QLabel* l : {titNumRic, titoloDi(txtData)})
+    campo(&S::NumRic)->setFixedWidth(150);
+    campo(&S::Data)->setFixedWidth(150);
+    for (QLabel* l : {titNumRic, campi_.titleOf(campo(&S::Data))})
         l->setParent(numero);
     numeroGrid->addWidget(titNumRic, 0, 0, Qt::AlignRight);
-    numeroGrid->addWidget(txtNumRic, 0, 1);
-    numeroGrid->addWidget(titoloDi(txtData), 1, 0, Qt::AlignRight);
-    numeroGrid->addWidget(txtData, 1, 1);
+    numeroGrid->addWidget(campo(&S::NumRic), 0, 1);
+    numeroGrid->addWidget(campi_.titleOf(campo(&S::Data)), 1, 0, Qt::AlignRight);
+    numeroGrid->addWidget(campo(&S::Data), 1, 1);
     intestazione->addWidget(numero, 0, Qt::AlignTop);
     righe->addLayout(intestazione);
 
@@ -427,12 +357,14 @@ void TfrmRicevuta::buildLayout()
         righe->addLayout(h);
         return h;
     };
-    for (QLineEdit* e : {txtCodFisc})
+    for (QLineEdit* e : {campo(&S::CodFisc)})
         e->setFixedWidth(190);
-    for (QLineEdit* e : {txtDal, txtAl, txtDataNasc})
+    for (QLineEdit* e : {campo(&S::Dal), campo(&S::Al), campo(&S::DataNasc)})
         e->setFixedWidth(110);
-    riga({titoloDi(txtPagatore), txtPagatore, impPagatore, titoloDi(txtCodFisc), txtCodFisc, btnCodFisc});
-    riga({titoloDi(txtSport), txtSport, titoloDi(txtDal), txtDal, titoloDi(txtAl), txtAl});
+    riga({campi_.titleOf(campo(&S::Pagatore)), campo(&S::Pagatore), impPagatore, campi_.titleOf(campo(&S::CodFisc)),
+          campo(&S::CodFisc), btnCodFisc});
+    riga({campi_.titleOf(campo(&S::Sport)), campo(&S::Sport), campi_.titleOf(campo(&S::Dal)), campo(&S::Dal),
+          campi_.titleOf(campo(&S::Al)), campo(&S::Al)});
     righe->addStretch(1);
 
     // The words line: euro sign, the words on their box, "/" and the cents.
@@ -443,50 +375,47 @@ void TfrmRicevuta::buildLayout()
     QLabel* euroLettere = look::label(foglio, QStringLiteral("€"), 14, true, QStringLiteral("lblEuroLettere"));
     auto* bkgLayout = new QHBoxLayout(bkgLettere);
     bkgLayout->setContentsMargins(10, 2, 10, 2);
-    bkgLayout->addWidget(txtImpLettere);
+    bkgLayout->addWidget(etichetta(&S::ImpLettere));
     bkgLettere->setFixedHeight(32);
     QLabel* barraLettere = look::label(foglio, QStringLiteral("/"), 14, true, QStringLiteral("lblBarraLettere"));
-    txtCentLettere->setFixedWidth(36);
+    etichetta(&S::CentLettere)->setFixedWidth(36);
     lettere->addWidget(euroLettere, 0, 0);
     lettere->addWidget(bkgLettere, 0, 1);
     lettere->addWidget(barraLettere, 0, 2);
-    lettere->addWidget(txtCentLettere, 0, 3);
+    lettere->addWidget(etichetta(&S::CentLettere), 0, 3);
     lettere->addWidget(caption(foglio, QStringLiteral("(IN LETTERE)")), 1, 1, Qt::AlignRight);
     lettere->setColumnStretch(1, 1);
     righe->addLayout(lettere);
     righe->addStretch(1);
 
-    riga({titoloDi(txtPraticante), txtPraticante, titoloDi(txtLuogoNasc), txtLuogoNasc});
-    riga({titoloDi(txtDataNasc), txtDataNasc, titoloDi(txtIndirizzo), txtIndirizzo});
+    riga({campi_.titleOf(campo(&S::Praticante)), campo(&S::Praticante), campi_.titleOf(campo(&S::LuogoNasc)),
+          campo(&S::LuogoNasc)});
+    riga({campi_.titleOf(campo(&S::DataNasc)), campo(&S::DataNasc), campi_.titleOf(campo(&S::Indirizzo)),
+          campo(&S::Indirizzo)});
     righe->addStretch(1);
 
     // The total box, bottom right as on the paper receipt.
-    QFrame* totale = new QFrame(foglio);
-    totale->setObjectName(QStringLiteral("shpTotale"));
-    totale->setAttribute(Qt::WA_StyledBackground);
-    totale->setStyleSheet(QStringLiteral("QFrame#shpTotale { background: #F4F8FC; border: 1px solid %1;"
-                                         " border-radius: 6px; }")
-                              .arg(colors::kSteelBlue.name()));
+    QFrame* totale = look::framedBox(foglio, QStringLiteral("shpTotale"));
     panInfo->addBackground(totale);
     auto* totaleGrid = new QGridLayout(totale);
     totaleGrid->setContentsMargins(14, 8, 14, 6);
     totaleGrid->setHorizontalSpacing(8);
     totaleGrid->setVerticalSpacing(1);
-    QLabel* titImporto = titoloDi(txtImporto);
+    QLabel* titImporto = campi_.titleOf(campo(&S::Importo));
     titImporto->setParent(totale);
-    titImporto->setFont(verdana(13, true));
+    titImporto->setFont(look::font(QStringLiteral("Verdana"), 13, true));
     titImporto->setStyleSheet(QStringLiteral("color: %1;").arg(colors::kSteelBlue.name()));
     QLabel* euroCifre = look::label(totale, QStringLiteral("€"), 16, true, QStringLiteral("lblEuroCifre"));
-    QLabel* titCents = titoloDi(txtCents);
+    QLabel* titCents = campi_.titleOf(campo(&S::Cents));
     titCents->setParent(totale);
-    titCents->setFont(verdana(16, true));
-    txtImporto->setFixedWidth(150);
-    txtCents->setFixedWidth(52);
+    titCents->setFont(look::font(QStringLiteral("Verdana"), 16, true));
+    campo(&S::Importo)->setFixedWidth(150);
+    campo(&S::Cents)->setFixedWidth(52);
     totaleGrid->addWidget(titImporto, 0, 0);
     totaleGrid->addWidget(euroCifre, 0, 1);
-    totaleGrid->addWidget(txtImporto, 0, 2);
+    totaleGrid->addWidget(campo(&S::Importo), 0, 2);
     totaleGrid->addWidget(titCents, 0, 3);
-    totaleGrid->addWidget(txtCents, 0, 4);
+    totaleGrid->addWidget(campo(&S::Cents), 0, 4);
     totaleGrid->addWidget(caption(totale, QStringLiteral("(IN CIFRE)")), 1, 2, Qt::AlignRight);
     totaleGrid->addWidget(caption(totale, QStringLiteral("(IN CIFRE)")), 1, 4, Qt::AlignCenter);
     auto* totaleRiga = new QHBoxLayout;
@@ -510,54 +439,35 @@ void TfrmRicevuta::apriArchivio(const QString& archivePath, const QString& capti
 
 TSchedaRicevuta TfrmRicevuta::scheda() const
 {
-    TSchedaRicevuta r;
-    for (const FieldSpec& f : kFields)
-        r.*f.member = (this->*f.control)->text();
-    for (const LabelSpec& l : kLabels)
-        r.*l.member = (this->*l.control)->text();
-    return r;
+    return campi_.record();
 }
 
 void TfrmRicevuta::mostraScheda(const TSchedaRicevuta& record, qint64 k)
 {
-    for (const FieldSpec& f : kFields)
-        (this->*f.control)->setText(record.*f.member);
-    for (const LabelSpec& l : kLabels)
-        (this->*l.control)->setText(record.*l.member);
+    campi_.show(record);
     lblPosizione->setText(QString::number(k));
 }
 
-ReceiptPrintData TfrmRicevuta::datiDiStampa() const
+void TfrmRicevuta::mostraPagatore(const TSchedaRicevuta& from)
 {
-    const TSchedaRicevuta r = scheda();
-    ReceiptPrintData d;
-    d.NumRic = r.NumRic;
-    d.Data = r.Data;
-    d.Ricevente01 = r.Ricevente01;
-    d.Ricevente02 = r.Ricevente02;
-    d.Ricevente03 = r.Ricevente03;
-    d.Ricevente04 = r.Ricevente04;
-    d.Pagatore = r.Pagatore;
-    d.CodFisc = r.CodFisc;
-    d.Sport = r.Sport;
-    d.Dal = r.Dal;
-    d.Al = r.Al;
-    d.Praticante = r.Praticante;
-    d.LuogoNasc = r.LuogoNasc;
-    d.DataNasc = r.DataNasc;
-    d.Indirizzo = r.Indirizzo;
-    d.Importo = r.Importo;
-    d.Cents = r.Cents;
-    d.ImpLettere = r.ImpLettere;
-    d.CentLettere = r.CentLettere;
-    return d;
+    for (auto member :
+         {&S::Pagatore, &S::CodFisc, &S::Sport, &S::Praticante, &S::LuogoNasc, &S::DataNasc, &S::Indirizzo}) {
+        QLineEdit* field = campo(member);
+        field->setText(from.*member);
+        field->setCursorPosition(0);
+    }
+}
+
+QString TfrmRicevuta::archivio() const
+{
+    return lblFile->text();
 }
 
 void TfrmRicevuta::closeEvent(QCloseEvent* event)
 {
     QStringList righe;
-    for (QLineEdit* e : {txtRicevente01, txtRicevente02, txtRicevente03, txtRicevente04})
-        righe.append(TrimSpazi(e->text()));
+    for (auto member : kRiceventi)
+        righe.append(TrimSpazi(campo(member)->text()));
     riceventiDaSalvare_ = !ReceiptSettings::scriviRiceventi(platform().programFolder(), righe);
     if (riceventiDaSalvare_)
         accessoNegato(MessageKind::Warning);
@@ -567,13 +477,14 @@ void TfrmRicevuta::closeEvent(QCloseEvent* event)
 
 bool TfrmRicevuta::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == txtCents && event->type() == QEvent::FocusOut) {
+    if (watched == campo(&S::Cents) && event->type() == QEvent::FocusOut) {
         // Only a move to another control leaves the field; a dialog or another program taking
         // the window's focus does not complete the cents under the user.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
             txtCentsExit();
-    } else if ((watched == txtImpLettere || watched == bkgLettere) && event->type() == QEvent::MouseButtonPress &&
+    } else if ((watched == etichetta(&S::ImpLettere) || watched == bkgLettere) &&
+               event->type() == QEvent::MouseButtonPress &&
                static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         txtImpLettereClick();
         return true;
@@ -593,22 +504,20 @@ void TfrmRicevuta::accessoNegato(MessageKind kind)
 
 void TfrmRicevuta::FormShow()
 {
-    if (!riceventiDaSalvare_) {
-        const QStringList righe = ReceiptSettings::leggiRiceventi(platform().programFolder());
-        const QList<QLineEdit*> riceventi{txtRicevente01, txtRicevente02, txtRicevente03, txtRicevente04};
-        for (int i = 0; i < riceventi.size(); ++i)
-            riceventi[i]->setText(righe.value(i));
+    // Payee lines that could not be saved at the last closing stay as they were typed.
+    QStringList righe;
+    if (riceventiDaSalvare_) {
+        for (auto member : kRiceventi)
+            righe.append(campo(member)->text());
     }
-    for (QLineEdit* e : {txtNumRic, txtImporto, txtPagatore, txtCodFisc, txtSport, txtDal, txtAl, txtPraticante,
-                         txtLuogoNasc, txtDataNasc, txtIndirizzo})
-        e->clear();
-    txtImpLettere->clear();
-    txtIntero->clear();
+    campi_.clear();
+    if (!riceventiDaSalvare_)
+        righe = ReceiptSettings::leggiRiceventi(platform().programFolder());
+    for (qsizetype i = 0; i < std::ssize(kRiceventi); ++i)
+        campo(kRiceventi[i])->setText(righe.value(i));
+    campo(&S::Data)->setText(todayText());
     lblPosizione->clear();
-    txtCentLettere->setText(QStringLiteral("00"));
-    txtCents->setText(QStringLiteral("00"));
-    txtData->setText(todayText());
-    txtPagatore->setFocus();
+    campo(&S::Pagatore)->setFocus();
 }
 
 void TfrmRicevuta::cmdNuovoClick()
@@ -625,50 +534,37 @@ void TfrmRicevuta::cmdNuovoClick()
     }
     const qint64 n = file.count();
 
-    txtData->setText(todayText());
-    for (QLineEdit* e : {txtImporto, txtPagatore, txtCodFisc, txtSport, txtDal, txtAl, txtPraticante, txtLuogoNasc,
-                         txtDataNasc, txtIndirizzo})
-        e->clear();
-    txtCents->setText(QStringLiteral("00"));
-    txtCentLettere->setText(QStringLiteral("00"));
-    txtImpLettere->clear();
-    txtIntero->setText(QStringLiteral("0,00"));
+    // A new receipt of the same payee; its number comes below, once the count is known.
+    campi_.clear({&S::Ricevente01, &S::Ricevente02, &S::Ricevente03, &S::Ricevente04});
+    campo(&S::Data)->setText(todayText());
+    etichetta(&S::Intero)->setText(QStringLiteral("0,00"));
     lblPosizione->clear();
 
     const std::optional<qint64> numero = NumeroProposto(lblInizio->text(), n);
     file.close();
     if (!numero) {
-        // The previous receipt's number must not stay on a cleared, unsaved receipt.
-        txtNumRic->clear();
+        // The number stays empty: the previous receipt's must not stay on a cleared, unsaved one.
         accessoNegato(MessageKind::Error);
         return;
     }
-    txtNumRic->setText(QString::number(*numero));
-    txtPagatore->setFocus();
+    campo(&S::NumRic)->setText(QString::number(*numero));
+    campo(&S::Pagatore)->setFocus();
 }
 
 void TfrmRicevuta::cmdSalvaClick()
 {
-    const ImportoRicevuta importo = CompletaImporto(txtImporto->text(), txtCents->text());
-    txtImporto->setText(importo.euro);
-    txtCents->setText(importo.cents);
+    const ImportoRicevuta importo = CompletaImporto(campo(&S::Importo)->text(), campo(&S::Cents)->text());
+    campo(&S::Importo)->setText(importo.euro);
+    campo(&S::Cents)->setText(importo.cents);
     // Always copied, not only when completing changed them: cents pasted with the mouse and
     // saved at once would otherwise be stored, and printed, with the words of other cents.
-    txtCentLettere->setText(importo.cents);
-    txtIntero->setText(importo.intero);
+    etichetta(&S::CentLettere)->setText(importo.cents);
+    etichetta(&S::Intero)->setText(importo.intero);
 
-    for (const FieldSpec& f : kFields) {
-        QLineEdit* edit = this->*f.control;
-        QString warning;
-        if (f.requiredWarning && TrimSpazi(edit->text()).isEmpty())
-            warning = QString::fromUtf8(f.requiredWarning);
-        else if (f.existingDate && !DataEsiste(edit->text()))
-            warning = QString::fromUtf8(kAvvisoDataInesistente);
-        if (!warning.isEmpty()) {
-            avvisa(MessageKind::Warning, warning);
-            edit->setFocus();
-            return;
-        }
+    if (const std::optional<MissingField> missing = campi_.firstMissing()) {
+        avvisa(MessageKind::Warning, missing->warning);
+        missing->field->setFocus();
+        return;
     }
 
     RecordFile file;
@@ -710,9 +606,9 @@ void TfrmRicevuta::cmdDuplicaClick()
         accessoNegato(MessageKind::Error);
         return;
     }
-    txtNumRic->clear();
-    txtData->setText(todayText());
-    txtNumRic->setFocus();
+    campo(&S::NumRic)->clear();
+    campo(&S::Data)->setText(todayText());
+    campo(&S::NumRic)->setFocus();
     file.close();
     avvisa(MessageKind::Information, kMsgDuplicata);
 }
@@ -752,6 +648,7 @@ void TfrmRicevuta::sfoglia(BrowseCommand command, MessageKind failureKind)
         avvisa(MessageKind::Warning, msgSchedaDanneggiata(k, QFileInfo(lblFile->text()).fileName()));
 }
 
+// "Primo" and "Salva" report a failing archive as a warning, the other archive actions as an error.
 void TfrmRicevuta::cmdPrimoClick()
 {
     sfoglia(BrowseCommand::Primo, MessageKind::Warning);
@@ -774,14 +671,14 @@ void TfrmRicevuta::cmdUltimoClick()
 
 void TfrmRicevuta::cmdAnteprimaClick()
 {
-    auto* dialog = new TfrmAnteprimaRic(this, datiDiStampa());
+    auto* dialog = new TfrmAnteprimaRic(this, scheda());
     platform().runModal(dialog);
     delete dialog;
 }
 
 void TfrmRicevuta::cmdStampaClick()
 {
-    auto* dialog = new TfrmStampaRic(this, datiDiStampa());
+    auto* dialog = new TfrmStampaRic(this, scheda());
     platform().runModal(dialog);
     delete dialog;
 }
@@ -809,42 +706,37 @@ void TfrmRicevuta::cmdEsciClick()
 
 void TfrmRicevuta::btnCodFiscClick()
 {
-    TfrmCodFisc::apriControllo(this, TrimSpazi(txtCodFisc->text()));
+    TfrmCodFisc::apriControllo(this, TrimSpazi(campo(&S::CodFisc)->text()));
 }
 
 void TfrmRicevuta::txtImportoKeyUp()
 {
-    const QString euro = TrimSpazi(txtImporto->text());
+    const QString euro = TrimSpazi(campo(&S::Importo)->text());
     qint64 amount = 0;
     if (!euro.isEmpty() && ParseImporto(euro, &amount))
-        txtImpLettere->setText(ImportoInLettere(amount));
+        etichetta(&S::ImpLettere)->setText(ImportoInLettere(amount));
     else
-        txtImpLettere->clear(); // empty, or not an amount: no words rather than stale ones
+        etichetta(&S::ImpLettere)->clear(); // empty, or not an amount: no words rather than stale ones
 }
 
 void TfrmRicevuta::txtCentsKeyUp()
 {
-    txtCentLettere->setText(TrimSpazi(txtCents->text()).isEmpty() ? QString() : txtCents->text());
+    etichetta(&S::CentLettere)
+        ->setText(TrimSpazi(campo(&S::Cents)->text()).isEmpty() ? QString() : campo(&S::Cents)->text());
 }
 
 void TfrmRicevuta::txtCentsExit()
 {
-    const QString cents = CompletaCents(txtCents->text());
-    if (cents != txtCents->text())
-        txtCents->setText(cents);
-    txtCentLettere->setText(cents);
+    const QString cents = CompletaCents(campo(&S::Cents)->text());
+    if (cents != campo(&S::Cents)->text())
+        campo(&S::Cents)->setText(cents);
+    etichetta(&S::CentLettere)->setText(cents);
 }
 
 void TfrmRicevuta::txtImpLettereClick()
 {
     avvisa(MessageKind::Information, kMsgImportoInCifre);
-    txtImporto->setFocus();
-}
-
-void TfrmRicevuta::apriCalendario(const QString& tag)
-{
-    TfrmCalendario::open(
-        this, tag, {{QStringLiteral("data"), txtData}, {QStringLiteral("dal"), txtDal}, {QStringLiteral("Al"), txtAl}});
+    campo(&S::Importo)->setFocus();
 }
 
 } // namespace tavorel

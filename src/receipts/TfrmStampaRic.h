@@ -8,7 +8,7 @@ namespace tavorel {
 class TfrmStampaRic : public ReceiptPrintDialog {
     Q_OBJECT
 public:
-    TfrmStampaRic(QWidget* owner, ReceiptPrintData data);
+    TfrmStampaRic(QWidget* owner, TSchedaRicevuta receipt);
 
 protected:
     void output(const Report& report) override;

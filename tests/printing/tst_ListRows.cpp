@@ -1,24 +1,12 @@
 #include "printing/ListFind.h"
 #include "printing/ListRows.h"
+#include "support/SampleReceipts.h"
 
 #include <QtTest>
 
 using namespace tavorel;
 
 namespace {
-
-TSchedaRicevuta receipt(const QString& payer)
-{
-    TSchedaRicevuta r;
-    r.NumRic = QStringLiteral("15");
-    r.Data = QStringLiteral("05/03/2024");
-    r.Pagatore = payer;
-    r.Sport = QStringLiteral("Nuoto");
-    r.Dal = QStringLiteral("01/03/2024");
-    r.Al = QStringLiteral("31/03/2024");
-    r.Intero = QStringLiteral("150,00");
-    return r;
-}
 
 TSchedaIscritto member(const QString& name, const QString& mobile)
 {
@@ -55,6 +43,7 @@ private slots:
     void find_data();
     void find();
     void findOnAnEmptyList();
+    void rowsFromStoredRecords();
 };
 
 void tst_ListRows::columnsStartAtFixedPositions_data()
@@ -66,11 +55,11 @@ void tst_ListRows::columnsStartAtFixedPositions_data()
     QTest::addColumn<int>("valueAt");
 
     const QString longPayer = QStringLiteral("Bianchi Rossi Verdi Esposito Mario Luigi"); // 40
-    const QString row = ListRows::receiptRow(receipt(longPayer));
+    const QString row = ListRows::receiptRow(test::sampleReceipt(longPayer));
     QTest::newRow("40-char payer keeps 26") << row << "  Sport: " << 67 << longPayer.left(26) << 41;
     QTest::newRow("receipt total") << row << "  Tot. € " << 137 << "150,00" << 146;
     QTest::newRow("short payer, same columns")
-        << ListRows::receiptRow(receipt(QStringLiteral("Neri"))) << "  Sport: " << 67 << "Nuoto" << 76;
+        << ListRows::receiptRow(test::sampleReceipt(QStringLiteral("Neri"))) << "  Sport: " << 67 << "Nuoto" << 76;
     QTest::newRow("member fee") << ListRows::memberRow(
                                        member(QStringLiteral("Rossi Mario"), QStringLiteral("3331234567")))
                                 << "  Quota: € " << 132 << "35,00" << 143;
@@ -103,7 +92,7 @@ void tst_ListRows::valuesAreTrimmedCutAndPadded_data()
         << QStringLiteral("Rossi Mario") + blanks(19) + QStringLiteral("  Tel. 0612345678") + blanks(6) +
                QStringLiteral("  Cel. ") + blanks(16) + QStringLiteral("  Tessera n. A-2024-17") + blanks(15) +
                QStringLiteral("  Scad. 31/12/2024  Quota: € 35,00");
-    TSchedaRicevuta r = receipt(QStringLiteral(" \t Neri\r\n"));
+    TSchedaRicevuta r = test::sampleReceipt(QStringLiteral(" \t Neri\r\n"));
     r.NumRic = QStringLiteral("\x01") + QStringLiteral("2024/0001-ABCDEFG "); // 17 characters and controls
     r.Intero = QStringLiteral("  1234567,89 Long tail kept whole ");
     QTest::newRow("trimmed controls, cut number, last value uncut") << ListRows::receiptRow(r)
@@ -199,6 +188,33 @@ void tst_ListRows::findOnAnEmptyList()
     QVERIFY(result.emptyList);
     QVERIFY(!result.found);
     QCOMPARE(remembered, QStringLiteral("abc"));
+}
+
+// The rows the lists build from stored bytes are the rows of the decoded records, whatever the
+// fields hold: long values, blanks and control characters around them, accented letters.
+void tst_ListRows::rowsFromStoredRecords()
+{
+    TSchedaRicevuta r;
+    r.NumRic = QStringLiteral(" 123456789012345 ");
+    r.Data = QStringLiteral("01/03/2026");
+    r.Pagatore = QStringLiteral("\tNiccolò Dell'Acqua Bianchi Rossi Verdi");
+    r.Sport = QStringLiteral("Attività");
+    r.Intero = QStringLiteral("150,00");
+    QByteArray stored = encodeRecord(r);
+    QCOMPARE(ListRows::receiptRow(QByteArrayView(stored)), ListRows::receiptRow(decodeRecord<TSchedaRicevuta>(stored)));
+    stored[0] = char(250); // a damaged length stays within its field
+    QCOMPARE(ListRows::receiptRow(QByteArrayView(stored)), ListRows::receiptRow(decodeRecord<TSchedaRicevuta>(stored)));
+
+    TSchedaIscritto m;
+    m.Tiratore = QStringLiteral("Élia Neri");
+    m.Cel = QStringLiteral("  ");
+    m.CodFisc = QStringLiteral("NRELIE80A01L219X");
+    m.Ente = QStringLiteral("Nuoto");
+    m.Studio = QStringLiteral("09/04/2024");
+    m.Quota = QStringLiteral("35,00 €");
+    const QByteArray member = encodeRecord(m);
+    QCOMPARE(ListRows::memberRow(QByteArrayView(member)), ListRows::memberRow(m));
+    QCOMPARE(ListRows::certificateRow(QByteArrayView(member)), ListRows::certificateRow(m));
 }
 
 QTEST_MAIN(tst_ListRows)

@@ -4,6 +4,7 @@
 #include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmStampaRic.h"
 #include "support/FakePlatform.h"
+#include "support/SampleReceipts.h"
 
 #include <QImage>
 #include <QPushButton>
@@ -14,20 +15,12 @@ using tavorel::test::FakePlatformScope;
 
 namespace {
 
-ReceiptPrintData sample()
+TSchedaRicevuta sample()
 {
-    ReceiptPrintData d;
-    d.NumRic = QStringLiteral("12");
-    d.Data = QStringLiteral("10/12/2026");
-    d.Pagatore = QStringLiteral("Bianchi Niccolò");
-    d.Importo = QStringLiteral("150");
-    d.Cents = QStringLiteral("00");
-    d.ImpLettere = QStringLiteral("CENTOCINQUANTA");
-    d.CentLettere = QStringLiteral("00");
-    return d;
+    return test::sampleReceipt(QStringLiteral("Bianchi Niccolò"));
 }
 
-std::unique_ptr<ReceiptPrintDialog> makeDialog(bool preview, const ReceiptPrintData& data)
+std::unique_ptr<ReceiptPrintDialog> makeDialog(bool preview, const TSchedaRicevuta& data)
 {
     if (preview)
         return std::make_unique<TfrmAnteprimaRic>(nullptr, data);
@@ -69,7 +62,7 @@ void tst_ReceiptPrintDialogs::outputsTheFilledReceipt()
     QCOMPARE(r.name(), QStringLiteral("Ricevuta di Pagamento"));
     for (const QString& suffix : {QString(), QStringLiteral("_B")}) {
         QCOMPARE(r.findMemo(QStringLiteral("txtImpLettere") + suffix)->text(), QStringLiteral("CENTOCINQUANTA/00"));
-        QCOMPARE(r.findMemo(QStringLiteral("txtNumRic") + suffix)->text(), QStringLiteral("Ricevuta n. 12"));
+        QCOMPARE(r.findMemo(QStringLiteral("txtNumRic") + suffix)->text(), QStringLiteral("Ricevuta n. 15"));
         QCOMPARE(r.findMemo(QStringLiteral("txtPagatore") + suffix)->text(), QStringLiteral("Bianchi Niccolò"));
     }
     QVERIFY(scope.fake.messages.isEmpty());

@@ -2,6 +2,7 @@
 #include "printing/ReportPainter.h"
 #include "receipts/ReceiptArtwork.h"
 #include "receipts/ReceiptTemplate.h"
+#include "support/SampleReceipts.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -23,20 +24,12 @@ bool nearRect(const QRectF& a, const QRectF& b)
            std::abs(a.width() - b.width()) < t && std::abs(a.height() - b.height()) < t;
 }
 
-ReceiptPrintData sample()
+// Padded where the printout must trim.
+TSchedaRicevuta sample()
 {
-    ReceiptPrintData d;
-    d.NumRic = QStringLiteral(" 15 ");
-    d.Data = QStringLiteral("05/03/2024");
-    d.Ricevente01 = QStringLiteral("A.S.D. Circolo Sportivo");
-    d.Pagatore = QStringLiteral("Rossi Mario\t");
-    d.CodFisc = QStringLiteral("RSSMRA80A01H501U");
-    d.Sport = QStringLiteral("Nuoto");
-    d.Importo = QStringLiteral("150");
-    d.Cents = QStringLiteral("00");
-    d.ImpLettere = QStringLiteral("CENTOCINQUANTA");
-    d.CentLettere = QStringLiteral("00");
-    return d;
+    TSchedaRicevuta r = test::sampleReceipt(QStringLiteral("Rossi Mario\t"));
+    r.NumRic = QStringLiteral(" 15 ");
+    return r;
 }
 
 PreparedPage preparedPage(const Report& report)
@@ -197,7 +190,7 @@ void tst_ReceiptTemplate::fillGoesIntoBothCopies()
     QFETCH(QString, words);
     QFETCH(QString, memo);
     QFETCH(QString, printed);
-    ReceiptPrintData data = sample();
+    TSchedaRicevuta data = sample();
     data.Importo = euros;
     data.ImpLettere = words;
     Report report = ReceiptTemplate::create();
@@ -231,7 +224,7 @@ void tst_ReceiptTemplate::logoInBothCopies()
 
 void tst_ReceiptTemplate::longValuesAreCutAtTheBoxEdge()
 {
-    ReceiptPrintData data = sample();
+    TSchedaRicevuta data = sample();
     data.Ricevente01 = QString(50, QLatin1Char('W'));
     data.Indirizzo = QString(250, QLatin1Char('x'));
     Report report = ReceiptTemplate::create();

@@ -86,6 +86,10 @@ struct Editor {
     Editor() { w.apriArchivio(path, QStringLiteral(" Tavorel - Archivio ricevute anno 2026")); }
 
     QLineEdit* edit(const QString& name) { return w.findChild<QLineEdit*>(name); }
+    QLabel* label(const QString& name) { return w.findChild<QLabel*>(name); }
+    PictureButton* button(const QString& name) { return w.findChild<PictureButton*>(name); }
+    InfoBar* info() { return w.findChild<InfoBar*>(); }
+    void click(const QString& name) { button(name)->click(); }
     void write(const QByteArray& bytes)
     {
         QFile f(path);
@@ -106,13 +110,13 @@ struct Editor {
     // Everything a save asks for.
     void fillValid()
     {
-        w.txtNumRic->setText(QStringLiteral("7"));
-        w.txtData->setText(QStringLiteral("05/03/2026"));
-        w.txtPagatore->setText(QStringLiteral("Rossi Mario"));
-        w.txtCodFisc->setText(QStringLiteral("RSSMRA80A01H501U"));
-        w.txtSport->setText(QStringLiteral("Nuoto"));
-        w.txtDal->setText(QStringLiteral("01/03/2026"));
-        w.txtAl->setText(QStringLiteral("31/03/2026"));
+        edit("txtNumRic")->setText(QStringLiteral("7"));
+        edit("txtData")->setText(QStringLiteral("05/03/2026"));
+        edit("txtPagatore")->setText(QStringLiteral("Rossi Mario"));
+        edit("txtCodFisc")->setText(QStringLiteral("RSSMRA80A01H501U"));
+        edit("txtSport")->setText(QStringLiteral("Nuoto"));
+        edit("txtDal")->setText(QStringLiteral("01/03/2026"));
+        edit("txtAl")->setText(QStringLiteral("31/03/2026"));
     }
     QList<MessageKind> kinds() const
     {
@@ -171,23 +175,23 @@ void tst_TfrmRicevuta::showingStartsAnEmptyReceipt()
     QVERIFY(ini.open(QIODevice::WriteOnly));
     ini.write("[Ricevente]\r\nRigo 1=A.S.D. Delfini\r\nRigo 3=Via del Porto 3\r\n");
     ini.close();
-    e.w.txtNumRic->setText(QStringLiteral("99"));
-    e.w.txtCents->setText(QStringLiteral("45"));
-    e.w.lblPosizione->setText(QStringLiteral("4"));
-    QCOMPARE(e.w.panInfo->text(), QStringLiteral("Pronto per archiviare una nuova ricevuta..."));
+    e.edit("txtNumRic")->setText(QStringLiteral("99"));
+    e.edit("txtCents")->setText(QStringLiteral("45"));
+    e.label("lblPosizione")->setText(QStringLiteral("4"));
+    QCOMPARE(e.info()->text(), QStringLiteral("Pronto per archiviare una nuova ricevuta..."));
 
     e.showActive();
 
-    QCOMPARE(e.w.txtRicevente01->text(), QStringLiteral("A.S.D. Delfini"));
-    QCOMPARE(e.w.txtRicevente02->text(), QString());
-    QCOMPARE(e.w.txtRicevente03->text(), QStringLiteral("Via del Porto 3"));
-    QCOMPARE(e.w.txtNumRic->text(), QString());
-    QCOMPARE(e.w.txtData->text(), QStringLiteral("10/12/2026"));
-    QCOMPARE(e.w.txtCents->text(), QStringLiteral("00"));
-    QCOMPARE(e.w.txtCentLettere->text(), QStringLiteral("00"));
-    QCOMPARE(e.w.lblPosizione->text(), QString());
-    QCOMPARE(e.w.lblInizio->text(), QStringLiteral("1"));
-    QTRY_COMPARE(QApplication::focusWidget(), e.w.txtPagatore);
+    QCOMPARE(e.edit("txtRicevente01")->text(), QStringLiteral("A.S.D. Delfini"));
+    QCOMPARE(e.edit("txtRicevente02")->text(), QString());
+    QCOMPARE(e.edit("txtRicevente03")->text(), QStringLiteral("Via del Porto 3"));
+    QCOMPARE(e.edit("txtNumRic")->text(), QString());
+    QCOMPARE(e.edit("txtData")->text(), QStringLiteral("10/12/2026"));
+    QCOMPARE(e.edit("txtCents")->text(), QStringLiteral("00"));
+    QCOMPARE(e.label("txtCentLettere")->text(), QStringLiteral("00"));
+    QCOMPARE(e.label("lblPosizione")->text(), QString());
+    QCOMPARE(e.label("lblInizio")->text(), QStringLiteral("1"));
+    QTRY_COMPARE(QApplication::focusWidget(), e.edit("txtPagatore"));
     QCOMPARE(e.w.windowTitle(), QStringLiteral(" Tavorel - Archivio ricevute anno 2026"));
     QVERIFY(!QFile::exists(e.path)); // showing does not touch the archive
     QVERIFY(e.fake.verifyConsumed());
@@ -230,20 +234,20 @@ void tst_TfrmRicevuta::browse()
     Editor e;
     if (records > 0)
         e.write(archivio(records));
-    e.w.lblPosizione->setText(position);
-    e.w.txtPagatore->setText(QStringLiteral("sullo schermo"));
+    e.label("lblPosizione")->setText(position);
+    e.edit("txtPagatore")->setText(QStringLiteral("sullo schermo"));
 
     e.w.findChild<PictureButton*>(button)->click();
 
     if (expectedPosition == QLatin1String("-")) {
-        QCOMPARE(e.w.lblPosizione->text(), position);
-        QCOMPARE(e.w.txtPagatore->text(), QStringLiteral("sullo schermo"));
+        QCOMPARE(e.label("lblPosizione")->text(), position);
+        QCOMPARE(e.edit("txtPagatore")->text(), QStringLiteral("sullo schermo"));
     } else if (expectedPosition.isEmpty()) {
-        QCOMPARE(e.w.lblPosizione->text(), QString());
-        QCOMPARE(e.w.txtPagatore->text(), QStringLiteral("sullo schermo"));
+        QCOMPARE(e.label("lblPosizione")->text(), QString());
+        QCOMPARE(e.edit("txtPagatore")->text(), QStringLiteral("sullo schermo"));
     } else {
-        QCOMPARE(e.w.lblPosizione->text(), expectedPosition);
-        QCOMPARE(e.w.txtPagatore->text(), ricevuta(expectedPosition.toInt()).Pagatore);
+        QCOMPARE(e.label("lblPosizione")->text(), expectedPosition);
+        QCOMPARE(e.edit("txtPagatore")->text(), ricevuta(expectedPosition.toInt()).Pagatore);
     }
     if (emptyMessage) {
         QCOMPARE(e.fake.messages.size(), 1);
@@ -263,7 +267,7 @@ void tst_TfrmRicevuta::browseFillsEveryField()
 {
     Editor e;
     e.write(archivio(2));
-    e.w.cmdUltimoClick();
+    e.click("cmdUltimo");
     const TSchedaRicevuta r = ricevuta(2);
     // Every record field is named after the control that shows it.
     for (const auto& f : TSchedaRicevuta::fields()) {
@@ -272,7 +276,7 @@ void tst_TfrmRicevuta::browseFillsEveryField()
         QVERIFY2(o, qPrintable(control));
         QCOMPARE(o->property("text").toString(), r.*f.member);
     }
-    QCOMPARE(e.w.lblPosizione->text(), QStringLiteral("2"));
+    QCOMPARE(e.label("lblPosizione")->text(), QStringLiteral("2"));
 }
 
 void tst_TfrmRicevuta::nuovoProposesStartPlusCount_data()
@@ -305,26 +309,26 @@ void tst_TfrmRicevuta::nuovoProposesStartPlusCount()
     e.showActive();
     e.w.mostraScheda(ricevuta(9), 9); // a saved receipt on screen, payee lines included
 
-    e.w.cmdNuovoClick();
+    e.click("cmdNuovo");
 
     // The receipt is cleared whatever the outcome; the payee lines stay.
-    QCOMPARE(e.w.lblPosizione->text(), QString());
-    QCOMPARE(e.w.txtPagatore->text(), QString());
-    QCOMPARE(e.w.txtImporto->text(), QString());
-    QCOMPARE(e.w.txtCents->text(), QStringLiteral("00"));
-    QCOMPARE(e.w.txtIntero->text(), QStringLiteral("0,00"));
-    QCOMPARE(e.w.txtImpLettere->text(), QString());
-    QCOMPARE(e.w.txtData->text(), QStringLiteral("10/12/2026"));
-    QCOMPARE(e.w.txtRicevente01->text(), ricevuta(9).Ricevente01);
-    QCOMPARE(e.w.txtNumRic->text(), number);
+    QCOMPARE(e.label("lblPosizione")->text(), QString());
+    QCOMPARE(e.edit("txtPagatore")->text(), QString());
+    QCOMPARE(e.edit("txtImporto")->text(), QString());
+    QCOMPARE(e.edit("txtCents")->text(), QStringLiteral("00"));
+    QCOMPARE(e.label("txtIntero")->text(), QStringLiteral("0,00"));
+    QCOMPARE(e.label("txtImpLettere")->text(), QString());
+    QCOMPARE(e.edit("txtData")->text(), QStringLiteral("10/12/2026"));
+    QCOMPARE(e.edit("txtRicevente01")->text(), ricevuta(9).Ricevente01);
+    QCOMPARE(e.edit("txtNumRic")->text(), number);
     if (number.isEmpty()) {
         QCOMPARE(e.fake.messages.size(), 1);
         QCOMPARE(e.fake.messages[0].kind, MessageKind::Error);
         QCOMPARE(e.fake.messages[0].text, kAccesso);
     } else {
         QCOMPARE(e.fake.messages.size(), 0);
-        QCOMPARE(e.w.lblInizio->text(), ini.contains("100") ? QStringLiteral("100") : QStringLiteral("1"));
-        QTRY_COMPARE(QApplication::focusWidget(), e.w.txtPagatore);
+        QCOMPARE(e.label("lblInizio")->text(), ini.contains("100") ? QStringLiteral("100") : QStringLiteral("1"));
+        QTRY_COMPARE(QApplication::focusWidget(), e.edit("txtPagatore"));
     }
     QCOMPARE(e.bytes(), archivio(records));
     QVERIFY(e.fake.verifyConsumed());
@@ -378,18 +382,18 @@ void tst_TfrmRicevuta::saveChecksInOrder()
     Editor e;
     e.showActive();
     e.fillValid();
-    e.w.txtData->setText(date);
+    e.edit("txtData")->setText(date);
     for (const QString& name : blank)
         e.edit(name)->setText(QStringLiteral("   ")); // blanks count as empty
-    e.w.txtIndirizzo->setFocus();
+    e.edit("txtIndirizzo")->setFocus();
 
-    e.w.cmdSalvaClick();
+    e.click("cmdSalva");
 
     QCOMPARE(e.fake.messages.size(), 1);
     QCOMPARE(e.fake.messages[0].kind, MessageKind::Warning);
     QCOMPARE(e.fake.messages[0].text, warning);
     QTRY_COMPARE(QApplication::focusWidget(), e.edit(focus));
-    QCOMPARE(e.w.lblPosizione->text(), QString());
+    QCOMPARE(e.label("lblPosizione")->text(), QString());
     QVERIFY(!QFile::exists(e.path));
     QVERIFY(e.fake.verifyConsumed());
 }
@@ -400,15 +404,15 @@ void tst_TfrmRicevuta::saveAppendsThenOverwrites()
     e.write(archivio(2));
     e.fillValid();
 
-    e.w.cmdSalvaClick();
-    QCOMPARE(e.w.lblPosizione->text(), QStringLiteral("3"));
+    e.click("cmdSalva");
+    QCOMPARE(e.label("lblPosizione")->text(), QStringLiteral("3"));
     QCOMPARE(e.fake.messages.size(), 1);
     QCOMPARE(e.fake.messages[0].kind, MessageKind::Information);
     QCOMPARE(e.fake.messages[0].text, kInserita);
 
-    e.w.txtPagatore->setText(QStringLiteral("Bianchi Anna"));
-    e.w.cmdSalvaClick();
-    QCOMPARE(e.w.lblPosizione->text(), QStringLiteral("3"));
+    e.edit("txtPagatore")->setText(QStringLiteral("Bianchi Anna"));
+    e.click("cmdSalva");
+    QCOMPARE(e.label("lblPosizione")->text(), QStringLiteral("3"));
     QCOMPARE(e.fake.messages.size(), 2);
     QCOMPARE(e.fake.messages[1].kind, MessageKind::Information);
     QCOMPARE(e.fake.messages[1].text, kModificata);
@@ -449,19 +453,19 @@ void tst_TfrmRicevuta::saveCompletesTheAmount()
 
     Editor e;
     e.fillValid();
-    e.w.txtImporto->setText(euro);
-    e.w.txtCents->setText(cents);
+    e.edit("txtImporto")->setText(euro);
+    e.edit("txtCents")->setText(cents);
 
-    e.w.cmdSalvaClick();
+    e.click("cmdSalva");
 
     const QByteArray file = e.bytes();
     QCOMPARE(campo(file, 1, "Importo"), storedEuro);
     QCOMPARE(campo(file, 1, "Cents"), storedCents);
     QCOMPARE(campo(file, 1, "CentLettere"), storedCents);
     QCOMPARE(campo(file, 1, "Intero"), storedIntero);
-    QCOMPARE(e.w.txtCents->text(), QString::fromLatin1(storedCents));
-    QCOMPARE(e.w.txtCentLettere->text(), QString::fromLatin1(storedCents));
-    QCOMPARE(e.w.txtIntero->text(), QString::fromLatin1(storedIntero));
+    QCOMPARE(e.edit("txtCents")->text(), QString::fromLatin1(storedCents));
+    QCOMPARE(e.label("txtCentLettere")->text(), QString::fromLatin1(storedCents));
+    QCOMPARE(e.label("txtIntero")->text(), QString::fromLatin1(storedIntero));
     QVERIFY(e.fake.verifyConsumed());
 }
 
@@ -469,24 +473,24 @@ void tst_TfrmRicevuta::wordsFollowTheEuros()
 {
     Editor e;
     e.showActive();
-    e.w.txtImporto->setFocus();
-    QTest::keyClicks(e.w.txtImporto, QStringLiteral("15a0-"));
-    QCOMPARE(e.w.txtImporto->text(), QStringLiteral("150"));
-    QCOMPARE(e.w.txtImpLettere->text(), QStringLiteral("CENTOCINQUANTA"));
+    e.edit("txtImporto")->setFocus();
+    QTest::keyClicks(e.edit("txtImporto"), QStringLiteral("15a0-"));
+    QCOMPARE(e.edit("txtImporto")->text(), QStringLiteral("150"));
+    QCOMPARE(e.label("txtImpLettere")->text(), QStringLiteral("CENTOCINQUANTA"));
 
     // Text set by the program is not put into words.
-    e.w.txtImporto->setText(QStringLiteral("2"));
-    QCOMPARE(e.w.txtImpLettere->text(), QStringLiteral("CENTOCINQUANTA"));
+    e.edit("txtImporto")->setText(QStringLiteral("2"));
+    QCOMPARE(e.label("txtImpLettere")->text(), QStringLiteral("CENTOCINQUANTA"));
 
-    QTest::keyClick(e.w.txtImporto, Qt::Key_End);
-    QTest::keyClick(e.w.txtImporto, Qt::Key_Backspace);
-    QCOMPARE(e.w.txtImporto->text(), QString());
-    QCOMPARE(e.w.txtImpLettere->text(), QString());
+    QTest::keyClick(e.edit("txtImporto"), Qt::Key_End);
+    QTest::keyClick(e.edit("txtImporto"), Qt::Key_Backspace);
+    QCOMPARE(e.edit("txtImporto")->text(), QString());
+    QCOMPARE(e.label("txtImpLettere")->text(), QString());
 
     // The words saved are those on screen when saving.
-    QTest::keyClicks(e.w.txtImporto, QStringLiteral("21000"));
+    QTest::keyClicks(e.edit("txtImporto"), QStringLiteral("21000"));
     e.fillValid();
-    e.w.cmdSalvaClick();
+    e.click("cmdSalva");
     QCOMPARE(campo(e.bytes(), 1, "ImpLettere"), QByteArray("VENTUNOMILA"));
     QVERIFY(e.fake.verifyConsumed());
 }
@@ -512,28 +516,28 @@ void tst_TfrmRicevuta::centsCopyAndCompletion()
 
     Editor e;
     e.showActive();
-    e.w.txtCents->setFocus();
-    QTest::keyClick(e.w.txtCents, Qt::Key_End);
-    QTest::keyClick(e.w.txtCents, Qt::Key_Backspace);
-    QTest::keyClick(e.w.txtCents, Qt::Key_Backspace);
-    QTest::keyClicks(e.w.txtCents, typed);
-    QCOMPARE(e.w.txtCentLettere->text(), copied);
+    e.edit("txtCents")->setFocus();
+    QTest::keyClick(e.edit("txtCents"), Qt::Key_End);
+    QTest::keyClick(e.edit("txtCents"), Qt::Key_Backspace);
+    QTest::keyClick(e.edit("txtCents"), Qt::Key_Backspace);
+    QTest::keyClicks(e.edit("txtCents"), typed);
+    QCOMPARE(e.label("txtCentLettere")->text(), copied);
 
     // Another window taking the focus does not leave the field.
     QWidget other;
     other.show();
     other.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&other));
-    QVERIFY(!e.w.txtCents->hasFocus());
-    QCOMPARE(e.w.txtCents->text(), typed);
-    QCOMPARE(e.w.txtCentLettere->text(), copied);
+    QVERIFY(!e.edit("txtCents")->hasFocus());
+    QCOMPARE(e.edit("txtCents")->text(), typed);
+    QCOMPARE(e.label("txtCentLettere")->text(), copied);
     other.hide();
     e.showActive();
-    QTRY_VERIFY(e.w.txtCents->hasFocus());
+    QTRY_VERIFY(e.edit("txtCents")->hasFocus());
 
-    e.w.txtImporto->setFocus();
-    QTRY_COMPARE(e.w.txtCents->text(), completed);
-    QCOMPARE(e.w.txtCentLettere->text(), completed);
+    e.edit("txtImporto")->setFocus();
+    QTRY_COMPARE(e.edit("txtCents")->text(), completed);
+    QCOMPARE(e.label("txtCentLettere")->text(), completed);
     QVERIFY(e.fake.verifyConsumed());
 }
 
@@ -556,7 +560,7 @@ void tst_TfrmRicevuta::clickOnTheWordsGuidesToTheTotal()
     QCOMPARE(e.fake.messages[0].kind, MessageKind::Information);
     QCOMPARE(e.fake.messages[0].text, QStringLiteral("Digitare l'importo in cifre nella casella del Totale.\n\r\n\r"
                                                      "L'importo in lettere apparirà in automatico."));
-    QTRY_COMPARE(QApplication::focusWidget(), e.w.txtImporto);
+    QTRY_COMPARE(QApplication::focusWidget(), e.edit("txtImporto"));
     QVERIFY(e.fake.verifyConsumed());
 }
 
@@ -568,32 +572,32 @@ void tst_TfrmRicevuta::duplica()
     e.fillValid();
 
     // Unsaved: only the warning.
-    e.w.cmdDuplicaClick();
+    e.click("cmdDuplica");
     QCOMPARE(e.fake.messages.size(), 1);
     QCOMPARE(e.fake.messages[0].kind, MessageKind::Warning);
     QCOMPARE(e.fake.messages[0].text,
              QStringLiteral("Attenzione: questa funzione serve a duplicare una ricevuta che è già stata salvata in "
                             "archivio.\n\r\n\rVisualizzare la ricevuta da duplicare e fare clic sul pulsante "
                             "Duplica."));
-    QCOMPARE(e.w.txtNumRic->text(), QStringLiteral("7"));
+    QCOMPARE(e.edit("txtNumRic")->text(), QStringLiteral("7"));
 
     // Saved: a copy with no number, dated today, that the next save appends.
-    e.w.cmdPrimoClick();
-    e.w.cmdDuplicaClick();
+    e.click("cmdPrimo");
+    e.click("cmdDuplica");
     QCOMPARE(e.fake.messages.size(), 2);
     QCOMPARE(e.fake.messages[1].kind, MessageKind::Information);
     QCOMPARE(e.fake.messages[1].text,
              QStringLiteral("E' ora possibile apportare le proprie modifiche alla ricevuta corrente.\n\r\n\r"
                             "Al termine premere Salva per registrare i dati in archivio."));
-    QCOMPARE(e.w.lblPosizione->text(), QString());
-    QCOMPARE(e.w.txtNumRic->text(), QString());
-    QCOMPARE(e.w.txtData->text(), QStringLiteral("10/12/2026"));
-    QCOMPARE(e.w.txtPagatore->text(), ricevuta(1).Pagatore);
-    QTRY_COMPARE(QApplication::focusWidget(), e.w.txtNumRic);
+    QCOMPARE(e.label("lblPosizione")->text(), QString());
+    QCOMPARE(e.edit("txtNumRic")->text(), QString());
+    QCOMPARE(e.edit("txtData")->text(), QStringLiteral("10/12/2026"));
+    QCOMPARE(e.edit("txtPagatore")->text(), ricevuta(1).Pagatore);
+    QTRY_COMPARE(QApplication::focusWidget(), e.edit("txtNumRic"));
 
-    e.w.txtNumRic->setText(QStringLiteral("2"));
-    e.w.cmdSalvaClick();
-    QCOMPARE(e.w.lblPosizione->text(), QStringLiteral("2"));
+    e.edit("txtNumRic")->setText(QStringLiteral("2"));
+    e.click("cmdSalva");
+    QCOMPARE(e.label("lblPosizione")->text(), QStringLiteral("2"));
     const QByteArray file = e.bytes();
     QCOMPARE(file.size(), 2 * TSchedaRicevuta::RecordSize);
     QCOMPARE(file.left(TSchedaRicevuta::RecordSize), archivio(1));
@@ -609,19 +613,19 @@ void tst_TfrmRicevuta::accentedTextRoundTrips()
     e.fillValid();
     const QString payer = QStringLiteral("Niccolò Città Ł");
     const QString sport = QStringLiteral("attività è ì ù €");
-    e.w.txtPagatore->setText(payer);
-    e.w.txtSport->setText(sport);
-    e.w.cmdSalvaClick();
+    e.edit("txtPagatore")->setText(payer);
+    e.edit("txtSport")->setText(sport);
+    e.click("cmdSalva");
 
     const QByteArray file = e.bytes();
     QCOMPARE(campo(file, 1, "Pagatore"), QByteArray("Niccol\xF2 Citt\xE0 ?"));
     QCOMPARE(campo(file, 1, "Sport"), QByteArray("attivit\xE0 \xE8 \xEC \xF9 \x80"));
 
     e.w.FormShow();
-    QCOMPARE(e.w.txtPagatore->text(), QString());
-    e.w.cmdPrimoClick();
-    QCOMPARE(e.w.txtPagatore->text(), QStringLiteral("Niccolò Città ?"));
-    QCOMPARE(e.w.txtSport->text(), sport);
+    QCOMPARE(e.edit("txtPagatore")->text(), QString());
+    e.click("cmdPrimo");
+    QCOMPARE(e.edit("txtPagatore")->text(), QStringLiteral("Niccolò Città ?"));
+    QCOMPARE(e.edit("txtSport")->text(), sport);
     QVERIFY(e.fake.verifyConsumed());
 }
 
@@ -630,12 +634,12 @@ void tst_TfrmRicevuta::payeeLinesPersistAcrossAClose()
     Editor e;
     e.showActive();
     QSignalSpy closed(&e.w, &TfrmRicevuta::chiuso);
-    e.w.txtRicevente01->setText(QStringLiteral("  A.S.D. Gabbiani  "));
-    e.w.txtRicevente02->setText(QStringLiteral("Via Verdi 1"));
-    e.w.txtRicevente04->setText(QStringLiteral("P.IVA 01234567890 "));
-    e.w.txtPagatore->setText(QStringLiteral("non salvato"));
+    e.edit("txtRicevente01")->setText(QStringLiteral("  A.S.D. Gabbiani  "));
+    e.edit("txtRicevente02")->setText(QStringLiteral("Via Verdi 1"));
+    e.edit("txtRicevente04")->setText(QStringLiteral("P.IVA 01234567890 "));
+    e.edit("txtPagatore")->setText(QStringLiteral("non salvato"));
 
-    e.w.cmdEsci->click();
+    e.click("cmdEsci");
 
     QCOMPARE(closed.count(), 1);
     QVERIFY(!e.w.isVisible());
@@ -649,16 +653,16 @@ void tst_TfrmRicevuta::payeeLinesPersistAcrossAClose()
     QVERIFY(content.contains("Rigo 3=\r\n"));
     QVERIFY(content.contains("Rigo 4=P.IVA 01234567890\r\n"));
 
-    e.w.txtRicevente01->clear();
-    e.w.txtRicevente02->setText(QStringLiteral("altro"));
+    e.edit("txtRicevente01")->clear();
+    e.edit("txtRicevente02")->setText(QStringLiteral("altro"));
     e.showActive();
-    QCOMPARE(e.w.txtRicevente01->text(), QStringLiteral("A.S.D. Gabbiani"));
-    QCOMPARE(e.w.txtRicevente02->text(), QStringLiteral("Via Verdi 1"));
-    QCOMPARE(e.w.txtRicevente03->text(), QString());
-    QCOMPARE(e.w.txtPagatore->text(), QString());
+    QCOMPARE(e.edit("txtRicevente01")->text(), QStringLiteral("A.S.D. Gabbiani"));
+    QCOMPARE(e.edit("txtRicevente02")->text(), QStringLiteral("Via Verdi 1"));
+    QCOMPARE(e.edit("txtRicevente03")->text(), QString());
+    QCOMPARE(e.edit("txtPagatore")->text(), QString());
 
     // The window's own close box does the same.
-    e.w.txtRicevente03->setText(QStringLiteral("Tel. 0123"));
+    e.edit("txtRicevente03")->setText(QStringLiteral("Tel. 0123"));
     e.w.close();
     QCOMPARE(closed.count(), 2);
     QVERIFY(!e.w.isVisible());
@@ -694,7 +698,7 @@ void tst_TfrmRicevuta::dateFieldsOpenThePickerWithTheirTag()
     Editor e;
     e.showActive();
     const QString before = QStringLiteral("01/01/2020");
-    for (QLineEdit* f : {e.w.txtData, e.w.txtDal, e.w.txtAl})
+    for (QLineEdit* f : {e.edit("txtData"), e.edit("txtDal"), e.edit("txtAl")})
         f->setText(before);
     QString seenTag;
     e.fake.dialogScripts.append([&](QDialog* d) {
@@ -710,7 +714,7 @@ void tst_TfrmRicevuta::dateFieldsOpenThePickerWithTheirTag()
     QCOMPARE(e.fake.dialogsRun, QStringList{QStringLiteral("frmCalendario")});
     QCOMPARE(seenTag, tag);
     QCOMPARE(target->text(), import ? QStringLiteral("10/12/2026") : before);
-    for (QLineEdit* other : {e.w.txtData, e.w.txtDal, e.w.txtAl}) {
+    for (QLineEdit* other : {e.edit("txtData"), e.edit("txtDal"), e.edit("txtAl")}) {
         if (other != target)
             QCOMPARE(other->text(), before);
     }
@@ -721,11 +725,11 @@ void tst_TfrmRicevuta::dateFieldsEmptyWithDelete()
 {
     Editor e;
     e.showActive();
-    for (QLineEdit* f : {e.w.txtData, e.w.txtDal, e.w.txtAl}) {
+    for (QLineEdit* f : {e.edit("txtData"), e.edit("txtDal"), e.edit("txtAl")}) {
         f->setText(QStringLiteral("01/01/2020"));
         f->setFocus();
         f->setCursorPosition(3);
-        QTest::keyClick(f, f == e.w.txtDal ? Qt::Key_Backspace : Qt::Key_Delete);
+        QTest::keyClick(f, f == e.edit("txtDal") ? Qt::Key_Backspace : Qt::Key_Delete);
         QCOMPARE(f->text(), QString());
         QVERIFY(f->isReadOnly());
     }
@@ -746,20 +750,20 @@ void tst_TfrmRicevuta::styleAOneYellowAtATime()
         for (QLineEdit* other : fields) {
             if (other == f)
                 continue;
-            const bool amount = other == e.w.txtImporto || other == e.w.txtCents;
+            const bool amount = other == e.edit("txtImporto") || other == e.edit("txtCents");
             QCOMPARE(FocusHighlight::fill(other), amount ? colors::kWhite : colors::kAliceBlue);
         }
     }
-    e.w.txtRicevente01->setFocus();
-    QTRY_COMPARE(FocusHighlight::fill(e.w.txtCents), colors::kWhite);
+    e.edit("txtRicevente01")->setFocus();
+    QTRY_COMPARE(FocusHighlight::fill(e.edit("txtCents")), colors::kWhite);
 }
 
 void tst_TfrmRicevuta::enterLoopClosesOnTheFirstField()
 {
     Editor e;
     e.showActive();
-    e.w.txtRicevente01->setFocus();
-    QTRY_COMPARE(QApplication::focusWidget(), e.w.txtRicevente01);
+    e.edit("txtRicevente01")->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), e.edit("txtRicevente01"));
     QStringList visited;
     for (int i = 0; i < kChain.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -793,18 +797,18 @@ void tst_TfrmRicevuta::checkDispatch()
 
     Editor e;
     e.showActive();
-    e.w.txtCodFisc->setText(text);
+    e.edit("txtCodFisc")->setText(text);
     QString seen;
     e.fake.dialogScripts.append([&](QDialog* d) {
         seen = d->findChild<QLineEdit*>(dialogField)->text();
         return d->result();
     });
 
-    e.w.btnCodFisc->click();
+    e.click("btnCodFisc");
 
     QCOMPARE(e.fake.dialogsRun, QStringList{dialog});
     QCOMPARE(seen, handed);
-    QCOMPARE(e.w.txtCodFisc->text(), text);
+    QCOMPARE(e.edit("txtCodFisc")->text(), text);
     QVERIFY(e.fake.verifyConsumed());
 }
 
@@ -840,7 +844,7 @@ void tst_TfrmRicevuta::unreadableArchive()
     inside.write("x");
     inside.close();
     e.fillValid();
-    e.w.lblPosizione->setText(position);
+    e.label("lblPosizione")->setText(position);
 
     e.w.findChild<PictureButton*>(button)->click();
 
@@ -866,12 +870,12 @@ void tst_TfrmRicevuta::numberingStartSetFromTheEditor()
         return d->result();
     });
 
-    e.w.cmdNumerazione->click();
-    e.w.cmdNuovo->click();
+    e.click("cmdNumerazione");
+    e.click("cmdNuovo");
 
     QCOMPARE(e.fake.dialogsRun, QStringList{QStringLiteral("frmNumerazione")});
     QCOMPARE(caption, QStringLiteral(" Impostazione inizio numerazione ricevute"));
-    QCOMPARE(e.w.txtNumRic->text(), QStringLiteral("103"));
+    QCOMPARE(e.edit("txtNumRic")->text(), QStringLiteral("103"));
     QVERIFY(e.fake.messages.isEmpty());
     QVERIFY(e.fake.verifyConsumed());
 }
@@ -896,7 +900,7 @@ void tst_TfrmRicevuta::printoutTakesTheScreen()
 
     Editor e;
     e.fillValid();
-    e.w.txtImporto->setText(QStringLiteral("35"));
+    e.edit("txtImporto")->setText(QStringLiteral("35"));
     e.fake.dialogScripts.append([](QDialog* d) {
         d->findChild<QPushButton*>(QStringLiteral("btnStampa"))->click();
         return d->result();
@@ -922,17 +926,17 @@ void tst_TfrmRicevuta::commandsHaveHints()
     for (const QString& name : commands) {
         auto* b = e.w.findChild<PictureButton*>(name);
         QVERIFY2(b, qPrintable(name));
-        QVERIFY2(!e.w.panInfo->hintOf(b).isEmpty(), qPrintable(name));
+        QVERIFY2(!e.info()->hintOf(b).isEmpty(), qPrintable(name));
         QVERIFY2(b->sizeHint() != QSize(32, 32), qPrintable(name)); // its picture was found
     }
-    QCOMPARE(e.w.panInfo->hintOf(e.w.cmdSalva), QStringLiteral("Salva o aggiorna la ricevuta corrente."));
-    QCOMPARE(e.w.panInfo->hintOf(e.w.btnCodFisc), QStringLiteral("Controlla il codice fiscale."));
+    QCOMPARE(e.info()->hintOf(e.button("cmdSalva")), QStringLiteral("Salva o aggiorna la ricevuta corrente."));
+    QCOMPARE(e.info()->hintOf(e.button("btnCodFisc")), QStringLiteral("Controlla il codice fiscale."));
 
     // The commands whose screens come later only announce themselves.
     QSignalSpy trova(&e.w, &TfrmRicevuta::apriTrova);
     QSignalSpy importa(&e.w, &TfrmRicevuta::apriImporta);
-    e.w.cmdTrova->click();
-    e.w.impPagatore->click();
+    e.click("cmdTrova");
+    e.click("impPagatore");
     QCOMPARE(trova.count(), 1);
     QCOMPARE(importa.count(), 1);
     QVERIFY(e.fake.messages.isEmpty());
