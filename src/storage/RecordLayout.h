@@ -107,6 +107,23 @@ QByteArray encodeRecord(const T& record)
     return bytes;
 }
 
+// Whether `bytes` is a record as the program writes it: exactly the record's size, every length
+// byte within its field. A record that is not whole still decodes (lengths are clamped), but what
+// it shows is not what was saved: a damaged file, or a write that never finished.
+template <typename T>
+bool recordIsWhole(const QByteArray& bytes)
+{
+    if (bytes.size() != T::RecordSize)
+        return false;
+    const char* src = bytes.constData();
+    for (const auto& f : T::fields()) {
+        if (quint8(*src) > f.capacity)
+            return false;
+        src += f.capacity + 1;
+    }
+    return true;
+}
+
 // A buffer shorter than the record reads as if padded with zeros (empty fields); extra bytes are
 // ignored.
 template <typename T>
