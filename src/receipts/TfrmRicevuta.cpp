@@ -111,7 +111,8 @@ constexpr FieldRow<S> kCampi[] = {
      .label = u"TOTALE :",
      .resting = Resting::White,
      .filter = KeyFilter::Digits,
-     .alignment = kRight},
+     .alignment = kRight,
+     .decimalNext = u"txtCents"},
     {.name = u"txtCents",
      .member = &S::Cents,
      .label = u"/",
@@ -477,7 +478,15 @@ void TfrmRicevuta::closeEvent(QCloseEvent* event)
     QStringList righe;
     for (auto member : kRiceventi)
         righe.append(TrimSpazi(campo(member)->text()));
-    ReceiptSettings::scriviRiceventi(platform().programFolder(), righe);
+    const QString cartella = platform().programFolder();
+    if (!ReceiptSettings::scriviRiceventi(cartella, righe) && righe != ReceiptSettings::leggiRiceventi(cartella)) {
+        // The lines as edited exist only on the screen: the editor stays open so that they are
+        // not lost. Lines the settings already hold can go, or a folder that cannot be written
+        // would keep the user in the editor for good.
+        accessoNegato(MessageKind::Error);
+        event->ignore();
+        return;
+    }
     emit chiuso();
     event->accept();
 }

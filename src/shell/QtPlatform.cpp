@@ -1,6 +1,7 @@
 #include "shell/QtPlatform.h"
 
 #include "printing/ReportOutput.h"
+#include "shell/FileDialogFormats.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -85,13 +86,23 @@ int QtPlatform::runModal(QDialog* dialog)
 
 QString QtPlatform::chooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters)
 {
-    return QFileDialog::getOpenFileName(parent, title, QString(), filters.join(QStringLiteral(";;")));
+    QFileDialog dialog(parent, title, QString(), filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setProxyModel(new FileDialogFormats(&dialog));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 QString QtPlatform::chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                                    const QString& proposedName)
 {
-    return QFileDialog::getSaveFileName(parent, title, proposedName, filter);
+    QFileDialog dialog(parent, title, QString(), filter);
+    if (!proposedName.isEmpty())
+        dialog.selectFile(proposedName);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setProxyModel(new FileDialogFormats(&dialog));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 void QtPlatform::shellOpen(const QString& command)
