@@ -109,7 +109,7 @@ void tst_QtPlatform::fileListDatesAndSizes()
     const QModelIndex file = files.index(f.fileName());
     QVERIFY(file.isValid());
     QTRY_COMPARE(formats.mapFromSource(file.siblingAtColumn(3)).data().toString(), QStringLiteral("05/03/2026 10:07"));
-    QCOMPARE(formats.mapFromSource(file.siblingAtColumn(1)).data().toString(), QStringLiteral("1,5 KB"));
+    QCOMPARE(formats.mapFromSource(file.siblingAtColumn(1)).data().toString(), QStringLiteral("1,5 kB"));
     QCOMPARE(formats.mapFromSource(file).data().toString(), QStringLiteral("Logo.bmp"));
 }
 
