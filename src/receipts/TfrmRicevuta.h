@@ -59,7 +59,12 @@ private:
     void cmdSalvaClick();
     void cmdAnteprimaClick();
     void cmdStampaClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
     void cmdNumerazioneClick();
+    void cmdEsciClick();
     void cmdLogoClick();
     void btnCodFiscClick();
     void txtImportoKeyUp();
