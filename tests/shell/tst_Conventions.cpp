@@ -140,12 +140,20 @@ void tst_Conventions::styleBHaloGoesWithItsWindowWhileFocused()
     layout->addWidget(first);
     layout->addWidget(second);
     FocusHighlight::applyStyleB(first, QStringLiteral("effFirst"));
-    FocusHighlight::applyStyleB(second, QStringLiteral("effSecond"));
+    QFrame* effSecond = FocusHighlight::applyStyleB(second, QStringLiteral("effSecond"));
     window->show();
     window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
     second->setFocus();
     QTRY_VERIFY(second->hasFocus());
+
+    // A halo that goes before its field: the field's next focus changes find it gone.
+    delete effSecond;
+    first->setFocus();
+    QTRY_VERIFY(first->hasFocus());
+    second->setFocus();
+    QTRY_VERIFY(second->hasFocus());
+
     delete window;
 }
 
