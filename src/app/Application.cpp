@@ -1,9 +1,13 @@
 #include "app/Application.h"
 
+#include "income/TfrmMenuRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "members/TfrmTrovaTiratori.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmRicevuta.h"
+#include "receipts/TfrmTrovaRic.h"
+#include "shell/Platform.h"
 #include "shell/ProcessFormats.h"
 #include "shell/TfrmAvvio.h"
 
@@ -20,6 +24,7 @@ struct Application::Screens {
     std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
     std::unique_ptr<TfrmMenuRicevute> menuRicevute;
     std::unique_ptr<TfrmRicevuta> ricevuta;
+    std::unique_ptr<TfrmMenuRiepCosti> menuRiepCosti;
 };
 
 namespace {
@@ -64,12 +69,14 @@ void Application::start()
     s.cambiaPassword = std::make_unique<TfrmCambiaPassword>();
     s.menuRicevute = std::make_unique<TfrmMenuRicevute>();
     s.ricevuta = std::make_unique<TfrmRicevuta>();
+    s.menuRiepCosti = std::make_unique<TfrmMenuRiepCosti>();
 
     TfrmPassword* password = s.password.get();
     TfrmAvvio* avvio = s.avvio.get();
     TfrmCambiaPassword* cambia = s.cambiaPassword.get();
     TfrmMenuRicevute* menuRicevute = s.menuRicevute.get();
     TfrmRicevuta* ricevuta = s.ricevuta.get();
+    TfrmMenuRiepCosti* menuRiepCosti = s.menuRiepCosti.get();
 
     // Login
     QObject::connect(password, &TfrmPassword::accessoRiuscito, avvio, [avvio] { avvio->show(); });
@@ -87,6 +94,31 @@ void Application::start()
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
     QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });
+
+    // Main menu → income summary
+    QObject::connect(avvio, &TfrmAvvio::apriRiepilogoIncassi, menuRiepCosti, [avvio, menuRiepCosti] {
+        menuRiepCosti->show();
+        avvio->hide();
+    });
+    QObject::connect(menuRiepCosti, &TfrmMenuRiepCosti::mostraMenu, avvio, [avvio] { avvio->show(); });
+
+    // Receipt editor → receipt search, which loads the receipt chosen into the editor
+    QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {
+        TfrmTrovaRic trova(ricevuta, ricevuta->archivio(),
+                           [ricevuta](const TSchedaRicevuta& r, qint64 k) { ricevuta->mostraScheda(r, k); });
+        trova.setMode(QStringLiteral("ricevuta"));
+        platform().runModal(&trova);
+    });
+    // Receipt editor → member search, which copies the payer and practitioner into the receipt
+    QObject::connect(ricevuta, &TfrmRicevuta::apriImporta, ricevuta, [ricevuta] {
+        TfrmTrovaTiratori trova(ricevuta, {}, [ricevuta](const DatiPagatore& dati) {
+            TSchedaRicevuta r = ricevuta->scheda();
+            dati.applicaA(r);
+            ricevuta->mostraPagatore(r);
+        });
+        trova.setMode(QStringLiteral("ricevuta"));
+        platform().runModal(&trova);
+    });
 }
 
 } // namespace tavorel

@@ -448,6 +448,21 @@ void TfrmRicevuta::mostraScheda(const TSchedaRicevuta& record, qint64 k)
     lblPosizione->setText(QString::number(k));
 }
 
+void TfrmRicevuta::mostraPagatore(const TSchedaRicevuta& from)
+{
+    for (auto member :
+         {&S::Pagatore, &S::CodFisc, &S::Sport, &S::Praticante, &S::LuogoNasc, &S::DataNasc, &S::Indirizzo}) {
+        QLineEdit* field = campo(member);
+        field->setText(from.*member);
+        field->setCursorPosition(0);
+    }
+}
+
+QString TfrmRicevuta::archivio() const
+{
+    return lblFile->text();
+}
+
 void TfrmRicevuta::closeEvent(QCloseEvent* event)
 {
     QStringList righe;

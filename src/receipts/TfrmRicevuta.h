@@ -34,6 +34,11 @@ public:
     TSchedaRicevuta scheda() const;
     // Puts a record on screen as record number k (browsing, the receipt search).
     void mostraScheda(const TSchedaRicevuta& record, qint64 k);
+    // Puts the payer and practitioner of `from` on screen (the member import) and leaves every
+    // other field and the record number as they are.
+    void mostraPagatore(const TSchedaRicevuta& from);
+    // The archive the editor works on: the year file opened on the year selection.
+    QString archivio() const;
 
     void FormShow() override;
 

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -15,6 +16,12 @@ FieldKeys::FieldKeys(QLineEdit* field) : QObject(field), field_(field)
 {
     setObjectName(QStringLiteral("fieldKeys"));
     field->installEventFilter(this);
+    // The edit of an editable drop-down list has the list box as its focus proxy: the keys reach the
+    // list box, which hands them to the edit directly, past any filter on the edit.
+    if (auto* combo = qobject_cast<QComboBox*>(field->parentWidget()); combo && combo->lineEdit() == field) {
+        keysFrom_ = combo;
+        combo->installEventFilter(this);
+    }
     connect(field, &QLineEdit::textEdited, this, &FieldKeys::onTextEdited);
     connect(field, &QLineEdit::textChanged, this, &FieldKeys::onTextChanged);
 }
@@ -259,7 +266,7 @@ void FieldKeys::pasteDigits()
 
 bool FieldKeys::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != field_)
+    if (watched != field_ && watched != keysFrom_)
         return false;
     switch (event->type()) {
     case QEvent::ShortcutOverride: {

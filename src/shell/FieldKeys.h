@@ -25,7 +25,8 @@ enum class KeyFilter {
 enum class ForcedText { None, UpperTrimmed, Trimmed };
 
 // The keyboard behaviour of one edit field: Enter, key filter, forced text. Enter is handled
-// before the filter, so it also works in filtered fields. Created on demand with of().
+// before the filter, so it also works in filtered fields. Created on demand with of(); for an
+// editable drop-down list, give it the list's edit (QComboBox::lineEdit()).
 //
 // Two habits of the edit fields of the desktop come with it, for every field that has one:
 //  - entering the field from the keyboard or by the program (Enter, Tab, a check putting the focus
@@ -69,6 +70,7 @@ private:
     void onTextChanged();
 
     QLineEdit* field_;
+    QWidget* keysFrom_ = nullptr; // the drop-down list whose edit this is
     QPointer<QWidget> enterTarget_;
     std::function<void()> enterAction_;
     KeyFilter filter_ = KeyFilter::None;

@@ -53,10 +53,14 @@ QByteArray toCp1252(const QString& text)
 QString fromCp1252(const QByteArray& bytes)
 {
     QString out(bytes.size(), Qt::Uninitialized);
-    QChar* dst = out.data();
+    fromCp1252(bytes, out.data());
+    return out;
+}
+
+void fromCp1252(QByteArrayView bytes, QChar* dst)
+{
     for (qsizetype i = 0; i < bytes.size(); ++i)
         dst[i] = QChar(kToUnicode[static_cast<unsigned char>(bytes[i])]);
-    return out;
 }
 
 } // namespace tavorel
