@@ -7,7 +7,9 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTreeView>
 #include <QUrl>
 
 namespace tavorel {
@@ -30,6 +32,14 @@ QString titleFor(MessageKind kind)
         break;
     }
     return QStringLiteral("Tavorel");
+}
+
+// The program's dates and sizes in the file list, the date column wide enough to show them whole.
+void prepareFileDialog(QFileDialog& dialog)
+{
+    dialog.setProxyModel(new FileDialogFormats(&dialog));
+    if (auto* details = dialog.findChild<QTreeView*>())
+        details->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
 }
 
 } // namespace
@@ -89,7 +99,7 @@ QString QtPlatform::chooseOpenFile(QWidget* parent, const QString& title, const 
     QFileDialog dialog(parent, title, QString(), filters.join(QStringLiteral(";;")));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setProxyModel(new FileDialogFormats(&dialog));
+    prepareFileDialog(dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
@@ -101,7 +111,7 @@ QString QtPlatform::chooseSaveFile(QWidget* parent, const QString& title, const 
         dialog.selectFile(proposedName);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setProxyModel(new FileDialogFormats(&dialog));
+    prepareFileDialog(dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
