@@ -19,10 +19,10 @@ $(BUILD)/build.ninja: | bootstrap
 build: bootstrap $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# Only what the program folder needs: the program and the store installer, not the tests.
+# Only what the program folder needs: the program, the store installer and the manual, not the tests.
 # The folder survives rebuilds: it holds the user's archives and settings.
 program: bootstrap $(BUILD)/build.ninja
-	@cmake --build $(BUILD) -j $(JOBS) --target tavorel tavorel-install-store
+	@cmake --build $(BUILD) -j $(JOBS) --target tavorel tavorel-install-store tavorel-guida
 	@scripts/install-program $(BUILD) $(PROGRAM)
 
 run: program

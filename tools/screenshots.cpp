@@ -7,15 +7,29 @@
 // Runs on any Qt platform; with QT_QPA_PLATFORM=offscreen it needs no display.
 #include "checks/TfrmCodFisc.h"
 #include "checks/TfrmPartitaIva.h"
+#include "help/TfrmGuida.h"
+#include "help/TfrmInfo.h"
+#include "help/TfrmSplash.h"
 #include "income/TfrmMenuRiepCosti.h"
 #include "income/TfrmRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "members/MemberSheetTemplate.h"
+#include "members/PhotoPanel.h"
+#include "members/PhotoStore.h"
+#include "members/PhotoView.h"
+#include "members/TfrmAllegaCartella.h"
+#include "members/TfrmAnteprimaTiratori.h"
 #include "members/TfrmCertScaduti.h"
+#include "members/TfrmExpTiratori.h"
+#include "members/TfrmStampaTiratori.h"
 #include "members/TfrmTessereScadute.h"
 #include "members/TfrmTrovaTiratori.h"
+#include "members/TfrmWebCam.h"
+#include "members/TfrmZoom.h"
 #include "printing/ReportPainter.h"
 #include "receipts/TfrmAnteprimaRic.h"
+#include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmLogo.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmNumerazione.h"
@@ -28,6 +42,9 @@
 #include "shell/QtPlatform.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmCalendario.h"
+#include "storage/Archives.h"
+#include "storage/RecordFile.h"
+#include "storage/TSchedaIscritto.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
@@ -37,6 +54,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -82,6 +100,55 @@ void fillReceipt(TfrmRicevuta& w)
     r.ImpLettere = ImportoInLettere(1500000);
     r.Intero = QStringLiteral("150,00");
     w.mostraScheda(r, 3);
+}
+
+// A few receipts and members, so the export grids show what a club's archives look like.
+void fillArchives(const QString& folder)
+{
+    const QStringList names = {QStringLiteral("Rossi Mario"),   QStringLiteral("Bianchi Niccolò"),
+                               QStringLiteral("Esposito Anna"), QStringLiteral("Colombo Luca"),
+                               QStringLiteral("Ricci Giulia"),  QStringLiteral("D'Angelo Marco")};
+    const QStringList sports = {QStringLiteral("Nuoto - corso annuale"), QStringLiteral("Pallavolo under 14"),
+                                QStringLiteral("Ginnastica artistica"), QStringLiteral("Tennis")};
+    RecordFile receipts;
+    if (OpenReceiptArchive(receiptArchivePath(folder, QStringLiteral("2026")), receipts)) {
+        for (int i = 0; i < 12; ++i) {
+            TSchedaRicevuta r;
+            r.NumRic = QString::number(i + 1);
+            r.Data = QStringLiteral("%1/0%2/2026").arg(10 + i).arg(1 + i % 9);
+            r.Pagatore = names[i % names.size()];
+            r.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+            r.Sport = sports[i % sports.size()];
+            r.Dal = QStringLiteral("01/09/2026");
+            r.Al = QStringLiteral("30/06/2027");
+            r.Praticante = names[(i + 2) % names.size()];
+            r.LuogoNasc = QStringLiteral("Forlì");
+            r.DataNasc = QStringLiteral("14/05/2015");
+            r.Indirizzo = QStringLiteral("Via Roma %1, 10122 Torino").arg(i + 3);
+            r.Intero = QStringLiteral("%1,00").arg(35 + 5 * i);
+            appendRecord(receipts, r);
+        }
+    }
+    RecordFile members;
+    if (OpenMemberArchive(folder, members)) {
+        for (int i = 0; i < names.size(); ++i) {
+            TSchedaIscritto m;
+            m.Tiratore = names[i];
+            m.DataNasc = QStringLiteral("0%1/03/198%1").arg(i + 1);
+            m.Cittadinanza = QStringLiteral("Italiana");
+            m.LuogoNasc = QStringLiteral("Torino");
+            m.Indirizzo = QStringLiteral("Via Po %1").arg(i + 10);
+            m.Citta = QStringLiteral("Roma");
+            m.Cap = QStringLiteral("00100");
+            m.Nazione = QStringLiteral("Italia");
+            m.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+            m.Ente = sports[i % sports.size()];
+            m.Tessera = QStringLiteral("00%1").arg(i + 1);
+            m.Quota = QStringLiteral("35,00");
+            m.Note = QStringLiteral("Certificato consegnato");
+            appendRecord(members, m);
+        }
+    }
 }
 
 // The report the list screen printed last, as a PDF.
@@ -144,28 +211,129 @@ void searchScreens(test::FakePlatform& fake, const QString& data)
     }
 }
 
-// The income summary query filled in, then the summary of a sport over the year, printed.
-void incomeScreens(test::FakePlatform& fake, const QString& data)
+// A stand-in for a portrait photo: a head and shoulders on a studio background, w x h.
+QImage samplePortrait(int w, int h)
 {
-    fake.folder = data;
-    TfrmMenuRiepCosti w;
-    save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
-    w.txtCCP->setText(QStringLiteral("nuoto"));
-    w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
-    w.txtMeseInizio->setCurrentText(QStringLiteral("Marzo"));
-    w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
-    w.txtMeseFine->setCurrentText(QStringLiteral("Marzo"));
-    save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
-    TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/03/2026"), QStringLiteral("31/03/2026"),
-                         data + QStringLiteral("/2026.ric")});
-    d.carica();
-    d.elenco->txtTrova->setText(QStringLiteral("rossi"));
-    d.elenco->btnTrova->click();
-    save(&d, QStringLiteral("riepilogo_incassi"), true);
-    fake.answers << Answer::Yes;
-    d.btnStampa->click();
-    savePdf(fake, QStringLiteral("riepilogo_incassi"));
+    QImage image(w, h, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient bg(0, 0, 0, h);
+    bg.setColorAt(0, QColor(0x9F, 0xB8, 0xC9));
+    bg.setColorAt(1, QColor(0x4E, 0x6A, 0x80));
+    p.fillRect(image.rect(), bg);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2F, 0x3E, 0x5C));
+    p.drawEllipse(QRectF(w * 0.12, h * 0.68, w * 0.76, h * 0.6));
+    p.setBrush(QColor(0xE8, 0xC3, 0xA4));
+    p.drawEllipse(QRectF(w * 0.3, h * 0.2, w * 0.4, h * 0.5 * w / h * 1.35));
+    return image;
 }
+
+TSchedaIscritto sampleMember()
+{
+    TSchedaIscritto m;
+    m.Tiratore = QStringLiteral("Bianchi Niccolò");
+    m.Sesso = QStringLiteral("M");
+    m.DataNasc = QStringLiteral("01/01/1980");
+    m.Cittadinanza = QStringLiteral("Italiana");
+    m.LuogoNasc = QStringLiteral("Forlì");
+    m.Indirizzo = QStringLiteral("Via Roma 7");
+    m.Citta = QStringLiteral("Torino");
+    m.Cap = QStringLiteral("10122");
+    m.Nazione = QStringLiteral("Italia");
+    m.CodFisc = QStringLiteral("BNCNCL80A01D704X");
+    m.Gruppo = QStringLiteral("A Rh+");
+    m.Professione = QStringLiteral("Insegnante di educazione fisica nelle scuole secondarie di primo grado");
+    m.Studio = QStringLiteral("30/09/2027");
+    m.Ente = QStringLiteral("Nuoto - corso annuale");
+    m.Email = QStringLiteral("niccolo.bianchi@example.it");
+    m.Tel = QStringLiteral("011 123456");
+    m.Cel = QStringLiteral("333 1234567");
+    m.Tessera = QStringLiteral("2026/0145");
+    m.Quota = QStringLiteral("35,00");
+    m.InizioTes = QStringLiteral("01/09/2026");
+    m.FineTes = QStringLiteral("31/08/2027");
+    m.Armi = QStringLiteral("Bianchi Luca");
+    m.Porto = QStringLiteral("Torino");
+    m.InizioPor = QStringLiteral("14/05/2015");
+    m.FinePor = QStringLiteral("Via Roma 7, 10122 Torino");
+    m.Note = QStringLiteral("Certificato consegnato in segreteria [copia]");
+    return m;
+}
+
+void memberScreens(test::FakePlatform& fake)
+{
+    QWidget host;
+    host.setObjectName(QStringLiteral("host"));
+    auto* panel = new PhotoPanel(&host);
+    host.resize(panel->sizeHint());
+    save(&host, QStringLiteral("foto_segnaposto"), false);
+    panel->setPicture(samplePortrait(2000, 3000));
+    save(&host, QStringLiteral("foto_2000x3000"), false);
+    panel->setPicture(samplePortrait(100, 100));
+    save(&host, QStringLiteral("foto_100x100"), false);
+    {
+        TfrmZoom z(nullptr, samplePortrait(600, 800));
+        z.resize(screenSize.width(), screenSize.height() - 40);
+        save(&z, QStringLiteral("zoom"), false);
+    }
+    {
+        TfrmWebCam w(nullptr);
+        save(&w, QStringLiteral("webcam_spenta"), false);
+        w.btnAccendi->click();
+        fake.lastCamera->deliver(samplePortrait(1280, 720));
+        w.btnCattura->click();
+        fake.lastCamera->deliver(samplePortrait(1280, 720).mirrored(true, false));
+        save(&w, QStringLiteral("webcam_fotogrammi"), false);
+    }
+    {
+        TfrmAllegaCartella a(nullptr);
+        AttachmentSlots v;
+        v.files[0] = QStringLiteral("carta_identita_bianchi.pdf");
+        v.descriptions[0] = QStringLiteral("Carta d'identità (fronte e retro)");
+        v.files[1] = QStringLiteral("certificato_medico_2026.jpg");
+        v.descriptions[1] = QStringLiteral("Certificato medico sportivo agonistico");
+        v.descriptions[2] = QStringLiteral("Modulo privacy (da consegnare)");
+        a.setValues(v);
+        save(&a, QStringLiteral("allegati"), false);
+    }
+    {
+        TfrmStampaTiratori d(nullptr, sampleMember(), samplePortrait(600, 800));
+        save(&d, QStringLiteral("stampa_scheda"), false);
+        TfrmAnteprimaTiratori p(nullptr, sampleMember(), samplePortrait(600, 800));
+        save(&p, QStringLiteral("anteprima_scheda"), false);
+    }
+    TSchedaIscritto cleared; // what a cleared editor prints
+    cleared.Quota = QStringLiteral("0,00");
+    for (const auto& [name, member, photo] : {std::tuple{"scheda_iscritto", sampleMember(), samplePortrait(600, 800)},
+                                              std::tuple{"scheda_vuota", cleared, placeholderPhoto()}}) {
+        Report r = MemberSheetTemplate::create();
+        MemberSheetTemplate::fill(r, member, photo);
+        exportPdf(r, outDir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".pdf"), fake.now());
+    }
+
+    // The income summary query filled in, then the summary of a sport over the year, printed.
+    void incomeScreens(test::FakePlatform & fake, const QString& data)
+    {
+        fake.folder = data;
+        TfrmMenuRiepCosti w;
+        save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
+        w.txtCCP->setText(QStringLiteral("nuoto"));
+        w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
+        w.txtMeseInizio->setCurrentText(QStringLiteral("Marzo"));
+        w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
+        w.txtMeseFine->setCurrentText(QStringLiteral("Marzo"));
+        save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
+        TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/03/2026"),
+                             QStringLiteral("31/03/2026"), data + QStringLiteral("/2026.ric")});
+        d.carica();
+        d.elenco->txtTrova->setText(QStringLiteral("rossi"));
+        d.elenco->btnTrova->click();
+        save(&d, QStringLiteral("riepilogo_incassi"), true);
+        fake.answers << Answer::Yes;
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("riepilogo_incassi"));
+    }
 
 } // namespace
 
@@ -228,6 +396,25 @@ int main(int argc, char* argv[])
             save(&d, QStringLiteral("stampa_ricevuta"), false);
         }
     }
+    fillArchives(scope.fake.folder);
+    {
+        TfrmExpRic d(nullptr, receiptArchivePath(scope.fake.folder, QStringLiteral("2026")));
+        save(&d, QStringLiteral("esporta_ricevute"), false);
+        TfrmExpTiratori m(nullptr);
+        save(&m, QStringLiteral("esporta_iscritti"), false);
+        // The two spreadsheet files beside the pictures, to open in a spreadsheet program.
+        d.scriviFile(outDir + QStringLiteral("/Ricevute.xls"));
+        m.scriviFile(outDir + QStringLiteral("/Archivio_Iscritti.xls"));
+    }
+    {
+        TfrmGuida d(nullptr);
+        d.impostaArgomento(helpTitle(HelpTopic::StampaRicevute), helpText(HelpTopic::StampaRicevute));
+        save(&d, QStringLiteral("guida"), false);
+        TfrmInfo i(nullptr);
+        save(&i, QStringLiteral("info"), false);
+        TfrmSplash c(nullptr);
+        save(&c, QStringLiteral("crediti"), false);
+    }
     {
         TfrmCodFisc d(nullptr);
         d.txtCodFisc->setText(QStringLiteral("RSSMRA80A01H501U"));
@@ -250,6 +437,7 @@ int main(int argc, char* argv[])
                                       QStringLiteral("Si vuole stampare il presente riepilogo?"));
         save(&question, QStringLiteral("messaggio_conferma"), false);
     }
+    memberScreens(scope.fake);
     if (argc >= 5) {
         searchScreens(scope.fake, QString::fromLocal8Bit(argv[4]));
         incomeScreens(scope.fake, QString::fromLocal8Bit(argv[4]));

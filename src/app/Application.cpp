@@ -1,9 +1,14 @@
 #include "app/Application.h"
 
+#include "help/HelpTexts.h"
+#include "help/TfrmGuida.h"
+#include "help/TfrmInfo.h"
+#include "help/TfrmSplash.h"
 #include "income/TfrmMenuRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
 #include "members/TfrmTrovaTiratori.h"
+#include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmRicevuta.h"
 #include "receipts/TfrmTrovaRic.h"
@@ -28,6 +33,25 @@ struct Application::Screens {
 };
 
 namespace {
+
+// A dialog's life: created over its owner, shown modally, destroyed when it closes.
+template <typename Dialog, typename... Args>
+void runDialog(QWidget* owner, Args&&... args)
+{
+    auto* dialog = new Dialog(owner, std::forward<Args>(args)...);
+    platform().runModal(dialog);
+    delete dialog;
+}
+
+// The receipt export over the receipt editor, on the archive the editor has open.
+void apriEsportaRicevute(TfrmRicevuta* ricevuta)
+{
+    auto* esporta = new TfrmExpRic(ricevuta, ricevuta->archivio());
+    QObject::connect(esporta, &ExportScreen::apriGuida, esporta,
+                     [esporta] { mostraGuida(esporta, HelpTopic::EsportaRicevute); });
+    platform().runModal(esporta);
+    delete esporta;
+}
 
 // The login window is all the user needs at first, so it reaches the screen before the other
 // screens are built: the window is shown and the events that map and paint it are handled.
@@ -101,6 +125,11 @@ void Application::start()
         avvio->hide();
     });
     QObject::connect(menuRiepCosti, &TfrmMenuRiepCosti::mostraMenu, avvio, [avvio] { avvio->show(); });
+    // The summary list's help button: the help opens over the list, the modal window on top.
+    QObject::connect(menuRiepCosti, &TfrmMenuRiepCosti::apriGuida, menuRiepCosti, [menuRiepCosti] {
+        QWidget* top = QApplication::activeModalWidget();
+        mostraGuida(top ? top : menuRiepCosti, HelpTopic::RiepilogoIncassi);
+    });
 
     // Receipt editor → receipt search, which loads the receipt chosen into the editor
     QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {
@@ -119,6 +148,18 @@ void Application::start()
         trova.setMode(QStringLiteral("ricevuta"));
         platform().runModal(&trova);
     });
+
+    // Receipt editor → export
+    QObject::connect(ricevuta, &TfrmRicevuta::apriEsporta, ricevuta, [ricevuta] { apriEsportaRicevute(ricevuta); });
+
+    // Information, credits and help
+    QObject::connect(avvio, &TfrmAvvio::apriInfo, avvio, [avvio] { runDialog<TfrmInfo>(avvio); });
+    QObject::connect(avvio, &TfrmAvvio::apriCrediti, avvio, [avvio] { runDialog<TfrmSplash>(avvio); });
+    QObject::connect(avvio, &TfrmAvvio::apriGuida, avvio, [avvio] { mostraGuida(avvio, HelpTopic::Panoramica); });
+    QObject::connect(menuRicevute, &TfrmMenuRicevute::apriGuida, menuRicevute,
+                     [menuRicevute] { mostraGuida(menuRicevute, HelpTopic::StampaRicevute); });
+    QObject::connect(ricevuta, &TfrmRicevuta::apriGuida, ricevuta,
+                     [ricevuta] { mostraGuida(ricevuta, HelpTopic::StampaRicevute); });
 }
 
 } // namespace tavorel

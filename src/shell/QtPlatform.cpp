@@ -2,6 +2,7 @@
 
 #include "printing/ReportOutput.h"
 #include "shell/FileDialogFormats.h"
+#include "shell/QtCamera.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -115,10 +116,22 @@ QString QtPlatform::chooseSaveFile(QWidget* parent, const QString& title, const 
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
+QUrl QtPlatform::shellUrl(const QString& command, const QString& folder)
+{
+    // The desktop shell takes a path in double quotes (a folder with blanks in its name); the quotes
+    // are not part of the path.
+    QString c = command.trimmed();
+    if (c.size() >= 2 && c.startsWith(QLatin1Char('"')) && c.endsWith(QLatin1Char('"')))
+        c = c.mid(1, c.size() - 2);
+    // A mail or web address goes as written; blanks and accented letters are encoded here.
+    if (c.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive) || c.contains(QStringLiteral("://")))
+        return QUrl(c, QUrl::TolerantMode);
+    return QUrl::fromUserInput(c, folder, QUrl::AssumeLocalFile);
+}
+
 void QtPlatform::shellOpen(const QString& command)
 {
-    QUrl url = QUrl::fromUserInput(command, programFolder(), QUrl::AssumeLocalFile);
-    QDesktopServices::openUrl(url);
+    QDesktopServices::openUrl(shellUrl(command, programFolder()));
 }
 
 bool QtPlatform::print(const Report& report, QWidget* parent)
@@ -129,6 +142,11 @@ bool QtPlatform::print(const Report& report, QWidget* parent)
 void QtPlatform::preview(const Report& report, QWidget* parent)
 {
     showReportPreview(report, parent, now());
+}
+
+std::unique_ptr<Camera> QtPlatform::camera()
+{
+    return QtCamera::openDefault();
 }
 
 QDate QtPlatform::today()

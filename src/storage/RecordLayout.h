@@ -64,6 +64,8 @@ void encodeField(char* dst, const QString& value, int capacity);
 // Reads one field at `src` (capacity + 1 bytes): the length byte, clamped to the capacity so a
 // damaged record never reads into the next field, then the text, converted and trimmed.
 QString decodeField(const char* src, int capacity);
+// The same, appended to `out` (scans of whole archives build one text per record).
+void appendDecodedField(QString& out, const char* src, int capacity);
 
 // Where a member's field lies in a stored record of T: its offset (length byte) and capacity.
 struct StoredField {

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 using namespace tavorel;
 
@@ -26,6 +27,8 @@ private slots:
     void qtDialogTexts_data();
     void qtDialogTexts();
     void fileListDatesAndSizes();
+    void shellUrls_data();
+    void shellUrls();
 };
 
 void tst_QtPlatform::messageBoxes_data()
@@ -111,6 +114,27 @@ void tst_QtPlatform::fileListDatesAndSizes()
     QTRY_COMPARE(formats.mapFromSource(file.siblingAtColumn(3)).data().toString(), QStringLiteral("05/03/2026 10:07"));
     QCOMPARE(formats.mapFromSource(file.siblingAtColumn(1)).data().toString(), QStringLiteral("1,5 kB"));
     QCOMPARE(formats.mapFromSource(file).data().toString(), QStringLiteral("Logo.bmp"));
+}
+
+void tst_QtPlatform::shellUrls_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QUrl>("url");
+    QTest::newRow("quoted path with blanks") << "\"/home/club/Programma Tavorel/Ricevute.xls\""
+                                             << QUrl::fromLocalFile("/home/club/Programma Tavorel/Ricevute.xls");
+    QTest::newRow("relative path") << "Guida.pdf" << QUrl::fromLocalFile("/opt/tavorel/Guida.pdf");
+    QTest::newRow("web address") << "http://www.tavorel.it" << QUrl("http://www.tavorel.it");
+    QTest::newRow("quoted mail with blanks") << "\"mailto:a@b.it?subject=Software Tavorel&body=Salve, così\""
+                                             << QUrl("mailto:a@b.it?subject=Software%20Tavorel&body=Salve,%20cos%C3%AC");
+    // clang-format on
+}
+
+void tst_QtPlatform::shellUrls()
+{
+    QFETCH(QString, command);
+    QFETCH(QUrl, url);
+    QCOMPARE(QtPlatform::shellUrl(command, QStringLiteral("/opt/tavorel")), url);
 }
 
 QTEST_MAIN(tst_QtPlatform)
