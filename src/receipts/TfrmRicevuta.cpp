@@ -112,7 +112,8 @@ constexpr FieldRow<S> kCampi[] = {
      .label = u"TOTALE :",
      .resting = Resting::White,
      .filter = KeyFilter::Digits,
-     .alignment = kRight},
+     .alignment = kRight,
+     .decimalNext = u"txtCents"},
     {.name = u"txtCents",
      .member = &S::Cents,
      .label = u"/",
@@ -468,9 +469,15 @@ void TfrmRicevuta::closeEvent(QCloseEvent* event)
     QStringList righe;
     for (auto member : kRiceventi)
         righe.append(TrimSpazi(campo(member)->text()));
-    riceventiDaSalvare_ = !ReceiptSettings::scriviRiceventi(platform().programFolder(), righe);
-    if (riceventiDaSalvare_)
-        accessoNegato(MessageKind::Warning);
+    const QString cartella = platform().programFolder();
+    if (!ReceiptSettings::scriviRiceventi(cartella, righe) && righe != ReceiptSettings::leggiRiceventi(cartella)) {
+        // The lines as edited exist only on the screen: the editor stays open so that they are
+        // not lost. Lines the settings already hold can go, or a folder that cannot be written
+        // would keep the user in the editor for good.
+        accessoNegato(MessageKind::Error);
+        event->ignore();
+        return;
+    }
     emit chiuso();
     event->accept();
 }
@@ -504,15 +511,8 @@ void TfrmRicevuta::accessoNegato(MessageKind kind)
 
 void TfrmRicevuta::FormShow()
 {
-    // Payee lines that could not be saved at the last closing stay as they were typed.
-    QStringList righe;
-    if (riceventiDaSalvare_) {
-        for (auto member : kRiceventi)
-            righe.append(campo(member)->text());
-    }
     campi_.clear();
-    if (!riceventiDaSalvare_)
-        righe = ReceiptSettings::leggiRiceventi(platform().programFolder());
+    const QStringList righe = ReceiptSettings::leggiRiceventi(platform().programFolder());
     for (qsizetype i = 0; i < std::ssize(kRiceventi); ++i)
         campo(kRiceventi[i])->setText(righe.value(i));
     campo(&S::Data)->setText(todayText());

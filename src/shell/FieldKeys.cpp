@@ -1,7 +1,10 @@
 #include "shell/FieldKeys.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
 #include <QComboBox>
+#include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -20,6 +23,7 @@ FieldKeys::FieldKeys(QLineEdit* field) : QObject(field), field_(field)
         combo->installEventFilter(this);
     }
     connect(field, &QLineEdit::textEdited, this, &FieldKeys::onTextEdited);
+    connect(field, &QLineEdit::textChanged, this, &FieldKeys::onTextChanged);
 }
 
 FieldKeys* FieldKeys::of(QLineEdit* field)
@@ -58,6 +62,11 @@ void FieldKeys::setFilter(KeyFilter filter, std::function<void()> openPicker)
     }
 }
 
+void FieldKeys::setDecimalTarget(QWidget* next)
+{
+    decimalTarget_ = next;
+}
+
 void FieldKeys::setForced(ForcedText forced)
 {
     forced_ = forced;
@@ -65,6 +74,7 @@ void FieldKeys::setForced(ForcedText forced)
 
 void FieldKeys::onTextEdited(const QString& text)
 {
+    typed_ = text;
     QString forced;
     switch (forced_) {
     case ForcedText::None:
@@ -81,6 +91,7 @@ void FieldKeys::onTextEdited(const QString& text)
         break;
     }
     if (forced != text) {
+        typed_ = forced;
         int lead = 0;
         while (lead < text.size() && text[lead].isSpace())
             ++lead;
@@ -90,6 +101,30 @@ void FieldKeys::onTextEdited(const QString& text)
     }
 }
 
+void FieldKeys::onTextChanged()
+{
+    if (!typed_.isNull() && field_->text() == typed_)
+        return;
+    // Put there by the program: a long text shows its beginning, not its end; in the field being
+    // typed into it is selected, so that what is typed next replaces it rather than joins it.
+    typed_ = QString();
+    if (field_->hasFocus())
+        field_->setSelection(int(field_->text().size()), -int(field_->text().size()));
+    else
+        field_->setCursorPosition(0);
+}
+
+void FieldKeys::onFocusIn(Qt::FocusReason reason)
+{
+    const bool returning = leftWithWindow_ && (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason);
+    leftWithWindow_ = false;
+    if (reason == Qt::MouseFocusReason || returning)
+        return;
+    // Everything selected, the caret at the start so that a long text shows its beginning; what is
+    // typed next replaces the whole text.
+    field_->setSelection(int(field_->text().size()), -int(field_->text().size()));
+}
+
 namespace {
 
 bool isEnter(const QKeyEvent* e)
@@ -97,13 +132,61 @@ bool isEnter(const QKeyEvent* e)
     return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
 }
 
-bool isEditKey(const QKeyEvent* e)
+// The text a key would type into a line edit; empty for a key that types nothing (a move, a
+// selection, a shortcut such as Ctrl+C or Ctrl+Z, Esc).
+QString typedText(const QKeyEvent* e)
 {
-    switch (e->key()) {
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
+    const QString t = e->text();
+    if (t.isEmpty())
+        return {};
+    const Qt::KeyboardModifiers mods = e->modifiers() & ~Qt::KeypadModifier;
+    if (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier))
+        return {};
+    const QChar c = t.front();
+    if (c.isPrint() || c.category() == QChar::Other_Format || c.category() == QChar::Other_PrivateUse)
+        return t;
+    return {};
+}
+
+bool onlyOf(const QString& text, bool comma)
+{
+    for (QChar c : text)
+        if (!(c >= QLatin1Char('0') && c <= QLatin1Char('9')) && !(comma && c == QLatin1Char(',')))
+            return false;
+    return true;
+}
+
+bool isDecimalSeparator(const QKeyEvent* e)
+{
+    return !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+           (e->text() == QStringLiteral(",") || e->text() == QStringLiteral("."));
+}
+
+// Keys that never ask for a date: modifiers pressed alone, and keys that belong to the window
+// or the desktop.
+bool leavesDateAlone(const QKeyEvent* e)
+{
+    if (e->modifiers() & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier))
+        return true;
+    const int key = e->key();
+    if (key >= Qt::Key_F1 && key <= Qt::Key_F35)
+        return key != Qt::Key_F4; // F4 opens a drop-down, here the calendar
+    switch (key) {
+    case Qt::Key_Escape:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+    case Qt::Key_Menu:
+    case Qt::Key_unknown:
         return true;
     default:
         return false;
@@ -113,13 +196,6 @@ bool isEditKey(const QKeyEvent* e)
 bool isFocusKey(const QKeyEvent* e)
 {
     return e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab;
-}
-
-bool typesDigit(const QKeyEvent* e)
-{
-    const QString t = e->text();
-    return t.size() == 1 && t[0] >= QLatin1Char('0') && t[0] <= QLatin1Char('9') &&
-           !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
 }
 
 } // namespace
@@ -140,10 +216,20 @@ bool FieldKeys::handleKeyPress(QKeyEvent* e)
     case KeyFilter::None:
         return false;
     case KeyFilter::Digits:
-        return !(typesDigit(e) || isEditKey(e));
-    case KeyFilter::DigitsComma:
-        return !(typesDigit(e) || isEditKey(e) ||
-                 (e->text() == QStringLiteral(",") && !(e->modifiers() & Qt::ControlModifier)));
+    case KeyFilter::DigitsComma: {
+        if (decimalTarget_ && isDecimalSeparator(e)) {
+            decimalTarget_->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+        if (e->matches(QKeySequence::Paste)) {
+            pasteDigits();
+            return true;
+        }
+        const QString typed = typedText(e);
+        // A key that types nothing goes to the field: Home, End, Shift with the arrows, Ctrl+A,
+        // Ctrl+C, Ctrl+X, Ctrl+Z, and Esc on to the dialog.
+        return !typed.isEmpty() && !onlyOf(typed, filter_ == KeyFilter::DigitsComma);
+    }
     case KeyFilter::PickOnly:
         if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) {
             field_->clear();
@@ -151,15 +237,31 @@ bool FieldKeys::handleKeyPress(QKeyEvent* e)
         }
         return !(e->key() == Qt::Key_Left || e->key() == Qt::Key_Right);
     case KeyFilter::DatePicker:
-        if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) {
-            field_->clear();
-            return true;
-        }
-        if (openPicker_)
-            openPicker_();
-        return true;
+        return handleDateKey(e);
     }
     return false;
+}
+
+bool FieldKeys::handleDateKey(QKeyEvent* e)
+{
+    if (leavesDateAlone(e))
+        return false; // the read-only field ignores it and the window gets it
+    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) {
+        field_->clear();
+        return true;
+    }
+    if (openPicker_)
+        openPicker_();
+    return true;
+}
+
+void FieldKeys::pasteDigits()
+{
+    // Copied figures often come with blanks or a line end around them; anything else in them
+    // refuses the whole paste rather than joining the digits into another number.
+    const QString text = QGuiApplication::clipboard()->text().trimmed();
+    if (!text.isEmpty() && onlyOf(text, filter_ == KeyFilter::DigitsComma))
+        field_->insert(text);
 }
 
 bool FieldKeys::eventFilter(QObject* watched, QEvent* event)
@@ -180,6 +282,23 @@ bool FieldKeys::eventFilter(QObject* watched, QEvent* event)
         return handleKeyPress(static_cast<QKeyEvent*>(event));
     case QEvent::KeyRelease:
         emit keyReleased();
+        return false;
+    case QEvent::FocusIn:
+        onFocusIn(static_cast<QFocusEvent*>(event)->reason());
+        return false;
+    case QEvent::FocusOut: {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        leftWithWindow_ = reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+        return false;
+    }
+    case QEvent::Hide:
+        leftWithWindow_ = false; // shown again, the window starts afresh
+        return false;
+    case QEvent::MouseButtonDblClick:
+        if (filter_ == KeyFilter::DatePicker && openPicker_) {
+            openPicker_();
+            return true;
+        }
         return false;
     case QEvent::InputMethod:
         // Composed text bypasses key presses: only let it through where any text is allowed.

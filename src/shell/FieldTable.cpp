@@ -78,6 +78,8 @@ FieldTableBase::FieldTableBase(QWidget* panel, QList<BuiltRow> rows, QList<Built
         QLineEdit* next = rows_[i].next.isEmpty() ? fields_.value(i + 1, fields_.first()) : field(rows_[i].next);
         if (next && next != fields_[i])
             FieldKeys::of(fields_[i])->setEnterTarget(next);
+        if (!rows_[i].decimalNext.isEmpty())
+            FieldKeys::of(fields_[i])->setDecimalTarget(field(rows_[i].decimalNext));
     }
 
     for (const BuiltLabel& l : labelRows_) {

@@ -43,6 +43,8 @@ struct FieldRow {
     QStringView next = {}; // where Enter goes; none: the next row, and from the last row the first
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     QStringView initial = {}; // the text of a cleared screen
+    // Whole euros: where a comma or a full stop moves on to (the cents), with its text selected.
+    QStringView decimalNext = {};
 };
 
 // A label that shows a record field the program computes or keeps out of sight.
@@ -87,6 +89,7 @@ struct BuiltRow {
     QStringView next;
     Qt::Alignment alignment;
     QStringView initial;
+    QStringView decimalNext;
     int maxLength;
 };
 
@@ -175,7 +178,7 @@ public:
         clearExcept(keepFields, keepLabels);
     }
 
-    // A table that maps every record field exactly once, whose Enter targets are rows of the table
+    // A table that maps every record field exactly once, whose Enter and decimal targets are rows of the table
     // and whose date-picker fields, and only those, carry a tag. Meant for a static_assert beside
     // the table.
     static constexpr bool fits(std::span<const FieldRow<Record>> rows, std::span<const LabelRow<Record>> labels = {})
@@ -192,10 +195,12 @@ public:
         for (const auto& r : rows) {
             if ((r.filter == KeyFilter::DatePicker) == r.pickerTag.isEmpty())
                 return false;
-            if (!r.next.isEmpty()) {
+            for (QStringView target : {r.next, r.decimalNext}) {
+                if (target.isEmpty())
+                    continue;
                 bool found = false;
                 for (const auto& other : rows)
-                    found = found || same(other.name, r.next);
+                    found = found || same(other.name, target);
                 if (!found)
                     return false;
             }
@@ -227,7 +232,7 @@ private:
         QList<BuiltRow> out;
         for (const auto& r : rows)
             out.append({r.name, r.label, r.required, r.existingDate, r.resting, r.filter, r.pickerTag, r.forced,
-                        r.readOnly, r.next, r.alignment, r.initial, capacityOf(r.member)});
+                        r.readOnly, r.next, r.alignment, r.initial, r.decimalNext, capacityOf(r.member)});
         return out;
     }
     static QList<BuiltLabel> built(std::span<const LabelRow<Record>> labels)

@@ -55,6 +55,8 @@ void FocusHighlight::paintA(bool focused)
 
 void FocusHighlight::placeHalo()
 {
+    if (!halo_)
+        return;
     halo_->setGeometry(field_->geometry().adjusted(-4, -4, 4, 4));
     halo_->stackUnder(field_);
 }
@@ -66,7 +68,7 @@ bool FocusHighlight::eventFilter(QObject* watched, QEvent* event)
         case QEvent::FocusIn:
             if (style_ == Style::A)
                 paintA(true);
-            else {
+            else if (halo_) {
                 placeHalo();
                 halo_->show();
             }
@@ -79,7 +81,7 @@ bool FocusHighlight::eventFilter(QObject* watched, QEvent* event)
                 break;
             if (style_ == Style::A)
                 paintA(false);
-            else
+            else if (halo_)
                 halo_->hide();
             break;
         case QEvent::Move:
@@ -88,7 +90,7 @@ bool FocusHighlight::eventFilter(QObject* watched, QEvent* event)
                 placeHalo();
             break;
         case QEvent::Hide:
-            if (style_ == Style::B)
+            if (halo_)
                 halo_->hide();
             break;
         default:

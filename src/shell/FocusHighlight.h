@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QObject>
+#include <QPointer>
 
 class QLineEdit;
 class QFrame;
@@ -32,10 +33,12 @@ private:
     void paintA(bool focused);
     void placeHalo();
 
-    QLineEdit* field_;
+    QLineEdit* field_; // the parent: lives as long as this
     Style style_;
     QColor resting_;
-    QFrame* halo_;
+    // A sibling of the field, stacked under it and so destroyed before it when their window goes:
+    // the field's last focus-out must find it gone, not freed.
+    QPointer<QFrame> halo_;
 };
 
 } // namespace tavorel

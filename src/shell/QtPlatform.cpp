@@ -1,13 +1,16 @@
 #include "shell/QtPlatform.h"
 
 #include "printing/ReportOutput.h"
+#include "shell/FileDialogFormats.h"
 #include "shell/QtCamera.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QMessageBox>
+#include <QTreeView>
 #include <QUrl>
 
 namespace tavorel {
@@ -30,6 +33,14 @@ QString titleFor(MessageKind kind)
         break;
     }
     return QStringLiteral("Tavorel");
+}
+
+// The program's dates and sizes in the file list, the date column wide enough to show them whole.
+void prepareFileDialog(QFileDialog& dialog)
+{
+    dialog.setProxyModel(new FileDialogFormats(&dialog));
+    if (auto* details = dialog.findChild<QTreeView*>())
+        details->header()->setSectionResizeMode(3, QHeaderView::ResizeToContents);
 }
 
 } // namespace
@@ -86,13 +97,23 @@ int QtPlatform::runModal(QDialog* dialog)
 
 QString QtPlatform::chooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters)
 {
-    return QFileDialog::getOpenFileName(parent, title, QString(), filters.join(QStringLiteral(";;")));
+    QFileDialog dialog(parent, title, QString(), filters.join(QStringLiteral(";;")));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    prepareFileDialog(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 QString QtPlatform::chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                                    const QString& proposedName)
 {
-    return QFileDialog::getSaveFileName(parent, title, proposedName, filter);
+    QFileDialog dialog(parent, title, QString(), filter);
+    if (!proposedName.isEmpty())
+        dialog.selectFile(proposedName);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    prepareFileDialog(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
 QUrl QtPlatform::shellUrl(const QString& command, const QString& folder)

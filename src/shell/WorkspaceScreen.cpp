@@ -20,6 +20,9 @@ WorkspaceScreen::WorkspaceScreen(const QString& name, const QString& caption)
     // The scroll area lets the window's gradient show through; it only scrolls when the window is
     // smaller than the panel.
     scroll_->setObjectName(QStringLiteral("scrSchermo"));
+    // A click on a command picture must leave the keyboard in the field being typed into; a scroll
+    // area takes the focus by default, and the typing would then go nowhere.
+    scroll_->setFocusPolicy(Qt::NoFocus);
     scroll_->setFrameShape(QFrame::NoFrame);
     scroll_->setWidgetResizable(true);
     scroll_->setAutoFillBackground(false);

@@ -1,5 +1,6 @@
 // The receipt editor driven as a user drives it: fields by name, the command handlers, the keys;
 // checked on the widgets, the recorded messages and dialogs, and the bytes of the year's archive.
+#include "receipts/ReceiptSettings.h"
 #include "receipts/TfrmRicevuta.h"
 #include "shell/Colors.h"
 #include "shell/FocusHighlight.h"
@@ -166,6 +167,10 @@ private slots:
     void printoutTakesTheScreen_data();
     void printoutTakesTheScreen();
     void commandsHaveHints();
+    void typedReceiptIsSavedAsTyped_data();
+    void typedReceiptIsSavedAsTyped();
+    void browsedTextsShowTheirBeginning();
+    void payeeLinesThatCannotBeWrittenKeepTheEditorOpen();
 };
 
 void tst_TfrmRicevuta::showingStartsAnEmptyReceipt()
@@ -941,6 +946,183 @@ void tst_TfrmRicevuta::commandsHaveHints()
     QCOMPARE(importa.count(), 1);
     QVERIFY(e.fake.messages.isEmpty());
     QVERIFY(e.fake.dialogsRun.isEmpty());
+}
+
+void tst_TfrmRicevuta::typedReceiptIsSavedAsTyped_data()
+{
+    // Keys as a secretary types them, from "Nuovo" on: plain characters are typed into the field
+    // that has the focus; {Enter}, {Tab}, {BackTab}, {Home}, {End}, {ShiftHome}, {CtrlA} are keys;
+    // {Pick} is a key in a date field (the picker opens and its "Importa" takes today);
+    // {Click:name} clicks a field at its right end, {DblClick:name} double-clicks it;
+    // {AltF4} is Alt+F4; {Salva} clicks the save button. A row ends with a click on "Salva".
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QStringList>("stored"); // record fields as stored: "Field=bytes"
+
+    // Payer, fiscal code, sport, the two period dates, then four Enters to the euros.
+    const QString toEuros = QStringLiteral(
+        "Rossi Mario{Enter}rssmra80a01h501u{Enter}Nuoto{Enter}{Pick}{Enter}{Pick}{Enter}{Enter}{Enter}{Enter}{Enter}");
+    // clang-format off
+    QTest::newRow("the whole receipt by Enter")
+        << toEuros + "25{Enter}50"
+        << QStringList{"NumRic=1", "Data=10/12/2026", "Pagatore=Rossi Mario", "CodFisc=RSSMRA80A01H501U",
+                       "Sport=Nuoto", "Dal=10/12/2026", "Al=10/12/2026", "Importo=25", "Cents=50",
+                       "CentLettere=50", "Intero=25,50", "ImpLettere=VENTICINQUE"};
+    QTest::newRow("Tab to the cents") << toEuros + "25{Tab}50" << QStringList{"Importo=25", "Cents=50", "Intero=25,50"};
+    QTest::newRow("comma moves on to the cents") << toEuros + "1234,5"
+        << QStringList{"Importo=1234", "Cents=50", "Intero=1234,50", "ImpLettere=MILLEDUECENTOTRENTAQUATTRO"};
+    QTest::newRow("full stop too") << toEuros + "7.05" << QStringList{"Importo=7", "Cents=05", "Intero=7,05"};
+    QTest::newRow("letters and signs are not typed") << toEuros + "1a2-b{Enter}x5"
+        << QStringList{"Importo=12", "Cents=50", "Intero=12,50"};
+    QTest::newRow("back from the cents retypes the euros") << toEuros + "25{Tab}50{BackTab}30"
+        << QStringList{"Importo=30", "Cents=50", "Intero=30,50"};
+    QTest::newRow("Home and End move the caret") << toEuros + "234{Home}1{End}0"
+        << QStringList{"Importo=12340", "Intero=12340,00"};
+    QTest::newRow("Ctrl+A selects the euros") << toEuros + "999{CtrlA}150" << QStringList{"Importo=150"};
+    QTest::newRow("Shift+Home selects the euros") << toEuros + "999{ShiftHome}42" << QStringList{"Importo=42"};
+    QTest::newRow("saved empty, then the euros by Enter") << toEuros + "{Salva}{Click:txtIndirizzo}{Enter}150"
+        << QStringList{"Importo=150", "Cents=00", "Intero=150,00"};
+    QTest::newRow("saved empty, euros still focused") << toEuros + "{Salva}150"
+        << QStringList{"Importo=150", "Intero=150,00"};
+    QTest::newRow("saved empty, clicked, Ctrl+A") << toEuros + "{Salva}{Click:txtImporto}{CtrlA}1234"
+        << QStringList{"Importo=1234", "Intero=1234,00"};
+    QTest::newRow("the cents clicked, then Ctrl+A") << toEuros + "25{Click:txtCents}{CtrlA}7"
+        << QStringList{"Importo=25", "Cents=70", "Intero=25,70"};
+    QTest::newRow("a number retyped over the proposed one") << "{Click:txtNumRic}{CtrlA}12/B{Enter}{Enter}" + toEuros
+        << QStringList{"NumRic=12/B", "Importo=0", "Cents=00", "Intero=0,00"};
+    QTest::newRow("the date by double click, Alt+F4 picks nothing")
+        << "{Click:txtAl}{AltF4}{Click:txtPagatore}" + toEuros.left(toEuros.indexOf("{Pick}")) + "{DblClick:txtDal}{Enter}{Pick}"
+        << QStringList{"Dal=10/12/2026", "Al=10/12/2026", "Importo=0"};
+    // clang-format on
+}
+
+void tst_TfrmRicevuta::typedReceiptIsSavedAsTyped()
+{
+    QFETCH(QString, keys);
+    QFETCH(QStringList, stored);
+
+    Editor e;
+    e.showActive();
+    const auto importa = [](QDialog* d) {
+        d->findChild<QPushButton*>(QStringLiteral("btnImportaData"))->click();
+        return d->result();
+    };
+    const auto clickButton = [](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); };
+    clickButton(e.button("cmdNuovo"));
+    QTRY_COMPARE(QApplication::focusWidget(), e.edit("txtPagatore"));
+
+    int pickers = 0;
+    auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) { QTest::keyClick(QApplication::focusWidget(), k, m); };
+    for (int i = 0; i < keys.size();) {
+        if (keys[i] != QLatin1Char('{')) {
+            QTest::keyClick(QApplication::focusWidget(), keys[i].toLatin1());
+            ++i;
+            continue;
+        }
+        const int end = keys.indexOf(QLatin1Char('}'), i);
+        const QString token = keys.mid(i + 1, end - i - 1);
+        i = end + 1;
+        const QString target = token.section(QLatin1Char(':'), 1);
+        if (token == QLatin1String("Enter"))
+            key(Qt::Key_Return);
+        else if (token == QLatin1String("Tab"))
+            key(Qt::Key_Tab);
+        else if (token == QLatin1String("BackTab"))
+            key(Qt::Key_Backtab, Qt::ShiftModifier);
+        else if (token == QLatin1String("Home"))
+            key(Qt::Key_Home);
+        else if (token == QLatin1String("End"))
+            key(Qt::Key_End);
+        else if (token == QLatin1String("ShiftHome"))
+            key(Qt::Key_Home, Qt::ShiftModifier);
+        else if (token == QLatin1String("CtrlA"))
+            key(Qt::Key_A, Qt::ControlModifier);
+        else if (token == QLatin1String("AltF4"))
+            key(Qt::Key_F4, Qt::AltModifier);
+        else if (token == QLatin1String("Pick")) {
+            e.fake.dialogScripts.append(importa);
+            ++pickers;
+            key(Qt::Key_D);
+            e.showActive(); // the desktop gives the editor back its keyboard when the picker closes
+        } else if (token == QLatin1String("Salva"))
+            clickButton(e.button("cmdSalva"));
+        else if (token.startsWith(QLatin1String("Click:"))) {
+            QLineEdit* f = e.edit(target);
+            QTest::mouseClick(f, Qt::LeftButton, {}, QPoint(f->width() - 3, f->height() / 2));
+            QTRY_COMPARE(QApplication::focusWidget(), f);
+        } else if (token.startsWith(QLatin1String("DblClick:"))) {
+            e.fake.dialogScripts.append(importa);
+            ++pickers;
+            QTest::mouseDClick(e.edit(target), Qt::LeftButton);
+            e.showActive();
+        } else {
+            QFAIL(qPrintable(QStringLiteral("unknown token ") + token));
+        }
+    }
+    clickButton(e.button("cmdSalva"));
+
+    QCOMPARE(e.fake.dialogsRun.size(), pickers); // the picker and nothing else
+    for (const auto& m : e.fake.messages)
+        QCOMPARE(m.kind, MessageKind::Information); // saved, never warned
+    const QByteArray file = e.bytes();
+    QCOMPARE(file.size(), TSchedaRicevuta::RecordSize);
+    for (const QString& pair : stored) {
+        const QByteArray name = pair.section(QLatin1Char('='), 0, 0).toLatin1();
+        QCOMPARE(campo(file, 1, name.constData()), pair.section(QLatin1Char('='), 1).toLatin1());
+    }
+    QVERIFY(e.fake.verifyConsumed());
+}
+
+void tst_TfrmRicevuta::browsedTextsShowTheirBeginning()
+{
+    Editor e;
+    TSchedaRicevuta r = ricevuta(1);
+    r.Sport = QStringLiteral("Corso annuale di nuoto agonistico e preagonistico presso la piscina comunale a Torino");
+    r.Indirizzo = QStringLiteral("Via Giuseppe Garibaldi 112, scala B, interno 7, 10122 Torino");
+    e.write(encodeRecord(r));
+    e.showActive();
+    e.edit("txtIndirizzo")->setFocus();
+    QTRY_VERIFY(e.edit("txtIndirizzo")->hasFocus());
+
+    e.click("cmdPrimo");
+
+    for (const QString& name : kChain)
+        QVERIFY2(e.edit(name)->cursorPosition() == 0, qPrintable(name));
+    QCOMPARE(e.edit("txtSport")->text(), r.Sport);
+    // The field being typed into takes the new text selected: typing replaces it.
+    QCOMPARE(e.edit("txtIndirizzo")->selectedText(), r.Indirizzo);
+}
+
+void tst_TfrmRicevuta::payeeLinesThatCannotBeWrittenKeepTheEditorOpen()
+{
+    Editor e;
+    // The settings cannot be written (nor read): a folder stands where the file should be.
+    const QString ini = QDir(e.fake.folder).filePath(QStringLiteral("Ricevute_Generiche.ini"));
+    QVERIFY(QDir().mkdir(ini));
+    e.showActive();
+    QSignalSpy closed(&e.w, &TfrmRicevuta::chiuso);
+
+    // Lines no different from what the settings give: nothing is lost, the editor closes.
+    e.click("cmdEsci");
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(e.fake.messages.isEmpty());
+
+    // Edited lines: the access message, and the editor stays open with them.
+    e.showActive();
+    e.edit("txtRicevente02")->setText(QStringLiteral("Via del Porto 3"));
+    e.click("cmdEsci");
+    QCOMPARE(closed.count(), 1);
+    QVERIFY(e.w.isVisible());
+    QCOMPARE(e.fake.messages.size(), 1);
+    QCOMPARE(e.fake.messages[0].kind, MessageKind::Error);
+    QCOMPARE(e.fake.messages[0].text, kAccesso);
+    QCOMPARE(e.edit("txtRicevente02")->text(), QStringLiteral("Via del Porto 3"));
+
+    // Once the file can be written, the lines are kept and the editor closes.
+    QVERIFY(QDir().rmdir(ini));
+    e.click("cmdEsci");
+    QCOMPARE(closed.count(), 2);
+    QCOMPARE(ReceiptSettings::leggiRiceventi(e.fake.folder).value(1), QStringLiteral("Via del Porto 3"));
+    QVERIFY(e.fake.verifyConsumed());
 }
 
 QTEST_MAIN(tst_TfrmRicevuta)

@@ -256,7 +256,8 @@ public:
         QCOMPARE(ReceiptSettings::leggiInizio(folder), QStringLiteral("100"));
     }
     std::optional<Message> success() const override { return std::nullopt; }
-    Message failure() const override { return {MessageKind::Warning, kMsgAccessoArchivio}; }
+    // The editor stays open with the lines typed, so that closing again saves them.
+    Message failure() const override { return {MessageKind::Error, kMsgAccessoArchivio}; }
 
 private:
     QString folder_;

@@ -1,10 +1,14 @@
 // The real message boxes: the five kinds, their buttons in Italian, and the program's text kept
-// exactly as given.
+// exactly as given; Qt's own dialogs in Italian, dates included.
+#include "shell/FileDialogFormats.h"
 #include "shell/ProcessFormats.h"
 #include "shell/QtPlatform.h"
 
 #include <QAbstractButton>
+#include <QFile>
+#include <QFileSystemModel>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -13,9 +17,16 @@ using namespace tavorel;
 class tst_QtPlatform : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { installItalianTranslations(); }
+    void initTestCase()
+    {
+        applyProcessFormats();
+        installItalianTranslations();
+    }
     void messageBoxes_data();
     void messageBoxes();
+    void qtDialogTexts_data();
+    void qtDialogTexts();
+    void fileListDatesAndSizes();
     void shellUrls_data();
     void shellUrls();
 };
@@ -50,6 +61,59 @@ void tst_QtPlatform::messageBoxes()
     shown.sort();
     buttons.sort();
     QCOMPARE(shown, buttons);
+}
+
+void tst_QtPlatform::qtDialogTexts_data()
+{
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("italian");
+    // Missing from Qt's Italian translation: the program's own text.
+    QTest::newRow("print range") << "QPrintSettingsOutput"
+                                 << "Pages"
+                                 << "Pagine";
+    QTest::newRow("duplex") << "QPrintSettingsOutput"
+                            << "Long side binding"
+                            << "Rilegatura sul lato lungo";
+    QTest::newRow("file type") << "QAbstractFileIconProvider"
+                               << "Folder"
+                               << "Cartella";
+    // Present there: Qt's own text still wins.
+    QTest::newRow("copies") << "QPrintSettingsOutput"
+                            << "Copies:"
+                            << "Copie:";
+    // Other windows' words are not touched.
+    QTest::newRow("elsewhere") << "QLineEdit"
+                               << "Pages"
+                               << "Pages";
+}
+
+void tst_QtPlatform::qtDialogTexts()
+{
+    QFETCH(QString, context);
+    QFETCH(QString, english);
+    QFETCH(QString, italian);
+    QCOMPARE(QCoreApplication::translate(context.toLatin1().constData(), english.toLatin1().constData()), italian);
+}
+
+void tst_QtPlatform::fileListDatesAndSizes()
+{
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("Logo.bmp")));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(1536, 'x'));
+    QVERIFY(f.flush());
+    QVERIFY(f.setFileTime(QDateTime(QDate(2026, 3, 5), QTime(10, 7)), QFileDevice::FileModificationTime));
+    f.close();
+    QFileSystemModel files;
+    FileDialogFormats formats;
+    formats.setSourceModel(&files);
+    files.setRootPath(dir.path());
+    const QModelIndex file = files.index(f.fileName());
+    QVERIFY(file.isValid());
+    QTRY_COMPARE(formats.mapFromSource(file.siblingAtColumn(3)).data().toString(), QStringLiteral("05/03/2026 10:07"));
+    QCOMPARE(formats.mapFromSource(file.siblingAtColumn(1)).data().toString(), QStringLiteral("1,5 kB"));
+    QCOMPARE(formats.mapFromSource(file).data().toString(), QStringLiteral("Logo.bmp"));
 }
 
 void tst_QtPlatform::shellUrls_data()
