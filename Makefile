@@ -1,11 +1,12 @@
-# The two commands of the README. Everything else is CMake.
+# The two commands of the README. Everything else is CMake (see CMakePresets.json).
 #   make run   installs what is missing, builds, lays out the program folder, starts Tavorel
 #   make test  installs what is missing, builds, runs every test headless
+# PRESET chooses the build: dev (default), ci (warnings are errors), sanitizer.
 
-BUILD    ?= build
-PROGRAM  ?= program
-JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
-CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+PRESET  ?= dev
+PROGRAM ?= program
+JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
+BUILD    = $(if $(filter sanitizer,$(PRESET)),build-asan,$(if $(filter ci,$(PRESET)),build-ci,build))
 
 .PHONY: run test build bootstrap program sanitize clean
 
@@ -13,7 +14,7 @@ bootstrap:
 	@scripts/bootstrap
 
 $(BUILD)/build.ninja: | bootstrap
-	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+	@cmake --preset $(PRESET) >/dev/null
 
 build: bootstrap $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -28,13 +29,11 @@ run: program
 	@scripts/start $(PROGRAM)
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && ASAN_OPTIONS=$${ASAN_OPTIONS:-detect_leaks=0} ctest --output-on-failure -j $(JOBS)
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
-sanitize: bootstrap
-	@cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVOREL_SANITIZE=ON >/dev/null
-	@cmake --build build-asan -j $(JOBS)
-	@cd build-asan && ASAN_OPTIONS=detect_leaks=0 ctest --output-on-failure -j $(JOBS)
+sanitize:
+	@$(MAKE) --no-print-directory test PRESET=sanitizer
 
 clean:
-	@rm -rf $(BUILD) build-asan
+	@rm -rf build build-asan build-ci

@@ -6,6 +6,16 @@
 #include "checks/TfrmPartitaIva.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "members/MemberSheetTemplate.h"
+#include "members/PhotoPanel.h"
+#include "members/PhotoStore.h"
+#include "members/PhotoView.h"
+#include "members/TfrmAllegaCartella.h"
+#include "members/TfrmAnteprimaTiratori.h"
+#include "members/TfrmStampaTiratori.h"
+#include "members/TfrmWebCam.h"
+#include "members/TfrmZoom.h"
+#include "printing/ReportPainter.h"
 #include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmLogo.h"
 #include "receipts/TfrmMenuRicevute.h"
@@ -17,6 +27,7 @@
 #include "shell/QtPlatform.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmCalendario.h"
+#include "storage/TSchedaIscritto.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
@@ -24,6 +35,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
 #include <QTest>
 
 using namespace tavorel;
@@ -68,6 +81,111 @@ void fillReceipt(TfrmRicevuta& w)
     r.ImpLettere = ImportoInLettere(1500000);
     r.Intero = QStringLiteral("150,00");
     w.mostraScheda(r, 3);
+}
+
+// A stand-in for a portrait photo: a head and shoulders on a studio background, w x h.
+QImage samplePortrait(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient bg(0, 0, 0, h);
+    bg.setColorAt(0, QColor(0x9F, 0xB8, 0xC9));
+    bg.setColorAt(1, QColor(0x4E, 0x6A, 0x80));
+    p.fillRect(image.rect(), bg);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0x2F, 0x3E, 0x5C));
+    p.drawEllipse(QRectF(w * 0.12, h * 0.68, w * 0.76, h * 0.6));
+    p.setBrush(QColor(0xE8, 0xC3, 0xA4));
+    p.drawEllipse(QRectF(w * 0.3, h * 0.2, w * 0.4, h * 0.5 * w / h * 1.35));
+    return image;
+}
+
+TSchedaIscritto sampleMember()
+{
+    TSchedaIscritto m;
+    m.Tiratore = QStringLiteral("Bianchi Niccolò");
+    m.Sesso = QStringLiteral("M");
+    m.DataNasc = QStringLiteral("01/01/1980");
+    m.Cittadinanza = QStringLiteral("Italiana");
+    m.LuogoNasc = QStringLiteral("Forlì");
+    m.Indirizzo = QStringLiteral("Via Roma 7");
+    m.Citta = QStringLiteral("Torino");
+    m.Cap = QStringLiteral("10122");
+    m.Nazione = QStringLiteral("Italia");
+    m.CodFisc = QStringLiteral("BNCNCL80A01D704X");
+    m.Gruppo = QStringLiteral("A Rh+");
+    m.Professione = QStringLiteral("Insegnante di educazione fisica nelle scuole secondarie di primo grado");
+    m.Studio = QStringLiteral("30/09/2027");
+    m.Ente = QStringLiteral("Nuoto - corso annuale");
+    m.Email = QStringLiteral("niccolo.bianchi@example.it");
+    m.Tel = QStringLiteral("011 123456");
+    m.Cel = QStringLiteral("333 1234567");
+    m.Tessera = QStringLiteral("2026/0145");
+    m.Quota = QStringLiteral("35,00");
+    m.InizioTes = QStringLiteral("01/09/2026");
+    m.FineTes = QStringLiteral("31/08/2027");
+    m.Armi = QStringLiteral("Bianchi Luca");
+    m.Porto = QStringLiteral("Torino");
+    m.InizioPor = QStringLiteral("14/05/2015");
+    m.FinePor = QStringLiteral("Via Roma 7, 10122 Torino");
+    m.Note = QStringLiteral("Certificato consegnato in segreteria [copia]");
+    return m;
+}
+
+void memberScreens(test::FakePlatform& fake)
+{
+    QWidget host;
+    host.setObjectName(QStringLiteral("host"));
+    auto* panel = new PhotoPanel(&host);
+    host.resize(panel->sizeHint());
+    save(&host, QStringLiteral("foto_segnaposto"), false);
+    panel->setPicture(samplePortrait(2000, 3000));
+    save(&host, QStringLiteral("foto_2000x3000"), false);
+    panel->setPicture(samplePortrait(100, 100));
+    save(&host, QStringLiteral("foto_100x100"), false);
+    {
+        TfrmZoom z(nullptr, samplePortrait(600, 800));
+        z.resize(screenSize.width(), screenSize.height() - 40);
+        save(&z, QStringLiteral("zoom"), false);
+    }
+    {
+        TfrmWebCam w(nullptr);
+        save(&w, QStringLiteral("webcam_spenta"), false);
+        w.btnAccendi->click();
+        fake.lastCamera->deliver(samplePortrait(1280, 720));
+        w.btnCattura->click();
+        fake.lastCamera->deliver(samplePortrait(1280, 720).mirrored(true, false));
+        save(&w, QStringLiteral("webcam_fotogrammi"), false);
+    }
+    {
+        TfrmAllegaCartella a(nullptr);
+        AttachmentSlots v;
+        v.files[0] = QStringLiteral("carta_identita_bianchi.pdf");
+        v.descriptions[0] = QStringLiteral("Carta d'identità (fronte e retro)");
+        v.files[1] = QStringLiteral("certificato_medico_2026.jpg");
+        v.descriptions[1] = QStringLiteral("Certificato medico sportivo agonistico");
+        v.descriptions[2] = QStringLiteral("Modulo privacy (da consegnare)");
+        a.setValues(v);
+        save(&a, QStringLiteral("allegati"), false);
+    }
+    {
+        TfrmStampaTiratori d(nullptr, sampleMember(), samplePortrait(600, 800));
+        save(&d, QStringLiteral("stampa_scheda"), false);
+        TfrmAnteprimaTiratori p(nullptr, sampleMember(), samplePortrait(600, 800));
+        save(&p, QStringLiteral("anteprima_scheda"), false);
+    }
+    for (const auto& [name, member, photo] :
+         {std::tuple{"scheda_iscritto", sampleMember(), samplePortrait(600, 800)},
+          std::tuple{"scheda_vuota",
+                     TSchedaIscritto{QString(), QString(), QString(), QString(), QString(), QString(), QString(),
+                                     QString(), QString(), QString(), QString(), QString(), QString(), QString(),
+                                     QString(), QString(), QString(), QString(), QStringLiteral("0,00")},
+                     placeholderPhoto()}}) {
+        Report r = MemberSheetTemplate::create();
+        MemberSheetTemplate::fill(r, member, photo);
+        exportPdf(r, outDir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".pdf"), fake.now());
+    }
 }
 
 } // namespace
@@ -153,5 +271,6 @@ int main(int argc, char* argv[])
                                       QStringLiteral("Si vuole stampare il presente riepilogo?"));
         save(&question, QStringLiteral("messaggio_conferma"), false);
     }
+    memberScreens(scope.fake);
     return 0;
 }

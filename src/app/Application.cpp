@@ -8,6 +8,8 @@
 #include "shell/TfrmAvvio.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QWindow>
 
 namespace tavorel {
 
@@ -19,6 +21,27 @@ struct Application::Screens {
     std::unique_ptr<TfrmMenuRicevute> menuRicevute;
     std::unique_ptr<TfrmRicevuta> ricevuta;
 };
+
+namespace {
+
+// The login window is all the user needs at first, so it reaches the screen before the other
+// screens are built: the window is shown and the events that map and paint it are handled.
+// Keys and clicks wait in the queue until start() returns, when every screen exists, so nothing
+// the user does can reach a screen that is not built yet.
+void showLoginFirst(QWidget& login)
+{
+    login.show();
+    QElapsedTimer waited;
+    waited.start();
+    QWindow* window = login.windowHandle();
+    do {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
+    } while (window && !window->isExposed() && waited.elapsed() < 1000);
+    // The first paint after the exposure.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace
 
 Application::Application() = default;
 
@@ -35,6 +58,8 @@ void Application::start()
     screens_ = std::make_unique<Screens>();
     Screens& s = *screens_;
     s.password = std::make_unique<TfrmPassword>();
+    showLoginFirst(*s.password);
+
     s.avvio = std::make_unique<TfrmAvvio>();
     s.cambiaPassword = std::make_unique<TfrmCambiaPassword>();
     s.menuRicevute = std::make_unique<TfrmMenuRicevute>();
@@ -62,8 +87,6 @@ void Application::start()
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
     QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });
-
-    password->show();
 }
 
 } // namespace tavorel

@@ -9,9 +9,6 @@ class TfrmAnteprimaRic : public ReceiptPrintDialog {
     Q_OBJECT
 public:
     TfrmAnteprimaRic(QWidget* owner, TSchedaRicevuta receipt);
-
-protected:
-    void output(const Report& report) override;
 };
 
 } // namespace tavorel

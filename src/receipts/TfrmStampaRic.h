@@ -9,9 +9,6 @@ class TfrmStampaRic : public ReceiptPrintDialog {
     Q_OBJECT
 public:
     TfrmStampaRic(QWidget* owner, TSchedaRicevuta receipt);
-
-protected:
-    void output(const Report& report) override;
 };
 
 } // namespace tavorel

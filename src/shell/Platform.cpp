@@ -1,5 +1,6 @@
 #include "shell/Platform.h"
 
+#include "shell/Camera.h"
 #include "shell/QtPlatform.h"
 
 #include <QCoreApplication>
@@ -15,6 +16,11 @@ Platform::~Platform() = default;
 void Platform::terminate()
 {
     QCoreApplication::quit();
+}
+
+std::unique_ptr<Camera> Platform::camera()
+{
+    return nullptr;
 }
 
 Platform& platform()

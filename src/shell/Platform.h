@@ -5,11 +5,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class QDialog;
 class QWidget;
 
 namespace tavorel {
 
+class Camera;
 class Report;
 
 // The five kinds of message box the program uses.
@@ -46,6 +49,8 @@ public:
     virtual void preview(const Report& report, QWidget* parent) = 0;
     // Ends the program after the current event (by default: leaves Qt's event loop).
     virtual void terminate();
+    // The default video capture device, not yet started; nullptr when the system has none.
+    virtual std::unique_ptr<Camera> camera();
 
     virtual QDate today() = 0;
     virtual QDateTime now() = 0;

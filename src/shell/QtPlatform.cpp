@@ -1,6 +1,7 @@
 #include "shell/QtPlatform.h"
 
 #include "printing/ReportOutput.h"
+#include "shell/QtCamera.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -108,6 +109,11 @@ bool QtPlatform::print(const Report& report, QWidget* parent)
 void QtPlatform::preview(const Report& report, QWidget* parent)
 {
     showReportPreview(report, parent, now());
+}
+
+std::unique_ptr<Camera> QtPlatform::camera()
+{
+    return QtCamera::openDefault();
 }
 
 QDate QtPlatform::today()

@@ -20,6 +20,7 @@ public:
     void shellOpen(const QString& command) override;
     bool print(const Report& report, QWidget* parent) override;
     void preview(const Report& report, QWidget* parent) override;
+    std::unique_ptr<Camera> camera() override;
     QDate today() override;
     QDateTime now() override;
     QString programFolder() override;

@@ -9,4 +9,23 @@ inline const QString kMsgAccessoArchivio =
     QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
                    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 
+// -- member photo, attachments and member sheet
+inline const QString kMsgFotoNonSalvata =
+    QStringLiteral("Attenzione: non è stato possibile salvare la foto dell'iscritto.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+inline const QString kMsgFotoNonEsportata =
+    QStringLiteral("Attenzione: non è stato possibile salvare la foto nel file indicato.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella scelta.");
+inline const QString kMsgAllegatoSovrascrivi =
+    QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
+                   "Si vuole sovrascrivere il file esistente?");
+inline const QString kMsgAllegatoNonCopiato =
+    QStringLiteral("Attenzione: non è stato possibile copiare il file nella cartella dei documenti allegati.\n\r\n\r"
+                   "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
+inline const QString kMsgSchedaStampa = QStringLiteral("Attenzione: la stampa non è andata a buon fine.\n\r\n\r"
+                                                       "Si consiglia di ridurre le dimensioni della foto.");
+inline const QString kMsgSchedaAnteprima =
+    QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.\n\r\n\r"
+                   "Si consiglia di ridurre le dimensioni della foto.");
+
 } // namespace tavorel

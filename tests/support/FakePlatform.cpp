@@ -77,6 +77,15 @@ void FakePlatform::terminate()
     ++terminations;
 }
 
+std::unique_ptr<Camera> FakePlatform::camera()
+{
+    if (!cameraPresent)
+        return nullptr;
+    auto camera = std::make_unique<FakeCamera>();
+    lastCamera = camera.get();
+    return camera;
+}
+
 bool FakePlatform::verifyConsumed() const
 {
     bool ok = true;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "printing/Report.h"
+#include "shell/Camera.h"
 #include "shell/Platform.h"
 
 #include <QList>
+#include <QPointer>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -12,6 +14,29 @@
 class QDialog;
 
 namespace tavorel::test {
+
+// A camera the test feeds: deliver() hands a frame to the window, as the real device's capture
+// thread does, but only while the camera runs.
+class FakeCamera : public Camera {
+    Q_OBJECT
+public:
+    void start() override
+    {
+        active_ = true;
+        ++starts;
+    }
+    void stop() override { active_ = false; }
+    bool isActive() const override { return active_; }
+    void deliver(const QImage& frame)
+    {
+        if (active_)
+            emit frameArrived(frame);
+    }
+    int starts = 0;
+
+private:
+    bool active_ = false;
+};
 
 // A scripted desktop for screen tests. Every call is recorded; answers come from queues that the
 // test fills before acting. verifyConsumed() fails the test when an answer was left unused, so one
@@ -38,6 +63,7 @@ public:
     bool print(const Report& report, QWidget* parent) override;
     void preview(const Report& report, QWidget* parent) override;
     void terminate() override;
+    std::unique_ptr<Camera> camera() override;
     QDate today() override { return todayValue; }
     QDateTime now() override { return nowValue; }
     QString programFolder() override { return folder; }
@@ -49,6 +75,7 @@ public:
     QStringList saveFileAnswers;         // next answers of chooseSaveFile()
     bool printAnswer = true;             // what print() returns
     std::optional<QString> printFailure; // when set, print() and preview() throw ReportError
+    bool cameraPresent = true;           // camera() gives a FakeCamera, else nullptr
 
     // Record
     QList<Message> messages;
@@ -59,6 +86,7 @@ public:
     QList<Report> printed;
     QList<Report> previewed;
     int terminations = 0;
+    QPointer<FakeCamera> lastCamera; // the camera handed out last, while its owner keeps it
 
     QDate todayValue{2026, 12, 10};
     QDateTime nowValue{QDate(2026, 12, 10), QTime(9, 30, 0)};

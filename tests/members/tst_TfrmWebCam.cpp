@@ -1,0 +1,178 @@
+// The webcam window with a fake camera that yields frames, and with no camera at all.
+#include "members/PhotoStore.h"
+#include "members/PhotoView.h"
+#include "members/TfrmWebCam.h"
+#include "shell/QtPlatform.h"
+#include "storage/Messages.h"
+#include "support/FakePlatform.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QMediaDevices>
+#include <QPushButton>
+#include <QTest>
+
+using namespace tavorel;
+using tavorel::test::FakePlatformScope;
+
+namespace {
+
+QImage solid(int w, int h, const QColor& colour)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+} // namespace
+
+class tst_TfrmWebCam : public QObject {
+    Q_OBJECT
+private slots:
+    void framesShowLiveAndCaptureFreezesOne();
+    void importHandsTheCaptureOnlyToTheMemberTag_data();
+    void importHandsTheCaptureOnlyToTheMemberTag();
+    void withoutCameraNothingHappens();
+    void saveCaptureToDisk();
+    void closingStopsTheCamera();
+    void desktopWithoutCamera();
+};
+
+void tst_TfrmWebCam::framesShowLiveAndCaptureFreezesOne()
+{
+    FakePlatformScope scope;
+    TfrmWebCam w(nullptr);
+    w.show();
+    const QImage drawing = w.imgCamera->picture();
+    QVERIFY(!drawing.isNull());
+    w.btnAccendi->click();
+    QVERIFY(scope.fake.lastCamera);
+    QVERIFY(w.cameraRunning());
+    scope.fake.lastCamera->deliver(solid(1280, 720, Qt::red));
+    // The live box takes the frame's own size and draws it reduced to fit.
+    QCOMPARE(w.imgCamera->picture().size(), QSize(1280, 720));
+    QCOMPARE(w.imgCamera->pictureRect(), QRect(0, 34, 366, 206));
+    w.btnCattura->click();
+    scope.fake.lastCamera->deliver(solid(1280, 720, Qt::blue)); // the live box moves on
+    QCOMPARE(w.imgCamera->picture().pixelColor(0, 0), QColor(Qt::blue));
+    QCOMPARE(w.imgTarget->picture().pixelColor(0, 0), QColor(Qt::red));
+    w.btnSpegni->click();
+    QVERIFY(!w.cameraRunning());
+    scope.fake.lastCamera->deliver(solid(10, 10, Qt::green)); // a stopped camera delivers nothing
+    QCOMPARE(w.imgCamera->picture().pixelColor(0, 0), QColor(Qt::blue));
+    QVERIFY(scope.fake.messages.isEmpty());
+}
+
+void tst_TfrmWebCam::importHandsTheCaptureOnlyToTheMemberTag_data()
+{
+    QTest::addColumn<QString>("tag");
+    QTest::addColumn<bool>("capture");
+    QTest::addColumn<bool>("imported");
+    QTest::newRow("member editor") << QStringLiteral("euro_01") << true << true;
+    QTest::newRow("another caller") << QStringLiteral("altro") << true << false;
+    QTest::newRow("nothing captured yet") << QStringLiteral("euro_01") << false << false;
+}
+
+void tst_TfrmWebCam::importHandsTheCaptureOnlyToTheMemberTag()
+{
+    QFETCH(QString, tag);
+    QFETCH(bool, capture);
+    QFETCH(bool, imported);
+    FakePlatformScope scope;
+    TfrmWebCam w(nullptr);
+    w.setMode(tag);
+    w.show();
+    w.btnAccendi->click();
+    scope.fake.lastCamera->deliver(solid(320, 240, Qt::darkCyan));
+    if (capture)
+        w.btnCattura->click();
+    w.btnImportaFoto->click();
+    QCOMPARE(w.isVisible(), !imported);
+    QCOMPARE(w.importedPicture().isNull(), !imported);
+    if (imported) {
+        QCOMPARE(w.result(), int(QDialog::Accepted));
+        QCOMPARE(w.importedPicture().pixelColor(5, 5), QColor(Qt::darkCyan));
+    }
+    // Import stops the camera, except when there was nothing to import: then the user can still capture.
+    QCOMPARE(w.cameraRunning(), !capture);
+}
+
+void tst_TfrmWebCam::withoutCameraNothingHappens()
+{
+    FakePlatformScope scope;
+    scope.fake.cameraPresent = false;
+    TfrmWebCam w(nullptr);
+    w.setMode(TfrmWebCam::kModeScheda);
+    w.show();
+    const QImage live = w.imgCamera->picture();
+    const QImage target = w.imgTarget->picture();
+    for (QPushButton* b : {w.btnAccendi, w.btnCattura, w.btnSalvaFotogramma, w.btnImportaFoto, w.btnSpegni})
+        b->click();
+    QCOMPARE(w.imgCamera->picture(), live);
+    QCOMPARE(w.imgTarget->picture(), target);
+    QVERIFY(w.isVisible());
+    QVERIFY(w.importedPicture().isNull());
+    QVERIFY(scope.fake.messages.isEmpty());
+    QVERIFY(scope.fake.fileDialogTitles.isEmpty());
+    w.btnClose->click();
+    QCOMPARE(w.result(), int(QDialog::Rejected));
+}
+
+void tst_TfrmWebCam::saveCaptureToDisk()
+{
+    FakePlatformScope scope;
+    QTemporaryDir target;
+    TfrmWebCam w(nullptr);
+    w.show();
+    w.btnAccendi->click();
+    scope.fake.lastCamera->deliver(solid(200, 150, Qt::red));
+    w.btnCattura->click();
+    scope.fake.saveFileAnswers << target.filePath(QStringLiteral("scatto"))
+                               << target.filePath(QStringLiteral("no/scatto.jpg"));
+    w.btnSalvaFotogramma->click();
+    QCOMPARE(readPicture(target.filePath(QStringLiteral("scatto.jpg"))).size(), QSize(200, 150));
+    QVERIFY(scope.fake.messages.isEmpty());
+    w.btnSalvaFotogramma->click(); // a folder that does not exist
+    QCOMPARE(scope.fake.messages.size(), 1);
+    QCOMPARE(scope.fake.lastMessage(), kMsgFotoNonEsportata);
+    QCOMPARE(w.imgTarget->picture().size(), QSize(200, 150)); // the capture is still there to retry
+    QVERIFY(scope.fake.verifyConsumed());
+}
+
+void tst_TfrmWebCam::closingStopsTheCamera()
+{
+    FakePlatformScope scope;
+    QPointer<test::FakeCamera> camera;
+    {
+        TfrmWebCam w(nullptr);
+        w.show();
+        w.btnAccendi->click();
+        camera = scope.fake.lastCamera;
+        w.btnClose->click();
+        QVERIFY(!camera->isActive());
+        w.btnAccendi->click();
+        QVERIFY(camera->isActive());
+    }
+    QVERIFY(!camera); // the window's destruction ends the camera with it
+}
+
+void tst_TfrmWebCam::desktopWithoutCamera()
+{
+    // The real desktop seam, on a machine with no video input (a test never switches a real camera on).
+    if (!QMediaDevices::videoInputs().isEmpty())
+        QSKIP("this machine has a camera");
+    QVERIFY(!QtPlatform().camera());
+    TfrmWebCam w(nullptr);
+    w.setMode(TfrmWebCam::kModeScheda);
+    w.show();
+    const QImage live = w.imgCamera->picture();
+    w.btnAccendi->click();
+    w.btnCattura->click();
+    w.btnImportaFoto->click();
+    QVERIFY(!w.cameraRunning());
+    QCOMPARE(w.imgCamera->picture(), live);
+    QVERIFY(w.isVisible());
+}
+
+QTEST_MAIN(tst_TfrmWebCam)
+#include "tst_TfrmWebCam.moc"
