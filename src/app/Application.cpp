@@ -2,8 +2,11 @@
 
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "members/TfrmTrovaTiratori.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmRicevuta.h"
+#include "receipts/TfrmTrovaRic.h"
+#include "shell/Platform.h"
 #include "shell/ProcessFormats.h"
 #include "shell/TfrmAvvio.h"
 
@@ -87,6 +90,25 @@ void Application::start()
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
     QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });
+
+    // Receipt editor → receipt search, which loads the receipt chosen into the editor
+    QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {
+        TfrmTrovaRic trova(ricevuta, ricevuta->archivio(),
+                           [ricevuta](const TSchedaRicevuta& r, qint64 k) { ricevuta->mostraScheda(r, k); });
+        trova.setMode(QStringLiteral("ricevuta"));
+        platform().runModal(&trova);
+    });
+    // Receipt editor → member search, which copies the payer and practitioner into the receipt
+    QObject::connect(ricevuta, &TfrmRicevuta::apriImporta, ricevuta, [ricevuta] {
+        TfrmTrovaTiratori trova(ricevuta, {}, [ricevuta](const DatiPagatore& dati) {
+            // Only the seven fields change: the rest of the receipt and its record number stay.
+            TSchedaRicevuta r = ricevuta->scheda();
+            dati.applicaA(r);
+            ricevuta->mostraScheda(r, ricevuta->posizione());
+        });
+        trova.setMode(QStringLiteral("ricevuta"));
+        platform().runModal(&trova);
+    });
 }
 
 } // namespace tavorel

@@ -1,6 +1,8 @@
 #include "ListRows.h"
 
+#include "rules/RecordSearch.h"
 #include "rules/TextRules.h"
+#include "storage/Cp1252.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -33,7 +35,7 @@ RowPart<Record> field(QString Record::*member, int width)
 }
 
 template <class Record>
-QString buildRow(const Record& record, std::initializer_list<RowPart<Record>> parts)
+QString buildRow(const Record& record, const std::vector<RowPart<Record>>& parts)
 {
     QString row;
     for (const RowPart<Record>& part : parts) {
@@ -43,6 +45,33 @@ QString buildRow(const Record& record, std::initializer_list<RowPart<Record>> pa
             row += ListRows::value(record.*part.field);
         else
             row += ListRows::column(record.*part.field, part.width);
+    }
+    return row;
+}
+
+// The same row from the stored bytes: each field's text is found in place and only it is decoded.
+template <class Record>
+QString buildRow(QByteArrayView stored, const std::vector<RowPart<Record>>& parts)
+{
+    const auto& fields = Record::fields();
+    QString row;
+    row.reserve(160);
+    for (const RowPart<Record>& part : parts) {
+        if (part.label) {
+            row += QString::fromUtf16(part.label);
+            continue;
+        }
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].member != part.field)
+                continue;
+            const QString value =
+                fromCp1252(storedField(stored, fieldOffset(fields, i), fields[i].capacity).toByteArray());
+            if (part.width == kLast)
+                row += value;
+            else
+                row += value.left(part.width).leftJustified(part.width, QLatin1Char(' '));
+            break;
+        }
     }
     return row;
 }
@@ -62,56 +91,65 @@ QString ListRows::column(const QString& fieldText, int width)
     return value(fieldText).left(width).leftJustified(width, QLatin1Char(' '));
 }
 
+static const std::vector<RowPart<R>>& receiptParts()
+{
+    static const std::vector<RowPart<R>> parts{
+        label<R>(u"Ric. n. "),  field(&R::NumRic, 12),    label<R>(u"  Data: "),  field(&R::Data, 10),
+        label<R>(u"  "),        field(&R::Pagatore, 26),  label<R>(u"  Sport: "), field(&R::Sport, 30),
+        label<R>(u"  Dal "),    field(&R::Dal, 10),       label<R>(u"  Al "),     field(&R::Al, 10),
+        label<R>(u"  Tot. € "), field(&R::Intero, kLast),
+    };
+    return parts;
+}
+
 QString ListRows::receiptRow(const TSchedaRicevuta& r)
 {
-    return buildRow<R>(r, {
-                              label<R>(u"Ric. n. "),
-                              field(&R::NumRic, 12),
-                              label<R>(u"  Data: "),
-                              field(&R::Data, 10),
-                              label<R>(u"  "),
-                              field(&R::Pagatore, 26),
-                              label<R>(u"  Sport: "),
-                              field(&R::Sport, 30),
-                              label<R>(u"  Dal "),
-                              field(&R::Dal, 10),
-                              label<R>(u"  Al "),
-                              field(&R::Al, 10),
-                              label<R>(u"  Tot. € "),
-                              field(&R::Intero, kLast),
-                          });
+    return buildRow<R>(r, receiptParts());
+}
+
+QString ListRows::receiptRow(QByteArrayView stored)
+{
+    return buildRow<R>(stored, receiptParts());
+}
+
+static const std::vector<RowPart<I>>& memberParts()
+{
+    static const std::vector<RowPart<I>> parts{
+        field(&I::Tiratore, 30), label<I>(u"  Tel. "),       field(&I::Tel, 16),      label<I>(u"  Cel. "),
+        field(&I::Cel, 16),      label<I>(u"  Tessera n. "), field(&I::Tessera, 24),  label<I>(u"  Scad. "),
+        field(&I::FineTes, 10),  label<I>(u"  Quota: € "),   field(&I::Quota, kLast),
+    };
+    return parts;
 }
 
 QString ListRows::memberRow(const TSchedaIscritto& m)
 {
-    return buildRow<I>(m, {
-                              field(&I::Tiratore, 30),
-                              label<I>(u"  Tel. "),
-                              field(&I::Tel, 16),
-                              label<I>(u"  Cel. "),
-                              field(&I::Cel, 16),
-                              label<I>(u"  Tessera n. "),
-                              field(&I::Tessera, 24),
-                              label<I>(u"  Scad. "),
-                              field(&I::FineTes, 10),
-                              label<I>(u"  Quota: € "),
-                              field(&I::Quota, kLast),
-                          });
+    return buildRow<I>(m, memberParts());
+}
+
+QString ListRows::memberRow(QByteArrayView stored)
+{
+    return buildRow<I>(stored, memberParts());
+}
+
+static const std::vector<RowPart<I>>& certificateParts()
+{
+    static const std::vector<RowPart<I>> parts{
+        field(&I::Tiratore, 32),  label<I>(u"  Cel. "),   field(&I::Cel, 20),  label<I>(u"  C.F. "),
+        field(&I::CodFisc, 16),   label<I>(u"  Sport: "), field(&I::Ente, 32), label<I>(u"  Scad. certificato: "),
+        field(&I::Studio, kLast),
+    };
+    return parts;
 }
 
 QString ListRows::certificateRow(const TSchedaIscritto& m)
 {
-    return buildRow<I>(m, {
-                              field(&I::Tiratore, 32),
-                              label<I>(u"  Cel. "),
-                              field(&I::Cel, 20),
-                              label<I>(u"  C.F. "),
-                              field(&I::CodFisc, 16),
-                              label<I>(u"  Sport: "),
-                              field(&I::Ente, 32),
-                              label<I>(u"  Scad. certificato: "),
-                              field(&I::Studio, kLast),
-                          });
+    return buildRow<I>(m, certificateParts());
+}
+
+QString ListRows::certificateRow(QByteArrayView stored)
+{
+    return buildRow<I>(stored, certificateParts());
 }
 
 bool ListRows::sortsBefore(const QString& a, const QString& b)

@@ -3,6 +3,7 @@
 #include "storage/TSchedaIscritto.h"
 #include "storage/TSchedaRicevuta.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,12 @@ public:
     static QString memberRow(const TSchedaIscritto& member);
     // Rows of the expired certificates list (the expiry date at position 145).
     static QString certificateRow(const TSchedaIscritto& member);
+
+    // The same rows straight from a stored record (TSchedaRicevuta or TSchedaIscritto bytes): only
+    // the fields the row shows are decoded. A list of a hundred thousand rows is built this way.
+    static QString receiptRow(QByteArrayView stored);
+    static QString memberRow(QByteArrayView stored);
+    static QString certificateRow(QByteArrayView stored);
 
     // Order of the sorted lists: a to z taken as A to Z, then by character code; a text that is the
     // beginning of another sorts first.

@@ -469,7 +469,17 @@ TSchedaRicevuta TfrmRicevuta::scheda() const
 void TfrmRicevuta::mostraScheda(const TSchedaRicevuta& record, qint64 k)
 {
     campi_.show(record);
-    lblPosizione->setText(QString::number(k));
+    lblPosizione->setText(k > 0 ? QString::number(k) : QString());
+}
+
+QString TfrmRicevuta::archivio() const
+{
+    return lblFile->text();
+}
+
+qint64 TfrmRicevuta::posizione() const
+{
+    return PosizioneDaEtichetta(lblPosizione->text());
 }
 
 void TfrmRicevuta::closeEvent(QCloseEvent* event)

@@ -32,8 +32,12 @@ public:
     // The receipt on screen as a record, the way "Salva" stores it (fields as they are now). The
     // printout takes it as it stands, saved or not.
     TSchedaRicevuta scheda() const;
-    // Puts a record on screen as record number k (browsing, the receipt search).
+    // Puts a record on screen as record number k (browsing, the receipt search); k = 0 for a
+    // receipt not saved yet.
     void mostraScheda(const TSchedaRicevuta& record, qint64 k);
+    // The year's archive the editor works on, and the record number on screen (0: not saved yet).
+    QString archivio() const;
+    qint64 posizione() const;
 
     void FormShow() override;
 

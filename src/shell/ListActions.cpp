@@ -6,14 +6,17 @@
 #include "printing/Report.h"
 #include "shell/Platform.h"
 
-#include <QListWidget>
+#include "shell/ListModel.h"
+
+#include <QListView>
 
 namespace tavorel {
 
-void ListActions::preparaLista(QListWidget* list)
+ListModel* ListActions::preparaLista(QListView* list)
 {
     QFont f(QStringLiteral("Courier New"), 12);
     f.setStyleHint(QFont::Monospace);
+    f.setFixedPitch(true);
     list->setFont(f);
     QPalette p = list->palette();
     p.setColor(QPalette::Text, Qt::black);
@@ -22,61 +25,76 @@ void ListActions::preparaLista(QListWidget* list)
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Every row has the same size: the view lays out a hundred thousand rows without measuring them.
     list->setUniformItemSizes(true);
+    list->setLayoutMode(QListView::SinglePass);
     list->setWordWrap(false);
     list->setTextElideMode(Qt::ElideNone);
+    auto* model = new ListModel(list);
+    list->setModel(model);
+    return model;
 }
 
-void ListActions::riempiLista(QListWidget* list, const QStringList& rows, bool sorted)
+ListModel* ListActions::modello(const QListView* list)
 {
-    list->clear();
-    // A sorted list is ordered by the program's rule (a-z taken as A-Z only), not Qt's.
-    QStringList ordered = rows;
-    if (sorted)
-        ListRows::sort(ordered);
-    for (const QString& row : std::as_const(ordered)) {
-        auto* item = new QListWidgetItem(row);
-        // Rows are laid out 1600 units wide whatever their length.
-        item->setSizeHint(QSize(1600, list->fontMetrics().height() + 2));
-        list->addItem(item);
+    return qobject_cast<ListModel*>(list->model());
+}
+
+void ListActions::riempiLista(QListView* list, QStringList rows, bool sorted)
+{
+    ListModel* model = modello(list);
+    model->setRows(std::move(rows), sorted ? ListModel::Order::Sorted : ListModel::Order::AsGiven);
+    // Rows are laid out 1600 units wide, or as wide as the longest one when it needs more.
+    const QFontMetrics fm(list->font());
+    const int longest = fm.horizontalAdvance(QLatin1Char('M')) * model->longestRow() + 8;
+    model->setItemSize(QSize(std::max(1600, longest), fm.height() + 2));
+}
+
+QStringList ListActions::righe(const QListView* list)
+{
+    return modello(list)->rows();
+}
+
+int ListActions::rigaSelezionata(const QListView* list)
+{
+    const QModelIndexList selected = list->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void ListActions::selezionaRiga(QListView* list, int row)
+{
+    const QModelIndex index = list->model()->index(row, 0);
+    if (!index.isValid()) {
+        list->selectionModel()->clearSelection();
+        return;
     }
+    list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    list->scrollTo(index);
 }
 
-QStringList ListActions::righe(const QListWidget* list)
-{
-    QStringList rows;
-    rows.reserve(list->count());
-    for (int i = 0; i < list->count(); ++i)
-        rows.append(list->item(i)->text());
-    return rows;
-}
-
-void ListActions::trova(QWidget* screen, QListWidget* list, const QString& typed, QString& rememberedKey)
+void ListActions::trova(QWidget* screen, QListView* list, const QString& typed, QString& rememberedKey)
 {
     // The selected row, not the current one: a row can be current without being selected (after a
     // Ctrl+click that deselects it), and then the search starts as if none were selected.
-    const QList<QListWidgetItem*> selected = list->selectedItems();
-    const int selectedRow = selected.isEmpty() ? -1 : list->row(selected.first());
-    const ListFind::Result r = ListFind::find(righe(list), selectedRow, typed, rememberedKey);
+    const ListFind::Result r = ListFind::find(righe(list), rigaSelezionata(list), typed, rememberedKey);
     if (r.emptyList) {
         platform().message(screen, MessageKind::Plain, kMsgRicercaNonApplicabile);
         return;
     }
-    if (r.row >= 0) {
-        list->setCurrentRow(r.row);
-        list->scrollToItem(list->item(r.row));
-    }
+    if (r.row >= 0)
+        selezionaRiga(list, r.row);
 }
 
-void ListActions::stampa(QWidget* screen, Report& report, const QString& title, const QListWidget* list)
+void ListActions::stampa(QWidget* screen, Report& report, const QString& title, const QListView* list)
 {
     stampaRighe(screen, report, title, righe(list), {});
 }
 
-void ListActions::stampaIncassi(QWidget* screen, Report& report, const QListWidget* list, const QString& interval,
+void ListActions::stampaIncassi(QWidget* screen, Report& report, const QListView* list, const QString& interval,
                                 const QString& total)
 {
-    if (list->count() == 0) {
+    if (modello(list)->rowCount() == 0) {
         platform().message(screen, MessageKind::Warning, kMsgStampaNonApplicabile);
         return;
     }

@@ -3,6 +3,7 @@
 #include "storage/RecordLayout.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
 #include <QString>
 
@@ -52,6 +53,9 @@ public:
     // Visits every whole record from the first, in order, with its number; stops early when
     // `visit` returns false. Returns false on a read failure.
     bool forEach(const std::function<bool(qint64 k, const QByteArray& record)>& visit);
+    // The same without a copy of each record: `record` points into the read buffer and is valid
+    // only during the call. For scans that look at every record and keep only a few.
+    bool forEachStored(const std::function<bool(qint64 k, QByteArrayView record)>& visit);
 
 private:
     bool writeAt(qint64 index, const QByteArray& record);

@@ -43,6 +43,7 @@ private slots:
     void find_data();
     void find();
     void findOnAnEmptyList();
+    void rowsFromStoredRecords();
 };
 
 void tst_ListRows::columnsStartAtFixedPositions_data()
@@ -187,6 +188,33 @@ void tst_ListRows::findOnAnEmptyList()
     QVERIFY(result.emptyList);
     QVERIFY(!result.found);
     QCOMPARE(remembered, QStringLiteral("abc"));
+}
+
+// The rows the lists build from stored bytes are the rows of the decoded records, whatever the
+// fields hold: long values, blanks and control characters around them, accented letters.
+void tst_ListRows::rowsFromStoredRecords()
+{
+    TSchedaRicevuta r;
+    r.NumRic = QStringLiteral(" 123456789012345 ");
+    r.Data = QStringLiteral("01/03/2026");
+    r.Pagatore = QStringLiteral("\tNiccolò Dell'Acqua Bianchi Rossi Verdi");
+    r.Sport = QStringLiteral("Attività");
+    r.Intero = QStringLiteral("150,00");
+    QByteArray stored = encodeRecord(r);
+    QCOMPARE(ListRows::receiptRow(QByteArrayView(stored)), ListRows::receiptRow(decodeRecord<TSchedaRicevuta>(stored)));
+    stored[0] = char(250); // a damaged length stays within its field
+    QCOMPARE(ListRows::receiptRow(QByteArrayView(stored)), ListRows::receiptRow(decodeRecord<TSchedaRicevuta>(stored)));
+
+    TSchedaIscritto m;
+    m.Tiratore = QStringLiteral("Élia Neri");
+    m.Cel = QStringLiteral("  ");
+    m.CodFisc = QStringLiteral("NRELIE80A01L219X");
+    m.Ente = QStringLiteral("Nuoto");
+    m.Studio = QStringLiteral("09/04/2024");
+    m.Quota = QStringLiteral("35,00 €");
+    const QByteArray member = encodeRecord(m);
+    QCOMPARE(ListRows::memberRow(QByteArrayView(member)), ListRows::memberRow(m));
+    QCOMPARE(ListRows::certificateRow(QByteArrayView(member)), ListRows::certificateRow(m));
 }
 
 QTEST_MAIN(tst_ListRows)

@@ -3,15 +3,38 @@
 #include "shell/ListActions.h"
 #include "support/FakePlatform.h"
 
-#include <QListWidget>
+#include "shell/ListModel.h"
+#include "shell/ListPanel.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace tavorel;
 using tavorel::test::FakePlatformScope;
 
+namespace {
+
+// A list control as the list screens prepare it.
+struct List {
+    QListView view;
+    ListModel* model = ListActions::preparaLista(&view);
+    int current() const { return view.currentIndex().row(); }
+};
+
+} // namespace
+
 class tst_ListActions : public QObject {
     Q_OBJECT
 private slots:
+    void modelHoldsTheRowsAsData();
+    void listShowsRowsFixedPitchAndScrollsSideways();
+    void panelWiresFindAndDoubleClick();
     void sortedListFoldsOnlyAtoZ();
     void findVisitsMatchesInTurn();
     void findWithoutSelectionStartsAtTheFirstRow();
@@ -22,58 +45,134 @@ private slots:
     void printerFailureShowsItsText();
 };
 
+void tst_ListActions::modelHoldsTheRowsAsData()
+{
+    ListModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    model.setRows({"beta", "Alfa", "éclair"}, ListModel::Order::Sorted);
+    QCOMPARE(model.rowCount(), 3);
+    QCOMPARE(model.index(0).data().toString(), QStringLiteral("Alfa"));
+    QCOMPARE(model.index(2).data().toString(), QStringLiteral("éclair"));
+    QVERIFY(!model.index(3).isValid());
+    QCOMPARE(model.rowCount(model.index(0)), 0); // a flat list
+    QCOMPARE(model.flags(model.index(1)) & Qt::ItemIsEditable, Qt::NoItemFlags);
+    QCOMPARE(model.longestRow(), 6);
+    model.setItemSize(QSize(1600, 20));
+    QCOMPARE(model.index(1).data(Qt::SizeHintRole).toSize(), QSize(1600, 20));
+    model.setRows({"z", "a"}, ListModel::Order::AsGiven);
+    QCOMPARE(model.rows(), (QStringList{"z", "a"}));
+    model.clear();
+    QCOMPARE(model.rowCount(), 0);
+    QCOMPARE(model.rowText(0), QString());
+    QCOMPARE(resets.size(), 3);
+}
+
+void tst_ListActions::listShowsRowsFixedPitchAndScrollsSideways()
+{
+    List list;
+    QVERIFY(QFontInfo(list.view.font()).fixedPitch());
+    QCOMPARE(list.view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+    ListActions::riempiLista(&list.view, {"corta"}, false);
+    QCOMPARE(list.model->index(0).data(Qt::SizeHintRole).toSize().width(), 1600);
+    // A row longer than 1600 units widens every row instead of being cut.
+    ListActions::riempiLista(&list.view, {QString(300, QLatin1Char('x'))}, false);
+    const int wide = list.model->index(0).data(Qt::SizeHintRole).toSize().width();
+    QVERIFY(wide >= QFontMetrics(list.view.font()).horizontalAdvance(QString(300, QLatin1Char('x'))));
+    list.view.resize(400, 200);
+    list.view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list.view));
+    QVERIFY(list.view.horizontalScrollBar()->maximum() >= wide - 400);
+}
+
+void tst_ListActions::panelWiresFindAndDoubleClick()
+{
+    FakePlatformScope scope;
+    QWidget screen;
+    auto* panel = new ListPanel(&screen, QStringLiteral("BANNER"), QStringLiteral("hint"));
+    panel->resize(600, 400);
+    panel->setRows({"Rossi Abc", "Bianchi", "abc Verdi"}, ListModel::Order::Sorted);
+    screen.show();
+    QVERIFY(QTest::qWaitForWindowActive(&screen));
+    panel->txtTrova->setFocus();
+    QTest::keyClicks(panel->txtTrova, QStringLiteral("ABC"));
+    QTest::keyClick(panel->txtTrova, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), panel->btnTrova);
+    QTest::mouseClick(panel->btnTrova, Qt::LeftButton);
+    QString row;
+    QVERIFY(panel->selectedRow(row));
+    QCOMPARE(row, QStringLiteral("abc Verdi"));
+    QTest::mouseClick(panel->btnTrova, Qt::LeftButton);
+    QVERIFY(panel->selectedRow(row));
+    QCOMPARE(row, QStringLiteral("Rossi Abc"));
+
+    QSignalSpy chosen(panel, &ListPanel::rigaScelta);
+    const QRect second = panel->lstRecords->visualRect(panel->model->index(1));
+    QTest::mouseClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, second.center());
+    QCOMPARE(chosen.size(), 1);
+    QVERIFY(panel->selectedRow(row));
+    QCOMPARE(row, QStringLiteral("Bianchi"));
+
+    // Shown again: the key is forgotten, so the same text starts over from the first row.
+    panel->azzeraTrova();
+    QCOMPARE(panel->txtTrova->text(), QString());
+    QCOMPARE(panel->rememberedKey(), QString());
+    QVERIFY(scope.fake.messages.isEmpty());
+}
+
 void tst_ListActions::sortedListFoldsOnlyAtoZ()
 {
-    QListWidget list;
-    ListActions::riempiLista(&list, {"beta", "éclair", "Zeta", "alfa2", "Alfa"}, true);
-    QCOMPARE(ListActions::righe(&list), (QStringList{"Alfa", "alfa2", "beta", "Zeta", "éclair"}));
-    ListActions::riempiLista(&list, {"beta", "Alfa"}, false);
-    QCOMPARE(ListActions::righe(&list), (QStringList{"beta", "Alfa"}));
+    List list;
+    ListActions::riempiLista(&list.view, {"beta", "éclair", "Zeta", "alfa2", "Alfa"}, true);
+    QCOMPARE(ListActions::righe(&list.view), (QStringList{"Alfa", "alfa2", "beta", "Zeta", "éclair"}));
+    ListActions::riempiLista(&list.view, {"beta", "Alfa"}, false);
+    QCOMPARE(ListActions::righe(&list.view), (QStringList{"beta", "Alfa"}));
 }
 
 void tst_ListActions::findVisitsMatchesInTurn()
 {
     FakePlatformScope scope;
-    QListWidget list;
-    ListActions::riempiLista(&list, {"x", "Abc 1", "y", "ABC 2", "z abc 3"}, false);
+    List list;
+    ListActions::riempiLista(&list.view, {"x", "Abc 1", "y", "ABC 2", "z abc 3"}, false);
     QString remembered;
     QList<int> visited;
     for (int i = 0; i < 4; ++i) {
-        ListActions::trova(&list, &list, QStringLiteral("abc"), remembered);
-        visited.append(list.currentRow());
+        ListActions::trova(&list.view, &list.view, QStringLiteral("abc"), remembered);
+        visited.append(list.current());
     }
     QCOMPARE(visited, (QList<int>{1, 3, 4, 1}));
     // A new key starts again from the first row.
-    ListActions::trova(&list, &list, QStringLiteral("Y"), remembered);
-    QCOMPARE(list.currentRow(), 2);
-    ListActions::trova(&list, &list, QStringLiteral("x"), remembered);
-    QCOMPARE(list.currentRow(), 0);
+    ListActions::trova(&list.view, &list.view, QStringLiteral("Y"), remembered);
+    QCOMPARE(list.current(), 2);
+    ListActions::trova(&list.view, &list.view, QStringLiteral("x"), remembered);
+    QCOMPARE(list.current(), 0);
     QVERIFY(scope.fake.messages.isEmpty());
 }
 
 void tst_ListActions::findWithoutSelectionStartsAtTheFirstRow()
 {
     FakePlatformScope scope;
-    QListWidget list;
-    ListActions::riempiLista(&list, {"abc 0", "x", "abc 2", "abc 3", "abc 4"}, false);
+    List list;
+    ListActions::riempiLista(&list.view, {"abc 0", "x", "abc 2", "abc 3", "abc 4"}, false);
     // Row 3 stays current but nothing is selected, as after a Ctrl+click on the selected row.
-    list.setCurrentRow(3);
-    list.clearSelection();
-    QCOMPARE(list.currentRow(), 3);
+    list.view.setCurrentIndex(list.model->index(3));
+    list.view.clearSelection();
+    QCOMPARE(list.current(), 3);
     QString remembered = QStringLiteral("abc");
     // Searching again with nothing selected goes on from the first row, not from the current one.
-    ListActions::trova(&list, &list, QStringLiteral("ABC"), remembered);
-    QCOMPARE(list.currentRow(), 2);
-    QVERIFY(list.item(2)->isSelected());
+    ListActions::trova(&list.view, &list.view, QStringLiteral("ABC"), remembered);
+    QCOMPARE(list.current(), 2);
+    QVERIFY(list.view.selectionModel()->isRowSelected(2));
     QVERIFY(scope.fake.messages.isEmpty());
 }
 
 void tst_ListActions::findOnEmptyListSaysSo()
 {
     FakePlatformScope scope;
-    QListWidget list;
+    List list;
     QString remembered;
-    ListActions::trova(&list, &list, QStringLiteral("abc"), remembered);
+    ListActions::trova(&list.view, &list.view, QStringLiteral("abc"), remembered);
     QCOMPARE(scope.fake.messages.size(), 1);
     QCOMPARE(scope.fake.messages[0].kind, MessageKind::Plain);
     QCOMPARE(scope.fake.messages[0].text,
@@ -83,11 +182,11 @@ void tst_ListActions::findOnEmptyListSaysSo()
 void tst_ListActions::printPutsTheRowsUnderTheTitle()
 {
     FakePlatformScope scope;
-    QListWidget list;
+    List list;
     Report report = ListTemplate::create(ListKind::Data);
-    ListActions::stampa(&list, report, kTitoloTessereScadute, &list);
-    ListActions::riempiLista(&list, {"uno", "due"}, false);
-    ListActions::stampa(&list, report, kTitoloSchedeIscritti, &list);
+    ListActions::stampa(&list.view, report, kTitoloTessereScadute, &list.view);
+    ListActions::riempiLista(&list.view, {"uno", "due"}, false);
+    ListActions::stampa(&list.view, report, kTitoloSchedeIscritti, &list.view);
     QCOMPARE(scope.fake.printed.size(), 2);
     // An empty list still prints its page, with no question asked.
     QCOMPARE(scope.fake.printed[0].findMemo(QStringLiteral("txtTitolo"))->text(), kTitoloTessereScadute);
@@ -116,10 +215,10 @@ void tst_ListActions::incomeSummaryAsksFirst()
     FakePlatformScope scope;
     if (answer >= 0)
         scope.fake.answers.append(Answer(answer));
-    QListWidget list;
-    ListActions::riempiLista(&list, rows, false);
+    List list;
+    ListActions::riempiLista(&list.view, rows, false);
     Report report = ListTemplate::create(ListKind::Income);
-    ListActions::stampaIncassi(&list, report, &list, QStringLiteral(" dal 01/01/2026 al 31/03/2026 "),
+    ListActions::stampaIncassi(&list.view, report, &list.view, QStringLiteral(" dal 01/01/2026 al 31/03/2026 "),
                                QStringLiteral("150,00"));
     QCOMPARE(scope.fake.messages.size(), messages);
     QCOMPARE(scope.fake.messages[0].kind, rows.isEmpty() ? MessageKind::Warning : MessageKind::Confirmation);
@@ -137,9 +236,9 @@ void tst_ListActions::printerFailureShowsItsText()
 {
     FakePlatformScope scope;
     scope.fake.printFailure = QStringLiteral("Stampante non raggiungibile");
-    QListWidget list;
+    List list;
     Report report = ListTemplate::create(ListKind::Data);
-    ListActions::stampa(&list, report, kTitoloRicevuteEmesse, &list);
+    ListActions::stampa(&list.view, report, kTitoloRicevuteEmesse, &list.view);
     QCOMPARE(scope.fake.messages.size(), 1);
     QCOMPARE(scope.fake.messages[0].kind, MessageKind::Error);
     QCOMPARE(scope.fake.messages[0].text, QStringLiteral("Stampante non raggiungibile"));

@@ -1,0 +1,113 @@
+#include "members/ExpiredList.h"
+
+#include "printing/ListRecords.h"
+#include "printing/ListRows.h"
+#include "printing/ListTemplate.h"
+#include "rules/RecordSearch.h"
+#include "shell/ListPanel.h"
+#include "shell/Platform.h"
+#include "shell/ScreenLook.h"
+#include "storage/Archives.h"
+
+#include <QBoxLayout>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+
+namespace tavorel {
+
+namespace {
+
+const RecordField<TSchedaIscritto>* campo(QString TSchedaIscritto::*member, int& offset)
+{
+    const auto& fields = TSchedaIscritto::fields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].member == member) {
+            offset = fieldOffset(fields, i);
+            return &fields[i];
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+ExpiredList::ExpiredList(QWidget* owner, const Kind& kind, CaricaIscritto carica)
+    : FixedDialog(owner, kind.name, kind.caption, QSize(1000, 620)), kind_(kind), carica_(std::move(carica)),
+      report_(ListTemplate::create(ListKind::Data))
+{
+    QFrame* pannello = look::card(this, QStringLiteral("panContainer"));
+    elenco = new ListPanel(pannello, kind.banner,
+                           QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda"));
+    auto* margini = new QVBoxLayout(pannello);
+    margini->setContentsMargins(14, 14, 14, 10);
+    margini->addWidget(elenco);
+    btnChiudi = look::button(this, QStringLiteral("btnChiudi"), QStringLiteral("Chiudi"));
+    btnStampa = look::button(this, QStringLiteral("btnStampa"), QStringLiteral("Stampa"));
+    look::stackWindow(this, {pannello}, {btnChiudi}, {btnStampa});
+
+    setTabOrder(elenco->txtTrova, elenco->lstRecords);
+    setTabOrder(elenco->lstRecords, btnStampa);
+    setTabOrder(btnStampa, elenco->btnTrova);
+    setTabOrder(elenco->btnTrova, btnChiudi);
+
+    connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
+    connect(btnStampa, &QPushButton::clicked, this, &ExpiredList::btnStampaClick);
+    connect(elenco, &ListPanel::rigaScelta, this, &ExpiredList::lstRecordsDblClick);
+}
+
+bool ExpiredList::righeScadute(RecordFile& file, QString TSchedaIscritto::*date, QString (*row)(QByteArrayView),
+                               const QDate& today, QStringList& rows)
+{
+    int offset = 0;
+    const RecordField<TSchedaIscritto>* field = campo(date, offset);
+    if (!field)
+        return false;
+    return righeDaArchivio<TSchedaIscritto>(
+        file,
+        [&](QByteArrayView bytes) {
+            // Only the tested date is read from every record.
+            const QDate expiry = storedDate(bytes, offset, field->capacity);
+            return expiry.isValid() && today > expiry;
+        },
+        row, rows);
+}
+
+void ExpiredList::FormShow()
+{
+    elenco->azzeraTrova();
+    elenco->clear();
+    QStringList rows;
+    RecordFile file;
+    // A failure leaves the list with what was found before it, without a message.
+    if (OpenMemberArchive(platform().programFolder(), file))
+        righeScadute(file, kind_.date, kind_.row, platform().today(), rows);
+    elenco->setRows(std::move(rows), ListModel::Order::Sorted);
+    elenco->txtTrova->setFocus();
+}
+
+void ExpiredList::btnStampaClick()
+{
+    elenco->stampa(report_, kind_.title);
+}
+
+void ExpiredList::lstRecordsDblClick()
+{
+    QString selected;
+    RecordFile file;
+    if (elenco->selectedRow(selected) && OpenMemberArchive(platform().programFolder(), file)) {
+        caricaRiga<TSchedaIscritto>(file, selected, kind_.row, [&](const TSchedaIscritto& m, qint64 k) {
+            if (carica_)
+                carica_(m, k);
+        });
+    }
+    accept();
+}
+
+void ExpiredList::done(int result)
+{
+    elenco->clear();
+    FixedDialog::done(result);
+}
+
+} // namespace tavorel

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "members/MemberTargets.h"
+#include "printing/Report.h"
+#include "shell/FixedWindow.h"
+
+#include <QDate>
+#include <QStringList>
+
+class QPushButton;
+
+namespace tavorel {
+
+class ListPanel;
+class RecordFile;
+
+// What the expired cards list and the expired certificates list share: on show, the members whose
+// tested date is before today, sorted; find, print, and a double click that loads the member into
+// the member editor. They only read the archive.
+class ExpiredList : public FixedDialog {
+    Q_OBJECT
+public:
+    // Whose date a list tests, how it writes a row, what it shows and prints.
+    struct Kind {
+        QString name;
+        QString caption;
+        QString banner;
+        QString title;
+        QString TSchedaIscritto::*date;
+        QString (*row)(QByteArrayView stored);
+    };
+
+    ListPanel* elenco;
+    QPushButton* btnChiudi;
+    QPushButton* btnStampa;
+
+    void FormShow() override;
+    void btnStampaClick();
+    void lstRecordsDblClick();
+
+    // The rows of the members whose `date` is before `today`, in file order. A record whose date
+    // cannot be read is passed over and the rest of the archive examined. False on a read failure.
+    static bool righeScadute(RecordFile& file, QString TSchedaIscritto::*date, QString (*row)(QByteArrayView),
+                             const QDate& today, QStringList& rows);
+
+protected:
+    ExpiredList(QWidget* owner, const Kind& kind, CaricaIscritto carica);
+    void done(int result) override;
+
+private:
+    Kind kind_;
+    CaricaIscritto carica_;
+    Report report_;
+};
+
+} // namespace tavorel

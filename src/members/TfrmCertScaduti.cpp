@@ -1,0 +1,17 @@
+#include "members/TfrmCertScaduti.h"
+
+#include "printing/ListRows.h"
+#include "printing/ListTemplate.h"
+
+namespace tavorel {
+
+TfrmCertScaduti::TfrmCertScaduti(QWidget* owner, CaricaIscritto carica)
+    : ExpiredList(owner,
+                  {QStringLiteral("frmCertScaduti"), QStringLiteral(" Riepilogo certificati medici scaduti"),
+                   QStringLiteral("CERTIFICATI MEDICI SCADUTI"), kTitoloCertificatiScaduti, &TSchedaIscritto::Studio,
+                   static_cast<QString (*)(QByteArrayView)>(&ListRows::certificateRow)},
+                  std::move(carica))
+{
+}
+
+} // namespace tavorel

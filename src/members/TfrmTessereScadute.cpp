@@ -1,0 +1,17 @@
+#include "members/TfrmTessereScadute.h"
+
+#include "printing/ListRows.h"
+#include "printing/ListTemplate.h"
+
+namespace tavorel {
+
+TfrmTessereScadute::TfrmTessereScadute(QWidget* owner, CaricaIscritto carica)
+    : ExpiredList(owner,
+                  {QStringLiteral("frmTessereScadute"), QStringLiteral(" Riepilogo tessere scadute"),
+                   QStringLiteral("RIEPILOGO TESSERE SCADUTE"), kTitoloTessereScadute, &TSchedaIscritto::FineTes,
+                   static_cast<QString (*)(QByteArrayView)>(&ListRows::memberRow)},
+                  std::move(carica))
+{
+}
+
+} // namespace tavorel

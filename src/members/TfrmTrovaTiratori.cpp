@@ -1,0 +1,114 @@
+#include "members/TfrmTrovaTiratori.h"
+
+#include "printing/ListRecords.h"
+#include "printing/ListRows.h"
+#include "printing/ListTemplate.h"
+#include "rules/RecordSearch.h"
+#include "shell/Platform.h"
+#include "storage/Archives.h"
+
+#include <QLineEdit>
+
+namespace tavorel {
+
+namespace {
+
+const QString kTiratori = QStringLiteral("tiratori");
+const QString kRicevuta = QStringLiteral("ricevuta");
+
+struct Criterio {
+    QLineEdit* TfrmTrovaTiratori::*control;
+    CriterionSpec spec;
+    QString TSchedaIscritto::*field;
+};
+
+QList<Criterio> criteriIscritto()
+{
+    using F = TfrmTrovaTiratori;
+    using I = TSchedaIscritto;
+    int numero = 0;
+    // The halos of this screen are numbered effCampo01 to effCampo10.
+    auto c = [&numero](QLineEdit* F::*control, const char* name, const QString& label, QString I::*field) {
+        const QString halo = QStringLiteral("effCampo%1").arg(++numero, 2, 10, QLatin1Char('0'));
+        return Criterio{control, {QString::fromLatin1(name), label, halo, false}, field};
+    };
+    return {
+        c(&F::txtTiratore, "txtTiratore", QStringLiteral("Cognome e nome:"), &I::Tiratore),
+        c(&F::txtDataNasc, "txtDataNasc", QStringLiteral("Data di nascita (gg/mm/aaaa):"), &I::DataNasc),
+        c(&F::txtCittadinanza, "txtCittadinanza", QStringLiteral("Cittadinanza:"), &I::Cittadinanza),
+        c(&F::txtLuogoNasc, "txtLuogoNasc", QStringLiteral("Luogo di nascita:"), &I::LuogoNasc),
+        c(&F::txtCodFisc, "txtCodFisc", QStringLiteral("Codice fiscale:"), &I::CodFisc),
+        c(&F::txtGruppo, "txtGruppo", QStringLiteral("Gruppo sanguigno:"), &I::Gruppo),
+        c(&F::txtTessera, "txtTessera", QStringLiteral("Tessera n."), &I::Tessera),
+        c(&F::txtArmi, "txtArmi", QStringLiteral("Praticante:"), &I::Armi),
+        c(&F::txtEnte, "txtEnte", QStringLiteral("Attività sportiva:"), &I::Ente),
+        c(&F::txtNote, "txtNote", QStringLiteral("Note:"), &I::Note),
+    };
+}
+
+QList<CriterionSpec> specs()
+{
+    QList<CriterionSpec> out;
+    for (const Criterio& c : criteriIscritto())
+        out.append(c.spec);
+    return out;
+}
+
+} // namespace
+
+TfrmTrovaTiratori::TfrmTrovaTiratori(QWidget* owner, CaricaIscritto caricaIscritto, ImportaPagatore importaPagatore)
+    : SearchDialog(owner, QStringLiteral("frmTrovaTiratori"), QStringLiteral(" Trova schede iscritti in archivio"),
+                   specs(), QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda")),
+      caricaIscritto_(std::move(caricaIscritto)), importaPagatore_(std::move(importaPagatore)),
+      report_(ListTemplate::create(ListKind::Data))
+{
+    const QList<Criterio> table = criteriIscritto();
+    for (int i = 0; i < table.size(); ++i)
+        this->*table[i].control = criteri[i];
+}
+
+StoredCriteria TfrmTrovaTiratori::criteriRicerca() const
+{
+    StoredCriteria out;
+    for (const Criterio& c : criteriIscritto())
+        out.add(c.field, (this->*c.control)->text());
+    return out;
+}
+
+bool TfrmTrovaTiratori::cerca(QStringList& rows)
+{
+    const StoredCriteria wanted = criteriRicerca();
+    RecordFile file;
+    if (!OpenMemberArchive(platform().programFolder(), file))
+        return false;
+    return righeDaArchivio<TSchedaIscritto>(
+        file, [&](QByteArrayView bytes) { return wanted.matches(bytes); },
+        [](QByteArrayView b) { return ListRows::memberRow(b); }, rows);
+}
+
+QString TfrmTrovaTiratori::testoTrovate(int rows) const
+{
+    return QStringLiteral("Il presente riepilogo contiene %1 schede").arg(rows);
+}
+
+QString TfrmTrovaTiratori::titoloStampa() const
+{
+    return kTitoloSchedeIscritti;
+}
+
+void TfrmTrovaTiratori::carica(const QString& row)
+{
+    RecordFile file;
+    if (!OpenMemberArchive(platform().programFolder(), file))
+        return;
+    caricaRiga<TSchedaIscritto>(
+        file, row, [](QByteArrayView b) { return ListRows::memberRow(b); },
+        [&](const TSchedaIscritto& m, qint64 k) {
+            if (mode() == kTiratori && caricaIscritto_)
+                caricaIscritto_(m, k);
+            else if (mode() == kRicevuta && importaPagatore_)
+                importaPagatore_(DatiPagatore::daIscritto(m));
+        });
+}
+
+} // namespace tavorel

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "rules/TextRules.h"
+#include "storage/RecordFile.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace tavorel {
+
+// How the list screens read an archive: every record is looked at in its stored bytes, and only
+// the ones kept are decoded into a record and a row.
+
+// Appends the row, `row(bytes)`, of each stored record that `keep(bytes)` accepts, in file order;
+// false on a read failure (the rows found so far stay in `rows`).
+template <typename T, typename Keep, typename Row>
+bool righeDaArchivio(RecordFile& file, Keep&& keep, Row&& row, QStringList& rows)
+{
+    if (file.recordSize() != T::RecordSize)
+        return false;
+    return file.forEachStored([&](qint64, QByteArrayView bytes) {
+        if (keep(bytes))
+            rows.append(row(bytes));
+        return true;
+    });
+}
+
+// Hands `load(record, k)` each record whose row, `row(bytes)` trimmed, equals `selected`, trimmed, in file
+// order, so the last of several identical rows is the one left on the receiving screen. Returns
+// how many were loaded, or -1 on a read failure.
+template <typename T, typename Row, typename Load>
+qint64 caricaRiga(RecordFile& file, const QString& selected, Row&& row, Load&& load)
+{
+    if (file.recordSize() != T::RecordSize)
+        return -1;
+    const QString wanted = TrimSpazi(selected);
+    qint64 loaded = 0;
+    const bool ok = file.forEachStored([&](qint64 k, QByteArrayView bytes) {
+        if (TrimSpazi(row(bytes)) == wanted) {
+            load(decodeRecord<T>(bytes.toByteArray()), k);
+            ++loaded;
+        }
+        return true;
+    });
+    return ok ? loaded : -1;
+}
+
+} // namespace tavorel

@@ -1,0 +1,108 @@
+#include "receipts/TfrmTrovaRic.h"
+
+#include "printing/ListRecords.h"
+#include "printing/ListRows.h"
+#include "printing/ListTemplate.h"
+#include "rules/RecordSearch.h"
+#include "storage/Archives.h"
+
+#include <QLineEdit>
+
+namespace tavorel {
+
+namespace {
+
+const QString kRicevuta = QStringLiteral("ricevuta");
+
+// The ten criteria, in tab and Enter order, with the receipt field each one searches.
+struct Criterio {
+    QLineEdit* TfrmTrovaRic::*control;
+    CriterionSpec spec;
+    QString TSchedaRicevuta::*field;
+};
+
+QList<Criterio> criteriRicevuta()
+{
+    using F = TfrmTrovaRic;
+    using R = TSchedaRicevuta;
+    auto c = [](QLineEdit* F::*control, const char* name, const QString& label, QString R::*field, bool full = false) {
+        const QString n = QString::fromLatin1(name);
+        return Criterio{control, {n, label, QStringLiteral("eff") + n.mid(3), full}, field};
+    };
+    return {
+        c(&F::txtNumRic, "txtNumRic", QStringLiteral("Ricevuta n."), &R::NumRic),
+        c(&F::txtData, "txtData", QStringLiteral("Data emissione (gg/mm/aaaa):"), &R::Data),
+        c(&F::txtPagatore, "txtPagatore", QStringLiteral("Pagatore:"), &R::Pagatore),
+        c(&F::txtCodFisc, "txtCodFisc", QStringLiteral("Codice fiscale:"), &R::CodFisc),
+        c(&F::txtSport, "txtSport", QStringLiteral("Attività sportiva:"), &R::Sport),
+        c(&F::txtDal, "txtDal", QStringLiteral("Data inizio (gg/mm/aaaa):"), &R::Dal),
+        c(&F::txtPraticante, "txtPraticante", QStringLiteral("Praticante:"), &R::Praticante),
+        c(&F::txtDataNasc, "txtDataNasc", QStringLiteral("Data di nascita:"), &R::DataNasc),
+        c(&F::txtLuogoNasc, "txtLuogoNasc", QStringLiteral("Luogo di nascita:"), &R::LuogoNasc, true),
+        c(&F::txtIndirizzo, "txtIndirizzo", QStringLiteral("Indirizzo:"), &R::Indirizzo, true),
+    };
+}
+
+QList<CriterionSpec> specs()
+{
+    QList<CriterionSpec> out;
+    for (const Criterio& c : criteriRicevuta())
+        out.append(c.spec);
+    return out;
+}
+
+} // namespace
+
+TfrmTrovaRic::TfrmTrovaRic(QWidget* owner, const QString& archivePath, Destinazione destinazione)
+    : SearchDialog(owner, QStringLiteral("frmTrovaRic"), QStringLiteral(" Trova ricevute in archivio"), specs(),
+                   QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda")),
+      archivePath_(archivePath), destinazione_(std::move(destinazione)), report_(ListTemplate::create(ListKind::Data))
+{
+    const QList<Criterio> table = criteriRicevuta();
+    for (int i = 0; i < table.size(); ++i)
+        this->*table[i].control = criteri[i];
+}
+
+StoredCriteria TfrmTrovaRic::criteriRicerca() const
+{
+    StoredCriteria out;
+    for (const Criterio& c : criteriRicevuta())
+        out.add(c.field, (this->*c.control)->text());
+    return out;
+}
+
+bool TfrmTrovaRic::cerca(QStringList& rows)
+{
+    const StoredCriteria wanted = criteriRicerca();
+    RecordFile file;
+    if (!OpenReceiptArchive(archivePath_, file))
+        return false;
+    return righeDaArchivio<TSchedaRicevuta>(
+        file, [&](QByteArrayView bytes) { return wanted.matches(bytes); },
+        [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows);
+}
+
+QString TfrmTrovaRic::testoTrovate(int rows) const
+{
+    return QStringLiteral("Il presente elenco contiene %1 schede.").arg(rows);
+}
+
+QString TfrmTrovaRic::titoloStampa() const
+{
+    return kTitoloRicevuteEmesse;
+}
+
+void TfrmTrovaRic::carica(const QString& row)
+{
+    RecordFile file;
+    if (!OpenReceiptArchive(archivePath_, file))
+        return;
+    caricaRiga<TSchedaRicevuta>(
+        file, row, [](QByteArrayView b) { return ListRows::receiptRow(b); },
+        [&](const TSchedaRicevuta& r, qint64 k) {
+            if (mode() == kRicevuta && destinazione_)
+                destinazione_(r, k);
+        });
+}
+
+} // namespace tavorel
