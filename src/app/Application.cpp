@@ -1,8 +1,13 @@
 #include "app/Application.h"
 
+#include "help/HelpTexts.h"
+#include "help/TfrmGuida.h"
+#include "help/TfrmInfo.h"
+#include "help/TfrmSplash.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
 #include "members/TfrmTrovaTiratori.h"
+#include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmRicevuta.h"
 #include "receipts/TfrmTrovaRic.h"
@@ -15,6 +20,29 @@
 #include <QWindow>
 
 namespace tavorel {
+
+namespace {
+
+// A dialog's life: created over its owner, shown modally, destroyed when it closes.
+template <typename Dialog, typename... Args>
+void runDialog(QWidget* owner, Args&&... args)
+{
+    auto* dialog = new Dialog(owner, std::forward<Args>(args)...);
+    platform().runModal(dialog);
+    delete dialog;
+}
+
+// The receipt export over the receipt editor, on the archive the editor has open.
+void apriEsportaRicevute(TfrmRicevuta* ricevuta)
+{
+    auto* esporta = new TfrmExpRic(ricevuta, ricevuta->archivio());
+    QObject::connect(esporta, &ExportScreen::apriGuida, esporta,
+                     [esporta] { mostraGuida(esporta, HelpTopic::EsportaRicevute); });
+    platform().runModal(esporta);
+    delete esporta;
+}
+
+} // namespace
 
 // The long-lived screens, declared in the order they are created; destroyed in reverse.
 struct Application::Screens {
@@ -90,6 +118,16 @@ void Application::start()
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
     QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });
+    QObject::connect(ricevuta, &TfrmRicevuta::apriEsporta, ricevuta, [ricevuta] { apriEsportaRicevute(ricevuta); });
+
+    // Information, credits and help
+    QObject::connect(avvio, &TfrmAvvio::apriInfo, avvio, [avvio] { runDialog<TfrmInfo>(avvio); });
+    QObject::connect(avvio, &TfrmAvvio::apriCrediti, avvio, [avvio] { runDialog<TfrmSplash>(avvio); });
+    QObject::connect(avvio, &TfrmAvvio::apriGuida, avvio, [avvio] { mostraGuida(avvio, HelpTopic::Panoramica); });
+    QObject::connect(menuRicevute, &TfrmMenuRicevute::apriGuida, menuRicevute,
+                     [menuRicevute] { mostraGuida(menuRicevute, HelpTopic::StampaRicevute); });
+    QObject::connect(ricevuta, &TfrmRicevuta::apriGuida, ricevuta,
+                     [ricevuta] { mostraGuida(ricevuta, HelpTopic::StampaRicevute); });
 
     // Receipt editor → receipt search, which loads the receipt chosen into the editor
     QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {

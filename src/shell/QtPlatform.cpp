@@ -95,10 +95,22 @@ QString QtPlatform::chooseSaveFile(QWidget* parent, const QString& title, const 
     return QFileDialog::getSaveFileName(parent, title, proposedName, filter);
 }
 
+QUrl QtPlatform::shellUrl(const QString& command, const QString& folder)
+{
+    // The desktop shell takes a path in double quotes (a folder with blanks in its name); the quotes
+    // are not part of the path.
+    QString c = command.trimmed();
+    if (c.size() >= 2 && c.startsWith(QLatin1Char('"')) && c.endsWith(QLatin1Char('"')))
+        c = c.mid(1, c.size() - 2);
+    // A mail or web address goes as written; blanks and accented letters are encoded here.
+    if (c.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive) || c.contains(QStringLiteral("://")))
+        return QUrl(c, QUrl::TolerantMode);
+    return QUrl::fromUserInput(c, folder, QUrl::AssumeLocalFile);
+}
+
 void QtPlatform::shellOpen(const QString& command)
 {
-    QUrl url = QUrl::fromUserInput(command, programFolder(), QUrl::AssumeLocalFile);
-    QDesktopServices::openUrl(url);
+    QDesktopServices::openUrl(shellUrl(command, programFolder()));
 }
 
 bool QtPlatform::print(const Report& report, QWidget* parent)

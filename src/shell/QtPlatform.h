@@ -3,6 +3,7 @@
 #include "shell/Platform.h"
 
 class QMessageBox;
+class QUrl;
 
 namespace tavorel {
 
@@ -11,6 +12,8 @@ class QtPlatform : public Platform {
 public:
     // Title, icon, text and buttons of the box for one of the five kinds of message.
     static void prepareMessageBox(QMessageBox& box, MessageKind kind, const QString& text);
+    // What shellOpen hands to the desktop for a command (relative paths are taken in `folder`).
+    static QUrl shellUrl(const QString& command, const QString& folder);
 
     Answer message(QWidget* parent, MessageKind kind, const QString& text) override;
     int runModal(QDialog* dialog) override;

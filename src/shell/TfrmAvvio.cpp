@@ -19,8 +19,6 @@ namespace tavorel {
 
 namespace {
 
-const QString kSitoWeb = QStringLiteral("http://www.tavorel.it");
-
 // Sizes inside the 995 × 692 panel; the three rows add up to its height.
 constexpr int kGap = 12;
 constexpr int kTitleHeight = 160;

@@ -14,6 +14,9 @@ namespace tavorel {
 
 class PictureButton;
 
+// The maker's web site, opened from the main menu's banner and from the credits screen.
+inline const QString kSitoWeb = QStringLiteral("http://www.tavorel.it");
+
 // The main menu, shown after a successful login: the three apps, the information, credits and help
 // screens, the maker's web site and the way out of the program. It only announces what the user
 // picked; Application, which knows every screen, shows the chosen one. Closing it ends the program.

@@ -50,6 +50,11 @@ QByteArray toCp1252(const QString& text)
     return out;
 }
 
+int cp1252Byte(char32_t c)
+{
+    return c > 0xFFFF ? -1 : byteOf(char16_t(c));
+}
+
 QString fromCp1252(const QByteArray& bytes)
 {
     QString out(bytes.size(), Qt::Uninitialized);

@@ -17,4 +17,7 @@ QByteArray toCp1252(const QString& text);
 // 0x90, 0x9D) become the control characters of the same code, as Windows reads them.
 QString fromCp1252(const QByteArray& bytes);
 
+// The byte of one character (a Unicode code point), or -1 when Windows-1252 has none.
+int cp1252Byte(char32_t c);
+
 } // namespace tavorel

@@ -28,4 +28,13 @@ inline const QString kMsgSchedaAnteprima =
     QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.\n\r\n\r"
                    "Si consiglia di ridurre le dimensioni della foto.");
 
+// Spreadsheet exports (receipts and members).
+inline const QString kMsgEsportaDomanda =
+    QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede "
+                   "presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+inline const QString kMsgEsportaRiuscita =
+    QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+inline const QString kMsgEsportaNegata = QStringLiteral(
+    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già aperto.");
+
 } // namespace tavorel

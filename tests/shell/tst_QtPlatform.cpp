@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QTest>
+#include <QUrl>
 
 using namespace tavorel;
 
@@ -15,6 +16,8 @@ private slots:
     void initTestCase() { installItalianTranslations(); }
     void messageBoxes_data();
     void messageBoxes();
+    void shellUrls_data();
+    void shellUrls();
 };
 
 void tst_QtPlatform::messageBoxes_data()
@@ -47,6 +50,27 @@ void tst_QtPlatform::messageBoxes()
     shown.sort();
     buttons.sort();
     QCOMPARE(shown, buttons);
+}
+
+void tst_QtPlatform::shellUrls_data()
+{
+    // clang-format off
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QUrl>("url");
+    QTest::newRow("quoted path with blanks") << "\"/home/club/Programma Tavorel/Ricevute.xls\""
+                                             << QUrl::fromLocalFile("/home/club/Programma Tavorel/Ricevute.xls");
+    QTest::newRow("relative path") << "Guida.pdf" << QUrl::fromLocalFile("/opt/tavorel/Guida.pdf");
+    QTest::newRow("web address") << "http://www.tavorel.it" << QUrl("http://www.tavorel.it");
+    QTest::newRow("quoted mail with blanks") << "\"mailto:a@b.it?subject=Software Tavorel&body=Salve, così\""
+                                             << QUrl("mailto:a@b.it?subject=Software%20Tavorel&body=Salve,%20cos%C3%AC");
+    // clang-format on
+}
+
+void tst_QtPlatform::shellUrls()
+{
+    QFETCH(QString, command);
+    QFETCH(QUrl, url);
+    QCOMPARE(QtPlatform::shellUrl(command, QStringLiteral("/opt/tavorel")), url);
 }
 
 QTEST_MAIN(tst_QtPlatform)

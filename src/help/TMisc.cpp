@@ -1,0 +1,12 @@
+#include "help/TMisc.h"
+
+#include "shell/Platform.h"
+
+namespace tavorel {
+
+void TMisc::Open(const QString& command)
+{
+    platform().shellOpen(command);
+}
+
+} // namespace tavorel

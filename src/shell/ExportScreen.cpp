@@ -1,0 +1,267 @@
+#include "shell/ExportScreen.h"
+
+#include "shell/Colors.h"
+#include "shell/InfoBar.h"
+#include "shell/PictureButton.h"
+#include "shell/Platform.h"
+#include "shell/ScreenLook.h"
+#include "storage/Messages.h"
+#include "storage/SafeFile.h"
+#include "storage/SpreadsheetFile.h"
+
+#include <QAbstractTableModel>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QSvgWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace tavorel {
+
+namespace {
+
+const QString kInfoIniziale = QStringLiteral("Esportazione archivio in Microsoft Excel.");
+const QString kHintEsporta = QStringLiteral("Esporta l'archivio in formato Microsoft Excel.");
+const QString kHintGuida = QStringLiteral("Visualizza la pagina della guida sensibile al contesto.");
+const QString kHintEsci = QStringLiteral("Esci da questo ambiente di lavoro.");
+
+constexpr QSize kWindow(1000, 640);
+constexpr int kRowHeight = 21;
+
+} // namespace
+
+// The grid's strings, row by row; a plain table of texts, light enough for archives of many
+// thousands of records.
+class ExportGridModel : public QAbstractTableModel {
+public:
+    explicit ExportGridModel(const QList<ExportColumn>& columns, QObject* parent)
+        : QAbstractTableModel(parent), columns_(columns)
+    {
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(rows_.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(columns_.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return {};
+        return cell(index.row(), index.column());
+    }
+
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override
+    {
+        if (!index.isValid() || role != Qt::EditRole || columns_[index.column()].readOnly)
+            return false;
+        QStringList& row = rows_[index.row()];
+        while (row.size() <= index.column())
+            row.append(QString());
+        row[index.column()] = value.toString();
+        emit dataChanged(index, index);
+        return true;
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        Qt::ItemFlags f = QAbstractTableModel::flags(index);
+        if (index.isValid() && !columns_[index.column()].readOnly)
+            f |= Qt::ItemIsEditable;
+        return f;
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override
+    {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section < columns_.size())
+            return columns_[section].title;
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+
+    QString cell(int row, int column) const
+    {
+        const QStringList& r = rows_.at(row);
+        return column < r.size() ? r.at(column) : QString();
+    }
+
+    void resize(qint64 count)
+    {
+        beginResetModel();
+        rows_ = QList<QStringList>(count);
+        endResetModel();
+    }
+
+    void setRow(qint64 row, QStringList cells)
+    {
+        if (row < 0 || row >= rows_.size())
+            return;
+        cells.prepend(QString::number(row + 1));
+        rows_[row] = std::move(cells);
+    }
+
+    void rowsChanged() { emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1)); }
+
+    const QList<QStringList>& rows() const { return rows_; }
+
+private:
+    QList<ExportColumn> columns_;
+    QList<QStringList> rows_;
+};
+
+ExportScreen::ExportScreen(QWidget* owner, const QString& name, const QString& caption,
+                           const QList<ExportColumn>& columns, const QString& fileName, const QString& worksheet)
+    : FixedDialog(owner, name, caption, kWindow, false), columns_(columns), fileName_(fileName), worksheet_(worksheet),
+      model_(new ExportGridModel(columns, this))
+{
+    // The white strip: banner, pointing hand and the three commands.
+    QFrame* striscia = look::card(this, QStringLiteral("bkgTitolo"));
+    imgTitolo = new QLabel(QStringLiteral("ESPORTAZIONE IN EXCEL"), striscia);
+    imgTitolo->setObjectName(QStringLiteral("imgTitolo"));
+    QFont titleFont(QStringLiteral("Arial"));
+    titleFont.setPointSize(22);
+    titleFont.setBold(true);
+    imgTitolo->setFont(titleFont);
+    imgTitolo->setStyleSheet(QStringLiteral("color: %1;").arg(colors::kSteelBlue.name()));
+    imgMano = new QSvgWidget(QStringLiteral(":/assets/mano.svg"), striscia);
+    imgMano->setObjectName(QStringLiteral("imgMano"));
+    imgMano->setFixedSize(44, 44);
+    cmdEsporta = new PictureButton(QStringLiteral("cmdEsporta"), QStringLiteral(":/assets/esporta.svg"), striscia);
+    cmdGuida = new PictureButton(QStringLiteral("cmdGuida"), QStringLiteral(":/assets/guida.svg"), striscia);
+    cmdEsci = new PictureButton(QStringLiteral("cmdEsci"), QStringLiteral(":/assets/esci.svg"), striscia);
+    auto* strip = new QHBoxLayout(striscia);
+    strip->setContentsMargins(18, 8, 18, 8);
+    strip->setSpacing(14);
+    strip->addWidget(imgTitolo);
+    strip->addStretch();
+    strip->addWidget(imgMano);
+    for (PictureButton* b : {cmdEsporta, cmdGuida, cmdEsci}) {
+        b->setFixedSize(48, 48);
+        strip->addWidget(b);
+    }
+
+    grdRecords = new QTableView(this);
+    grdRecords->setObjectName(QStringLiteral("grdRecords"));
+    grdRecords->setModel(model_);
+    grdRecords->setAlternatingRowColors(true);
+    grdRecords->verticalHeader()->hide();
+    grdRecords->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grdRecords->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grdRecords->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                QAbstractItemView::AnyKeyPressed);
+    grdRecords->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdRecords->setSelectionBehavior(QAbstractItemView::SelectItems);
+    for (int c = 0; c < columns_.size(); ++c)
+        grdRecords->setColumnWidth(c, columns_[c].width);
+
+    // The information bar on its slate blue strip.
+    panInfo = new InfoBar(this, colors::kSlateBlue);
+    panInfo->setText(kInfoIniziale);
+    panInfo->addHint(cmdEsporta, kHintEsporta);
+    panInfo->addHint(cmdGuida, kHintGuida);
+    panInfo->addHint(cmdEsci, kHintEsci);
+    panInfo->addBackground(this);
+    panInfo->addBackground(striscia);
+    panInfo->addBackground(imgTitolo);
+    panInfo->addBackground(grdRecords->viewport());
+    panInfo->addBackground(panInfo);
+
+    auto* main = new QVBoxLayout(this);
+    main->setContentsMargins(0, 0, 0, 0);
+    main->setSpacing(0);
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(12, 12, 12, 12);
+    content->setSpacing(10);
+    content->addWidget(striscia);
+    content->addWidget(grdRecords, 1);
+    main->addLayout(content, 1);
+    main->addWidget(panInfo);
+
+    connect(cmdEsporta, &PictureButton::clicked, this, &ExportScreen::cmdEsportaClick);
+    connect(cmdGuida, &PictureButton::clicked, this, &ExportScreen::cmdGuidaClick);
+    connect(cmdEsci, &PictureButton::clicked, this, &ExportScreen::cmdEsciClick);
+}
+
+ExportScreen::~ExportScreen() = default;
+
+void ExportScreen::FormShow()
+{
+    leggiArchivio();
+    model_->rowsChanged();
+}
+
+void ExportScreen::cmdEsportaClick()
+{
+    if (platform().message(this, MessageKind::Confirmation, kMsgEsportaDomanda) == Answer::No)
+        return;
+    const QString path = filePath();
+    if (!scriviFile(path)) {
+        platform().message(this, MessageKind::Error, kMsgEsportaNegata);
+        return;
+    }
+    if (platform().message(this, MessageKind::Confirmation, kMsgEsportaRiuscita) != Answer::No)
+        platform().shellOpen(QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'));
+}
+
+void ExportScreen::cmdGuidaClick()
+{
+    emit apriGuida();
+}
+
+void ExportScreen::cmdEsciClick()
+{
+    reject();
+}
+
+QString ExportScreen::filePath() const
+{
+    return QDir(platform().programFolder()).filePath(fileName_);
+}
+
+bool ExportScreen::scriviFile(const QString& path) const
+{
+    QList<SpreadsheetColumn> header;
+    QList<int> exported;
+    for (int c = 0; c < columns_.size(); ++c) {
+        if (!columns_[c].fileTitle.isEmpty()) {
+            header.append({columns_[c].fileTitle, columns_[c].fileWidth});
+            exported.append(c);
+        }
+    }
+    return replaceFileContents(path, [&](QIODevice& out) {
+        SpreadsheetWriter writer(out, worksheet_, header);
+        QStringList cells;
+        for (const QStringList& row : model_->rows()) {
+            cells.clear();
+            for (int c : exported)
+                cells.append(c < row.size() ? row.at(c) : QString());
+            writer.writeRow(cells);
+        }
+        return writer.finish();
+    });
+}
+
+QString ExportScreen::cella(int row, int column) const
+{
+    return model_->cell(row, column);
+}
+
+int ExportScreen::righe() const
+{
+    return model_->rowCount();
+}
+
+void ExportScreen::impostaRighe(qint64 count)
+{
+    model_->resize(count);
+}
+
+void ExportScreen::impostaRiga(qint64 row, QStringList cells)
+{
+    model_->setRow(row, std::move(cells));
+}
+
+} // namespace tavorel
