@@ -6,6 +6,8 @@
 #include "help/TfrmSplash.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "members/TfrmExpTiratori.h"
+#include "members/TfrmTiratori.h"
 #include "members/TfrmTrovaTiratori.h"
 #include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmMenuRicevute.h"
@@ -42,6 +44,16 @@ void apriEsportaRicevute(TfrmRicevuta* ricevuta)
     delete esporta;
 }
 
+// The member export over the member editor.
+void apriEsportaIscritti(TfrmTiratori* tiratori)
+{
+    auto* esporta = new TfrmExpTiratori(tiratori);
+    QObject::connect(esporta, &ExportScreen::apriGuida, esporta,
+                     [esporta] { mostraGuida(esporta, HelpTopic::EsportaIscritti); });
+    platform().runModal(esporta);
+    delete esporta;
+}
+
 } // namespace
 
 // The long-lived screens, declared in the order they are created; destroyed in reverse.
@@ -51,6 +63,7 @@ struct Application::Screens {
     std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
     std::unique_ptr<TfrmMenuRicevute> menuRicevute;
     std::unique_ptr<TfrmRicevuta> ricevuta;
+    std::unique_ptr<TfrmTiratori> tiratori;
 };
 
 namespace {
@@ -95,17 +108,29 @@ void Application::start()
     s.cambiaPassword = std::make_unique<TfrmCambiaPassword>();
     s.menuRicevute = std::make_unique<TfrmMenuRicevute>();
     s.ricevuta = std::make_unique<TfrmRicevuta>();
+    s.tiratori = std::make_unique<TfrmTiratori>();
 
     TfrmPassword* password = s.password.get();
     TfrmAvvio* avvio = s.avvio.get();
     TfrmCambiaPassword* cambia = s.cambiaPassword.get();
     TfrmMenuRicevute* menuRicevute = s.menuRicevute.get();
     TfrmRicevuta* ricevuta = s.ricevuta.get();
+    TfrmTiratori* tiratori = s.tiratori.get();
 
     // Login
     QObject::connect(password, &TfrmPassword::accessoRiuscito, avvio, [avvio] { avvio->show(); });
     QObject::connect(password, &TfrmPassword::cambiaPasswordRichiesto, cambia, [cambia] { cambia->show(); });
     QObject::connect(cambia, &TfrmCambiaPassword::chiuso, password, [password] { password->tornaDaCambioPassword(); });
+
+    // Main menu → member archive, and back
+    QObject::connect(avvio, &TfrmAvvio::apriArchivioIscritti, tiratori, [avvio, tiratori] {
+        tiratori->show();
+        avvio->hide();
+    });
+    QObject::connect(tiratori, &TfrmTiratori::chiuso, avvio, [avvio] { avvio->show(); });
+    QObject::connect(tiratori, &TfrmTiratori::apriEsporta, tiratori, [tiratori] { apriEsportaIscritti(tiratori); });
+    QObject::connect(tiratori, &TfrmTiratori::apriGuida, tiratori,
+                     [tiratori] { mostraGuida(tiratori, HelpTopic::ArchivioIscritti); });
 
     // Main menu → receipts
     QObject::connect(avvio, &TfrmAvvio::apriStampaRicevute, menuRicevute, [avvio, menuRicevute] {

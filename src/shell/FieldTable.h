@@ -180,7 +180,7 @@ public:
     // that a panel of the screen maps instead of the table. Meant for a static_assert beside the
     // table.
     static constexpr bool fits(std::span<const FieldRow<Record>> rows, std::span<const LabelRow<Record>> labels = {},
-                               std::span<QString Record::* const> elsewhere = {})
+                               std::span<QString Record::*const> elsewhere = {})
     {
         for (const auto& f : Record::fields()) {
             int uses = 0;
