@@ -13,6 +13,7 @@
 #include "members/TfrmAllegaCartella.h"
 #include "members/TfrmAnteprimaTiratori.h"
 #include "members/TfrmStampaTiratori.h"
+#include "members/TfrmTiratori.h"
 #include "members/TfrmWebCam.h"
 #include "members/TfrmZoom.h"
 #include "printing/ReportPainter.h"
@@ -272,5 +273,12 @@ int main(int argc, char* argv[])
         save(&question, QStringLiteral("messaggio_conferma"), false);
     }
     memberScreens(scope.fake);
+    {
+        TfrmTiratori w;
+        save(&w, QStringLiteral("tiratori_vuota"), true);
+        saveMemberPhoto(scope.fake.folder, 7, samplePortrait(600, 800));
+        w.ShowMemberRecord(sampleMember(), 7);
+        save(&w, QStringLiteral("tiratori_compilata"), true);
+    }
     return 0;
 }
