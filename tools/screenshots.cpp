@@ -1,9 +1,14 @@
 // Developer tool: lays out every screen of the program with sample data and saves a picture of
 // each, at the window size of a given screen, so the look can be checked without clicking through.
 //   tavorel-screenshots OUTPUT_FOLDER [WIDTH HEIGHT]
+//   tavorel-screenshots OUTPUT_FOLDER WIDTH HEIGHT DATA_FOLDER
+// With a folder holding a 2026.ric and an Archivio_Iscritti.pro (gen_archives.py --year 2026), the
+// search and list screens are shown with its rows, and each list is also printed to a PDF.
 // Runs on any Qt platform; with QT_QPA_PLATFORM=offscreen it needs no display.
 #include "checks/TfrmCodFisc.h"
 #include "checks/TfrmPartitaIva.h"
+#include "income/TfrmMenuRiepCosti.h"
+#include "income/TfrmRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
 #include "members/MemberSheetTemplate.h"
@@ -12,8 +17,11 @@
 #include "members/PhotoView.h"
 #include "members/TfrmAllegaCartella.h"
 #include "members/TfrmAnteprimaTiratori.h"
+#include "members/TfrmCertScaduti.h"
 #include "members/TfrmStampaTiratori.h"
+#include "members/TfrmTessereScadute.h"
 #include "members/TfrmTiratori.h"
+#include "members/TfrmTrovaTiratori.h"
 #include "members/TfrmWebCam.h"
 #include "members/TfrmZoom.h"
 #include "printing/ReportPainter.h"
@@ -23,7 +31,9 @@
 #include "receipts/TfrmNumerazione.h"
 #include "receipts/TfrmRicevuta.h"
 #include "receipts/TfrmStampaRic.h"
+#include "receipts/TfrmTrovaRic.h"
 #include "rules/AmountInWords.h"
+#include "shell/ListPanel.h"
 #include "shell/ProcessFormats.h"
 #include "shell/QtPlatform.h"
 #include "shell/TfrmAvvio.h"
@@ -32,9 +42,11 @@
 #include "support/FakePlatform.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
@@ -189,6 +201,89 @@ void memberScreens(test::FakePlatform& fake)
     }
 }
 
+// The report the list screen printed last, as a PDF.
+void savePdf(const test::FakePlatform& fake, const QString& name)
+{
+    if (fake.printed.isEmpty())
+        return;
+    exportPdf(fake.printed.last(), outDir + QLatin1Char('/') + name + QStringLiteral(".pdf"), fake.nowValue);
+}
+
+// The search screens with a few criteria typed, then their results, printed.
+void searchScreens(test::FakePlatform& fake, const QString& data)
+{
+    fake.folder = data;
+    {
+        TfrmTrovaRic d(nullptr, data + QStringLiteral("/2026.ric"), {});
+        d.setMode(QStringLiteral("ricevuta"));
+        d.show();
+        d.activateWindow();
+        QTest::qWaitForWindowActive(&d);
+        d.txtPagatore->setText(QStringLiteral("ro"));
+        d.txtData->setText(QStringLiteral("/03/"));
+        d.txtPagatore->setFocus();
+        save(&d, QStringLiteral("trova_ricevute_criteri"), false);
+        // The results of the whole archive: a few hundred rows.
+        d.txtPagatore->clear();
+        d.txtData->clear();
+        d.btnCercaClick();
+        d.elenco->lstRecords->setCurrentIndex(d.elenco->model->index(2, 0));
+        save(&d, QStringLiteral("trova_ricevute_risultati"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("trova_ricevute"));
+    }
+    {
+        TfrmTrovaTiratori d(nullptr, {}, {});
+        d.setMode(QStringLiteral("tiratori"));
+        d.show();
+        d.activateWindow();
+        QTest::qWaitForWindowActive(&d);
+        d.txtEnte->setText(QStringLiteral("nuoto"));
+        d.txtEnte->setFocus();
+        save(&d, QStringLiteral("trova_iscritti_criteri"), false);
+        d.txtEnte->clear();
+        d.btnCercaClick();
+        save(&d, QStringLiteral("trova_iscritti_risultati"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("trova_iscritti"));
+    }
+    {
+        TfrmTessereScadute d(nullptr, {});
+        save(&d, QStringLiteral("tessere_scadute"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("tessere_scadute"));
+    }
+    {
+        TfrmCertScaduti d(nullptr, {});
+        save(&d, QStringLiteral("certificati_scaduti"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("certificati_scaduti"));
+    }
+}
+
+// The income summary query filled in, then the summary of a sport over the year, printed.
+void incomeScreens(test::FakePlatform& fake, const QString& data)
+{
+    fake.folder = data;
+    TfrmMenuRiepCosti w;
+    save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
+    w.txtCCP->setText(QStringLiteral("nuoto"));
+    w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
+    w.txtMeseInizio->setCurrentText(QStringLiteral("Marzo"));
+    w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
+    w.txtMeseFine->setCurrentText(QStringLiteral("Marzo"));
+    save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
+    TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/03/2026"), QStringLiteral("31/03/2026"),
+                         data + QStringLiteral("/2026.ric")});
+    d.carica();
+    d.elenco->txtTrova->setText(QStringLiteral("rossi"));
+    d.elenco->btnTrova->click();
+    save(&d, QStringLiteral("riepilogo_incassi"), true);
+    fake.answers << Answer::Yes;
+    d.btnStampa->click();
+    savePdf(fake, QStringLiteral("riepilogo_incassi"));
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -280,5 +375,8 @@ int main(int argc, char* argv[])
         w.ShowMemberRecord(sampleMember(), 7);
         save(&w, QStringLiteral("tiratori_compilata"), true);
     }
+    if (argc >= 5) {
+        searchScreens(scope.fake, QString::fromLocal8Bit(argv[4]));
+        incomeScreens(scope.fake, QString::fromLocal8Bit(argv[4]));
+    }
     return 0;
-}

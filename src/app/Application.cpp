@@ -4,6 +4,7 @@
 #include "help/TfrmGuida.h"
 #include "help/TfrmInfo.h"
 #include "help/TfrmSplash.h"
+#include "income/TfrmMenuRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
 #include "members/TfrmExpTiratori.h"
@@ -64,6 +65,7 @@ struct Application::Screens {
     std::unique_ptr<TfrmMenuRicevute> menuRicevute;
     std::unique_ptr<TfrmRicevuta> ricevuta;
     std::unique_ptr<TfrmTiratori> tiratori;
+    std::unique_ptr<TfrmMenuRiepCosti> menuRiepCosti;
 };
 
 namespace {
@@ -109,6 +111,7 @@ void Application::start()
     s.menuRicevute = std::make_unique<TfrmMenuRicevute>();
     s.ricevuta = std::make_unique<TfrmRicevuta>();
     s.tiratori = std::make_unique<TfrmTiratori>();
+    s.menuRiepCosti = std::make_unique<TfrmMenuRiepCosti>();
 
     TfrmPassword* password = s.password.get();
     TfrmAvvio* avvio = s.avvio.get();
@@ -116,6 +119,7 @@ void Application::start()
     TfrmMenuRicevute* menuRicevute = s.menuRicevute.get();
     TfrmRicevuta* ricevuta = s.ricevuta.get();
     TfrmTiratori* tiratori = s.tiratori.get();
+    TfrmMenuRiepCosti* menuRiepCosti = s.menuRiepCosti.get();
 
     // Login
     QObject::connect(password, &TfrmPassword::accessoRiuscito, avvio, [avvio] { avvio->show(); });
@@ -154,6 +158,13 @@ void Application::start()
     QObject::connect(ricevuta, &TfrmRicevuta::apriGuida, ricevuta,
                      [ricevuta] { mostraGuida(ricevuta, HelpTopic::StampaRicevute); });
 
+    // Main menu → income summary
+    QObject::connect(avvio, &TfrmAvvio::apriRiepilogoIncassi, menuRiepCosti, [avvio, menuRiepCosti] {
+        menuRiepCosti->show();
+        avvio->hide();
+    });
+    QObject::connect(menuRiepCosti, &TfrmMenuRiepCosti::mostraMenu, avvio, [avvio] { avvio->show(); });
+
     // Receipt editor → receipt search, which loads the receipt chosen into the editor
     QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {
         TfrmTrovaRic trova(ricevuta, ricevuta->archivio(),
@@ -164,10 +175,9 @@ void Application::start()
     // Receipt editor → member search, which copies the payer and practitioner into the receipt
     QObject::connect(ricevuta, &TfrmRicevuta::apriImporta, ricevuta, [ricevuta] {
         TfrmTrovaTiratori trova(ricevuta, {}, [ricevuta](const DatiPagatore& dati) {
-            // Only the seven fields change: the rest of the receipt and its record number stay.
             TSchedaRicevuta r = ricevuta->scheda();
             dati.applicaA(r);
-            ricevuta->mostraScheda(r, ricevuta->posizione());
+            ricevuta->mostraPagatore(r);
         });
         trova.setMode(QStringLiteral("ricevuta"));
         platform().runModal(&trova);

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace tavorel {
@@ -49,29 +51,51 @@ QString buildRow(const Record& record, const std::vector<RowPart<Record>>& parts
     return row;
 }
 
-// The same row from the stored bytes: each field's text is found in place and only it is decoded.
+// The same row from the stored bytes: each field's text is found in place and only it is decoded,
+// straight into the row, so a row costs one allocation however many fields it shows.
 template <class Record>
 QString buildRow(QByteArrayView stored, const std::vector<RowPart<Record>>& parts)
 {
     const auto& fields = Record::fields();
-    QString row;
-    row.reserve(160);
+    struct Piece {
+        QByteArrayView text; // empty for a label
+        const RowPart<Record>* part;
+    };
+    Piece pieces[16];
+    std::size_t n = 0;
+    qsizetype length = 0;
     for (const RowPart<Record>& part : parts) {
+        if (n == std::size(pieces))
+            break;
+        Piece& piece = pieces[n++];
+        piece.part = &part;
         if (part.label) {
-            row += QString::fromUtf16(part.label);
+            length += qsizetype(std::char_traits<char16_t>::length(part.label));
             continue;
         }
         for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].member != part.field)
-                continue;
-            const QString value =
-                fromCp1252(storedField(stored, fieldOffset(fields, i), fields[i].capacity).toByteArray());
-            if (part.width == kLast)
-                row += value;
-            else
-                row += value.left(part.width).leftJustified(part.width, QLatin1Char(' '));
-            break;
+            if (fields[i].member == part.field) {
+                piece.text = storedField(stored, fieldOffset(fields, i), fields[i].capacity);
+                break;
+            }
         }
+        if (part.width != kLast)
+            piece.text = piece.text.first(std::min<qsizetype>(piece.text.size(), part.width));
+        length += part.width == kLast ? piece.text.size() : part.width;
+    }
+    QString row(length, Qt::Uninitialized);
+    QChar* out = row.data();
+    for (std::size_t p = 0; p < n; ++p) {
+        const RowPart<Record>& part = *pieces[p].part;
+        if (part.label) {
+            for (const char16_t* c = part.label; *c; ++c)
+                *out++ = QChar(*c);
+            continue;
+        }
+        fromCp1252(pieces[p].text, out);
+        out += pieces[p].text.size();
+        for (qsizetype pad = pieces[p].text.size(); pad < part.width; ++pad)
+            *out++ = QLatin1Char(' ');
     }
     return row;
 }

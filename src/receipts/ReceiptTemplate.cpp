@@ -1,6 +1,7 @@
 #include "receipts/ReceiptTemplate.h"
 
 #include "rules/TextRules.h"
+#include "shell/Colors.h"
 
 #include <iterator>
 
@@ -109,11 +110,11 @@ QColor colourOf(Fill fill)
 {
     switch (fill) {
     case Fill::AliceBlue:
-        return QColor(0xF0, 0xF8, 0xFF);
+        return colors::kAliceBlue;
     case Fill::Snow:
-        return QColor(0xFF, 0xFA, 0xFA);
+        return colors::kSnow;
     case Fill::White:
-        return QColor(0xFF, 0xFF, 0xFF);
+        return colors::kWhite;
     case Fill::None:
         break;
     }

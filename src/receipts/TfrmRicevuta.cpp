@@ -138,19 +138,11 @@ QString todayText()
     return TestoData(platform().today());
 }
 
-QFont verdana(int points, bool bold)
-{
-    QFont f(QStringLiteral("Verdana"));
-    f.setPointSize(points);
-    f.setBold(bold);
-    return f;
-}
-
 // A small grey caption under a box ("(IN CIFRE)").
 QLabel* caption(QWidget* parent, const QString& text)
 {
     QLabel* l = look::label(parent, text, 7);
-    l->setStyleSheet(QStringLiteral("color: #6B7B8C;"));
+    l->setStyleSheet(QStringLiteral("color: %1;").arg(colors::kCaptionGrey.name()));
     return l;
 }
 
@@ -169,7 +161,7 @@ void TfrmRicevuta::buildFields()
 {
     // The amounts are the receipt's big figures.
     for (QLineEdit* e : {campo(&S::Importo), campo(&S::Cents)}) {
-        e->setFont(verdana(16, true));
+        e->setFont(look::font(QStringLiteral("Verdana"), 16, true));
         e->setMinimumHeight(38);
     }
     connect(FieldKeys::of(campo(&S::Importo)), &FieldKeys::keyReleased, this, &TfrmRicevuta::txtImportoKeyUp);
@@ -186,8 +178,7 @@ void TfrmRicevuta::buildFields()
 
     QLabel* txtImpLettere = etichetta(&S::ImpLettere);
     txtImpLettere->setParent(bkgLettere);
-    QFont tahoma(QStringLiteral("Tahoma"));
-    tahoma.setPointSize(12);
+    const QFont tahoma = look::font(QStringLiteral("Tahoma"), 12);
     txtImpLettere->setFont(tahoma);
     txtImpLettere->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Long words must not widen the line: the label takes the box's width and no more.
@@ -222,33 +213,47 @@ void TfrmRicevuta::buildCommands()
         const char* picture;
         QSize size;
         const char* hint;
+        void (TfrmRicevuta::*click)(); // a handler, or a signal for the screens wired by the application
     };
     const QSize icon(44, 44);
     const Command commands[] = {
         {&TfrmRicevuta::cmdNuovo, "cmdNuovo", "nuovo", icon,
-         "Prepara la schermata per l'emissione di una nuova ricevuta."},
+         "Prepara la schermata per l'emissione di una nuova ricevuta.", &TfrmRicevuta::cmdNuovoClick},
         {&TfrmRicevuta::cmdDuplica, "cmdDuplica", "duplica", icon,
-         "Prepara la schermata per l'emissione di una nuova ricevuta duplicando i dati correnti."},
-        {&TfrmRicevuta::cmdSalva, "cmdSalva", "salva", icon, "Salva o aggiorna la ricevuta corrente."},
-        {&TfrmRicevuta::cmdTrova, "cmdTrova", "trova", icon, "Trova una ricevuta in archivio."},
+         "Prepara la schermata per l'emissione di una nuova ricevuta duplicando i dati correnti.",
+         &TfrmRicevuta::cmdDuplicaClick},
+        {&TfrmRicevuta::cmdSalva, "cmdSalva", "salva", icon, "Salva o aggiorna la ricevuta corrente.",
+         &TfrmRicevuta::cmdSalvaClick},
+        {&TfrmRicevuta::cmdTrova, "cmdTrova", "trova", icon, "Trova una ricevuta in archivio.",
+         &TfrmRicevuta::apriTrova},
         {&TfrmRicevuta::cmdAnteprima, "cmdAnteprima", "anteprima", QSize(124, 44),
-         "Visualizza l'anteprima di stampa della ricevuta corrente."},
-        {&TfrmRicevuta::cmdStampa, "cmdStampa", "stampa", QSize(124, 44), "Stampa la ricevuta corrente."},
-        {&TfrmRicevuta::cmdPrimo, "cmdPrimo", "primo", icon, "Visualizza la prima ricevuta in archivio."},
-        {&TfrmRicevuta::cmdIndietro, "cmdIndietro", "indietro", icon, "Visualizza la ricevuta precedente in archivio."},
-        {&TfrmRicevuta::cmdAvanti, "cmdAvanti", "avanti", icon, "Visualizza la ricevuta successiva in archivio."},
-        {&TfrmRicevuta::cmdUltimo, "cmdUltimo", "ultimo", icon, "Visualizza l'ultima ricevuta in archivio."},
+         "Visualizza l'anteprima di stampa della ricevuta corrente.", &TfrmRicevuta::cmdAnteprimaClick},
+        {&TfrmRicevuta::cmdStampa, "cmdStampa", "stampa", QSize(124, 44), "Stampa la ricevuta corrente.",
+         &TfrmRicevuta::cmdStampaClick},
+        {&TfrmRicevuta::cmdPrimo, "cmdPrimo", "primo", icon, "Visualizza la prima ricevuta in archivio.",
+         &TfrmRicevuta::cmdPrimoClick},
+        {&TfrmRicevuta::cmdIndietro, "cmdIndietro", "indietro", icon, "Visualizza la ricevuta precedente in archivio.",
+         &TfrmRicevuta::cmdIndietroClick},
+        {&TfrmRicevuta::cmdAvanti, "cmdAvanti", "avanti", icon, "Visualizza la ricevuta successiva in archivio.",
+         &TfrmRicevuta::cmdAvantiClick},
+        {&TfrmRicevuta::cmdUltimo, "cmdUltimo", "ultimo", icon, "Visualizza l'ultima ricevuta in archivio.",
+         &TfrmRicevuta::cmdUltimoClick},
         {&TfrmRicevuta::cmdEsporta, "cmdEsporta", "esporta", icon,
-         "Esporta l'archivio annuale delle ricevute in un foglio di lavoro di Microsoft Excel."},
+         "Esporta l'archivio annuale delle ricevute in un foglio di lavoro di Microsoft Excel.",
+         &TfrmRicevuta::apriEsporta},
         {&TfrmRicevuta::cmdNumerazione, "cmdNumerazione", "numerazione", icon,
-         "Imposta il numero iniziale per la numerazione automatica delle ricevute."},
-        {&TfrmRicevuta::cmdGuida, "cmdGuida", "guida", icon, "Visualizza la guida in linea sensibile al contesto."},
-        {&TfrmRicevuta::cmdEsci, "cmdEsci", "esci_rosso", icon, "Esci da questo ambiente di lavoro."},
+         "Imposta il numero iniziale per la numerazione automatica delle ricevute.",
+         &TfrmRicevuta::cmdNumerazioneClick},
+        {&TfrmRicevuta::cmdGuida, "cmdGuida", "guida", icon, "Visualizza la guida in linea sensibile al contesto.",
+         &TfrmRicevuta::apriGuida},
+        {&TfrmRicevuta::cmdEsci, "cmdEsci", "esci_rosso", icon, "Esci da questo ambiente di lavoro.",
+         &TfrmRicevuta::cmdEsciClick},
         {&TfrmRicevuta::cmdLogo, "cmdLogo", "logo", QSize(150, 112),
-         "Carica il logo dell'Associazione Sportiva Dilettantistica."},
+         "Carica il logo dell'Associazione Sportiva Dilettantistica.", &TfrmRicevuta::cmdLogoClick},
         {&TfrmRicevuta::impPagatore, "impPagatore", "importa", QSize(28, 28),
-         "Importa i dati dall'archivio degli iscritti."},
-        {&TfrmRicevuta::btnCodFisc, "btnCodFisc", "controlla", QSize(28, 28), "Controlla il codice fiscale."},
+         "Importa i dati dall'archivio degli iscritti.", &TfrmRicevuta::apriImporta},
+        {&TfrmRicevuta::btnCodFisc, "btnCodFisc", "controlla", QSize(28, 28), "Controlla il codice fiscale.",
+         &TfrmRicevuta::btnCodFiscClick},
     };
     for (const Command& c : commands) {
         auto* b = new PictureButton(QLatin1StringView(c.name),
@@ -256,27 +261,8 @@ void TfrmRicevuta::buildCommands()
         b->setFixedSize(c.size);
         panInfo->addHint(b, QString::fromUtf8(c.hint));
         this->*c.button = b;
+        connect(b, &PictureButton::clicked, this, c.click);
     }
-
-    connect(cmdNuovo, &PictureButton::clicked, this, &TfrmRicevuta::cmdNuovoClick);
-    connect(cmdDuplica, &PictureButton::clicked, this, &TfrmRicevuta::cmdDuplicaClick);
-    connect(cmdSalva, &PictureButton::clicked, this, &TfrmRicevuta::cmdSalvaClick);
-    connect(cmdTrova, &PictureButton::clicked, this, &TfrmRicevuta::apriTrova);
-    connect(cmdAnteprima, &PictureButton::clicked, this, &TfrmRicevuta::cmdAnteprimaClick);
-    connect(cmdStampa, &PictureButton::clicked, this, &TfrmRicevuta::cmdStampaClick);
-    // "Primo" and "Salva" report a failing archive as a warning, the other archive actions as an error.
-    connect(cmdPrimo, &PictureButton::clicked, this, [this] { sfoglia(BrowseCommand::Primo, MessageKind::Warning); });
-    connect(cmdIndietro, &PictureButton::clicked, this,
-            [this] { sfoglia(BrowseCommand::Indietro, MessageKind::Error); });
-    connect(cmdAvanti, &PictureButton::clicked, this, [this] { sfoglia(BrowseCommand::Avanti, MessageKind::Error); });
-    connect(cmdUltimo, &PictureButton::clicked, this, [this] { sfoglia(BrowseCommand::Ultimo, MessageKind::Error); });
-    connect(cmdEsporta, &PictureButton::clicked, this, &TfrmRicevuta::apriEsporta);
-    connect(cmdNumerazione, &PictureButton::clicked, this, &TfrmRicevuta::cmdNumerazioneClick);
-    connect(cmdGuida, &PictureButton::clicked, this, &TfrmRicevuta::apriGuida);
-    connect(cmdEsci, &PictureButton::clicked, this, &QWidget::close);
-    connect(cmdLogo, &PictureButton::clicked, this, &TfrmRicevuta::cmdLogoClick);
-    connect(impPagatore, &PictureButton::clicked, this, &TfrmRicevuta::apriImporta);
-    connect(btnCodFisc, &PictureButton::clicked, this, &TfrmRicevuta::btnCodFiscClick);
 }
 
 void TfrmRicevuta::buildLayout()
@@ -300,9 +286,8 @@ void TfrmRicevuta::buildLayout()
     comandi->addWidget(cmdIndietro);
     // A counter box, so that an unsaved receipt reads as an empty counter rather than a gap.
     lblPosizione->setFixedSize(64, 34);
-    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: #F4F8FC; border: 1px solid %1;"
-                                               " border-radius: 5px; }")
-                                    .arg(colors::kPanelBorder.name()));
+    lblPosizione->setStyleSheet(QStringLiteral("QLabel { background: %1; border: 1px solid %2; border-radius: 5px; }")
+                                    .arg(colors::kBoxFill.name(), colors::kPanelBorder.name()));
     lblPosizione->setParent(barra);
     comandi->addWidget(lblPosizione);
     comandi->addWidget(cmdAvanti);
@@ -333,19 +318,14 @@ void TfrmRicevuta::buildLayout()
     intestazione->addLayout(riceventi);
     intestazione->addStretch(1);
 
-    QFrame* numero = new QFrame(foglio);
-    numero->setObjectName(QStringLiteral("shpNumero"));
-    numero->setAttribute(Qt::WA_StyledBackground);
-    numero->setStyleSheet(QStringLiteral("QFrame#shpNumero { background: #F4F8FC; border: 1px solid %1;"
-                                         " border-radius: 6px; }")
-                              .arg(colors::kSteelBlue.name()));
+    QFrame* numero = look::framedBox(foglio, QStringLiteral("shpNumero"));
     panInfo->addBackground(numero);
     auto* numeroGrid = new QGridLayout(numero);
     numeroGrid->setContentsMargins(14, 10, 14, 10);
     numeroGrid->setHorizontalSpacing(8);
     numeroGrid->setVerticalSpacing(8);
     QLabel* titNumRic = campi_.titleOf(campo(&S::NumRic));
-    titNumRic->setFont(verdana(13, true));
+    titNumRic->setFont(look::font(QStringLiteral("Verdana"), 13, true));
     titNumRic->setStyleSheet(QStringLiteral("color: %1;").arg(colors::kSteelBlue.name()));
     campo(&S::NumRic)->setFixedWidth(150);
     campo(&S::Data)->setFixedWidth(150);
@@ -414,12 +394,7 @@ void TfrmRicevuta::buildLayout()
     righe->addStretch(1);
 
     // The total box, bottom right as on the paper receipt.
-    QFrame* totale = new QFrame(foglio);
-    totale->setObjectName(QStringLiteral("shpTotale"));
-    totale->setAttribute(Qt::WA_StyledBackground);
-    totale->setStyleSheet(QStringLiteral("QFrame#shpTotale { background: #F4F8FC; border: 1px solid %1;"
-                                         " border-radius: 6px; }")
-                              .arg(colors::kSteelBlue.name()));
+    QFrame* totale = look::framedBox(foglio, QStringLiteral("shpTotale"));
     panInfo->addBackground(totale);
     auto* totaleGrid = new QGridLayout(totale);
     totaleGrid->setContentsMargins(14, 8, 14, 6);
@@ -427,12 +402,12 @@ void TfrmRicevuta::buildLayout()
     totaleGrid->setVerticalSpacing(1);
     QLabel* titImporto = campi_.titleOf(campo(&S::Importo));
     titImporto->setParent(totale);
-    titImporto->setFont(verdana(13, true));
+    titImporto->setFont(look::font(QStringLiteral("Verdana"), 13, true));
     titImporto->setStyleSheet(QStringLiteral("color: %1;").arg(colors::kSteelBlue.name()));
     QLabel* euroCifre = look::label(totale, QStringLiteral("€"), 16, true, QStringLiteral("lblEuroCifre"));
     QLabel* titCents = campi_.titleOf(campo(&S::Cents));
     titCents->setParent(totale);
-    titCents->setFont(verdana(16, true));
+    titCents->setFont(look::font(QStringLiteral("Verdana"), 16, true));
     campo(&S::Importo)->setFixedWidth(150);
     campo(&S::Cents)->setFixedWidth(52);
     totaleGrid->addWidget(titImporto, 0, 0);
@@ -469,17 +444,22 @@ TSchedaRicevuta TfrmRicevuta::scheda() const
 void TfrmRicevuta::mostraScheda(const TSchedaRicevuta& record, qint64 k)
 {
     campi_.show(record);
-    lblPosizione->setText(k > 0 ? QString::number(k) : QString());
+    lblPosizione->setText(QString::number(k));
+}
+
+void TfrmRicevuta::mostraPagatore(const TSchedaRicevuta& from)
+{
+    for (auto member :
+         {&S::Pagatore, &S::CodFisc, &S::Sport, &S::Praticante, &S::LuogoNasc, &S::DataNasc, &S::Indirizzo}) {
+        QLineEdit* field = campo(member);
+        field->setText(from.*member);
+        field->setCursorPosition(0);
+    }
 }
 
 QString TfrmRicevuta::archivio() const
 {
     return lblFile->text();
-}
-
-qint64 TfrmRicevuta::posizione() const
-{
-    return PosizioneDaEtichetta(lblPosizione->text());
 }
 
 void TfrmRicevuta::closeEvent(QCloseEvent* event)
@@ -654,6 +634,27 @@ void TfrmRicevuta::sfoglia(BrowseCommand command, MessageKind failureKind)
     mostraScheda(record, k);
 }
 
+// "Primo" and "Salva" report a failing archive as a warning, the other archive actions as an error.
+void TfrmRicevuta::cmdPrimoClick()
+{
+    sfoglia(BrowseCommand::Primo, MessageKind::Warning);
+}
+
+void TfrmRicevuta::cmdIndietroClick()
+{
+    sfoglia(BrowseCommand::Indietro, MessageKind::Error);
+}
+
+void TfrmRicevuta::cmdAvantiClick()
+{
+    sfoglia(BrowseCommand::Avanti, MessageKind::Error);
+}
+
+void TfrmRicevuta::cmdUltimoClick()
+{
+    sfoglia(BrowseCommand::Ultimo, MessageKind::Error);
+}
+
 void TfrmRicevuta::cmdAnteprimaClick()
 {
     auto* dialog = new TfrmAnteprimaRic(this, scheda());
@@ -682,6 +683,11 @@ void TfrmRicevuta::cmdLogoClick()
     auto* dialog = new TfrmLogo(this);
     platform().runModal(dialog);
     delete dialog;
+}
+
+void TfrmRicevuta::cmdEsciClick()
+{
+    close();
 }
 
 void TfrmRicevuta::btnCodFiscClick()

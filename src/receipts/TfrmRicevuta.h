@@ -32,12 +32,13 @@ public:
     // The receipt on screen as a record, the way "Salva" stores it (fields as they are now). The
     // printout takes it as it stands, saved or not.
     TSchedaRicevuta scheda() const;
-    // Puts a record on screen as record number k (browsing, the receipt search); k = 0 for a
-    // receipt not saved yet.
+    // Puts a record on screen as record number k (browsing, the receipt search).
     void mostraScheda(const TSchedaRicevuta& record, qint64 k);
-    // The year's archive the editor works on, and the record number on screen (0: not saved yet).
+    // Puts the payer and practitioner of `from` on screen (the member import) and leaves every
+    // other field and the record number as they are.
+    void mostraPagatore(const TSchedaRicevuta& from);
+    // The archive the editor works on: the year file opened on the year selection.
     QString archivio() const;
-    qint64 posizione() const;
 
     void FormShow() override;
 
@@ -63,7 +64,12 @@ private:
     void cmdSalvaClick();
     void cmdAnteprimaClick();
     void cmdStampaClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
     void cmdNumerazioneClick();
+    void cmdEsciClick();
     void cmdLogoClick();
     void btnCodFiscClick();
     void txtImportoKeyUp();

@@ -16,4 +16,9 @@ inline const QColor kSlateBlue{0x6A, 0x5A, 0xCD};
 inline const QColor kWordsBox{0xBF, 0xCC, 0xD9};
 inline const QColor kRed{0xC8, 0x1E, 0x1E};
 
+// Receipts: the lower copy's boxes, the small captions, the framed boxes of the editor.
+inline const QColor kSnow{0xFF, 0xFA, 0xFA};
+inline const QColor kCaptionGrey{0x6B, 0x7B, 0x8C};
+inline const QColor kBoxFill{0xF4, 0xF8, 0xFC};
+
 } // namespace tavorel::colors

@@ -1,6 +1,7 @@
 #include "shell/FieldKeys.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +13,12 @@ FieldKeys::FieldKeys(QLineEdit* field) : QObject(field), field_(field)
 {
     setObjectName(QStringLiteral("fieldKeys"));
     field->installEventFilter(this);
+    // The edit of an editable drop-down list has the list box as its focus proxy: the keys reach the
+    // list box, which hands them to the edit directly, past any filter on the edit.
+    if (auto* combo = qobject_cast<QComboBox*>(field->parentWidget()); combo && combo->lineEdit() == field) {
+        keysFrom_ = combo;
+        combo->installEventFilter(this);
+    }
     connect(field, &QLineEdit::textEdited, this, &FieldKeys::onTextEdited);
 }
 
@@ -157,7 +164,7 @@ bool FieldKeys::handleKeyPress(QKeyEvent* e)
 
 bool FieldKeys::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != field_)
+    if (watched != field_ && watched != keysFrom_)
         return false;
     switch (event->type()) {
     case QEvent::ShortcutOverride: {

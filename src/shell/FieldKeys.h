@@ -25,7 +25,8 @@ enum class KeyFilter {
 enum class ForcedText { None, UpperTrimmed, Trimmed };
 
 // The keyboard behaviour of one edit field: Enter, key filter, forced text. Enter is handled
-// before the filter, so it also works in filtered fields. Created on demand with of().
+// before the filter, so it also works in filtered fields. Created on demand with of(); for an
+// editable drop-down list, give it the list's edit (QComboBox::lineEdit()).
 class FieldKeys : public QObject {
     Q_OBJECT
 public:
@@ -54,6 +55,7 @@ private:
     void onTextEdited(const QString& text);
 
     QLineEdit* field_;
+    QWidget* keysFrom_ = nullptr; // the drop-down list whose edit this is
     QPointer<QWidget> enterTarget_;
     std::function<void()> enterAction_;
     KeyFilter filter_ = KeyFilter::None;

@@ -32,9 +32,7 @@ const QColor& colourOf(Resting resting)
 FieldTableBase::FieldTableBase(QWidget* panel, QList<BuiltRow> rows, QList<BuiltLabel> labels, const FieldLook& look)
     : rows_(std::move(rows)), labelRows_(std::move(labels))
 {
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSize(look.points);
-    font.setBold(true);
+    const QFont font = look::font(QStringLiteral("Verdana"), look.points, true);
     for (const BuiltRow& r : rows_) {
         auto* edit = new QLineEdit(panel);
         const QString name = r.name.toString();

@@ -41,11 +41,26 @@ QLabel* label(QWidget* parent, const QString& text, int points, bool bold, const
     auto* l = new QLabel(text, parent);
     if (!name.isEmpty())
         l->setObjectName(name);
-    QFont f(QStringLiteral("Verdana"));
+    l->setFont(font(QStringLiteral("Verdana"), points, bold));
+    return l;
+}
+
+QFont font(const QString& family, int points, bool bold)
+{
+    QFont f(family);
     f.setPointSize(points);
     f.setBold(bold);
-    l->setFont(f);
-    return l;
+    return f;
+}
+
+QFrame* framedBox(QWidget* parent, const QString& name)
+{
+    auto* box = new QFrame(parent);
+    box->setObjectName(name);
+    box->setAttribute(Qt::WA_StyledBackground);
+    box->setStyleSheet(QStringLiteral("QFrame#%1 { background: %2; border: 1px solid %3; border-radius: 6px; }")
+                           .arg(name, colors::kBoxFill.name(), colors::kSteelBlue.name()));
+    return box;
 }
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QFrame>
 #include <QList>
 
@@ -19,6 +20,13 @@ void paintGradient(QPainter& painter, const QRect& area);
 QFrame* card(QWidget* parent, const QString& name = QString());
 // Redraws a card's border in another colour (a card that shows it is under the mouse).
 void setCardBorder(QFrame* card, const QColor& border);
+
+// A font of the screens: family, size in points, bold or not.
+QFont font(const QString& family, int points, bool bold = false);
+
+// A framed box on a card that groups a few fields (the receipt number and date, the total): pale
+// fill, steel-blue frame, rounded corners.
+QFrame* framedBox(QWidget* parent, const QString& name);
 
 // A label in the screens' label font (Verdana).
 QLabel* label(QWidget* parent, const QString& text, int points = 10, bool bold = false,

@@ -58,10 +58,14 @@ int cp1252Byte(char32_t c)
 QString fromCp1252(const QByteArray& bytes)
 {
     QString out(bytes.size(), Qt::Uninitialized);
-    QChar* dst = out.data();
+    fromCp1252(bytes, out.data());
+    return out;
+}
+
+void fromCp1252(QByteArrayView bytes, QChar* dst)
+{
     for (qsizetype i = 0; i < bytes.size(); ++i)
         dst[i] = QChar(kToUnicode[static_cast<unsigned char>(bytes[i])]);
-    return out;
 }
 
 } // namespace tavorel

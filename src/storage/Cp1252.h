@@ -16,6 +16,8 @@ QByteArray toCp1252(const QString& text);
 // Every byte has a character: the five bytes Windows-1252 leaves unassigned (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) become the control characters of the same code, as Windows reads them.
 QString fromCp1252(const QByteArray& bytes);
+// The same into a buffer of bytes.size() characters, for texts built from many stored fields.
+void fromCp1252(QByteArrayView bytes, QChar* dst);
 
 // The byte of one character (a Unicode code point), or -1 when Windows-1252 has none.
 int cp1252Byte(char32_t c);

@@ -37,4 +37,28 @@ inline const QString kMsgEsportaRiuscita =
 inline const QString kMsgEsportaNegata = QStringLiteral(
     "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già aperto.");
 
+// Income summary: the checks of the query, in their order. In the two "non esiste" messages %1 is
+// the composed date; in the "anteriore" message %1 is the end and %2 the start of the interval.
+inline const QString kMsgGiornoInizioMancante =
+    QStringLiteral("Attenzione: indicare il giorno di inizio intervallo selezionandolo dall'elenco a cascata.");
+inline const QString kMsgMeseInizioMancante =
+    QStringLiteral("Attenzione: indicare il mese di inizio intervallo selezionandolo dall'elenco a cascata.");
+inline const QString kMsgGiornoFineMancante =
+    QStringLiteral("Attenzione: indicare il giorno di fine intervallo selezionandolo dall'elenco a cascata.");
+inline const QString kMsgMeseFineMancante =
+    QStringLiteral("Attenzione: indicare il mese di fine intervallo selezionandolo dall'elenco a cascata.");
+inline const QString kMsgDataInizioInesistente =
+    QStringLiteral("Attenzione: la data %1 di inizio intervallo non esiste.\n\r\n\r"
+                   "Per poter visualizzare il riepilogo è necessario indicare una data valida.");
+inline const QString kMsgDataFineInesistente =
+    QStringLiteral("Attenzione: la data %1 di fine intervallo non esiste.\n\r\n\r"
+                   "Per poter visualizzare il riepilogo è necessario indicare una data valida.");
+inline const QString kMsgFineAnteriore =
+    QStringLiteral("Attenzione: la data di fine intervallo (%1) non può essere anteriore a quella di inizio "
+                   "intervallo (%2).\n\r\n\r"
+                   "Per poter visualizzare il riepilogo è necessario indicare un intervallo di tempo valido.");
+// Income summary: the year's archive cannot be opened or read.
+inline const QString kMsgArchivioNonAccessibile =
+    QStringLiteral("Attenzione: il file di archivio non risulta accessibile.");
+
 } // namespace tavorel

@@ -65,6 +65,22 @@ void encodeField(char* dst, const QString& value, int capacity);
 // damaged record never reads into the next field, then the text, converted and trimmed.
 QString decodeField(const char* src, int capacity);
 
+// Where a member's field lies in a stored record of T: its offset (length byte) and capacity.
+struct StoredField {
+    int offset = -1;
+    int capacity = 0;
+};
+template <typename T>
+constexpr StoredField storedFieldOf(QString T::*member)
+{
+    const auto& fields = T::fields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].member == member)
+            return {fieldOffset(fields, i), fields[i].capacity};
+    }
+    return {};
+}
+
 // The field of T called `name`, or nullptr.
 template <typename T>
 const RecordField<T>* findField(QStringView name)

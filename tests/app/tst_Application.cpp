@@ -4,9 +4,14 @@
 #include "support/Screens.h"
 
 #include "access/Crypt.h"
+#include "printing/Report.h"
+#include "storage/RecordLayout.h"
+#include "storage/TSchedaRicevuta.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -50,6 +55,7 @@ private slots:
     void startsOnTheLoginScreen();
     void loginMenuReceiptsAndBack();
     void closingTheMainMenuEndsTheProgram();
+    void printsTheMarchIncomeOfOneSport();
 };
 
 void tst_Application::startsOnTheLoginScreen()
@@ -115,6 +121,59 @@ void tst_Application::closingTheMainMenuEndsTheProgram()
     QVERIFY(menu->isVisible());
     menu->close();
     QCOMPARE(scope.fake.terminations, 1);
+    QVERIFY(scope.fake.verifyConsumed());
+}
+
+void tst_Application::printsTheMarchIncomeOfOneSport()
+{
+    FakePlatformScope scope;
+    writeStore(scope.fake.folder, QStringLiteral("LAMPADARIOVERO"));
+    {
+        QFile archive(scope.fake.folder + QStringLiteral("/2026.ric"));
+        QVERIFY(archive.open(QIODevice::WriteOnly));
+        const char* const receipts[][4] = {{"1", "02/03/2026", "Nuoto", "35,00"},
+                                           {"2", "10/03/2026", "Judo", "50,00"},
+                                           {"3", "31/03/2026", "Nuoto libero", "20,50"},
+                                           {"4", "01/04/2026", "Nuoto", "35,00"}};
+        for (const auto& r : receipts) {
+            TSchedaRicevuta rec;
+            rec.NumRic = QString::fromLatin1(r[0]);
+            rec.Data = QString::fromLatin1(r[1]);
+            rec.Pagatore = QStringLiteral("Rossi Marco");
+            rec.Sport = QString::fromLatin1(r[2]);
+            rec.Intero = QString::fromLatin1(r[3]);
+            archive.write(encodeRecord(rec));
+        }
+    }
+    Application app;
+    app.start();
+    control<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword"))
+        ->setText(QStringLiteral("lampadariovero"));
+    control<QAbstractButton>(QStringLiteral("frmPassword"), QStringLiteral("cmdOK"))->click();
+
+    control<QAbstractButton>(QStringLiteral("frmAvvio"), QStringLiteral("btnApp03"))->click();
+    QCOMPARE(visibleScreens(), QStringList{QStringLiteral("frmMenuRiepCosti")});
+    control<QLineEdit>(QStringLiteral("frmMenuRiepCosti"), QStringLiteral("txtCCP"))->setText(QStringLiteral("nuoto"));
+    for (const auto& [name, value] : {std::pair{"txtGiornoInizio", "01"},
+                                      {"txtMeseInizio", "Marzo"},
+                                      {"txtGiornoFine", "31"},
+                                      {"txtMeseFine", "Marzo"}})
+        control<QComboBox>(QStringLiteral("frmMenuRiepCosti"), QString::fromLatin1(name))
+            ->setCurrentText(QString::fromLatin1(value));
+    scope.fake.answers << Answer::Yes;
+    scope.fake.dialogScripts << [](QDialog* d) {
+        d->findChild<QAbstractButton*>(QStringLiteral("btnStampa"))->click();
+        return int(QDialog::Rejected);
+    };
+    control<QAbstractButton>(QStringLiteral("frmMenuRiepCosti"), QStringLiteral("btnVisualizza"))->click();
+    QCOMPARE(scope.fake.dialogsRun, QStringList{QStringLiteral("frmRiepCosti")});
+    QCOMPARE(scope.fake.printed.size(), 1);
+    const QStringList lines = scope.fake.printed[0].findMemo(QStringLiteral("txtRiepilogo"))->lines;
+    QCOMPARE(lines.size(), 5);
+    QCOMPARE(lines.last(), QStringLiteral("TOTALE IMPORTI INCASSATI:  € 55,50"));
+
+    control<QAbstractButton>(QStringLiteral("frmMenuRiepCosti"), QStringLiteral("btnEsci"))->click();
+    QCOMPARE(visibleScreens(), QStringList{QStringLiteral("frmAvvio")});
     QVERIFY(scope.fake.verifyConsumed());
 }
 

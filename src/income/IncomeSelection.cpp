@@ -1,0 +1,179 @@
+#include "income/IncomeSelection.h"
+
+#include "printing/ListRows.h"
+#include "storage/Archives.h"
+#include "storage/RecordFile.h"
+#include "storage/TSchedaRicevuta.h"
+
+namespace tavorel {
+
+namespace {
+
+using R = TSchedaRicevuta;
+
+// The fields the summary reads besides its filters, from the stored bytes.
+constexpr StoredField kData = storedFieldOf<R>(&R::Data);
+constexpr StoredField kIntero = storedFieldOf<R>(&R::Intero);
+
+QByteArrayView stored(QByteArrayView record, StoredField f)
+{
+    return storedField(record, f.offset, f.capacity);
+}
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// Reads one to `most` digits from `text` at `pos`, up to `stop` (or the end).
+bool readNumber(QByteArrayView text, qsizetype& pos, int least, int most, char stop, int* value)
+{
+    int n = 0;
+    int v = 0;
+    while (pos < text.size() && text[pos] != stop) {
+        if (!isDigit(text[pos]) || ++n > most)
+            return false;
+        v = v * 10 + (text[pos] - '0');
+        ++pos;
+    }
+    *value = v;
+    return n >= least;
+}
+
+// A stored "dd/mm/yyyy" date (day and month may have one digit) as yyyymmdd, or 0 when it does
+// not name a day of the calendar. The same dates DataDaTesto reads.
+int dateKey(QByteArrayView text)
+{
+    qsizetype pos = 0;
+    int d = 0;
+    int m = 0;
+    int y = 0;
+    if (!readNumber(text, pos, 1, 2, '/', &d) || pos == text.size())
+        return 0;
+    ++pos;
+    if (!readNumber(text, pos, 1, 2, '/', &m) || pos == text.size())
+        return 0;
+    ++pos;
+    if (!readNumber(text, pos, 4, 4, '/', &y) || pos != text.size())
+        return 0;
+    if (!QDate::isValid(y, m, d) || y < 1)
+        return 0;
+    return y * 10000 + m * 100 + d;
+}
+
+int dateKey(const QDate& date)
+{
+    return date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : 0;
+}
+
+} // namespace
+
+IncomeSelection::IncomeSelection(const QString& pagatore, const QString& sport, const QDate& inizio, const QDate& fine)
+    : inizio_(dateKey(inizio)), fine_(dateKey(fine))
+{
+    filtri_.add(&R::Pagatore, pagatore);
+    filtri_.add(&R::Sport, sport);
+}
+
+int IncomeSelection::filtriInUso() const
+{
+    return filtri_.inUse();
+}
+
+IncomeSelection::Verdict IncomeSelection::esamina(QByteArrayView record, qint64* amount) const
+{
+    if (!filtri_.matches(record))
+        return Verdict::Left;
+    const QByteArrayView intero = stored(record, kIntero);
+    if (intero.isEmpty())
+        return Verdict::Left;
+    const int data = dateKey(stored(record, kData));
+    if (data == 0)
+        return Verdict::Unreadable;
+    if (data < inizio_ || data > fine_)
+        return Verdict::Left;
+    return leggiImporto(intero, amount) ? Verdict::Listed : Verdict::Unreadable;
+}
+
+IncomeSelection::Result IncomeSelection::esegui(const QString& archivePath) const
+{
+    Result result;
+    RecordFile file;
+    if (!OpenReceiptArchive(archivePath, file))
+        return result;
+    result.ok = file.forEachStored([&](qint64, QByteArrayView record) {
+        qint64 amount = 0;
+        switch (esamina(record, &amount)) {
+        case Verdict::Listed:
+            result.rows.append(riga(record));
+            result.total += amount;
+            break;
+        case Verdict::Unreadable:
+            ++result.unreadable;
+            break;
+        case Verdict::Left:
+            break;
+        }
+        return true;
+    });
+    return result;
+}
+
+QString IncomeSelection::riga(QByteArrayView record)
+{
+    return ListRows::receiptRow(record);
+}
+
+bool IncomeSelection::leggiImporto(QByteArrayView text, qint64* amount)
+{
+    qsizetype pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-'))
+        negative = text[pos++] == '-';
+    qint64 units = 0;
+    qint64 fraction = 0; // the first four decimals, in ten-thousandths
+    qint64 scale = kUnit / 10;
+    bool roundUp = false;
+    int digits = 0;
+    bool comma = false;
+    for (; pos < text.size(); ++pos) {
+        const char c = text[pos];
+        if (c == ',' && !comma) {
+            comma = true;
+        } else if (!isDigit(c)) {
+            return false;
+        } else if (!comma) {
+            // A stored amount has at most 11 characters; more digits than that are not an amount.
+            if (++digits > 15)
+                return false;
+            units = units * 10 + (c - '0');
+        } else {
+            ++digits;
+            if (scale > 0) {
+                fraction += (c - '0') * scale;
+                scale /= 10;
+            } else if (scale == 0) {
+                roundUp = c >= '5';
+                scale = -1; // only the fifth decimal decides the rounding
+            }
+        }
+    }
+    if (digits == 0)
+        return false;
+    const qint64 value = units * kUnit + fraction + (roundUp ? 1 : 0);
+    *amount = negative ? -value : value;
+    return true;
+}
+
+QString IncomeSelection::formattaTotale(qint64 total)
+{
+    const bool negative = total < 0;
+    const quint64 magnitude = negative ? quint64(0) - quint64(total) : quint64(total);
+    QString decimals = QStringLiteral("%1").arg(magnitude % kUnit, 4, 10, QLatin1Char('0'));
+    while (decimals.size() > 2 && decimals.endsWith(QLatin1Char('0')))
+        decimals.chop(1);
+    return (negative ? QStringLiteral("-") : QString()) + QString::number(magnitude / kUnit) + QLatin1Char(',') +
+           decimals;
+}
+
+} // namespace tavorel
