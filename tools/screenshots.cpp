@@ -188,13 +188,10 @@ void memberScreens(test::FakePlatform& fake)
         TfrmAnteprimaTiratori p(nullptr, sampleMember(), samplePortrait(600, 800));
         save(&p, QStringLiteral("anteprima_scheda"), false);
     }
-    for (const auto& [name, member, photo] :
-         {std::tuple{"scheda_iscritto", sampleMember(), samplePortrait(600, 800)},
-          std::tuple{"scheda_vuota",
-                     TSchedaIscritto{QString(), QString(), QString(), QString(), QString(), QString(), QString(),
-                                     QString(), QString(), QString(), QString(), QString(), QString(), QString(),
-                                     QString(), QString(), QString(), QString(), QStringLiteral("0,00")},
-                     placeholderPhoto()}}) {
+    TSchedaIscritto cleared; // what a cleared editor prints
+    cleared.Quota = QStringLiteral("0,00");
+    for (const auto& [name, member, photo] : {std::tuple{"scheda_iscritto", sampleMember(), samplePortrait(600, 800)},
+                                              std::tuple{"scheda_vuota", cleared, placeholderPhoto()}}) {
         Report r = MemberSheetTemplate::create();
         MemberSheetTemplate::fill(r, member, photo);
         exportPdf(r, outDir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".pdf"), fake.now());

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "storage/TSchedaRicevuta.h"
 #include "shell/ReportDialog.h"
+#include "storage/TSchedaRicevuta.h"
 
 #include <QImage>
 

@@ -6,6 +6,7 @@
 #include "storage/Messages.h"
 #include "support/FakePlatform.h"
 
+#include <QCameraDevice>
 #include <QDir>
 #include <QLabel>
 #include <QMediaDevices>
