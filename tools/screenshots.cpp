@@ -377,3 +377,4 @@ int main(int argc, char* argv[])
         incomeScreens(scope.fake, QString::fromLocal8Bit(argv[4]));
     }
     return 0;
+}
