@@ -309,6 +309,8 @@ void TfrmTiratori::buildLayout()
         h->setSpacing(8);
         for (const auto& [cell, stretch] : cells)
             h->addLayout(cell, stretch);
+        // The rows share out the height beside the photo.
+        into->addStretch(1);
         into->addLayout(h);
     };
 
@@ -339,7 +341,6 @@ void TfrmTiratori::buildLayout()
          {{cella(&S::Tessera), 1}, {cella(&S::Quota), 0}, {cella(&S::InizioTes), 0}, {cella(&S::FineTes), 0}});
     riga(campiLayout, {{cella(&S::Armi), 1}, {cella(&S::Porto), 1}});
     riga(campiLayout, {{cella(&S::InizioPor), 0}, {cella(&S::FinePor), 1}});
-    campiLayout->addStretch(1);
 
     auto* sopra = new QHBoxLayout;
     sopra->setSpacing(14);
@@ -377,6 +378,9 @@ QImage TfrmTiratori::foto() const
 void TfrmTiratori::ShowMemberRecord(const TSchedaIscritto& record, qint64 k)
 {
     campi_.show(record);
+    // A text longer than its box shows its beginning.
+    for (QLineEdit* f : campi_.fields())
+        f->setCursorPosition(0);
     allegati_->load(record);
     lblPosizione->setText(k > 0 ? QString::number(k) : QString());
     foto_->load(int(k));
@@ -428,8 +432,12 @@ void TfrmTiratori::txtQuotaExit()
 
 void TfrmTiratori::cmdSalvaClick()
 {
-    // The field being edited is left first, so that its own handling (the fee) has run.
+    // The field being edited is left first, so that its own handling (the fee) has run. A window
+    // that is not the active one gets no focus events, so the fee is then completed here.
+    QWidget* lasciato = focusWidget();
     btnFocus->setFocus(Qt::OtherFocusReason);
+    if (lasciato == campo(&S::Quota))
+        txtQuotaExit();
 
     if (const std::optional<MissingField> missing = campi_.firstMissing()) {
         avvisa(MessageKind::Warning, missing->warning);
