@@ -8,7 +8,7 @@ PROGRAM ?= program
 JOBS    ?= $(shell nproc 2>/dev/null || echo 2)
 BUILD    = $(if $(filter sanitizer,$(PRESET)),build-asan,$(if $(filter ci,$(PRESET)),build-ci,build))
 
-.PHONY: run test build bootstrap program sanitize clean
+.PHONY: run test build bootstrap program sanitize fuzz clean
 
 bootstrap:
 	@scripts/bootstrap
@@ -19,21 +19,32 @@ $(BUILD)/build.ninja: | bootstrap
 build: bootstrap $(BUILD)/build.ninja
 	@cmake --build $(BUILD) -j $(JOBS)
 
-# Only what the program folder needs: the program and the store installer, not the tests.
+# Only what the program folder needs: the program, the store installer and the manual, not the tests.
 # The folder survives rebuilds: it holds the user's archives and settings.
 program: bootstrap $(BUILD)/build.ninja
-	@cmake --build $(BUILD) -j $(JOBS) --target tavorel tavorel-install-store
+	@cmake --build $(BUILD) -j $(JOBS) --target tavorel tavorel-install-store tavorel-guida
 	@scripts/install-program $(BUILD) $(PROGRAM)
 
 run: program
 	@scripts/start $(PROGRAM)
 
+# A sanitizer report stops the test that made it, so the run fails.
 test: build
-	@cd $(BUILD) && ASAN_OPTIONS=$${ASAN_OPTIONS:-detect_leaks=0} ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && ASAN_OPTIONS=$${ASAN_OPTIONS:-detect_leaks=0} \
+	  UBSAN_OPTIONS=$${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1} ctest --output-on-failure -j $(JOBS)
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:
 	@$(MAKE) --no-print-directory test PRESET=sanitizer
 
+# Every fuzz target for FUZZ_SECONDS each, built with clang in its own folder (the fuzz preset);
+# fails on a crash or a sanitizer report, leaving the input that caused it in build-fuzz.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@scripts/bootstrap fuzz
+	@cmake --preset fuzz >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_all
+	@scripts/fuzz build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	@rm -rf build build-asan build-ci
+	@rm -rf build build-asan build-ci build-fuzz

@@ -7,6 +7,9 @@
 // Runs on any Qt platform; with QT_QPA_PLATFORM=offscreen it needs no display.
 #include "checks/TfrmCodFisc.h"
 #include "checks/TfrmPartitaIva.h"
+#include "help/TfrmGuida.h"
+#include "help/TfrmInfo.h"
+#include "help/TfrmSplash.h"
 #include "income/TfrmMenuRiepCosti.h"
 #include "income/TfrmRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
@@ -18,6 +21,7 @@
 #include "members/TfrmAllegaCartella.h"
 #include "members/TfrmAnteprimaTiratori.h"
 #include "members/TfrmCertScaduti.h"
+#include "members/TfrmExpTiratori.h"
 #include "members/TfrmStampaTiratori.h"
 #include "members/TfrmTessereScadute.h"
 #include "members/TfrmTiratori.h"
@@ -26,6 +30,7 @@
 #include "members/TfrmZoom.h"
 #include "printing/ReportPainter.h"
 #include "receipts/TfrmAnteprimaRic.h"
+#include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmLogo.h"
 #include "receipts/TfrmMenuRicevute.h"
 #include "receipts/TfrmNumerazione.h"
@@ -38,6 +43,8 @@
 #include "shell/QtPlatform.h"
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmCalendario.h"
+#include "storage/Archives.h"
+#include "storage/RecordFile.h"
 #include "storage/TSchedaIscritto.h"
 #include "support/FakePlatform.h"
 
@@ -94,6 +101,115 @@ void fillReceipt(TfrmRicevuta& w)
     r.ImpLettere = ImportoInLettere(1500000);
     r.Intero = QStringLiteral("150,00");
     w.mostraScheda(r, 3);
+}
+
+// A few receipts and members, so the export grids show what a club's archives look like.
+void fillArchives(const QString& folder)
+{
+    const QStringList names = {QStringLiteral("Rossi Mario"),   QStringLiteral("Bianchi Niccolò"),
+                               QStringLiteral("Esposito Anna"), QStringLiteral("Colombo Luca"),
+                               QStringLiteral("Ricci Giulia"),  QStringLiteral("D'Angelo Marco")};
+    const QStringList sports = {QStringLiteral("Nuoto - corso annuale"), QStringLiteral("Pallavolo under 14"),
+                                QStringLiteral("Ginnastica artistica"), QStringLiteral("Tennis")};
+    RecordFile receipts;
+    if (OpenReceiptArchive(receiptArchivePath(folder, QStringLiteral("2026")), receipts)) {
+        for (int i = 0; i < 12; ++i) {
+            TSchedaRicevuta r;
+            r.NumRic = QString::number(i + 1);
+            r.Data = QStringLiteral("%1/0%2/2026").arg(10 + i).arg(1 + i % 9);
+            r.Pagatore = names[i % names.size()];
+            r.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+            r.Sport = sports[i % sports.size()];
+            r.Dal = QStringLiteral("01/09/2026");
+            r.Al = QStringLiteral("30/06/2027");
+            r.Praticante = names[(i + 2) % names.size()];
+            r.LuogoNasc = QStringLiteral("Forlì");
+            r.DataNasc = QStringLiteral("14/05/2015");
+            r.Indirizzo = QStringLiteral("Via Roma %1, 10122 Torino").arg(i + 3);
+            r.Intero = QStringLiteral("%1,00").arg(35 + 5 * i);
+            appendRecord(receipts, r);
+        }
+    }
+    RecordFile members;
+    if (OpenMemberArchive(folder, members)) {
+        for (int i = 0; i < names.size(); ++i) {
+            TSchedaIscritto m;
+            m.Tiratore = names[i];
+            m.DataNasc = QStringLiteral("0%1/03/198%1").arg(i + 1);
+            m.Cittadinanza = QStringLiteral("Italiana");
+            m.LuogoNasc = QStringLiteral("Torino");
+            m.Indirizzo = QStringLiteral("Via Po %1").arg(i + 10);
+            m.Citta = QStringLiteral("Roma");
+            m.Cap = QStringLiteral("00100");
+            m.Nazione = QStringLiteral("Italia");
+            m.CodFisc = QStringLiteral("RSSMRA80A01H501U");
+            m.Ente = sports[i % sports.size()];
+            m.Tessera = QStringLiteral("00%1").arg(i + 1);
+            m.Quota = QStringLiteral("35,00");
+            m.Note = QStringLiteral("Certificato consegnato");
+            appendRecord(members, m);
+        }
+    }
+}
+
+// The report the list screen printed last, as a PDF.
+void savePdf(const test::FakePlatform& fake, const QString& name)
+{
+    if (fake.printed.isEmpty())
+        return;
+    exportPdf(fake.printed.last(), outDir + QLatin1Char('/') + name + QStringLiteral(".pdf"), fake.nowValue);
+}
+
+// The search screens with a few criteria typed, then their results, printed.
+void searchScreens(test::FakePlatform& fake, const QString& data)
+{
+    fake.folder = data;
+    {
+        TfrmTrovaRic d(nullptr, data + QStringLiteral("/2026.ric"), {});
+        d.setMode(QStringLiteral("ricevuta"));
+        d.show();
+        d.activateWindow();
+        QTest::qWaitForWindowActive(&d);
+        d.txtPagatore->setText(QStringLiteral("ro"));
+        d.txtData->setText(QStringLiteral("/03/"));
+        d.txtPagatore->setFocus();
+        save(&d, QStringLiteral("trova_ricevute_criteri"), false);
+        // The results of the whole archive: a few hundred rows.
+        d.txtPagatore->clear();
+        d.txtData->clear();
+        d.btnCercaClick();
+        d.elenco->lstRecords->setCurrentIndex(d.elenco->model->index(2, 0));
+        save(&d, QStringLiteral("trova_ricevute_risultati"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("trova_ricevute"));
+    }
+    {
+        TfrmTrovaTiratori d(nullptr, {}, {});
+        d.setMode(QStringLiteral("tiratori"));
+        d.show();
+        d.activateWindow();
+        QTest::qWaitForWindowActive(&d);
+        d.txtEnte->setText(QStringLiteral("nuoto"));
+        d.txtEnte->setFocus();
+        save(&d, QStringLiteral("trova_iscritti_criteri"), false);
+        d.txtEnte->clear();
+        d.btnCercaClick();
+        save(&d, QStringLiteral("trova_iscritti_risultati"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("trova_iscritti"));
+    }
+    {
+        TfrmTessereScadute d(nullptr, {});
+        save(&d, QStringLiteral("tessere_scadute"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("tessere_scadute"));
+    }
+    {
+        TfrmCertScaduti d(nullptr, {});
+        save(&d, QStringLiteral("certificati_scaduti"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("certificati_scaduti"));
+    }
 }
 
 // A stand-in for a portrait photo: a head and shoulders on a studio background, w x h.
@@ -196,90 +312,29 @@ void memberScreens(test::FakePlatform& fake)
         MemberSheetTemplate::fill(r, member, photo);
         exportPdf(r, outDir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".pdf"), fake.now());
     }
-}
 
-// The report the list screen printed last, as a PDF.
-void savePdf(const test::FakePlatform& fake, const QString& name)
-{
-    if (fake.printed.isEmpty())
-        return;
-    exportPdf(fake.printed.last(), outDir + QLatin1Char('/') + name + QStringLiteral(".pdf"), fake.nowValue);
-}
-
-// The search screens with a few criteria typed, then their results, printed.
-void searchScreens(test::FakePlatform& fake, const QString& data)
-{
-    fake.folder = data;
+    // The income summary query filled in, then the summary of a sport over the year, printed.
+    void incomeScreens(test::FakePlatform & fake, const QString& data)
     {
-        TfrmTrovaRic d(nullptr, data + QStringLiteral("/2026.ric"), {});
-        d.setMode(QStringLiteral("ricevuta"));
-        d.show();
-        d.activateWindow();
-        QTest::qWaitForWindowActive(&d);
-        d.txtPagatore->setText(QStringLiteral("ro"));
-        d.txtData->setText(QStringLiteral("/03/"));
-        d.txtPagatore->setFocus();
-        save(&d, QStringLiteral("trova_ricevute_criteri"), false);
-        // The results of the whole archive: a few hundred rows.
-        d.txtPagatore->clear();
-        d.txtData->clear();
-        d.btnCercaClick();
-        d.elenco->lstRecords->setCurrentIndex(d.elenco->model->index(2, 0));
-        save(&d, QStringLiteral("trova_ricevute_risultati"), false);
+        fake.folder = data;
+        TfrmMenuRiepCosti w;
+        save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
+        w.txtCCP->setText(QStringLiteral("nuoto"));
+        w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
+        w.txtMeseInizio->setCurrentText(QStringLiteral("Marzo"));
+        w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
+        w.txtMeseFine->setCurrentText(QStringLiteral("Marzo"));
+        save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
+        TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/03/2026"),
+                             QStringLiteral("31/03/2026"), data + QStringLiteral("/2026.ric")});
+        d.carica();
+        d.elenco->txtTrova->setText(QStringLiteral("rossi"));
+        d.elenco->btnTrova->click();
+        save(&d, QStringLiteral("riepilogo_incassi"), true);
+        fake.answers << Answer::Yes;
         d.btnStampa->click();
-        savePdf(fake, QStringLiteral("trova_ricevute"));
+        savePdf(fake, QStringLiteral("riepilogo_incassi"));
     }
-    {
-        TfrmTrovaTiratori d(nullptr, {}, {});
-        d.setMode(QStringLiteral("tiratori"));
-        d.show();
-        d.activateWindow();
-        QTest::qWaitForWindowActive(&d);
-        d.txtEnte->setText(QStringLiteral("nuoto"));
-        d.txtEnte->setFocus();
-        save(&d, QStringLiteral("trova_iscritti_criteri"), false);
-        d.txtEnte->clear();
-        d.btnCercaClick();
-        save(&d, QStringLiteral("trova_iscritti_risultati"), false);
-        d.btnStampa->click();
-        savePdf(fake, QStringLiteral("trova_iscritti"));
-    }
-    {
-        TfrmTessereScadute d(nullptr, {});
-        save(&d, QStringLiteral("tessere_scadute"), false);
-        d.btnStampa->click();
-        savePdf(fake, QStringLiteral("tessere_scadute"));
-    }
-    {
-        TfrmCertScaduti d(nullptr, {});
-        save(&d, QStringLiteral("certificati_scaduti"), false);
-        d.btnStampa->click();
-        savePdf(fake, QStringLiteral("certificati_scaduti"));
-    }
-}
-
-// The income summary query filled in, then the summary of a sport over the year, printed.
-void incomeScreens(test::FakePlatform& fake, const QString& data)
-{
-    fake.folder = data;
-    TfrmMenuRiepCosti w;
-    save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
-    w.txtCCP->setText(QStringLiteral("nuoto"));
-    w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
-    w.txtMeseInizio->setCurrentText(QStringLiteral("Marzo"));
-    w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
-    w.txtMeseFine->setCurrentText(QStringLiteral("Marzo"));
-    save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
-    TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/03/2026"), QStringLiteral("31/03/2026"),
-                         data + QStringLiteral("/2026.ric")});
-    d.carica();
-    d.elenco->txtTrova->setText(QStringLiteral("rossi"));
-    d.elenco->btnTrova->click();
-    save(&d, QStringLiteral("riepilogo_incassi"), true);
-    fake.answers << Answer::Yes;
-    d.btnStampa->click();
-    savePdf(fake, QStringLiteral("riepilogo_incassi"));
-}
 
 } // namespace
 
@@ -341,6 +396,25 @@ int main(int argc, char* argv[])
             TfrmStampaRic d(&w, w.scheda());
             save(&d, QStringLiteral("stampa_ricevuta"), false);
         }
+    }
+    fillArchives(scope.fake.folder);
+    {
+        TfrmExpRic d(nullptr, receiptArchivePath(scope.fake.folder, QStringLiteral("2026")));
+        save(&d, QStringLiteral("esporta_ricevute"), false);
+        TfrmExpTiratori m(nullptr);
+        save(&m, QStringLiteral("esporta_iscritti"), false);
+        // The two spreadsheet files beside the pictures, to open in a spreadsheet program.
+        d.scriviFile(outDir + QStringLiteral("/Ricevute.xls"));
+        m.scriviFile(outDir + QStringLiteral("/Archivio_Iscritti.xls"));
+    }
+    {
+        TfrmGuida d(nullptr);
+        d.impostaArgomento(helpTitle(HelpTopic::StampaRicevute), helpText(HelpTopic::StampaRicevute));
+        save(&d, QStringLiteral("guida"), false);
+        TfrmInfo i(nullptr);
+        save(&i, QStringLiteral("info"), false);
+        TfrmSplash c(nullptr);
+        save(&c, QStringLiteral("crediti"), false);
     }
     {
         TfrmCodFisc d(nullptr);

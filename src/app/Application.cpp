@@ -24,6 +24,17 @@
 
 namespace tavorel {
 
+// The long-lived screens, declared in the order they are created; destroyed in reverse.
+struct Application::Screens {
+    std::unique_ptr<TfrmPassword> password;
+    std::unique_ptr<TfrmAvvio> avvio;
+    std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
+    std::unique_ptr<TfrmMenuRicevute> menuRicevute;
+    std::unique_ptr<TfrmRicevuta> ricevuta;
+    std::unique_ptr<TfrmTiratori> tiratori;
+    std::unique_ptr<TfrmMenuRiepCosti> menuRiepCosti;
+};
+
 namespace {
 
 // A dialog's life: created over its owner, shown modally, destroyed when it closes.
@@ -54,21 +65,6 @@ void apriEsportaIscritti(TfrmTiratori* tiratori)
     platform().runModal(esporta);
     delete esporta;
 }
-
-} // namespace
-
-// The long-lived screens, declared in the order they are created; destroyed in reverse.
-struct Application::Screens {
-    std::unique_ptr<TfrmPassword> password;
-    std::unique_ptr<TfrmAvvio> avvio;
-    std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
-    std::unique_ptr<TfrmMenuRicevute> menuRicevute;
-    std::unique_ptr<TfrmRicevuta> ricevuta;
-    std::unique_ptr<TfrmTiratori> tiratori;
-    std::unique_ptr<TfrmMenuRiepCosti> menuRiepCosti;
-};
-
-namespace {
 
 // The login window is all the user needs at first, so it reaches the screen before the other
 // screens are built: the window is shown and the events that map and paint it are handled.
@@ -147,16 +143,6 @@ void Application::start()
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraEditor, ricevuta, [ricevuta] { ricevuta->show(); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::mostraMenu, avvio, [avvio] { avvio->show(); });
     QObject::connect(ricevuta, &TfrmRicevuta::chiuso, avvio, [avvio] { avvio->show(); });
-    QObject::connect(ricevuta, &TfrmRicevuta::apriEsporta, ricevuta, [ricevuta] { apriEsportaRicevute(ricevuta); });
-
-    // Information, credits and help
-    QObject::connect(avvio, &TfrmAvvio::apriInfo, avvio, [avvio] { runDialog<TfrmInfo>(avvio); });
-    QObject::connect(avvio, &TfrmAvvio::apriCrediti, avvio, [avvio] { runDialog<TfrmSplash>(avvio); });
-    QObject::connect(avvio, &TfrmAvvio::apriGuida, avvio, [avvio] { mostraGuida(avvio, HelpTopic::Panoramica); });
-    QObject::connect(menuRicevute, &TfrmMenuRicevute::apriGuida, menuRicevute,
-                     [menuRicevute] { mostraGuida(menuRicevute, HelpTopic::StampaRicevute); });
-    QObject::connect(ricevuta, &TfrmRicevuta::apriGuida, ricevuta,
-                     [ricevuta] { mostraGuida(ricevuta, HelpTopic::StampaRicevute); });
 
     // Main menu → income summary
     QObject::connect(avvio, &TfrmAvvio::apriRiepilogoIncassi, menuRiepCosti, [avvio, menuRiepCosti] {
@@ -164,6 +150,11 @@ void Application::start()
         avvio->hide();
     });
     QObject::connect(menuRiepCosti, &TfrmMenuRiepCosti::mostraMenu, avvio, [avvio] { avvio->show(); });
+    // The summary list's help button: the help opens over the list, the modal window on top.
+    QObject::connect(menuRiepCosti, &TfrmMenuRiepCosti::apriGuida, menuRiepCosti, [menuRiepCosti] {
+        QWidget* top = QApplication::activeModalWidget();
+        mostraGuida(top ? top : menuRiepCosti, HelpTopic::RiepilogoIncassi);
+    });
 
     // Receipt editor → receipt search, which loads the receipt chosen into the editor
     QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {
@@ -182,6 +173,18 @@ void Application::start()
         trova.setMode(QStringLiteral("ricevuta"));
         platform().runModal(&trova);
     });
+
+    // Receipt editor → export
+    QObject::connect(ricevuta, &TfrmRicevuta::apriEsporta, ricevuta, [ricevuta] { apriEsportaRicevute(ricevuta); });
+
+    // Information, credits and help
+    QObject::connect(avvio, &TfrmAvvio::apriInfo, avvio, [avvio] { runDialog<TfrmInfo>(avvio); });
+    QObject::connect(avvio, &TfrmAvvio::apriCrediti, avvio, [avvio] { runDialog<TfrmSplash>(avvio); });
+    QObject::connect(avvio, &TfrmAvvio::apriGuida, avvio, [avvio] { mostraGuida(avvio, HelpTopic::Panoramica); });
+    QObject::connect(menuRicevute, &TfrmMenuRicevute::apriGuida, menuRicevute,
+                     [menuRicevute] { mostraGuida(menuRicevute, HelpTopic::StampaRicevute); });
+    QObject::connect(ricevuta, &TfrmRicevuta::apriGuida, ricevuta,
+                     [ricevuta] { mostraGuida(ricevuta, HelpTopic::StampaRicevute); });
 }
 
 } // namespace tavorel

@@ -71,19 +71,17 @@ TfrmExpTiratori::TfrmExpTiratori(QWidget* owner)
 
 void TfrmExpTiratori::leggiArchivio()
 {
+    QList<CampoRecord> campi;
+    const auto& fields = TSchedaIscritto::fields();
+    for (qsizetype c = 1; c < colonne().size(); ++c) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].member == colonne()[c].field)
+                campi.append({fieldOffset(fields, i), fields[i].capacity});
+        }
+    }
     RecordFile file;
-    if (!OpenMemberArchive(platform().programFolder(), file))
-        return;
-    impostaRighe(file.count());
-    const QList<Colonna>& table = colonne();
-    forEachRecord<TSchedaIscritto>(file, [&](qint64 k, const TSchedaIscritto& record) {
-        QStringList cells;
-        cells.reserve(table.size() - 1);
-        for (qsizetype c = 1; c < table.size(); ++c)
-            cells.append(record.*table[c].field);
-        impostaRiga(k - 1, std::move(cells));
-        return true;
-    });
+    if (OpenMemberArchive(platform().programFolder(), file))
+        leggiRecord(file, campi);
 }
 
 } // namespace tavorel

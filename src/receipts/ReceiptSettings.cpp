@@ -5,6 +5,7 @@
 #include "storage/IniFile.h"
 #include "storage/SafeFile.h"
 
+#include <QBuffer>
 #include <QIODevice>
 #include <QImageReader>
 #include <QPainter>
@@ -96,8 +97,13 @@ bool ReceiptSettings::salvaLogo(const QString& folder, const QImage& logo)
 {
     if (logo.isNull())
         return false;
-    const QImage bmp = suFondoBianco(logo);
-    return replaceFileContents(percorsoLogo(folder), [&bmp](QIODevice& out) { return bmp.save(&out, "BMP"); });
+    // Made in memory first: the picture writer does not look at what each write of it returns,
+    // so it never writes to the file itself.
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    if (!buffer.open(QIODevice::WriteOnly) || !suFondoBianco(logo).save(&buffer, "BMP"))
+        return false;
+    return replaceFileContents(percorsoLogo(folder), bmp);
 }
 
 } // namespace tavorel

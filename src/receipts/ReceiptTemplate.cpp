@@ -194,7 +194,12 @@ void addObject(Report& report, const ReceiptObject& o, bool lower, const Receipt
 // Each memo is named after the record field it prints.
 void fillCopy(Report& report, const TSchedaRicevuta& d, const QString& suffix)
 {
-    const auto set = [&](const char* memo, const QString& text) {
+    // Every value is one line of the receipt: a line break pasted into a field (or read from an
+    // archive) is printed as a blank, never as a second line over the next row of the form.
+    const auto set = [&](const char* memo, QString text) {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
         report.findMemo(QLatin1String(memo) + suffix)->setText(text);
     };
     set("txtNumRic", QStringLiteral("Ricevuta n. ") + TrimSpazi(d.NumRic));

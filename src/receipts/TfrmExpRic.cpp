@@ -62,19 +62,17 @@ TfrmExpRic::TfrmExpRic(QWidget* owner, const QString& archivePath)
 
 void TfrmExpRic::leggiArchivio()
 {
+    QList<CampoRecord> campi;
+    const auto& fields = TSchedaRicevuta::fields();
+    for (qsizetype c = 1; c < colonne().size(); ++c) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            if (fields[i].member == colonne()[c].field)
+                campi.append({fieldOffset(fields, i), fields[i].capacity});
+        }
+    }
     RecordFile file;
-    if (!OpenReceiptArchive(archivePath_, file))
-        return;
-    impostaRighe(file.count());
-    const QList<Colonna>& table = colonne();
-    forEachRecord<TSchedaRicevuta>(file, [&](qint64 k, const TSchedaRicevuta& record) {
-        QStringList cells;
-        cells.reserve(table.size() - 1);
-        for (qsizetype c = 1; c < table.size(); ++c)
-            cells.append(record.*table[c].field);
-        impostaRiga(k - 1, std::move(cells));
-        return true;
-    });
+    if (OpenReceiptArchive(archivePath_, file))
+        leggiRecord(file, campi);
 }
 
 } // namespace tavorel

@@ -5,6 +5,7 @@
 #include "shell/PictureButton.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
+#include "storage/Messages.h"
 
 #include <QImageReader>
 #include <QLabel>
@@ -108,9 +109,10 @@ void TfrmLogo::btnCancLogoClick()
 void TfrmLogo::btnApplicaClick()
 {
     if (!ReceiptSettings::salvaLogo(platform().programFolder(), logo_)) {
-        // No message: the dialog falls back to the default logo and closes; Logo.bmp is untouched.
-        mostra(defaultLogo());
-        reject();
+        // Logo.bmp keeps its previous content. The user is told, and the dialog stays open with
+        // the chosen picture, so that "Applica e chiudi" can be pressed again once the folder
+        // takes the file: a logo that silently failed to save would print the old one unnoticed.
+        platform().message(this, MessageKind::Error, kMsgAccessoArchivio);
         return;
     }
     accept();

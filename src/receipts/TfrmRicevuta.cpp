@@ -19,6 +19,7 @@
 #include "storage/RecordFile.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -467,7 +468,9 @@ void TfrmRicevuta::closeEvent(QCloseEvent* event)
     QStringList righe;
     for (auto member : kRiceventi)
         righe.append(TrimSpazi(campo(member)->text()));
-    ReceiptSettings::scriviRiceventi(platform().programFolder(), righe);
+    riceventiDaSalvare_ = !ReceiptSettings::scriviRiceventi(platform().programFolder(), righe);
+    if (riceventiDaSalvare_)
+        accessoNegato(MessageKind::Warning);
     emit chiuso();
     event->accept();
 }
@@ -501,8 +504,15 @@ void TfrmRicevuta::accessoNegato(MessageKind kind)
 
 void TfrmRicevuta::FormShow()
 {
+    // Payee lines that could not be saved at the last closing stay as they were typed.
+    QStringList righe;
+    if (riceventiDaSalvare_) {
+        for (auto member : kRiceventi)
+            righe.append(campo(member)->text());
+    }
     campi_.clear();
-    const QStringList righe = ReceiptSettings::leggiRiceventi(platform().programFolder());
+    if (!riceventiDaSalvare_)
+        righe = ReceiptSettings::leggiRiceventi(platform().programFolder());
     for (qsizetype i = 0; i < std::ssize(kRiceventi); ++i)
         campo(kRiceventi[i])->setText(righe.value(i));
     campo(&S::Data)->setText(todayText());
@@ -624,14 +634,18 @@ void TfrmRicevuta::sfoglia(BrowseCommand command, MessageKind failureKind)
     const qint64 k = RecordDaMostrare(command, PosizioneDaEtichetta(lblPosizione->text()), n);
     if (k == 0)
         return;
-    TSchedaRicevuta record;
-    const bool letto = readRecord(file, k, record);
+    QByteArray bytes;
+    const bool letto = file.read(k, bytes);
     file.close();
     if (!letto) {
         accessoNegato(failureKind);
         return;
     }
-    mostraScheda(record, k);
+    mostraScheda(decodeRecord<TSchedaRicevuta>(bytes), k);
+    // What a damaged record still holds is shown, so that it can be checked and saved again; the
+    // user is told which record of which file it is.
+    if (!recordIsWhole<TSchedaRicevuta>(bytes))
+        avvisa(MessageKind::Warning, msgSchedaDanneggiata(k, QFileInfo(lblFile->text()).fileName()));
 }
 
 // "Primo" and "Salva" report a failing archive as a warning, the other archive actions as an error.

@@ -109,6 +109,9 @@ private:
     PictureButton* cmdLogo;
     PictureButton* impPagatore;
     PictureButton* btnCodFisc;
+    // The payee lines could not be written to the settings when the editor was last closed: the
+    // next showing keeps them on the screen instead of reading the old ones, and closing tries again.
+    bool riceventiDaSalvare_ = false;
 };
 
 } // namespace tavorel

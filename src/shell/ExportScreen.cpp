@@ -6,6 +6,8 @@
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
 #include "storage/Messages.h"
+#include "storage/RecordFile.h"
+#include "storage/RecordLayout.h"
 #include "storage/SafeFile.h"
 #include "storage/SpreadsheetFile.h"
 
@@ -32,10 +34,13 @@ constexpr int kRowHeight = 21;
 
 } // namespace
 
-// The grid's strings, row by row; a plain table of texts, light enough for archives of many
-// thousands of records.
+// The grid's texts. A year can hold a hundred thousand receipts, so a row is one text with its
+// cells (columns 1 onwards) separated by U+0000, which no cell keeps (it is turned into a blank,
+// as the export does with every control character); the record number of column 0 is the row's.
 class ExportGridModel : public QAbstractTableModel {
 public:
+    static constexpr QChar kSeparator = QChar(0);
+
     explicit ExportGridModel(const QList<ExportColumn>& columns, QObject* parent)
         : QAbstractTableModel(parent), columns_(columns)
     {
@@ -56,12 +61,18 @@ public:
 
     bool setData(const QModelIndex& index, const QVariant& value, int role) override
     {
-        if (!index.isValid() || role != Qt::EditRole || columns_[index.column()].readOnly)
+        if (!index.isValid() || role != Qt::EditRole || index.column() == 0 || columns_[index.column()].readOnly)
             return false;
-        QStringList& row = rows_[index.row()];
-        while (row.size() <= index.column())
-            row.append(QString());
-        row[index.column()] = value.toString();
+        QList<QStringView> cells = split(rows_.at(index.row()));
+        const QString typed = clean(value.toString());
+        cells[index.column() - 1] = typed;
+        QString row;
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            if (c > 0)
+                row += kSeparator;
+            row += cells[c];
+        }
+        rows_[index.row()] = row;
         emit dataChanged(index, index);
         return true;
     }
@@ -83,32 +94,62 @@ public:
 
     QString cell(int row, int column) const
     {
-        const QStringList& r = rows_.at(row);
-        return column < r.size() ? r.at(column) : QString();
+        if (column == 0)
+            return QString::number(row + 1);
+        const QList<QStringView> cells = split(rows_.at(row));
+        return column - 1 < cells.size() ? cells[column - 1].toString() : QString();
     }
 
     void resize(qint64 count)
     {
         beginResetModel();
-        rows_ = QList<QStringList>(count);
+        rows_ = QList<QString>(count);
         endResetModel();
     }
 
-    void setRow(qint64 row, QStringList cells)
+    // Rows are filled after resize(), before the view shows them; rowsChanged() tells the view.
+    void setRow(qint64 row, QString&& cells)
     {
-        if (row < 0 || row >= rows_.size())
-            return;
-        cells.prepend(QString::number(row + 1));
-        rows_[row] = std::move(cells);
+        if (row >= 0 && row < rows_.size())
+            rows_[row] = std::move(cells);
     }
 
-    void rowsChanged() { emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1)); }
+    void rowsChanged()
+    {
+        if (!rows_.isEmpty())
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    }
 
-    const QList<QStringList>& rows() const { return rows_; }
+    const QList<QString>& rows() const { return rows_; }
+
+    // The cells of a row, columns 1 onwards; `into` is reused from row to row.
+    static void split(const QString& row, QList<QStringView>& into)
+    {
+        into.resize(0);
+        qsizetype from = 0;
+        for (;;) {
+            const qsizetype at = row.indexOf(kSeparator, from);
+            if (at < 0) {
+                into.append(QStringView(row).sliced(from));
+                return;
+            }
+            into.append(QStringView(row).sliced(from, at - from));
+            from = at + 1;
+        }
+    }
+
+    static QList<QStringView> split(const QString& row)
+    {
+        QList<QStringView> cells;
+        split(row, cells);
+        return cells;
+    }
+
+    static QString clean(QString text) { return text.replace(kSeparator, QLatin1Char(' ')); }
 
 private:
     QList<ExportColumn> columns_;
-    QList<QStringList> rows_;
+    QList<QString> rows_;
 };
 
 ExportScreen::ExportScreen(QWidget* owner, const QString& name, const QString& caption,
@@ -146,6 +187,9 @@ ExportScreen::ExportScreen(QWidget* owner, const QString& name, const QString& c
     grdRecords->setObjectName(QStringLiteral("grdRecords"));
     grdRecords->setModel(model_);
     grdRecords->setAlternatingRowColors(true);
+    QPalette rows = grdRecords->palette();
+    rows.setColor(QPalette::AlternateBase, colors::kAliceBlue);
+    grdRecords->setPalette(rows);
     grdRecords->verticalHeader()->hide();
     grdRecords->verticalHeader()->setDefaultSectionSize(kRowHeight);
     grdRecords->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -233,11 +277,15 @@ bool ExportScreen::scriviFile(const QString& path) const
     }
     return replaceFileContents(path, [&](QIODevice& out) {
         SpreadsheetWriter writer(out, worksheet_, header);
-        QStringList cells;
-        for (const QStringList& row : model_->rows()) {
-            cells.clear();
-            for (int c : exported)
-                cells.append(c < row.size() ? row.at(c) : QString());
+        // Both lists are reused from row to row: archives of many thousands of rows.
+        QList<QStringView> grid;
+        QList<QStringView> cells(exported.size());
+        for (qsizetype r = 0; r < model_->rows().size(); ++r) {
+            ExportGridModel::split(model_->rows().at(r), grid);
+            for (qsizetype i = 0; i < exported.size(); ++i) {
+                const int c = exported[i] - 1; // column 0, the record number, is never exported
+                cells[i] = c >= 0 && c < grid.size() ? grid[c] : QStringView();
+            }
             writer.writeRow(cells);
         }
         return writer.finish();
@@ -259,9 +307,30 @@ void ExportScreen::impostaRighe(qint64 count)
     model_->resize(count);
 }
 
-void ExportScreen::impostaRiga(qint64 row, QStringList cells)
+void ExportScreen::leggiRecord(RecordFile& file, const QList<CampoRecord>& campi)
 {
-    model_->setRow(row, std::move(cells));
+    impostaRighe(file.count());
+    // Each row is put together in one working text and kept as an exact copy of it: a hundred
+    // thousand rows take what they hold, no more.
+    QString row;
+    file.forEachStored([&](qint64 k, QByteArrayView record) {
+        if (record.size() < file.recordSize())
+            return false;
+        row.resize(0);
+        for (qsizetype i = 0; i < campi.size(); ++i) {
+            if (i > 0)
+                row += ExportGridModel::kSeparator;
+            const qsizetype from = row.size();
+            appendDecodedField(row, record.data() + campi[i].offset, campi[i].capacity);
+            // A damaged record may hold a zero byte inside a field.
+            for (qsizetype j = from; j < row.size(); ++j) {
+                if (row[j] == ExportGridModel::kSeparator)
+                    row[j] = QLatin1Char(' ');
+            }
+        }
+        model_->setRow(k - 1, QString(row.constData(), row.size()));
+        return true;
+    });
 }
 
 } // namespace tavorel

@@ -14,6 +14,7 @@ namespace tavorel {
 class InfoBar;
 class PictureButton;
 class ExportGridModel;
+class RecordFile;
 
 // One column of an export grid and, when exported, of the spreadsheet file.
 struct ExportColumn {
@@ -64,13 +65,20 @@ signals:
     void apriGuida();
 
 protected:
-    // Reads the archive into the grid with impostaRighe and impostaRiga. Failures leave the grid
-    // as far as it got, without a message.
+    // Where the text of grid column c (from 1) lies in a record: campi[c - 1].
+    struct CampoRecord {
+        int offset;   // of the field's length byte
+        int capacity; // the field's width
+    };
+
+    // Reads the archive into the grid, with leggiRecord. Failures leave the grid as far as it
+    // got, without a message.
     virtual void leggiArchivio() = 0;
+    // One grid row per record of `file`, filled in file order; the rows after a failed read stay
+    // empty.
+    void leggiRecord(RecordFile& file, const QList<CampoRecord>& campi);
     // One grid row per record, all empty.
     void impostaRighe(qint64 count);
-    // Row `row` (from 0): its number in column 0 and `cells` in columns 1 onwards.
-    void impostaRiga(qint64 row, QStringList cells);
 
 private:
     QList<ExportColumn> columns_;

@@ -55,6 +55,15 @@ int cp1252Byte(char32_t c)
     return c > 0xFFFF ? -1 : byteOf(char16_t(c));
 }
 
+void appendFromCp1252(QString& out, QByteArrayView bytes)
+{
+    const qsizetype at = out.size();
+    out.resize(at + bytes.size());
+    QChar* dst = out.data() + at;
+    for (qsizetype i = 0; i < bytes.size(); ++i)
+        dst[i] = QChar(kToUnicode[static_cast<unsigned char>(bytes[i])]);
+}
+
 QString fromCp1252(const QByteArray& bytes)
 {
     QString out(bytes.size(), Qt::Uninitialized);

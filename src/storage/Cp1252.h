@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace tavorel {
@@ -18,6 +19,9 @@ QByteArray toCp1252(const QString& text);
 QString fromCp1252(const QByteArray& bytes);
 // The same into a buffer of bytes.size() characters, for texts built from many stored fields.
 void fromCp1252(QByteArrayView bytes, QChar* dst);
+
+// fromCp1252, appended to `out` without an intermediate text.
+void appendFromCp1252(QString& out, QByteArrayView bytes);
 
 // The byte of one character (a Unicode code point), or -1 when Windows-1252 has none.
 int cp1252Byte(char32_t c);

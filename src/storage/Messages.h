@@ -9,6 +9,15 @@ inline const QString kMsgAccessoArchivio =
     QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
                    "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del programma.");
 
+// Spreadsheet exports (receipts and members).
+inline const QString kMsgEsportaDomanda =
+    QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede "
+                   "presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
+inline const QString kMsgEsportaRiuscita =
+    QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
+inline const QString kMsgEsportaNegata =
+    QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel "
+                   "non sia già aperto.");
 // -- member photo, attachments and member sheet
 inline const QString kMsgFotoNonSalvata =
     QStringLiteral("Attenzione: non è stato possibile salvare la foto dell'iscritto.\n\r\n\r"
@@ -27,15 +36,6 @@ inline const QString kMsgSchedaStampa = QStringLiteral("Attenzione: la stampa no
 inline const QString kMsgSchedaAnteprima =
     QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.\n\r\n\r"
                    "Si consiglia di ridurre le dimensioni della foto.");
-
-// Spreadsheet exports (receipts and members).
-inline const QString kMsgEsportaDomanda =
-    QStringLiteral("L'esportazione dei dati in Excel può richiedere diversi minuti a seconda del numero di schede "
-                   "presenti in archivio.\r\n\r\nSi vuole esportare i dati adesso?");
-inline const QString kMsgEsportaRiuscita =
-    QStringLiteral("Le schede in archivio sono state esportate con successo.\r\n\r\nSi vuole aprire il file di Excel?");
-inline const QString kMsgEsportaNegata = QStringLiteral(
-    "Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel non sia già aperto.");
 
 // Income summary: the checks of the query, in their order. In the two "non esiste" messages %1 is
 // the composed date; in the "anteriore" message %1 is the end and %2 the start of the interval.
@@ -60,5 +60,27 @@ inline const QString kMsgFineAnteriore =
 // Income summary: the year's archive cannot be opened or read.
 inline const QString kMsgArchivioNonAccessibile =
     QStringLiteral("Attenzione: il file di archivio non risulta accessibile.");
+
+// -- damaged archives
+// A record shown from an archive is not as it was saved (its lengths run past their fields): the
+// user is told which record of which file, so it can be checked and saved again.
+inline QString msgSchedaDanneggiata(qint64 record, const QString& fileName)
+{
+    return QStringLiteral("Attenzione: la scheda %1 dell'archivio %2 è danneggiata.\n\r\n\r"
+                          "I dati visualizzati potrebbero non corrispondere a quelli salvati: controllarli e "
+                          "salvare di nuovo la scheda.")
+        .arg(record)
+        .arg(fileName);
+}
+
+// A search or a list skipped records it could not read: how many, in which file. Shown once per
+// search, and only when something was skipped.
+inline QString msgSchedeIlleggibili(qint64 count, const QString& fileName)
+{
+    return QStringLiteral("Attenzione: %1 schede dell'archivio %2 non possono essere lette perché il file è "
+                          "danneggiato e non sono state considerate.")
+        .arg(count)
+        .arg(fileName);
+}
 
 } // namespace tavorel

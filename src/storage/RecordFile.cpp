@@ -74,6 +74,11 @@ qint64 RecordFile::count() const
     return m_file.size() / m_recordSize;
 }
 
+qint64 RecordFile::tailBytes() const
+{
+    return isOpen() ? m_file.size() % m_recordSize : 0;
+}
+
 bool RecordFile::read(qint64 k, QByteArray& record)
 {
     if (!isOpen() || k < 1 || k - 1 > std::numeric_limits<qint64>::max() / m_recordSize)

@@ -44,6 +44,8 @@ public:
 
     // Whole records in the file now, or -1 when it is not open.
     qint64 count() const;
+    // Bytes after the last whole record: a record whose save never finished, or 0.
+    qint64 tailBytes() const;
     // Reads record k (1-based); false if it is not a whole record of the file.
     bool read(qint64 k, QByteArray& record);
     // Rewrites record k (1..count) in place; its number does not change.
@@ -94,6 +96,34 @@ template <typename T>
 qint64 appendRecord(RecordFile& file, const T& record)
 {
     return file.recordSize() == T::RecordSize ? file.append(encodeRecord(record)) : -1;
+}
+
+// What a scan could not show: records that are not whole (a length byte beyond its field, so the
+// file is damaged there) and a torn record at the end.
+struct ScanDamage {
+    qint64 unreadable = 0;
+    bool tornTail = false;
+    bool any() const { return unreadable > 0 || tornTail; }
+};
+
+// Visits every whole record (see recordIsWhole) from the first, skipping and counting in `damage`
+// those that are not. For the scans that list records (searches, expiry lists, the income
+// summary): they show what can be read and, when damage.unreadable is not 0, tell the user how
+// many records of which file they skipped. `visit(k, record)` returns true to go on.
+template <typename T, typename Visit>
+bool forEachReadableRecord(RecordFile& file, Visit&& visit, ScanDamage& damage)
+{
+    damage = {};
+    if (file.recordSize() != T::RecordSize)
+        return false;
+    damage.tornTail = file.tailBytes() > 0;
+    return file.forEach([&](qint64 k, const QByteArray& bytes) {
+        if (!recordIsWhole<T>(bytes)) {
+            ++damage.unreadable;
+            return true;
+        }
+        return visit(k, decodeRecord<T>(bytes));
+    });
 }
 
 // `visit(k, record)` returns true to go on, false to stop.

@@ -64,6 +64,8 @@ void encodeField(char* dst, const QString& value, int capacity);
 // Reads one field at `src` (capacity + 1 bytes): the length byte, clamped to the capacity so a
 // damaged record never reads into the next field, then the text, converted and trimmed.
 QString decodeField(const char* src, int capacity);
+// The same, appended to `out` (scans of whole archives build one text per record).
+void appendDecodedField(QString& out, const char* src, int capacity);
 
 // Where a member's field lies in a stored record of T: its offset (length byte) and capacity.
 struct StoredField {
@@ -103,6 +105,23 @@ QByteArray encodeRecord(const T& record)
         dst += f.capacity + 1;
     }
     return bytes;
+}
+
+// Whether `bytes` is a record as the program writes it: exactly the record's size, every length
+// byte within its field. A record that is not whole still decodes (lengths are clamped), but what
+// it shows is not what was saved: a damaged file, or a write that never finished.
+template <typename T>
+bool recordIsWhole(const QByteArray& bytes)
+{
+    if (bytes.size() != T::RecordSize)
+        return false;
+    const char* src = bytes.constData();
+    for (const auto& f : T::fields()) {
+        if (quint8(*src) > f.capacity)
+            return false;
+        src += f.capacity + 1;
+    }
+    return true;
 }
 
 // A buffer shorter than the record reads as if padded with zeros (empty fields); extra bytes are

@@ -4,6 +4,9 @@
 
 #include <QIODevice>
 
+#include <cstdio>
+#include <cstring>
+
 namespace tavorel {
 
 namespace {
@@ -11,7 +14,11 @@ namespace {
 constexpr qsizetype kBlock = 1 << 16;
 
 // The style that marks a cell as text ("@" is the text format; Excel's own files write it "\@").
-constexpr const char* kTextClass = "testo";
+#define TEXT_CLASS "testo"
+constexpr char kStyle[] = "<style>." TEXT_CLASS "{mso-number-format:\"\\@\";}</style>";
+constexpr char kCellClose[] = "</td>";
+constexpr char kCellOpen[] = "<td class=\"" TEXT_CLASS "\" style=\"text-align: left;\">";
+#undef TEXT_CLASS
 
 bool isBlankOrControl(char32_t c)
 {
@@ -23,16 +30,14 @@ bool isBlankOrControl(char32_t c)
 SpreadsheetWriter::SpreadsheetWriter(QIODevice& out, const QString& worksheet, const QList<SpreadsheetColumn>& columns)
     : out_(out), columns_(int(columns.size()))
 {
-    buffer_.reserve(kBlock + 4096);
+    buffer_.resize(kBlock);
     put("<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
         "xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"");
     put("http://www.w3.org/TR/REC-html40");
     put("\">");
     put("<head>");
     put("<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">");
-    put("<style>.");
-    put(kTextClass);
-    put("{mso-number-format:\"\\@\";}</style>");
+    put(kStyle);
     put("<!--[if gte mso 9]><xml>");
     put("<x:ExcelWorkbook>");
     put("<x:ExcelWorksheets>");
@@ -62,30 +67,36 @@ SpreadsheetWriter::SpreadsheetWriter(QIODevice& out, const QString& worksheet, c
     put("<tr>");
     for (const SpreadsheetColumn& c : columns) {
         put("<td style=\"text-align: left; font-weight: bold;\" width=");
-        buffer_.append(QByteArray::number(c.width));
+        const QByteArray width = QByteArray::number(c.width);
+        put(width.constData(), width.size());
         put(">");
         putText(c.title);
         put("</td>");
     }
     put("</tr>");
-    flushIfFull();
 }
 
 SpreadsheetWriter::~SpreadsheetWriter() = default;
 
 void SpreadsheetWriter::writeRow(const QStringList& cells)
 {
+    QList<QStringView> views;
+    views.reserve(cells.size());
+    for (const QString& c : cells)
+        views.append(c);
+    writeRow(views);
+}
+
+void SpreadsheetWriter::writeRow(const QList<QStringView>& cells)
+{
     put("<tr>");
     for (int i = 0; i < columns_; ++i) {
-        put("<td class=\"");
-        put(kTextClass);
-        put("\" style=\"text-align: left;\">");
+        put(kCellOpen);
         if (i < cells.size())
             putText(cells.at(i));
-        put("</td>");
+        put(kCellClose);
     }
     put("</tr>");
-    flushIfFull();
 }
 
 bool SpreadsheetWriter::finish()
@@ -93,22 +104,15 @@ bool SpreadsheetWriter::finish()
     put("</table>");
     put("</body>");
     put("</html>");
-    if (ok_ && !buffer_.isEmpty())
-        ok_ = out_.write(buffer_) == buffer_.size();
-    buffer_.clear();
+    flush();
     return ok_;
-}
-
-void SpreadsheetWriter::put(const char* ascii)
-{
-    buffer_.append(ascii);
 }
 
 // One pass over the text: blanks and control characters at either end dropped, those inside turned
 // into blanks (a line break in a cell would break the file's single line) and kept one for one, the HTML-special
 // characters as entities, the rest as Windows-1252 bytes or, without one, as numeric entities so
 // that the spreadsheet still shows them.
-void SpreadsheetWriter::putText(const QString& text)
+void SpreadsheetWriter::putText(QStringView text)
 {
     const QChar* p = text.constData();
     qsizetype first = 0;
@@ -117,49 +121,66 @@ void SpreadsheetWriter::putText(const QString& text)
         ++first;
     while (last > first && isBlankOrControl(p[last - 1].unicode()))
         --last;
+    if (first == last)
+        return;
+    // Written straight into the buffer: at most 8 bytes per UTF-16 unit ("&#65533;").
+    char* const start = room((last - first) * 8);
+    char* dst = start;
+    auto putAscii = [&dst](const char* s, int n) {
+        std::memcpy(dst, s, size_t(n));
+        dst += n;
+    };
     bool afterBlank = false;
     for (qsizetype i = first; i < last; ++i) {
         char32_t c = p[i].unicode();
         if (isBlankOrControl(c)) {
             // HTML folds a run of blanks into one; written as a reference, a blank is kept.
-            buffer_.append(afterBlank ? "&#32;" : " ");
+            if (afterBlank)
+                putAscii("&#32;", 5);
+            else
+                *dst++ = ' ';
             afterBlank = true;
             continue;
         }
         afterBlank = false;
-        switch (c) {
-        case '<':
-            buffer_.append("&lt;");
+        if (c < 0x80) {
+            if (c == '<')
+                putAscii("&lt;", 4);
+            else if (c == '>')
+                putAscii("&gt;", 4);
+            else if (c == '&')
+                putAscii("&amp;", 5);
+            else
+                *dst++ = char(c);
             continue;
-        case '>':
-            buffer_.append("&gt;");
-            continue;
-        case '&':
-            buffer_.append("&amp;");
-            continue;
-        default:
-            break;
         }
         if (QChar::isHighSurrogate(c) && i + 1 < last && p[i + 1].isLowSurrogate())
             c = QChar::surrogateToUcs4(char16_t(c), p[++i].unicode());
         const int b = cp1252Byte(c);
         if (b >= 0) {
-            buffer_.append(char(b));
+            *dst++ = char(b);
         } else {
-            buffer_.append("&#");
-            buffer_.append(QByteArray::number(uint(c)));
-            buffer_.append(';');
+            char reference[16];
+            const int n = std::snprintf(reference, sizeof reference, "&#%u;", unsigned(c));
+            putAscii(reference, n);
         }
     }
+    used_ += dst - start;
 }
 
-void SpreadsheetWriter::flushIfFull()
+char* SpreadsheetWriter::makeRoom(qsizetype size)
 {
-    if (buffer_.size() < kBlock)
-        return;
-    if (ok_)
-        ok_ = out_.write(buffer_) == buffer_.size();
-    buffer_.clear();
+    flush();
+    if (size > buffer_.size())
+        buffer_.resize(size); // a cell longer than a block
+    return buffer_.data();
+}
+
+void SpreadsheetWriter::flush()
+{
+    if (ok_ && used_ > 0)
+        ok_ = out_.write(buffer_.constData(), used_) == used_;
+    used_ = 0;
 }
 
 } // namespace tavorel

@@ -4,6 +4,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
+
+#include <cstring>
 
 class QIODevice;
 
@@ -36,16 +39,30 @@ public:
 
     // One data row, one cell per column (missing cells are written empty, extra ones ignored).
     void writeRow(const QStringList& cells);
+    void writeRow(const QList<QStringView>& cells);
     // The closing pieces, and everything still buffered. False when any write to the device failed.
     bool finish();
 
 private:
-    void put(const char* ascii);
-    void putText(const QString& text);
-    void flushIfFull();
+    void put(const char* ascii, qsizetype size)
+    {
+        std::memcpy(room(size), ascii, size_t(size));
+        used_ += size;
+    }
+    template <qsizetype N>
+    void put(const char (&literal)[N])
+    {
+        put(literal, N - 1);
+    }
+    void putText(QStringView text);
+    // Space for `size` more bytes at the end of the buffer, handing the full buffer to the device first.
+    char* room(qsizetype size) { return used_ + size <= buffer_.size() ? buffer_.data() + used_ : makeRoom(size); }
+    char* makeRoom(qsizetype size);
+    void flush();
 
     QIODevice& out_;
-    QByteArray buffer_;
+    QByteArray buffer_; // its whole size is the block; used_ bytes of it are filled
+    qsizetype used_ = 0;
     int columns_ = 0;
     bool ok_ = true;
 };

@@ -1,5 +1,6 @@
 #include "access/Crypt.h"
 #include "access/PasswordStore.h"
+#include "support/FaultInjector.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,11 +8,6 @@
 #include <QTest>
 
 #include <memory>
-
-#ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
-#endif
 
 using namespace tavorel;
 
@@ -155,30 +151,21 @@ void tst_PasswordStore::writeRefusesUnstorable()
 
 void tst_PasswordStore::failedWriteKeepsOldValue()
 {
-#ifdef Q_OS_UNIX
     const QByteArray before = storeWith(CifraTesto(QStringLiteral("VECCHIA")));
     writeBytes(storePath(), before);
 
-    // The tests run as root, whom permissions do not stop; a file size limit
-    // smaller than the new content makes the replacement fail instead.
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 0;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool written = PasswordStore::write(m_dir->path(), QStringLiteral("NUOVA"));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    bool written = true;
+    {
+        test::FaultInjector disk(m_dir->path(), 1, ENOSPC, test::FaultInjector::Write);
+        written = PasswordStore::write(m_dir->path(), QStringLiteral("NUOVA"));
+        QVERIFY(disk.fired());
+    }
 
     QVERIFY(!written);
     QCOMPARE(readBytes(storePath()), before);
     QCOMPARE(PasswordStore::read(m_dir->path()).password, QStringLiteral("VECCHIA"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QString::fromLatin1(kPasswordStoreFile)});
-#else
-    QSKIP("needs a file size limit");
-#endif
 }
 
 void tst_PasswordStore::writeIntoMissingFolderFails()

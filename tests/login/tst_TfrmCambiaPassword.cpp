@@ -2,6 +2,7 @@
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
 #include "support/FakePlatform.h"
+#include "support/FaultInjector.h"
 
 #include <QApplication>
 #include <QDir>
@@ -12,9 +13,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace tavorel;
 using tavorel::test::FakePlatformScope;
@@ -62,30 +60,6 @@ void showActive(QWidget& w)
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
 }
-
-// Makes every write to a regular file beyond a few bytes fail while alive, even for root.
-class FileSizeLimit {
-public:
-    FileSizeLimit()
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previous_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit small = saved_;
-        small.rlim_cur = 8;
-        active_ = setrlimit(RLIMIT_FSIZE, &small) == 0;
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previous_);
-    }
-    bool active() const { return active_; }
-
-private:
-    rlimit saved_{};
-    void (*previous_)(int) = nullptr;
-    bool active_ = false;
-};
 
 } // namespace
 
@@ -209,9 +183,9 @@ void TstTfrmCambiaPassword::failures()
     QTest::keyClicks(w.txtPasswordNew, QStringLiteral("nuova"));
     QTest::keyClicks(w.txtConferma, QStringLiteral("nuova"));
     if (failure == Failure::WriteFails) {
-        FileSizeLimit limit;
-        QVERIFY(limit.active());
+        test::FaultInjector disk(fake.folder, 1, ENOSPC, test::FaultInjector::Write);
         w.cmdOKClick();
+        QVERIFY(disk.fired());
     } else {
         w.cmdOKClick();
     }

@@ -69,7 +69,7 @@ private slots:
     void sfoglia();
     void applyStoresTheBmpAnnullaDoesNot_data();
     void applyStoresTheBmpAnnullaDoesNot();
-    void failedSaveClosesSilently();
+    void failedSaveIsToldAndKeepsTheChoice();
 };
 
 void tst_TfrmLogo::showsTheStoredLogoOrTheDefault_data()
@@ -247,7 +247,7 @@ void tst_TfrmLogo::applyStoresTheBmpAnnullaDoesNot()
     QVERIFY(fake.verifyConsumed());
 }
 
-void tst_TfrmLogo::failedSaveClosesSilently()
+void tst_TfrmLogo::failedSaveIsToldAndKeepsTheChoice()
 {
     FakePlatformScope scope;
     auto& fake = scope.fake;
@@ -260,16 +260,22 @@ void tst_TfrmLogo::failedSaveClosesSilently()
     inside.close();
 
     QImage shown;
-    bool visible = true;
+    bool visible = false;
     runDialog(fake, [&](TfrmLogo* d) {
         d->btnCancLogo->click();
         d->btnApplica->click();
         shown = d->logo();
         visible = d->isVisible();
+        d->reject();
     });
-    QVERIFY(!visible);
-    QCOMPARE(rgb(shown), rgb(defaultLogo()));
-    QVERIFY(fake.messages.isEmpty());
+    QVERIFY(visible);
+    QCOMPARE(rgb(shown), plain(QSize(297, 184), Qt::white));
+    QCOMPARE(fake.messages.size(), 1);
+    QCOMPARE(fake.messages[0].kind, MessageKind::Error);
+    QCOMPARE(fake.messages[0].text,
+             QStringLiteral("Attenzione: il sistema non permette di accedere all'archivio.\n\r\n\r"
+                            "Accertarsi di possedere i privilegi di scrittura nella cartella di installazione del "
+                            "programma."));
     QVERIFY(QFileInfo(logoPath).isDir());
     QCOMPARE(readAll(logoPath + QStringLiteral("/vecchio.txt")), QByteArray("vecchio"));
     QCOMPARE(QDir(fake.folder).entryList(QDir::Files | QDir::NoDotAndDotDot), QStringList());

@@ -1,12 +1,10 @@
 #include "storage/SafeFile.h"
+#include "support/FaultInjector.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace tavorel;
 
@@ -26,23 +24,6 @@ QByteArray contentOf(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
-// Files may grow to `limit` bytes only, as on a full disk, until it goes out of scope.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit then fails instead of killing us
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit tight = m_old;
-        tight.rlim_cur = limit;
-        setrlimit(RLIMIT_FSIZE, &tight);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-    rlimit m_old{};
-};
-
 } // namespace
 
 void tst_SafeFile::replace_data()
@@ -54,6 +35,7 @@ void tst_SafeFile::replace_data()
     QTest::newRow("a folder at the path") << "folder" << false;
     QTest::newRow("its folder is missing") << "missing folder" << false;
     QTest::newRow("the write runs out of space") << "full" << false;
+    QTest::newRow("the disk cannot keep the data") << "flush" << false;
     QTest::newRow("the writer gives up") << "abandoned" << false;
 }
 
@@ -68,7 +50,7 @@ void tst_SafeFile::replace()
     const QByteArray fresh(256 * 1024, 'n');
 
     if (situation == QLatin1String("old") || situation == QLatin1String("full") ||
-        situation == QLatin1String("abandoned")) {
+        situation == QLatin1String("flush") || situation == QLatin1String("abandoned")) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(old);
@@ -82,8 +64,13 @@ void tst_SafeFile::replace()
 
     bool ok = false;
     if (situation == QLatin1String("full")) {
-        FileSizeLimit limit(4096);
+        test::FaultInjector disk(dir.path(), 1, ENOSPC, test::FaultInjector::Write);
         ok = replaceFileContents(path, fresh);
+        QVERIFY(disk.fired());
+    } else if (situation == QLatin1String("flush")) {
+        test::FaultInjector disk(dir.path(), 1, EIO, test::FaultInjector::Flush);
+        ok = replaceFileContents(path, fresh);
+        QVERIFY(disk.fired());
     } else if (situation == QLatin1String("abandoned")) {
         ok = replaceFileContents(path, [&](QIODevice& out) {
             out.write(fresh.left(100));

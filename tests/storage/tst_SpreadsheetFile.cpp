@@ -116,7 +116,7 @@ void tst_SpreadsheetFile::failedDeviceIsReported()
     QBuffer buffer;
     buffer.open(QIODevice::ReadOnly);
     SpreadsheetWriter w(buffer, QStringLiteral("x"), {{QStringLiteral("a"), 1}});
-    w.writeRow({QStringLiteral("1")});
+    w.writeRow(QStringList{QStringLiteral("1")});
     QVERIFY(!w.finish());
 }
 

@@ -1,0 +1,513 @@
+// Every write the program makes, with the disk failing at each step it takes: the Nth open for
+// writing, write, flush, rename or copy fails (N = 1, 2, ... until the action needs fewer steps
+// than N and succeeds untouched). After every failure:
+//   - each file of the program folder is either exactly as it was or exactly as a fault-free save
+//     leaves it: never a mix, never a temporary file left behind;
+//   - the user got exactly one message, the one that says the save failed;
+//   - the screen still holds what the user typed, so doing the same action again, once the disk
+//     works, saves all of it.
+//
+// Adding a write path (a member save, a photo, an attachment, an export) is one class and one line:
+//   1. derive from WriteAction: lay() puts the files as a previous save left them, open() brings up
+//      the screen and types the new values through its controls, act() presses the control that
+//      saves, kept() says whether the typed values are still on the screen, checkSaved() reads the
+//      saved files back, success()/failure() give the messages;
+//   2. add it to kWritePaths below. The loop over the steps and errors does the rest.
+#include "access/Crypt.h"
+#include "access/PasswordStore.h"
+#include "login/TfrmCambiaPassword.h"
+#include "receipts/ReceiptSettings.h"
+#include "receipts/TfrmLogo.h"
+#include "receipts/TfrmNumerazione.h"
+#include "receipts/TfrmRicevuta.h"
+#include "storage/IniFile.h"
+#include "storage/Messages.h"
+#include "storage/RecordLayout.h"
+#include "storage/TSchedaRicevuta.h"
+#include "support/FakePlatform.h"
+#include "support/FaultInjector.h"
+#include "support/Folders.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+using namespace tavorel;
+using tavorel::test::FakePlatform;
+using tavorel::test::FakePlatformScope;
+using tavorel::test::FaultInjector;
+
+namespace {
+
+using Message = FakePlatform::Message;
+
+const QString kInserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+const QString kModificata =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+const QString kCompletata = QStringLiteral("Modifica della password completata con successo.");
+const QString kErroreModifica =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+                   "Si consiglia di reinstallare il software.");
+
+// --- driving screens by their controls' names -------------------------------------------------
+
+QLineEdit* edit(QWidget* screen, const char* name)
+{
+    return screen->findChild<QLineEdit*>(QLatin1StringView(name));
+}
+
+void type(QWidget* screen, const char* name, const QString& text)
+{
+    QLineEdit* e = edit(screen, name);
+    QVERIFY2(e, name);
+    e->clear();
+    QTest::keyClicks(e, text);
+}
+
+// Read-only fields filled by a picker (dates) are set as the picker sets them.
+void pick(QWidget* screen, const char* name, const QString& text)
+{
+    QLineEdit* e = edit(screen, name);
+    QVERIFY2(e, name);
+    e->setText(text);
+}
+
+void click(QWidget* screen, const char* name)
+{
+    auto* button = screen->findChild<QAbstractButton*>(QLatin1StringView(name));
+    QVERIFY2(button && button->isVisible() && button->isEnabled(), name);
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+bool holds(QWidget* screen, const QList<std::pair<const char*, QString>>& typed)
+{
+    for (const auto& [name, text] : typed) {
+        QLineEdit* e = edit(screen, name);
+        if (!e || e->text() != text) {
+            qWarning("%s holds \"%s\" instead of \"%s\"", name, e ? qPrintable(e->text()) : "<missing>",
+                     qPrintable(text));
+            return false;
+        }
+    }
+    return true;
+}
+
+void showActive(QWidget* w)
+{
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+}
+
+// --- the write paths ----------------------------------------------------------------------------
+
+class WriteAction {
+public:
+    virtual ~WriteAction() = default;
+    virtual void lay(const QString& folder) = 0;
+    virtual void open(FakePlatform& fake) = 0;
+    virtual void act() = 0;
+    virtual bool kept() = 0;
+    virtual void checkSaved(const QString& folder) = 0;
+    virtual std::optional<Message> success() const = 0;
+    virtual Message failure() const = 0;
+};
+
+TSchedaRicevuta ricevuta(int n)
+{
+    TSchedaRicevuta r;
+    for (const auto& f : TSchedaRicevuta::fields())
+        r.*f.member = QStringLiteral("%1 %2").arg(QLatin1StringView(f.name)).arg(n).left(f.capacity).trimmed();
+    r.Data = r.Dal = r.Al = QStringLiteral("0%1/03/2026").arg(n);
+    return r;
+}
+
+QByteArray archivio(int records)
+{
+    QByteArray bytes;
+    for (int i = 1; i <= records; ++i)
+        bytes += encodeRecord(ricevuta(i));
+    return bytes;
+}
+
+// The receipt editor on 2026.ric; append (a new receipt) or overwrite (receipt 2 changed).
+class ReceiptSave : public WriteAction {
+public:
+    explicit ReceiptSave(bool overwrite) : overwrite_(overwrite) {}
+
+    void lay(const QString& folder) override
+    {
+        path_ = QDir(folder).filePath(QStringLiteral("2026.ric"));
+        QVERIFY(test::writeFile(path_, archivio(3)));
+        QVERIFY(test::writeFile(QDir(folder).filePath(ReceiptSettings::fileName()),
+                                "[Ricevente]\r\nRigo 1=A.S.D. Prova\r\n"));
+    }
+    void open(FakePlatform& fake) override
+    {
+        w_ = std::make_unique<TfrmRicevuta>();
+        w_->apriArchivio(path_, QStringLiteral(" Tavorel - Archivio ricevute anno 2026"));
+        showActive(w_.get());
+        if (overwrite_) {
+            click(w_.get(), "cmdPrimo");
+            click(w_.get(), "cmdAvanti");
+            typed_ = {{"txtPagatore", QStringLiteral("Verdi Anna")}, {"txtSport", QStringLiteral("Scherma")}};
+        } else {
+            typed_ = {{"txtNumRic", QStringLiteral("4")},
+                      {"txtPagatore", QStringLiteral("Rossi Mario")},
+                      {"txtCodFisc", QStringLiteral("RSSMRA80A01H501U")},
+                      {"txtSport", QStringLiteral("Nuoto")},
+                      {"txtImporto", QStringLiteral("150")},
+                      {"txtCents", QStringLiteral("50")}};
+        }
+        for (const auto& [name, text] : typed_)
+            type(w_.get(), name, text);
+        if (!overwrite_) {
+            pick(w_.get(), "txtData", QStringLiteral("05/03/2026"));
+            pick(w_.get(), "txtDal", QStringLiteral("01/03/2026"));
+            pick(w_.get(), "txtAl", QStringLiteral("31/03/2026"));
+        }
+        fake.messages.clear();
+    }
+    void act() override { click(w_.get(), "cmdSalva"); }
+    bool kept() override
+    {
+        // An unsaved receipt stays unsaved, a saved one keeps its number: a second "Salva" appends
+        // once, or overwrites the same record.
+        const auto* posizione = w_->findChild<QLabel*>(QStringLiteral("lblPosizione"));
+        return holds(w_.get(), typed_) && posizione->text() == (overwrite_ ? QStringLiteral("2") : QString());
+    }
+    void checkSaved(const QString& folder) override
+    {
+        const QByteArray bytes = test::readFile(QDir(folder).filePath(QStringLiteral("2026.ric")));
+        const int records = overwrite_ ? 3 : 4;
+        QCOMPARE(bytes.size(), records * TSchedaRicevuta::RecordSize);
+        const int k = overwrite_ ? 2 : 4;
+        const auto saved = decodeRecord<TSchedaRicevuta>(bytes.mid((k - 1) * TSchedaRicevuta::RecordSize));
+        for (const auto& [name, text] : typed_) {
+            const auto* f = findField<TSchedaRicevuta>(QString::fromLatin1(name).mid(3));
+            QVERIFY(f);
+            QCOMPARE(saved.*(f->member), text);
+        }
+        // The other receipts are untouched.
+        for (int i = 1; i <= 3; ++i) {
+            if (i != k)
+                QCOMPARE(bytes.mid((i - 1) * TSchedaRicevuta::RecordSize, TSchedaRicevuta::RecordSize),
+                         encodeRecord(ricevuta(i)));
+        }
+    }
+    std::optional<Message> success() const override
+    {
+        return Message{MessageKind::Information, overwrite_ ? kModificata : kInserita};
+    }
+    Message failure() const override { return {MessageKind::Warning, kMsgAccessoArchivio}; }
+
+private:
+    bool overwrite_;
+    QString path_;
+    std::unique_ptr<TfrmRicevuta> w_;
+    QList<std::pair<const char*, QString>> typed_;
+};
+
+// Closing the receipt editor stores its payee lines in the settings, keeping the rest of the file.
+class PayeeLines : public WriteAction {
+public:
+    void lay(const QString& folder) override
+    {
+        QVERIFY(test::writeFile(QDir(folder).filePath(ReceiptSettings::fileName()),
+                                "[Ricevente]\r\nRigo 1=Vecchia\r\nRigo 2=Via Vecchia\r\n"
+                                "[Numerazione Ricevute]\r\nInizio=100\r\n"));
+        folder_ = folder;
+    }
+    void open(FakePlatform& fake) override
+    {
+        w_ = std::make_unique<TfrmRicevuta>();
+        w_->apriArchivio(QDir(folder_).filePath(QStringLiteral("2026.ric")), QStringLiteral(" Tavorel"));
+        showActive(w_.get());
+        for (const auto& [name, text] : typed_)
+            type(w_.get(), name, text);
+        fake.messages.clear();
+    }
+    void act() override
+    {
+        // Closing again after a failure is showing the editor again first: it has been left.
+        if (!w_->isVisible())
+            showActive(w_.get());
+        click(w_.get(), "cmdEsci");
+    }
+    bool kept() override
+    {
+        showActive(w_.get());
+        return holds(w_.get(), typed_);
+    }
+    void checkSaved(const QString& folder) override
+    {
+        const QStringList lines = ReceiptSettings::leggiRiceventi(folder);
+        QCOMPARE(lines, (QStringList{QStringLiteral("A.S.D. Nuova"), QStringLiteral("Via Roma 1"),
+                                     QStringLiteral("00100 Roma"), QString()}));
+        QCOMPARE(ReceiptSettings::leggiInizio(folder), QStringLiteral("100"));
+    }
+    std::optional<Message> success() const override { return std::nullopt; }
+    Message failure() const override { return {MessageKind::Warning, kMsgAccessoArchivio}; }
+
+private:
+    QString folder_;
+    std::unique_ptr<TfrmRicevuta> w_;
+    const QList<std::pair<const char*, QString>> typed_{{"txtRicevente01", QStringLiteral("A.S.D. Nuova")},
+                                                        {"txtRicevente02", QStringLiteral("Via Roma 1")},
+                                                        {"txtRicevente03", QStringLiteral("00100 Roma")},
+                                                        {"txtRicevente04", QString()}};
+};
+
+// The numbering start dialog, opened as the receipt editor opens it.
+class NumberingStart : public WriteAction {
+public:
+    void lay(const QString& folder) override
+    {
+        QVERIFY(test::writeFile(QDir(folder).filePath(ReceiptSettings::fileName()),
+                                "[Ricevente]\r\nRigo 1=A.S.D. Prova\r\n[Numerazione Ricevute]\r\nInizio=7\r\n"));
+    }
+    void open(FakePlatform& fake) override
+    {
+        w_ = std::make_unique<TfrmNumerazione>(nullptr);
+        w_->findChild<QLabel*>(QStringLiteral("lblMemory"))->setText(QStringLiteral("ricevute"));
+        showActive(w_.get());
+        type(w_.get(), "txtInizio", QStringLiteral("00250"));
+        fake.messages.clear();
+    }
+    void act() override { click(w_.get(), "btnApplica"); }
+    bool kept() override { return w_->isVisible() && holds(w_.get(), {{"txtInizio", QStringLiteral("250")}}); }
+    void checkSaved(const QString& folder) override
+    {
+        QCOMPARE(ReceiptSettings::leggiInizio(folder), QStringLiteral("250"));
+        QCOMPARE(ReceiptSettings::leggiRiceventi(folder).value(0), QStringLiteral("A.S.D. Prova"));
+    }
+    std::optional<Message> success() const override { return std::nullopt; }
+    Message failure() const override { return {MessageKind::Error, kMsgAccessoArchivio}; }
+
+private:
+    std::unique_ptr<TfrmNumerazione> w_;
+};
+
+// The logo dialog storing a picture chosen with "Sfoglia...".
+class Logo : public WriteAction {
+public:
+    void lay(const QString& folder) override
+    {
+        QImage old(297, 184, QImage::Format_RGB32);
+        old.fill(Qt::red);
+        QVERIFY(old.save(ReceiptSettings::percorsoLogo(folder), "BMP"));
+    }
+    void open(FakePlatform& fake) override
+    {
+        QImage chosen(297, 184, QImage::Format_RGB32);
+        chosen.fill(QColor(0, 128, 255));
+        chosenPath_ = QDir(pictures_.path()).filePath(QStringLiteral("nuovo.png"));
+        QVERIFY(chosen.save(chosenPath_, "PNG"));
+        w_ = std::make_unique<TfrmLogo>(nullptr);
+        showActive(w_.get());
+        fake.openFileAnswers.append(chosenPath_);
+        click(w_.get(), "btnSfoglia");
+        fake.messages.clear();
+    }
+    void act() override { click(w_.get(), "btnApplica"); }
+    bool kept() override { return w_->isVisible() && w_->logo().pixelColor(10, 10) == QColor(0, 128, 255); }
+    void checkSaved(const QString& folder) override
+    {
+        const QImage stored(ReceiptSettings::percorsoLogo(folder), "BMP");
+        QCOMPARE(stored.size(), QSize(297, 184));
+        QCOMPARE(stored.pixelColor(10, 10), QColor(0, 128, 255));
+    }
+    std::optional<Message> success() const override { return std::nullopt; }
+    Message failure() const override { return {MessageKind::Error, kMsgAccessoArchivio}; }
+
+private:
+    QTemporaryDir pictures_;
+    QString chosenPath_;
+    std::unique_ptr<TfrmLogo> w_;
+};
+
+// A password change, which rewrites the store's key and keeps the rest of the file.
+class PasswordChange : public WriteAction {
+public:
+    void lay(const QString& folder) override
+    {
+        QVERIFY(test::writeFile(PasswordStore::filePath(folder),
+                                "; Tavorel\r\n[Accesso]\r\nValore=" + CifraTesto(QStringLiteral("VECCHIA")).toLatin1() +
+                                    "\r\n[Altro]\r\nChiave=1\r\n"));
+    }
+    void open(FakePlatform& fake) override
+    {
+        w_ = std::make_unique<TfrmCambiaPassword>();
+        showActive(w_.get());
+        for (const auto& [name, text] : typed_)
+            type(w_.get(), name, text);
+        fake.messages.clear();
+    }
+    void act() override { click(w_.get(), "cmdOK"); }
+    bool kept() override { return w_->isVisible() && holds(w_.get(), typed_); }
+    void checkSaved(const QString& folder) override
+    {
+        const auto reading = PasswordStore::read(folder);
+        QCOMPARE(reading.status, PasswordStore::Status::Ok);
+        QCOMPARE(reading.password, QStringLiteral("NUOVA"));
+        QVERIFY(test::readFile(PasswordStore::filePath(folder)).endsWith("\r\n[Altro]\r\nChiave=1\r\n"));
+    }
+    std::optional<Message> success() const override { return Message{MessageKind::Plain, kCompletata}; }
+    Message failure() const override { return {MessageKind::Plain, kErroreModifica}; }
+
+private:
+    std::unique_ptr<TfrmCambiaPassword> w_;
+    const QList<std::pair<const char*, QString>> typed_{{"txtPasswordOld", QStringLiteral("vecchia")},
+                                                        {"txtPasswordNew", QStringLiteral("nuova")},
+                                                        {"txtConferma", QStringLiteral("nuova")}};
+};
+
+// Every write path of the program. The member, photo, attachment and export paths join here.
+const QList<std::pair<const char*, std::function<std::unique_ptr<WriteAction>()>>> kWritePaths{
+    {"receipt append", [] { return std::make_unique<ReceiptSave>(false); }},
+    {"receipt overwrite", [] { return std::make_unique<ReceiptSave>(true); }},
+    {"payee lines", [] { return std::make_unique<PayeeLines>(); }},
+    {"numbering start", [] { return std::make_unique<NumberingStart>(); }},
+    {"logo", [] { return std::make_unique<Logo>(); }},
+    {"password store", [] { return std::make_unique<PasswordChange>(); }},
+};
+
+bool sameMessage(const Message& a, const Message& b)
+{
+    return a.kind == b.kind && a.text == b.text;
+}
+
+QString describe(const QList<Message>& messages)
+{
+    QStringList texts;
+    for (const auto& m : messages)
+        texts.append(QString::number(int(m.kind)) + QLatin1Char(':') + m.text.left(60));
+    return texts.join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+class tst_WritePaths : public QObject {
+    Q_OBJECT
+private slots:
+    void faultAtEveryStep_data();
+    void faultAtEveryStep();
+};
+
+void tst_WritePaths::faultAtEveryStep_data()
+{
+    QTest::addColumn<int>("path");
+    QTest::addColumn<int>("error");
+    const QList<std::pair<const char*, int>> errors{{"disk full", ENOSPC}, {"disk error", EIO}, {"refused", EACCES}};
+    for (int p = 0; p < kWritePaths.size(); ++p) {
+        for (const auto& [what, error] : errors)
+            QTest::addRow("%s, %s", kWritePaths[p].first, what) << p << error;
+    }
+}
+
+void tst_WritePaths::faultAtEveryStep()
+{
+    QFETCH(int, path);
+    QFETCH(int, error);
+    const auto& make = kWritePaths[path].second;
+
+    // The fault-free save: what every file must be when the action succeeds.
+    QMap<QString, QByteArray> before;
+    QMap<QString, QByteArray> saved;
+    {
+        FakePlatformScope scope;
+        auto action = make();
+        action->lay(scope.fake.folder);
+        before = test::snapshot(scope.fake.folder);
+        action->open(scope.fake);
+        action->act();
+        saved = test::snapshot(scope.fake.folder);
+        action->checkSaved(scope.fake.folder);
+        if (QTest::currentTestFailed())
+            return;
+        QCOMPARE(scope.fake.messages.size(), action->success() ? 1 : 0);
+        if (action->success())
+            QVERIFY(sameMessage(scope.fake.messages[0], *action->success()));
+        QVERIFY(saved != before);
+    }
+
+    int absorbed = 0;
+    QStringList steps;
+    for (int n = 1;; ++n) {
+        FakePlatformScope scope;
+        auto& fake = scope.fake;
+        auto action = make();
+        action->lay(fake.folder);
+        action->open(fake);
+        bool fired = false;
+        QString firedAt;
+        {
+            FaultInjector disk(fake.folder, n, error);
+            action->act();
+            fired = disk.fired();
+            firedAt = disk.firedAt();
+        }
+        const QMap<QString, QByteArray> after = test::snapshot(fake.folder);
+        if (fired)
+            steps.append(firedAt);
+        const QByteArray step = QStringLiteral("step %1 (%2, files %3)")
+                                    .arg(n)
+                                    .arg(firedAt, after == before  ? QStringLiteral("as before")
+                                                  : after == saved ? QStringLiteral("as saved")
+                                                                   : QStringLiteral("changed"))
+                                    .toUtf8();
+
+        if (!fired) {
+            // The action took fewer steps than n: it ran untouched and must have saved.
+            QCOMPARE(after, saved);
+            qInfo("%s: %d steps, each failed: %d told and recovered, %d after the data was safe: %s",
+                  kWritePaths[path].first, n - 1, n - 1 - absorbed, absorbed,
+                  qPrintable(steps.join(QStringLiteral(", "))));
+            QVERIFY2(n > 1, "the action wrote nothing the injector saw");
+            return;
+        }
+
+        // A step whose failure changes nothing (the system's own flush when the program has already
+        // made sure of the data) may pass unnoticed: the outcome must then be exactly the
+        // fault-free one, new content and success message.
+        const bool asSaved = after == saved && fake.messages.size() == (action->success() ? 1 : 0) &&
+                             (!action->success() || sameMessage(fake.messages[0], *action->success()));
+        if (asSaved) {
+            ++absorbed;
+            steps.last() += QStringLiteral(" (passed unnoticed)");
+            continue;
+        }
+
+        // Each file is whole: as before, or as saved.
+        for (auto it = after.cbegin(); it != after.cend(); ++it) {
+            const bool whole = (before.contains(it.key()) && before[it.key()] == it.value()) ||
+                               (saved.contains(it.key()) && saved[it.key()] == it.value());
+            QVERIFY2(whole, step + " left a mix in " + it.key().toUtf8());
+        }
+        QVERIFY2(after.keys() == before.keys() || after.keys() == saved.keys(), step + " left a stray file");
+
+        // One message, the failure's; the screen keeps what was typed.
+        QVERIFY2(fake.messages.size() == 1, step + ": " + describe(fake.messages).toUtf8());
+        QVERIFY2(sameMessage(fake.messages[0], action->failure()), step + ": " + describe(fake.messages).toUtf8());
+        QVERIFY2(action->kept(), step + ": the typed values are gone");
+
+        // Once the disk works, the same action saves everything.
+        fake.messages.clear();
+        action->act();
+        QVERIFY2(test::snapshot(fake.folder) == saved, step + ": the retry did not save");
+        QCOMPARE(fake.messages.size(), action->success() ? 1 : 0);
+        QVERIFY(fake.verifyConsumed());
+    }
+}
+
+QTEST_MAIN(tst_WritePaths)
+#include "tst_WritePaths.moc"
