@@ -24,6 +24,7 @@
 #include "members/TfrmExpTiratori.h"
 #include "members/TfrmStampaTiratori.h"
 #include "members/TfrmTessereScadute.h"
+#include "members/TfrmTiratori.h"
 #include "members/TfrmTrovaTiratori.h"
 #include "members/TfrmWebCam.h"
 #include "members/TfrmZoom.h"
@@ -438,6 +439,13 @@ int main(int argc, char* argv[])
         save(&question, QStringLiteral("messaggio_conferma"), false);
     }
     memberScreens(scope.fake);
+    {
+        TfrmTiratori w;
+        save(&w, QStringLiteral("tiratori_vuota"), true);
+        saveMemberPhoto(scope.fake.folder, 7, samplePortrait(600, 800));
+        w.ShowMemberRecord(sampleMember(), 7);
+        save(&w, QStringLiteral("tiratori_compilata"), true);
+    }
     if (argc >= 5) {
         searchScreens(scope.fake, QString::fromLocal8Bit(argv[4]));
         incomeScreens(scope.fake, QString::fromLocal8Bit(argv[4]));

@@ -7,6 +7,8 @@
 #include "income/TfrmMenuRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "members/TfrmExpTiratori.h"
+#include "members/TfrmTiratori.h"
 #include "members/TfrmTrovaTiratori.h"
 #include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmMenuRicevute.h"
@@ -29,6 +31,7 @@ struct Application::Screens {
     std::unique_ptr<TfrmCambiaPassword> cambiaPassword;
     std::unique_ptr<TfrmMenuRicevute> menuRicevute;
     std::unique_ptr<TfrmRicevuta> ricevuta;
+    std::unique_ptr<TfrmTiratori> tiratori;
     std::unique_ptr<TfrmMenuRiepCosti> menuRiepCosti;
 };
 
@@ -49,6 +52,16 @@ void apriEsportaRicevute(TfrmRicevuta* ricevuta)
     auto* esporta = new TfrmExpRic(ricevuta, ricevuta->archivio());
     QObject::connect(esporta, &ExportScreen::apriGuida, esporta,
                      [esporta] { mostraGuida(esporta, HelpTopic::EsportaRicevute); });
+    platform().runModal(esporta);
+    delete esporta;
+}
+
+// The member export over the member editor.
+void apriEsportaIscritti(TfrmTiratori* tiratori)
+{
+    auto* esporta = new TfrmExpTiratori(tiratori);
+    QObject::connect(esporta, &ExportScreen::apriGuida, esporta,
+                     [esporta] { mostraGuida(esporta, HelpTopic::EsportaIscritti); });
     platform().runModal(esporta);
     delete esporta;
 }
@@ -93,6 +106,7 @@ void Application::start()
     s.cambiaPassword = std::make_unique<TfrmCambiaPassword>();
     s.menuRicevute = std::make_unique<TfrmMenuRicevute>();
     s.ricevuta = std::make_unique<TfrmRicevuta>();
+    s.tiratori = std::make_unique<TfrmTiratori>();
     s.menuRiepCosti = std::make_unique<TfrmMenuRiepCosti>();
 
     TfrmPassword* password = s.password.get();
@@ -100,12 +114,23 @@ void Application::start()
     TfrmCambiaPassword* cambia = s.cambiaPassword.get();
     TfrmMenuRicevute* menuRicevute = s.menuRicevute.get();
     TfrmRicevuta* ricevuta = s.ricevuta.get();
+    TfrmTiratori* tiratori = s.tiratori.get();
     TfrmMenuRiepCosti* menuRiepCosti = s.menuRiepCosti.get();
 
     // Login
     QObject::connect(password, &TfrmPassword::accessoRiuscito, avvio, [avvio] { avvio->show(); });
     QObject::connect(password, &TfrmPassword::cambiaPasswordRichiesto, cambia, [cambia] { cambia->show(); });
     QObject::connect(cambia, &TfrmCambiaPassword::chiuso, password, [password] { password->tornaDaCambioPassword(); });
+
+    // Main menu → member archive, and back
+    QObject::connect(avvio, &TfrmAvvio::apriArchivioIscritti, tiratori, [avvio, tiratori] {
+        tiratori->show();
+        avvio->hide();
+    });
+    QObject::connect(tiratori, &TfrmTiratori::chiuso, avvio, [avvio] { avvio->show(); });
+    QObject::connect(tiratori, &TfrmTiratori::apriEsporta, tiratori, [tiratori] { apriEsportaIscritti(tiratori); });
+    QObject::connect(tiratori, &TfrmTiratori::apriGuida, tiratori,
+                     [tiratori] { mostraGuida(tiratori, HelpTopic::ArchivioIscritti); });
 
     // Main menu → receipts
     QObject::connect(avvio, &TfrmAvvio::apriStampaRicevute, menuRicevute, [avvio, menuRicevute] {

@@ -179,9 +179,11 @@ public:
     }
 
     // A table that maps every record field exactly once, whose Enter and decimal targets are rows of the table
-    // and whose date-picker fields, and only those, carry a tag. Meant for a static_assert beside
-    // the table.
-    static constexpr bool fits(std::span<const FieldRow<Record>> rows, std::span<const LabelRow<Record>> labels = {})
+    // and whose date-picker fields, and only those, carry a tag. `elsewhere` are the record fields
+    // that a panel of the screen maps instead of the table. Meant for a static_assert beside the
+    // table.
+    static constexpr bool fits(std::span<const FieldRow<Record>> rows, std::span<const LabelRow<Record>> labels = {},
+                               std::span<QString Record::*const> elsewhere = {})
     {
         for (const auto& f : Record::fields()) {
             int uses = 0;
@@ -189,6 +191,8 @@ public:
                 uses += r.member == f.member;
             for (const auto& l : labels)
                 uses += l.member == f.member;
+            for (const auto m : elsewhere)
+                uses += m == f.member;
             if (uses != 1)
                 return false;
         }
@@ -205,7 +209,7 @@ public:
                     return false;
             }
         }
-        return rows.size() + labels.size() == Record::fields().size();
+        return rows.size() + labels.size() + elsewhere.size() == Record::fields().size();
     }
 
 private:
