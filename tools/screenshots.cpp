@@ -169,7 +169,7 @@ void searchScreens(test::FakePlatform& fake, const QString& data)
         d.setMode(QStringLiteral("ricevuta"));
         d.show();
         d.activateWindow();
-        QTest::qWaitForWindowActive(&d);
+        (void)QTest::qWaitForWindowActive(&d);
         d.txtPagatore->setText(QStringLiteral("ro"));
         d.txtData->setText(QStringLiteral("/03/"));
         d.txtPagatore->setFocus();
@@ -188,7 +188,7 @@ void searchScreens(test::FakePlatform& fake, const QString& data)
         d.setMode(QStringLiteral("tiratori"));
         d.show();
         d.activateWindow();
-        QTest::qWaitForWindowActive(&d);
+        (void)QTest::qWaitForWindowActive(&d);
         d.txtEnte->setText(QStringLiteral("nuoto"));
         d.txtEnte->setFocus();
         save(&d, QStringLiteral("trova_iscritti_criteri"), false);
@@ -312,29 +312,30 @@ void memberScreens(test::FakePlatform& fake)
         MemberSheetTemplate::fill(r, member, photo);
         exportPdf(r, outDir + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".pdf"), fake.now());
     }
+}
 
-    // The income summary query filled in, then the summary of a sport over the year, printed.
-    void incomeScreens(test::FakePlatform & fake, const QString& data)
-    {
-        fake.folder = data;
-        TfrmMenuRiepCosti w;
-        save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
-        w.txtCCP->setText(QStringLiteral("nuoto"));
-        w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
-        w.txtMeseInizio->setCurrentText(QStringLiteral("Marzo"));
-        w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
-        w.txtMeseFine->setCurrentText(QStringLiteral("Marzo"));
-        save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
-        TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/03/2026"),
-                             QStringLiteral("31/03/2026"), data + QStringLiteral("/2026.ric")});
-        d.carica();
-        d.elenco->txtTrova->setText(QStringLiteral("rossi"));
-        d.elenco->btnTrova->click();
-        save(&d, QStringLiteral("riepilogo_incassi"), true);
-        fake.answers << Answer::Yes;
-        d.btnStampa->click();
-        savePdf(fake, QStringLiteral("riepilogo_incassi"));
-    }
+// The income summary query filled in, then the summary of a sport over the year, printed.
+void incomeScreens(test::FakePlatform& fake, const QString& data)
+{
+    fake.folder = data;
+    TfrmMenuRiepCosti w;
+    save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
+    w.txtCCP->setText(QStringLiteral("nuoto"));
+    w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
+    w.txtMeseInizio->setCurrentText(QStringLiteral("Marzo"));
+    w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
+    w.txtMeseFine->setCurrentText(QStringLiteral("Marzo"));
+    save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
+    TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/03/2026"), QStringLiteral("31/03/2026"),
+                         data + QStringLiteral("/2026.ric")});
+    d.carica();
+    d.elenco->txtTrova->setText(QStringLiteral("rossi"));
+    d.elenco->btnTrova->click();
+    save(&d, QStringLiteral("riepilogo_incassi"), true);
+    fake.answers << Answer::Yes;
+    d.btnStampa->click();
+    savePdf(fake, QStringLiteral("riepilogo_incassi"));
+}
 
 } // namespace
 
