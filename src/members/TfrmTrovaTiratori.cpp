@@ -18,7 +18,7 @@ const QString kRicevuta = QStringLiteral("ricevuta");
 
 struct Criterio {
     QLineEdit* TfrmTrovaTiratori::*control;
-    CriterionSpec spec;
+    CriterionEdit edit;
     QString TSchedaIscritto::*field;
 };
 
@@ -46,11 +46,11 @@ QList<Criterio> criteriIscritto()
     };
 }
 
-QList<CriterionSpec> specs()
+QList<CriterionEdit> criterionEdits()
 {
-    QList<CriterionSpec> out;
+    QList<CriterionEdit> out;
     for (const Criterio& c : criteriIscritto())
-        out.append(c.spec);
+        out.append(c.edit);
     return out;
 }
 
@@ -58,7 +58,7 @@ QList<CriterionSpec> specs()
 
 TfrmTrovaTiratori::TfrmTrovaTiratori(QWidget* owner, CaricaIscritto caricaIscritto, ImportaPagatore importaPagatore)
     : SearchDialog(owner, QStringLiteral("frmTrovaTiratori"), QStringLiteral(" Trova schede iscritti in archivio"),
-                   specs(), QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda")),
+                   criterionEdits(), QStringLiteral("Fare doppio clic sulla voce in elenco per richiamare la scheda")),
       caricaIscritto_(std::move(caricaIscritto)), importaPagatore_(std::move(importaPagatore)),
       report_(ListTemplate::create(ListKind::Data))
 {

@@ -17,7 +17,7 @@ const QString kRicevuta = QStringLiteral("ricevuta");
 // The ten criteria, in tab and Enter order, with the receipt field each one searches.
 struct Criterio {
     QLineEdit* TfrmTrovaRic::*control;
-    CriterionSpec spec;
+    CriterionEdit edit;
     QString TSchedaRicevuta::*field;
 };
 
@@ -43,19 +43,19 @@ QList<Criterio> criteriRicevuta()
     };
 }
 
-QList<CriterionSpec> specs()
+QList<CriterionEdit> criterionEdits()
 {
-    QList<CriterionSpec> out;
+    QList<CriterionEdit> out;
     for (const Criterio& c : criteriRicevuta())
-        out.append(c.spec);
+        out.append(c.edit);
     return out;
 }
 
 } // namespace
 
 TfrmTrovaRic::TfrmTrovaRic(QWidget* owner, const QString& archivePath, Destinazione destinazione)
-    : SearchDialog(owner, QStringLiteral("frmTrovaRic"), QStringLiteral(" Trova ricevute in archivio"), specs(),
-                   QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda")),
+    : SearchDialog(owner, QStringLiteral("frmTrovaRic"), QStringLiteral(" Trova ricevute in archivio"),
+                   criterionEdits(), QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda")),
       archivePath_(archivePath), destinazione_(std::move(destinazione)), report_(ListTemplate::create(ListKind::Data))
 {
     const QList<Criterio> table = criteriRicevuta();

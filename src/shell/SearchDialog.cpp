@@ -37,7 +37,7 @@ QLabel* darkCyanLabel(QWidget* parent, const QString& text, const QString& name)
 } // namespace
 
 SearchDialog::SearchDialog(QWidget* owner, const QString& name, const QString& caption,
-                           const QList<CriterionSpec>& criteria, const QString& hint)
+                           const QList<CriterionEdit>& criteria, const QString& hint)
     : FixedDialog(owner, name, caption, QSize(1000, 660))
 {
     // Criteria panel
@@ -66,7 +66,7 @@ SearchDialog::SearchDialog(QWidget* owner, const QString& name, const QString& c
     valueFont.setBold(true);
     int row = 0;
     int column = 0;
-    for (const CriterionSpec& c : criteria) {
+    for (const CriterionEdit& c : criteria) {
         auto* edit = new QLineEdit(campi);
         edit->setObjectName(c.name);
         edit->setFont(valueFont);

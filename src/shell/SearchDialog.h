@@ -17,7 +17,7 @@ class ListPanel;
 class Report;
 
 // One criterion edit of a search screen, in tab and Enter order.
-struct CriterionSpec {
+struct CriterionEdit {
     QString name;   // txtPagatore...
     QString label;  // shown above the edit
     QString halo;   // name of its yellow halo
@@ -31,7 +31,7 @@ struct CriterionSpec {
 class SearchDialog : public FixedDialog {
     Q_OBJECT
 public:
-    SearchDialog(QWidget* owner, const QString& name, const QString& caption, const QList<CriterionSpec>& criteria,
+    SearchDialog(QWidget* owner, const QString& name, const QString& caption, const QList<CriterionEdit>& criteria,
                  const QString& hint);
     ~SearchDialog() override;
 
