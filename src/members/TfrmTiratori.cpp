@@ -12,6 +12,7 @@
 #include "rules/TextRules.h"
 #include "shell/Artwork.h"
 #include "shell/Colors.h"
+#include "shell/CommandTable.h"
 #include "shell/FieldKeys.h"
 #include "shell/InfoBar.h"
 #include "shell/PictureButton.h"
@@ -185,67 +186,65 @@ void TfrmTiratori::buildCommands()
     panInfo = new InfoBar(panel(), colors::kInfoBand);
     panInfo->setText(kInfoIniziale);
 
-    struct Command {
-        PictureButton* TfrmTiratori::*button;
-        const char* name;
-        const char* picture;
-        QSize size;
-        const char* hint;
-    };
+    using T = TfrmTiratori;
     const QSize icon(40, 40);
     const QSize wide(113, 40);
-    const Command commands[] = {
-        {&TfrmTiratori::cmdNuovo, "cmdNuovo", "nuovo", icon,
-         "Prepara la schermata per l'inserimento di una nuova scheda."},
-        {&TfrmTiratori::cmdDuplica, "cmdDuplica", "duplica", icon,
-         "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti."},
-        {&TfrmTiratori::cmdSalva, "cmdSalva", "salva", icon, "Salva la scheda in archivio."},
-        {&TfrmTiratori::cmdTrova, "cmdTrova", "trova", icon, "Trova una scheda in archivio."},
-        {&TfrmTiratori::cmdFile, "cmdFile", "file_scheda", icon, "Allega file alla scheda."},
-        {&TfrmTiratori::cmdAnteprima, "cmdAnteprima", "anteprima", wide,
-         "Visualizza l'anteprima di stampa della scheda."},
-        {&TfrmTiratori::cmdStampa, "cmdStampa", "stampa", wide, "Stampa la scheda."},
-        {&TfrmTiratori::cmdPrimo, "cmdPrimo", "primo", icon, "Visualizza la prima scheda in archivio."},
-        {&TfrmTiratori::cmdIndietro, "cmdIndietro", "indietro", icon, "Visualizza la scheda precedente in archivio."},
-        {&TfrmTiratori::cmdAvanti, "cmdAvanti", "avanti", icon, "Visualizza la scheda successiva in archivio."},
-        {&TfrmTiratori::cmdUltimo, "cmdUltimo", "ultimo", icon, "Visualizza l'ultima scheda in archivio."},
-        {&TfrmTiratori::cmdScadCert, "cmdScadCert", "scad_cert", icon,
-         "Visualizza il riepilogo dei certificati medici scaduti."},
-        {&TfrmTiratori::cmdScadute, "cmdScadute", "scad_tessere", icon,
-         "Visualizza il riepilogo delle tessere scadute."},
-        {&TfrmTiratori::cmdEsporta, "cmdEsporta", "esporta", icon, "Esporta l'archivio in un file di Microsoft Excel."},
-        {&TfrmTiratori::cmdGuida, "cmdGuida", "guida", icon, "Visualizza la guida in linea."},
-        {&TfrmTiratori::cmdEsci, "cmdEsci", "esci_rosso", icon, "Esci da questa schermata di lavoro."},
-        {&TfrmTiratori::btnCodFisc, "btnCodFisc", "controlla", QSize(27, 27), "Controlla il codice fiscale."},
-        {&TfrmTiratori::btnEmail, "btnEmail", "posta", QSize(27, 27), "Invia una e-mail all'indirizzo indicato."},
+    const CommandRow<TfrmTiratori> commands[] = {
+        {&T::cmdNuovo, "cmdNuovo", "nuovo", icon, "Prepara la schermata per l'inserimento di una nuova scheda.",
+         &T::cmdNuovoClick},
+        {&T::cmdDuplica, "cmdDuplica", "duplica", icon,
+         "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.", &T::cmdDuplicaClick},
+        {&T::cmdSalva, "cmdSalva", "salva", icon, "Salva la scheda in archivio.", &T::cmdSalvaClick},
+        {&T::cmdTrova, "cmdTrova", "trova", icon, "Trova una scheda in archivio.", &T::cmdTrovaClick},
+        {&T::cmdFile, "cmdFile", "file_scheda", icon, "Allega file alla scheda.", &T::cmdFileClick},
+        {&T::cmdAnteprima, "cmdAnteprima", "anteprima", wide, "Visualizza l'anteprima di stampa della scheda.",
+         &T::cmdAnteprimaClick},
+        {&T::cmdStampa, "cmdStampa", "stampa", wide, "Stampa la scheda.", &T::cmdStampaClick},
+        {&T::cmdPrimo, "cmdPrimo", "primo", icon, "Visualizza la prima scheda in archivio.", &T::cmdPrimoClick},
+        {&T::cmdIndietro, "cmdIndietro", "indietro", icon, "Visualizza la scheda precedente in archivio.",
+         &T::cmdIndietroClick},
+        {&T::cmdAvanti, "cmdAvanti", "avanti", icon, "Visualizza la scheda successiva in archivio.",
+         &T::cmdAvantiClick},
+        {&T::cmdUltimo, "cmdUltimo", "ultimo", icon, "Visualizza l'ultima scheda in archivio.", &T::cmdUltimoClick},
+        {&T::cmdScadCert, "cmdScadCert", "scad_cert", icon, "Visualizza il riepilogo dei certificati medici scaduti.",
+         &T::cmdScadCertClick},
+        {&T::cmdScadute, "cmdScadute", "scad_tessere", icon, "Visualizza il riepilogo delle tessere scadute.",
+         &T::cmdScaduteClick},
+        {&T::cmdEsporta, "cmdEsporta", "esporta", icon, "Esporta l'archivio in un file di Microsoft Excel.",
+         &T::apriEsporta},
+        {&T::cmdGuida, "cmdGuida", "guida", icon, "Visualizza la guida in linea.", &T::apriGuida},
+        {&T::cmdEsci, "cmdEsci", "esci_rosso", icon, "Esci da questa schermata di lavoro.", &T::cmdEsciClick},
+        {&T::btnCodFisc, "btnCodFisc", "controlla", QSize(27, 27), "Controlla il codice fiscale.", &T::btnCodFiscClick},
+        {&T::btnEmail, "btnEmail", "posta", QSize(27, 27), "Invia una e-mail all'indirizzo indicato.",
+         &T::btnEmailClick},
     };
-    for (const Command& c : commands) {
-        auto* b = new PictureButton(QLatin1StringView(c.name),
-                                    QStringLiteral(":/assets/%1.svg").arg(QLatin1StringView(c.picture)), panel());
-        b->setFixedSize(c.size);
-        panInfo->addHint(b, QString::fromUtf8(c.hint));
-        this->*c.button = b;
-    }
+    buildPictureCommands<TfrmTiratori>(this, panel(), panInfo, commands);
     foto_->attachInfoBar(panInfo);
+}
 
-    connect(cmdNuovo, &PictureButton::clicked, this, &TfrmTiratori::cmdNuovoClick);
-    connect(cmdDuplica, &PictureButton::clicked, this, &TfrmTiratori::cmdDuplicaClick);
-    connect(cmdSalva, &PictureButton::clicked, this, &TfrmTiratori::cmdSalvaClick);
-    connect(cmdTrova, &PictureButton::clicked, this, &TfrmTiratori::cmdTrovaClick);
-    connect(cmdFile, &PictureButton::clicked, this, &TfrmTiratori::cmdFileClick);
-    connect(cmdAnteprima, &PictureButton::clicked, this, &TfrmTiratori::cmdAnteprimaClick);
-    connect(cmdStampa, &PictureButton::clicked, this, &TfrmTiratori::cmdStampaClick);
-    connect(cmdPrimo, &PictureButton::clicked, this, [this] { sfoglia(BrowseCommand::Primo); });
-    connect(cmdIndietro, &PictureButton::clicked, this, [this] { sfoglia(BrowseCommand::Indietro); });
-    connect(cmdAvanti, &PictureButton::clicked, this, [this] { sfoglia(BrowseCommand::Avanti); });
-    connect(cmdUltimo, &PictureButton::clicked, this, [this] { sfoglia(BrowseCommand::Ultimo); });
-    connect(cmdScadCert, &PictureButton::clicked, this, &TfrmTiratori::cmdScadCertClick);
-    connect(cmdScadute, &PictureButton::clicked, this, &TfrmTiratori::cmdScaduteClick);
-    connect(cmdEsporta, &PictureButton::clicked, this, &TfrmTiratori::apriEsporta);
-    connect(cmdGuida, &PictureButton::clicked, this, &TfrmTiratori::apriGuida);
-    connect(cmdEsci, &PictureButton::clicked, this, &QWidget::close);
-    connect(btnCodFisc, &PictureButton::clicked, this, &TfrmTiratori::btnCodFiscClick);
-    connect(btnEmail, &PictureButton::clicked, this, &TfrmTiratori::btnEmailClick);
+void TfrmTiratori::cmdPrimoClick()
+{
+    sfoglia(BrowseCommand::Primo);
+}
+
+void TfrmTiratori::cmdIndietroClick()
+{
+    sfoglia(BrowseCommand::Indietro);
+}
+
+void TfrmTiratori::cmdAvantiClick()
+{
+    sfoglia(BrowseCommand::Avanti);
+}
+
+void TfrmTiratori::cmdUltimoClick()
+{
+    sfoglia(BrowseCommand::Ultimo);
+}
+
+void TfrmTiratori::cmdEsciClick()
+{
+    close();
 }
 
 void TfrmTiratori::buildLayout()

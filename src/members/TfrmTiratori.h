@@ -70,6 +70,11 @@ private:
     void cmdScaduteClick();
     void btnCodFiscClick();
     void btnEmailClick();
+    void cmdPrimoClick();
+    void cmdIndietroClick();
+    void cmdAvantiClick();
+    void cmdUltimoClick();
+    void cmdEsciClick();
     void txtQuotaExit();
 
     void sfoglia(BrowseCommand command);

@@ -10,6 +10,7 @@
 #include "rules/FieldRules.h"
 #include "rules/TextRules.h"
 #include "shell/Colors.h"
+#include "shell/CommandTable.h"
 #include "shell/FieldKeys.h"
 #include "shell/InfoBar.h"
 #include "shell/PictureButton.h"
@@ -209,16 +210,8 @@ void TfrmRicevuta::buildCommands()
     panInfo = new InfoBar(panel(), colors::kInfoBand);
     panInfo->setText(kInfoIniziale);
 
-    struct Command {
-        PictureButton* TfrmRicevuta::*button;
-        const char* name;
-        const char* picture;
-        QSize size;
-        const char* hint;
-        void (TfrmRicevuta::*click)(); // a handler, or a signal for the screens wired by the application
-    };
     const QSize icon(44, 44);
-    const Command commands[] = {
+    const CommandRow<TfrmRicevuta> commands[] = {
         {&TfrmRicevuta::cmdNuovo, "cmdNuovo", "nuovo", icon,
          "Prepara la schermata per l'emissione di una nuova ricevuta.", &TfrmRicevuta::cmdNuovoClick},
         {&TfrmRicevuta::cmdDuplica, "cmdDuplica", "duplica", icon,
@@ -257,14 +250,7 @@ void TfrmRicevuta::buildCommands()
         {&TfrmRicevuta::btnCodFisc, "btnCodFisc", "controlla", QSize(28, 28), "Controlla il codice fiscale.",
          &TfrmRicevuta::btnCodFiscClick},
     };
-    for (const Command& c : commands) {
-        auto* b = new PictureButton(QLatin1StringView(c.name),
-                                    QStringLiteral(":/assets/%1.svg").arg(QLatin1StringView(c.picture)), panel());
-        b->setFixedSize(c.size);
-        panInfo->addHint(b, QString::fromUtf8(c.hint));
-        this->*c.button = b;
-        connect(b, &PictureButton::clicked, this, c.click);
-    }
+    buildPictureCommands<TfrmRicevuta>(this, panel(), panInfo, commands);
 }
 
 void TfrmRicevuta::buildLayout()
