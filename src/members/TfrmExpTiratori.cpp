@@ -71,14 +71,9 @@ TfrmExpTiratori::TfrmExpTiratori(QWidget* owner)
 
 void TfrmExpTiratori::leggiArchivio()
 {
-    QList<CampoRecord> campi;
-    const auto& fields = TSchedaIscritto::fields();
-    for (qsizetype c = 1; c < colonne().size(); ++c) {
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].member == colonne()[c].field)
-                campi.append({fieldOffset(fields, i), fields[i].capacity});
-        }
-    }
+    QList<StoredField> campi;
+    for (qsizetype c = 1; c < colonne().size(); ++c)
+        campi.append(storedFieldOf<TSchedaIscritto>(colonne()[c].field));
     RecordFile file;
     if (OpenMemberArchive(platform().programFolder(), file))
         leggiRecord(file, campi);

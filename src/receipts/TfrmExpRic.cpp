@@ -62,14 +62,9 @@ TfrmExpRic::TfrmExpRic(QWidget* owner, const QString& archivePath)
 
 void TfrmExpRic::leggiArchivio()
 {
-    QList<CampoRecord> campi;
-    const auto& fields = TSchedaRicevuta::fields();
-    for (qsizetype c = 1; c < colonne().size(); ++c) {
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].member == colonne()[c].field)
-                campi.append({fieldOffset(fields, i), fields[i].capacity});
-        }
-    }
+    QList<StoredField> campi;
+    for (qsizetype c = 1; c < colonne().size(); ++c)
+        campi.append(storedFieldOf<TSchedaRicevuta>(colonne()[c].field));
     RecordFile file;
     if (OpenReceiptArchive(archivePath_, file))
         leggiRecord(file, campi);

@@ -307,7 +307,7 @@ void ExportScreen::impostaRighe(qint64 count)
     model_->resize(count);
 }
 
-void ExportScreen::leggiRecord(RecordFile& file, const QList<CampoRecord>& campi)
+void ExportScreen::leggiRecord(RecordFile& file, const QList<StoredField>& campi)
 {
     impostaRighe(file.count());
     // Each row is put together in one working text and kept as an exact copy of it: a hundred

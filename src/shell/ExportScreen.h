@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/FixedWindow.h"
+#include "storage/RecordLayout.h"
 
 #include <QList>
 #include <QStringList>
@@ -65,18 +66,12 @@ signals:
     void apriGuida();
 
 protected:
-    // Where the text of grid column c (from 1) lies in a record: campi[c - 1].
-    struct CampoRecord {
-        int offset;   // of the field's length byte
-        int capacity; // the field's width
-    };
-
     // Reads the archive into the grid, with leggiRecord. Failures leave the grid as far as it
     // got, without a message.
     virtual void leggiArchivio() = 0;
     // One grid row per record of `file`, filled in file order; the rows after a failed read stay
-    // empty.
-    void leggiRecord(RecordFile& file, const QList<CampoRecord>& campi);
+    // empty. The text of grid column c (from 1) lies in each record at campi[c - 1].
+    void leggiRecord(RecordFile& file, const QList<StoredField>& campi);
     // One grid row per record, all empty.
     void impostaRighe(qint64 count);
 
