@@ -90,12 +90,14 @@ int memoryRun(const QString& receipts)
     QElapsedTimer t;
     t.start();
     QStringList rows;
+    ScanDamage damage;
     {
         RecordFile file;
         if (!OpenReceiptArchive(receipts, file))
             return 1;
         righeDaArchivio<TSchedaRicevuta>(
-            file, [](QByteArrayView) { return true; }, [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows);
+            file, [](QByteArrayView) { return true; }, [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows,
+            damage);
     }
     qint64 textBytes = 0;
     for (const QString& r : std::as_const(rows))
@@ -151,11 +153,12 @@ int main(int argc, char* argv[])
     qsizetype found = 0;
     const double search = best([&] {
         QStringList rows;
+        ScanDamage damage;
         RecordFile file;
         OpenReceiptArchive(receipts, file);
         righeDaArchivio<TSchedaRicevuta>(
             file, [&](QByteArrayView b) { return payerAndMonth.matches(b); },
-            [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows);
+            [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows, damage);
         found = rows.size();
     });
     // The same through decoding every record first, as a search that matches on strings would.
@@ -200,11 +203,12 @@ int main(int argc, char* argv[])
     qsizetype membersFound = 0;
     const double memberSearch = best([&] {
         QStringList rows;
+        ScanDamage damage;
         RecordFile file;
         OpenMemberArchive(dir, file);
         righeDaArchivio<TSchedaIscritto>(
             file, [&](QByteArrayView b) { return nameAndSport.matches(b); },
-            [](QByteArrayView b) { return ListRows::memberRow(b); }, rows);
+            [](QByteArrayView b) { return ListRows::memberRow(b); }, rows, damage);
         ListRows::sort(rows);
         membersFound = rows.size();
     });
@@ -216,9 +220,10 @@ int main(int argc, char* argv[])
     auto expired = [&](QString TSchedaIscritto::*date, QString (*row)(QByteArrayView), qsizetype& count) {
         return best([&] {
             QStringList rows;
+            ScanDamage damage;
             RecordFile file;
             OpenMemberArchive(dir, file);
-            ExpiredList::righeScadute(file, date, row, today, rows);
+            ExpiredList::righeScadute(file, date, row, today, rows, damage);
             ListRows::sort(rows);
             count = rows.size();
         });

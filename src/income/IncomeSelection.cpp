@@ -82,6 +82,8 @@ int IncomeSelection::filtriInUso() const
 
 IncomeSelection::Verdict IncomeSelection::esamina(QByteArrayView record, qint64* amount) const
 {
+    if (!recordIsWhole<R>(record))
+        return Verdict::Unreadable;
     if (!filtri_.matches(record))
         return Verdict::Left;
     const QByteArrayView intero = stored(record, kIntero);
@@ -116,6 +118,8 @@ IncomeSelection::Result IncomeSelection::esegui(const QString& archivePath) cons
         }
         return true;
     });
+    if (file.tailBytes() > 0)
+        ++result.unreadable;
     return result;
 }
 

@@ -17,7 +17,9 @@ namespace tavorel {
 // A record passes when each filter in use is contained in its field (letters A to Z in any case,
 // accented letters exactly), its amount is not empty and its date of issue lies in the interval,
 // both ends included. A record that would be listed but whose date or amount cannot be read is
-// left out of the rows and the total and counted apart; the rest of the archive is still listed.
+// left out of the rows and the total and counted apart; so is every record that is not whole (see
+// recordIsWhole), whatever it holds, and a torn record at the end of the file. The rest of the
+// archive is still listed. An empty amount is no damage: such a receipt is simply never listed.
 class IncomeSelection {
 public:
     // Amounts are added in ten-thousandths of a euro, as whole numbers: 0,10 + 0,20 is 0,30 exactly.
@@ -26,14 +28,14 @@ public:
     enum class Verdict {
         Listed,     // a row of the summary
         Left,       // a filter, an empty amount or the interval leaves it out
-        Unreadable, // it would be listed, but its date or amount cannot be read
+        Unreadable, // not whole, or it would be listed but its date or amount cannot be read
     };
 
     struct Result {
         bool ok = false; // false: the archive could not be opened or read to its end
         QStringList rows;
-        qint64 total = 0; // in ten-thousandths
-        qint64 unreadable = 0;
+        qint64 total = 0;      // in ten-thousandths
+        qint64 unreadable = 0; // records left out because they cannot be read, a torn tail included
     };
 
     // `pagatore` and `sport` as typed: a filter whose trimmed text is empty is not in use; one in

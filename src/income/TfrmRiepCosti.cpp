@@ -163,6 +163,7 @@ bool TfrmRiepCosti::carica()
     lblIntervallo->setText(QStringLiteral("Dal   ") + richiesta_.dataInizio + QStringLiteral("   al   ") +
                            richiesta_.dataFine);
     lblTotCosti->setText(IncomeSelection::formattaTotale(result.total));
+    ListActions::avvisaSchedeIlleggibili(this, result.unreadable, richiesta_.archivio);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "printing/ListRows.h"
 #include "printing/ListTemplate.h"
 #include "rules/RecordSearch.h"
+#include "shell/ListActions.h"
 #include "shell/ListPanel.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
@@ -57,20 +58,28 @@ ExpiredList::ExpiredList(QWidget* owner, const Kind& kind, CaricaIscritto carica
 }
 
 bool ExpiredList::righeScadute(RecordFile& file, QString TSchedaIscritto::*date, QString (*row)(QByteArrayView),
-                               const QDate& today, QStringList& rows)
+                               const QDate& today, QStringList& rows, ScanDamage& damage)
 {
+    damage = {};
     int offset = 0;
     const RecordField<TSchedaIscritto>* field = campo(date, offset);
     if (!field)
         return false;
-    return righeDaArchivio<TSchedaIscritto>(
+    qint64 unreadableDates = 0;
+    const bool ok = righeDaArchivio<TSchedaIscritto>(
         file,
         [&](QByteArrayView bytes) {
             // Only the tested date is read from every record.
             const QDate expiry = storedDate(bytes, offset, field->capacity);
-            return expiry.isValid() && today > expiry;
+            if (!expiry.isValid()) {
+                ++unreadableDates;
+                return false;
+            }
+            return today > expiry;
         },
-        row, rows);
+        row, rows, damage);
+    damage.unreadable += unreadableDates;
+    return ok;
 }
 
 void ExpiredList::FormShow()
@@ -78,12 +87,15 @@ void ExpiredList::FormShow()
     elenco->azzeraTrova();
     elenco->clear();
     QStringList rows;
+    ScanDamage damage;
     RecordFile file;
     // A failure leaves the list with what was found before it, without a message.
     if (OpenMemberArchive(platform().programFolder(), file))
-        righeScadute(file, kind_.date, kind_.row, platform().today(), rows);
+        righeScadute(file, kind_.date, kind_.row, platform().today(), rows, damage);
+    file.close();
     elenco->setRows(std::move(rows), ListModel::Order::Sorted);
     elenco->txtTrova->setFocus();
+    ListActions::avvisaSchedeIlleggibili(this, damage.records(), memberArchivePath(platform().programFolder()));
 }
 
 void ExpiredList::btnStampaClick()

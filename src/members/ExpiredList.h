@@ -13,6 +13,7 @@ namespace tavorel {
 
 class ListPanel;
 class RecordFile;
+struct ScanDamage;
 
 // What the expired cards list and the expired certificates list share: on show, the members whose
 // tested date is before today, sorted; find, print, and a double click that loads the member into
@@ -38,10 +39,13 @@ public:
     void btnStampaClick();
     void lstRecordsDblClick();
 
-    // The rows of the members whose `date` is before `today`, in file order. A record whose date
-    // cannot be read is passed over and the rest of the archive examined. False on a read failure.
+    // The rows of the members whose `date` is before `today`, in file order. A record that is not
+    // whole, or whose date cannot be read, is passed over, counted in `damage`, and the rest of the
+    // archive examined: the editor saves a member only with both dates picked from the calendar, so
+    // a date that does not read (an empty one included) is not what was saved. False on a read
+    // failure.
     static bool righeScadute(RecordFile& file, QString TSchedaIscritto::*date, QString (*row)(QByteArrayView),
-                             const QDate& today, QStringList& rows);
+                             const QDate& today, QStringList& rows, ScanDamage& damage);
 
 protected:
     ExpiredList(QWidget* owner, const Kind& kind, CaricaIscritto carica);

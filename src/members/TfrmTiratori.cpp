@@ -510,15 +510,20 @@ void TfrmTiratori::sfoglia(BrowseCommand command)
     const qint64 k = RecordDaMostrare(command, PosizioneDaEtichetta(lblPosizione->text()), n);
     if (k == 0)
         return;
-    TSchedaIscritto record;
-    const bool letto = readRecord(file, k, record);
+    QByteArray bytes;
+    const bool letto = file.read(k, bytes);
     // The photo is read once the archive is closed again.
     file.close();
     if (!letto) {
         avvisa(MessageKind::Error, kMsgAccessoArchivio);
         return;
     }
-    ShowMemberRecord(record, k);
+    ShowMemberRecord(decodeRecord<TSchedaIscritto>(bytes), k);
+    // What a damaged record still holds is shown, so that it can be checked and saved again; the
+    // user is told which record of which file it is. (The search and the expiry lists never hand
+    // over a record that is not whole.)
+    if (!recordIsWhole<TSchedaIscritto>(bytes))
+        avvisa(MessageKind::Warning, msgSchedaDanneggiata(k, kMemberArchiveName));
 }
 
 void TfrmTiratori::cmdTrovaClick()

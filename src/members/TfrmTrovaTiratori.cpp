@@ -75,7 +75,7 @@ StoredCriteria TfrmTrovaTiratori::criteriRicerca() const
     return out;
 }
 
-bool TfrmTrovaTiratori::cerca(QStringList& rows)
+bool TfrmTrovaTiratori::cerca(QStringList& rows, ScanDamage& damage)
 {
     const StoredCriteria wanted = criteriRicerca();
     RecordFile file;
@@ -83,7 +83,12 @@ bool TfrmTrovaTiratori::cerca(QStringList& rows)
         return false;
     return righeDaArchivio<TSchedaIscritto>(
         file, [&](QByteArrayView bytes) { return wanted.matches(bytes); },
-        [](QByteArrayView b) { return ListRows::memberRow(b); }, rows);
+        [](QByteArrayView b) { return ListRows::memberRow(b); }, rows, damage);
+}
+
+QString TfrmTrovaTiratori::archivio() const
+{
+    return memberArchivePath(platform().programFolder());
 }
 
 QString TfrmTrovaTiratori::testoTrovate(int rows) const

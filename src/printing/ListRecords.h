@@ -9,25 +9,36 @@
 namespace tavorel {
 
 // How the list screens read an archive: every record is looked at in its stored bytes, and only
-// the ones kept are decoded into a record and a row.
+// the ones kept are decoded into a record and a row. A record that is not whole (see
+// recordIsWhole) is never kept, never listed and never loaded: what it would show is not what
+// was saved.
 
-// Appends the row, `row(bytes)`, of each stored record that `keep(bytes)` accepts, in file order;
-// false on a read failure (the rows found so far stay in `rows`).
+// Appends the row, `row(bytes)`, of each whole stored record that `keep(bytes)` accepts, in file
+// order, and counts in `damage` the records skipped because they are not whole and a torn record
+// at the end, so that the screen can tell the user. False on a read failure (the rows found so far
+// stay in `rows`).
 template <typename T, typename Keep, typename Row>
-bool righeDaArchivio(RecordFile& file, Keep&& keep, Row&& row, QStringList& rows)
+bool righeDaArchivio(RecordFile& file, Keep&& keep, Row&& row, QStringList& rows, ScanDamage& damage)
 {
+    damage = {};
     if (file.recordSize() != T::RecordSize)
         return false;
-    return file.forEachStored([&](qint64, QByteArrayView bytes) {
-        if (keep(bytes))
+    const bool ok = file.forEachStored([&](qint64, QByteArrayView bytes) {
+        if (!recordIsWhole<T>(bytes))
+            ++damage.unreadable;
+        else if (keep(bytes))
             rows.append(row(bytes));
         return true;
     });
+    // Looked at after the scan: a tail left by a save still under way when the scan began is
+    // whole by now.
+    damage.tornTail = file.tailBytes() > 0;
+    return ok;
 }
 
-// Hands `load(record, k)` each record whose row, `row(bytes)` trimmed, equals `selected`, trimmed, in file
-// order, so the last of several identical rows is the one left on the receiving screen. Returns
-// how many were loaded, or -1 on a read failure.
+// Hands `load(record, k)` each whole record whose row, `row(bytes)` trimmed, equals `selected`,
+// trimmed, in file order, so the last of several identical rows is the one left on the receiving
+// screen. Returns how many were loaded, or -1 on a read failure.
 template <typename T, typename Row, typename Load>
 qint64 caricaRiga(RecordFile& file, const QString& selected, Row&& row, Load&& load)
 {
@@ -36,7 +47,7 @@ qint64 caricaRiga(RecordFile& file, const QString& selected, Row&& row, Load&& l
     const QString wanted = TrimSpazi(selected);
     qint64 loaded = 0;
     const bool ok = file.forEachStored([&](qint64 k, QByteArrayView bytes) {
-        if (TrimSpazi(row(bytes)) == wanted) {
+        if (recordIsWhole<T>(bytes) && TrimSpazi(row(bytes)) == wanted) {
             load(decodeRecord<T>(bytes.toByteArray()), k);
             ++loaded;
         }

@@ -71,7 +71,7 @@ StoredCriteria TfrmTrovaRic::criteriRicerca() const
     return out;
 }
 
-bool TfrmTrovaRic::cerca(QStringList& rows)
+bool TfrmTrovaRic::cerca(QStringList& rows, ScanDamage& damage)
 {
     const StoredCriteria wanted = criteriRicerca();
     RecordFile file;
@@ -79,7 +79,12 @@ bool TfrmTrovaRic::cerca(QStringList& rows)
         return false;
     return righeDaArchivio<TSchedaRicevuta>(
         file, [&](QByteArrayView bytes) { return wanted.matches(bytes); },
-        [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows);
+        [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows, damage);
+}
+
+QString TfrmTrovaRic::archivio() const
+{
+    return archivePath_;
 }
 
 QString TfrmTrovaRic::testoTrovate(int rows) const

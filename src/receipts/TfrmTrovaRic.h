@@ -36,7 +36,8 @@ public:
     StoredCriteria criteriRicerca() const;
 
 protected:
-    bool cerca(QStringList& rows) override;
+    bool cerca(QStringList& rows, ScanDamage& damage) override;
+    QString archivio() const override;
     bool ordinata() const override { return false; }
     QString testoTrovate(int rows) const override;
     Report& modelloStampa() override { return report_; }

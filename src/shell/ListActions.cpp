@@ -5,9 +5,11 @@
 #include "printing/ListTemplate.h"
 #include "printing/Report.h"
 #include "shell/Platform.h"
+#include "storage/Messages.h"
 
 #include "shell/ListModel.h"
 
+#include <QFileInfo>
 #include <QListView>
 
 namespace tavorel {
@@ -114,6 +116,13 @@ void ListActions::stampaRighe(QWidget* screen, Report& report, const QString& ti
         // general error report, the error's own text is shown and the screen stays as it was.
         platform().message(screen, MessageKind::Error, QString::fromUtf8(e.what()));
     }
+}
+
+void ListActions::avvisaSchedeIlleggibili(QWidget* screen, qint64 count, const QString& archivePath)
+{
+    if (count > 0)
+        platform().message(screen, MessageKind::Warning,
+                           msgSchedeIlleggibili(count, QFileInfo(archivePath).fileName()));
 }
 
 } // namespace tavorel

@@ -43,6 +43,10 @@ public:
     static void stampaIncassi(QWidget* screen, Report& report, const QListView* list, const QString& interval,
                               const QString& total);
 
+    // After a list is built: when `count` records of the archive at `archivePath` could not be
+    // read and were left out, one warning says how many and names the file; otherwise nothing.
+    static void avvisaSchedeIlleggibili(QWidget* screen, qint64 count, const QString& archivePath);
+
 private:
     static void stampaRighe(QWidget* screen, Report& report, const QString& title, const QStringList& rows,
                             const QStringList& extraLines);

@@ -4,10 +4,12 @@
 #include "rules/TextRules.h"
 #include "shell/FieldKeys.h"
 #include "shell/FocusHighlight.h"
+#include "shell/ListActions.h"
 #include "shell/ListPanel.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
 #include "storage/Messages.h"
+#include "storage/RecordFile.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -197,10 +199,11 @@ void SearchDialog::btnCercaClick()
     lblConta->setText(QString::number(inUso));
 
     QStringList rows;
+    ScanDamage damage;
     bool ok = false;
     {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        ok = cerca(rows);
+        ok = cerca(rows, damage);
         QApplication::restoreOverrideCursor();
     }
     if (!ok) {
@@ -215,6 +218,8 @@ void SearchDialog::btnCercaClick()
     panContainer->show();
     elenco->txtTrova->clear();
     elenco->txtTrova->setFocus();
+    // Over the list just shown: a short list is never taken for the whole archive.
+    ListActions::avvisaSchedeIlleggibili(this, damage.records(), archivio());
 }
 
 void SearchDialog::btnStampaClick()

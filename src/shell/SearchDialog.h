@@ -15,6 +15,7 @@ namespace tavorel {
 
 class ListPanel;
 class Report;
+struct ScanDamage;
 
 // One criterion edit of a search screen, in tab and Enter order.
 struct CriterionEdit {
@@ -63,8 +64,11 @@ public:
 protected:
     // The criterion typed into the edit of that name.
     QString criterio(const QString& name) const;
-    // Fills `rows` with the rows of the records found; false on an archive failure.
-    virtual bool cerca(QStringList& rows) = 0;
+    // Fills `rows` with the rows of the records found and `damage` with what could not be read;
+    // false on an archive failure.
+    virtual bool cerca(QStringList& rows, ScanDamage& damage) = 0;
+    // The archive searched, as the user knows it by its file name.
+    virtual QString archivio() const = 0;
     virtual bool ordinata() const = 0;
     virtual QString testoTrovate(int rows) const = 0;
     virtual Report& modelloStampa() = 0;

@@ -104,6 +104,9 @@ struct ScanDamage {
     qint64 unreadable = 0;
     bool tornTail = false;
     bool any() const { return unreadable > 0 || tornTail; }
+    // How many records the user is told could not be read: a torn tail is one record whose save
+    // never finished.
+    qint64 records() const { return unreadable + (tornTail ? 1 : 0); }
 };
 
 // Visits every whole record (see recordIsWhole) from the first, skipping and counting in `damage`

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
@@ -109,9 +110,10 @@ QByteArray encodeRecord(const T& record)
 
 // Whether `bytes` is a record as the program writes it: exactly the record's size, every length
 // byte within its field. A record that is not whole still decodes (lengths are clamped), but what
-// it shows is not what was saved: a damaged file, or a write that never finished.
+// it shows is not what was saved: a damaged file, or a write that never finished. Takes the
+// stored bytes as they lie in a read buffer, so that the scans check every record at no cost.
 template <typename T>
-bool recordIsWhole(const QByteArray& bytes)
+bool recordIsWhole(QByteArrayView bytes)
 {
     if (bytes.size() != T::RecordSize)
         return false;
