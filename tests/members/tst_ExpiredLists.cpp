@@ -3,6 +3,7 @@
 #include "members/TfrmTessereScadute.h"
 #include "shell/ListPanel.h"
 #include "storage/Archives.h"
+#include "storage/Messages.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
@@ -56,15 +57,18 @@ void tst_ExpiredLists::listsWhoseDateHasPassed_data()
 {
     QTest::addColumn<bool>("cards");
     QTest::addColumn<QStringList>("listed");
-    // Today is 10/04/2024. An unreadable date is passed over and the members after it still listed.
-    QTest::newRow("cards") << true << QStringList{"Bruni", "Rossi", "Zanna"};
-    QTest::newRow("certificates") << false << QStringList{"Conti", "Rossi"};
+    QTest::addColumn<int>("unreadable");
+    // Today is 10/04/2024. A date that does not read, an empty one included, is passed over, the
+    // members after it still listed, and the user told how many were.
+    QTest::newRow("cards") << true << QStringList{"Bruni", "Rossi", "Zanna"} << 1;
+    QTest::newRow("certificates") << false << QStringList{"Conti", "Rossi"} << 2;
 }
 
 void tst_ExpiredLists::listsWhoseDateHasPassed()
 {
     QFETCH(bool, cards);
     QFETCH(QStringList, listed);
+    QFETCH(int, unreadable);
     FakePlatformScope scope;
     scope.fake.todayValue = QDate(2024, 4, 10);
     scrivi(scope.fake.folder, {
@@ -84,7 +88,8 @@ void tst_ExpiredLists::listsWhoseDateHasPassed()
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
     QCOMPARE(nomi(w->elenco->rows(), cards ? 30 : 32), listed);
     QCOMPARE(QApplication::focusWidget(), w->elenco->txtTrova);
-    QVERIFY(scope.fake.messages.isEmpty());
+    QCOMPARE(scope.fake.messages.size(), 1);
+    QCOMPARE(scope.fake.messages[0].text, msgSchedeIlleggibili(unreadable, QStringLiteral("Archivio_Iscritti.pro")));
 }
 
 void tst_ExpiredLists::emptyListPrintsItsPage()

@@ -1,8 +1,19 @@
 // Archives that are not what the program wrote: lengths past their fields, a record cut short,
 // random bytes, an empty file, a folder where the file should be, a file that cannot be read. The
 // program never crashes on them, never writes into a file it could not read, and says which file
-// (and which record) is damaged.
+// (and which record) is damaged. The lists built from an archive show what can be read and say
+// once how many records they left out.
+#include "income/TfrmMenuRiepCosti.h"
+#include "income/TfrmRiepCosti.h"
+#include "members/TfrmCertScaduti.h"
+#include "members/TfrmTessereScadute.h"
+#include "members/TfrmTiratori.h"
+#include "members/TfrmTrovaTiratori.h"
+#include "printing/ListRows.h"
 #include "receipts/TfrmRicevuta.h"
+#include "receipts/TfrmTrovaRic.h"
+#include "shell/ListPanel.h"
+#include "storage/Archives.h"
 #include "storage/Messages.h"
 #include "storage/RecordFile.h"
 #include "storage/RecordLayout.h"
@@ -13,11 +24,15 @@
 #include "support/Folders.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -76,6 +91,104 @@ void click(QWidget* screen, const char* name)
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
+// `record` stored with the length byte of field `field` one past its capacity, or with every
+// length byte past its field when `field` is negative.
+template <typename T>
+QByteArray notWhole(const T& record, int field = -1)
+{
+    QByteArray bytes = encodeRecord(record);
+    int offset = 0;
+    int i = 0;
+    for (const auto& f : T::fields()) {
+        if (field < 0 || i == field)
+            bytes[offset] = char(field < 0 ? 0xFF : f.capacity + 1);
+        offset += f.capacity + 1;
+        ++i;
+    }
+    return bytes;
+}
+
+TSchedaRicevuta incasso(const QString& num, const QString& data, const QString& intero)
+{
+    TSchedaRicevuta r;
+    r.NumRic = num;
+    r.Data = data;
+    r.Intero = intero;
+    r.Pagatore = QStringLiteral("Pagatore ") + num;
+    r.Sport = QStringLiteral("Nuoto");
+    return r;
+}
+
+TSchedaIscritto socio(const QString& nome, const QString& fineTes, const QString& studio)
+{
+    TSchedaIscritto m;
+    m.Tiratore = nome;
+    m.FineTes = fineTes;
+    m.Studio = studio;
+    m.Ente = QStringLiteral("Tiro a segno");
+    m.Tessera = nome.left(3);
+    return m;
+}
+
+void showActive(QWidget& w)
+{
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+}
+
+// Picks an entry of a day or month list with the mouse, as the user does.
+void pick(QComboBox* list, const QString& entry)
+{
+    const int i = list->findText(entry);
+    QVERIFY2(i >= 0, qPrintable(entry));
+    list->showPopup();
+    QAbstractItemView* view = list->view();
+    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
+    view->scrollTo(view->model()->index(i, 0));
+    const QRect r = view->visualRect(view->model()->index(i, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
+    QTRY_VERIFY(!view->window()->isVisible());
+}
+
+// The rows a list screen shows for the archive in the fake's folder, driven as the user does.
+QStringList listed(const QString& screen, test::FakePlatform& fake)
+{
+    QStringList rows;
+    if (screen == QLatin1String("receipt search")) {
+        TfrmTrovaRic w(nullptr, QDir(fake.folder).filePath(QStringLiteral("2026.ric")), {});
+        showActive(w);
+        QTest::mouseClick(w.btnCerca, Qt::LeftButton);
+        rows = w.elenco->rows();
+    } else if (screen == QLatin1String("member search")) {
+        TfrmTrovaTiratori w(nullptr, {}, {});
+        showActive(w);
+        QTest::mouseClick(w.btnCerca, Qt::LeftButton);
+        rows = w.elenco->rows();
+    } else if (screen == QLatin1String("expired cards")) {
+        TfrmTessereScadute w(nullptr, {});
+        showActive(w);
+        rows = w.elenco->rows();
+    } else if (screen == QLatin1String("expired certificates")) {
+        TfrmCertScaduti w(nullptr, {});
+        showActive(w);
+        rows = w.elenco->rows();
+    } else {
+        TfrmMenuRiepCosti q;
+        showActive(q);
+        pick(q.txtGiornoInizio, QStringLiteral("01"));
+        pick(q.txtMeseInizio, QStringLiteral("Marzo"));
+        pick(q.txtGiornoFine, QStringLiteral("31"));
+        pick(q.txtMeseFine, QStringLiteral("Marzo"));
+        fake.dialogScripts << [&](QDialog* d) {
+            rows = qobject_cast<TfrmRiepCosti*>(d)->elenco->rows();
+            return int(QDialog::Rejected);
+        };
+        QTest::mouseClick(q.btnVisualizza, Qt::LeftButton);
+    }
+    return rows;
+}
+
 } // namespace
 
 class tst_DamagedArchives : public QObject {
@@ -85,6 +198,10 @@ private slots:
     void scanSkipsWhatIsNotWhole();
     void receiptEditor_data();
     void receiptEditor();
+    void listsTellWhatTheySkipped_data();
+    void listsTellWhatTheySkipped();
+    void memberEditor();
+    void damagedCopyIsNeverLoaded();
 };
 
 void tst_DamagedArchives::scanSkipsWhatIsNotWhole_data()
@@ -226,6 +343,157 @@ void tst_DamagedArchives::receiptEditor()
     // Nothing was written: browsing only reads, and a file that could not be opened is not touched.
     QCOMPARE(test::snapshot(fake.folder), before);
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+void tst_DamagedArchives::listsTellWhatTheySkipped_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<QByteArray>("archive"); // 2026.ric or the member archive, as the screen reads
+    QTest::addColumn<QStringList>("rows");   // in any order: the order is each screen's own business
+    QTest::addColumn<qint64>("skipped");     // 0: no message at all
+
+    // Receipts of March 2026 (the income summary asks for March).
+    const TSchedaRicevuta r1 = incasso(QStringLiteral("1"), QStringLiteral("02/03/2026"), QStringLiteral("10,00"));
+    const TSchedaRicevuta r2 = incasso(QStringLiteral("2"), QStringLiteral("15/03/2026"), QStringLiteral("20,00"));
+    const TSchedaRicevuta r3 = incasso(QStringLiteral("3"), QStringLiteral("31/03/2026"), QStringLiteral("30,00"));
+    // Whole, but not listed by the summary: its amount is empty (a normal receipt, never listed),
+    // or its date does not read (damage, counted).
+    const TSchedaRicevuta senzaImporto = incasso(QStringLiteral("4"), QStringLiteral("05/03/2026"), QString());
+    const TSchedaRicevuta senzaData =
+        incasso(QStringLiteral("5"), QStringLiteral("31/02/2026"), QStringLiteral("5,00"));
+    const QByteArray ricevute = encodeRecord(r1) + encodeRecord(r2) + encodeRecord(r3);
+    const QByteArray ricevuteDanneggiate = encodeRecord(r1) + notWhole(r2) + encodeRecord(senzaImporto) +
+                                           encodeRecord(r2) + notWhole(r3, 19) + encodeRecord(senzaData) +
+                                           encodeRecord(r3) + encodeRecord(r1).left(600);
+    auto righe = [](const QList<TSchedaRicevuta>& list) {
+        QStringList out;
+        for (const auto& r : list)
+            out << ListRows::receiptRow(r);
+        return out;
+    };
+    QTest::newRow("receipt search, undamaged") << "receipt search" << ricevute << righe({r1, r2, r3}) << qint64(0);
+    QTest::newRow("receipt search, damaged")
+        << "receipt search" << ricevuteDanneggiate << righe({r1, senzaImporto, r2, senzaData, r3}) << qint64(3);
+    QTest::newRow("income summary, undamaged") << "income summary" << ricevute << righe({r1, r2, r3}) << qint64(0);
+    QTest::newRow("income summary, damaged")
+        << "income summary" << ricevuteDanneggiate << righe({r1, r2, r3}) << qint64(4);
+
+    // Members; today is 10/04/2026. Both of Bianchi's dates have passed, neither of Verdi's.
+    const TSchedaIscritto bianchi =
+        socio(QStringLiteral("Bianchi"), QStringLiteral("01/04/2026"), QStringLiteral("09/04/2026"));
+    const TSchedaIscritto rossi =
+        socio(QStringLiteral("Rossi"), QStringLiteral("31/12/2025"), QStringLiteral("01/01/2026"));
+    const TSchedaIscritto verdi =
+        socio(QStringLiteral("Verdi"), QStringLiteral("31/12/2026"), QStringLiteral("10/04/2026"));
+    // Whole, but the card's date does not read: what the editor never saves.
+    const TSchedaIscritto senzaScadenza =
+        socio(QStringLiteral("Neri"), QStringLiteral("1 aprile"), QStringLiteral("01/01/2026"));
+    const QByteArray soci = encodeRecord(bianchi) + encodeRecord(rossi) + encodeRecord(verdi);
+    const QByteArray sociDanneggiati = encodeRecord(bianchi) + notWhole(verdi) + encodeRecord(senzaScadenza) +
+                                       notWhole(bianchi, 31) + encodeRecord(rossi) + encodeRecord(verdi) +
+                                       encodeRecord(rossi).left(TSchedaIscritto::RecordSize - 1);
+    auto membri = [](const QList<TSchedaIscritto>& list, bool certificates) {
+        QStringList out;
+        for (const auto& m : list)
+            out << (certificates ? ListRows::certificateRow(m) : ListRows::memberRow(m));
+        return out;
+    };
+    QTest::newRow("member search, undamaged")
+        << "member search" << soci << membri({bianchi, rossi, verdi}, false) << qint64(0);
+    QTest::newRow("member search, damaged")
+        << "member search" << sociDanneggiati << membri({bianchi, senzaScadenza, rossi, verdi}, false) << qint64(3);
+    QTest::newRow("expired cards, undamaged")
+        << "expired cards" << soci << membri({bianchi, rossi}, false) << qint64(0);
+    QTest::newRow("expired cards, damaged")
+        << "expired cards" << sociDanneggiati << membri({bianchi, rossi}, false) << qint64(4);
+    QTest::newRow("expired certificates, undamaged")
+        << "expired certificates" << soci << membri({bianchi, rossi}, true) << qint64(0);
+    QTest::newRow("expired certificates, damaged")
+        << "expired certificates" << sociDanneggiati << membri({bianchi, senzaScadenza, rossi}, true) << qint64(3);
+}
+
+// Each list screen over an archive with damaged records between good ones: exactly the rows of
+// the records that can be read, and one warning that names the count and the file; over an
+// undamaged archive, the rows and no message.
+void tst_DamagedArchives::listsTellWhatTheySkipped()
+{
+    QFETCH(QString, screen);
+    QFETCH(QByteArray, archive);
+    QFETCH(QStringList, rows);
+    QFETCH(qint64, skipped);
+
+    FakePlatformScope scope;
+    FakePlatform& fake = scope.fake;
+    fake.todayValue = QDate(2026, 4, 10);
+    const bool members = screen.startsWith(QLatin1String("member")) || screen.startsWith(QLatin1String("expired"));
+    const QString file = members ? kMemberArchiveName : QStringLiteral("2026.ric");
+    QVERIFY(test::writeFile(QDir(fake.folder).filePath(file), archive));
+
+    QStringList shown = listed(screen, fake);
+    shown.sort();
+    rows.sort();
+    QCOMPARE(shown, rows);
+    QList<FakePlatform::Message> expected;
+    if (skipped > 0)
+        expected.append({MessageKind::Warning, msgSchedeIlleggibili(skipped, file)});
+    QCOMPARE(fake.messages.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QCOMPARE(fake.messages[i].kind, expected[i].kind);
+        QCOMPARE(fake.messages[i].text, expected[i].text);
+    }
+    QVERIFY(fake.verifyConsumed());
+    // Only read: the damaged records stay as they are, for whoever can mend them.
+    QCOMPARE(test::readFile(QDir(fake.folder).filePath(file)), archive);
+}
+
+// Browsing the member archive onto a damaged record shows what it holds and says which record
+// of which file it is; the records around it show without a word.
+void tst_DamagedArchives::memberEditor()
+{
+    FakePlatformScope scope;
+    FakePlatform& fake = scope.fake;
+    const TSchedaIscritto a =
+        socio(QStringLiteral("Bianchi"), QStringLiteral("01/04/2026"), QStringLiteral("09/04/2026"));
+    const TSchedaIscritto b =
+        socio(QStringLiteral("Rossi"), QStringLiteral("31/12/2025"), QStringLiteral("01/01/2026"));
+    QVERIFY(test::writeFile(memberArchivePath(fake.folder), encodeRecord(a) + notWhole(b, 25) + encodeRecord(a)));
+
+    TfrmTiratori w;
+    showActive(w);
+    for (const char* name : {"cmdPrimo", "cmdAvanti"})
+        click(&w, name);
+    QCOMPARE(w.findChild<QLineEdit*>(QStringLiteral("txtTiratore"))->text(), QStringLiteral("Rossi"));
+    click(&w, "cmdAvanti");
+    QCOMPARE(w.findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(), QStringLiteral("3"));
+    QCOMPARE(fake.messages.size(), 1);
+    QCOMPARE(fake.messages[0].kind, MessageKind::Warning);
+    QCOMPARE(fake.messages[0].text, msgSchedaDanneggiata(2, QStringLiteral("Archivio_Iscritti.pro")));
+}
+
+// A damaged copy of a listed member, later in the file, gives the same row; a double click loads
+// the member that can be read, not the copy (the last of identical rows would otherwise win).
+void tst_DamagedArchives::damagedCopyIsNeverLoaded()
+{
+    FakePlatformScope scope;
+    FakePlatform& fake = scope.fake;
+    fake.todayValue = QDate(2026, 4, 10);
+    const TSchedaIscritto a =
+        socio(QStringLiteral("Bianchi"), QStringLiteral("01/04/2026"), QStringLiteral("09/04/2026"));
+    QVERIFY(test::writeFile(memberArchivePath(fake.folder), encodeRecord(a) + notWhole(a, 25)));
+    TSchedaIscritto loaded;
+    QList<qint64> numbers;
+    TfrmCertScaduti w(nullptr, [&](const TSchedaIscritto& m, qint64 k) {
+        loaded = m;
+        numbers.append(k);
+    });
+    showActive(w);
+    QCOMPARE(w.elenco->count(), 1);
+    const QRect r = w.elenco->lstRecords->visualRect(w.elenco->model->index(0));
+    QTest::mouseClick(w.elenco->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(w.elenco->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(numbers, QList<qint64>{1});
+    QCOMPARE(loaded, a);
+    QCOMPARE(fake.messages.size(), 1); // the list's count of what it skipped, nothing more
 }
 
 QTEST_MAIN(tst_DamagedArchives)
