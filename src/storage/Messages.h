@@ -74,9 +74,15 @@ inline QString msgSchedaDanneggiata(qint64 record, const QString& fileName)
 }
 
 // A search or a list skipped records it could not read: how many, in which file. Shown once per
-// search, and only when something was skipped.
+// search, and only when something was skipped. One record alone (often the one whose save a crash
+// cut short) is told in the singular.
 inline QString msgSchedeIlleggibili(qint64 count, const QString& fileName)
 {
+    if (count == 1)
+        return QStringLiteral(
+                   "Attenzione: 1 scheda dell'archivio %1 non può essere letta perché il file è danneggiato e "
+                   "non è stata considerata.")
+            .arg(fileName);
     return QStringLiteral("Attenzione: %1 schede dell'archivio %2 non possono essere lette perché il file è "
                           "danneggiato e non sono state considerate.")
         .arg(count)

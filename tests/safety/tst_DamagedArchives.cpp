@@ -374,6 +374,8 @@ void tst_DamagedArchives::listsTellWhatTheySkipped_data()
     QTest::newRow("receipt search, undamaged") << "receipt search" << ricevute << righe({r1, r2, r3}) << qint64(0);
     QTest::newRow("receipt search, damaged")
         << "receipt search" << ricevuteDanneggiate << righe({r1, senzaImporto, r2, senzaData, r3}) << qint64(3);
+    QTest::newRow("receipt search, a save cut short")
+        << "receipt search" << ricevute + encodeRecord(r1).left(1) << righe({r1, r2, r3}) << qint64(1);
     QTest::newRow("income summary, undamaged") << "income summary" << ricevute << righe({r1, r2, r3}) << qint64(0);
     QTest::newRow("income summary, damaged")
         << "income summary" << ricevuteDanneggiate << righe({r1, r2, r3}) << qint64(4);
