@@ -5,6 +5,7 @@
 #include "printing/ListTemplate.h"
 #include "printing/Report.h"
 #include "shell/Platform.h"
+#include "storage/Messages.h"
 
 #include "shell/ListModel.h"
 
