@@ -2,14 +2,20 @@
 // characters included), pasted into every text field of the receipt editor, survives the save, the
 // reload from the archive and the printout, exactly as the field showed it.
 //
-// The member editor's fields, the exports, and the attachment and photo names stored in the member
-// archive (a name that points outside the program folder: "../", an absolute path, a drive letter,
-// a UNC path is never opened nor written) join here with the member archive's photo store.
+// An attachment name stored in the member archive is a name inside Documenti_Allegati and nothing
+// else: one written by hand to point elsewhere ("../", an absolute path, a drive letter, a UNC path)
+// is never handed to the desktop to open, and nothing outside the program folder is written.
+// (Photos are not named in the record: a member's photo is found by its record number.)
+#include "members/Attachments.h"
+#include "members/TfrmTiratori.h"
 #include "receipts/TfrmRicevuta.h"
+#include "storage/Archives.h"
 #include "storage/Cp1252.h"
 #include "storage/RecordLayout.h"
+#include "storage/TSchedaIscritto.h"
 #include "storage/TSchedaRicevuta.h"
 #include "support/FakePlatform.h"
+#include "support/Folders.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -45,6 +51,8 @@ class tst_HostileText : public QObject {
 private slots:
     void everyByteSurvives_data();
     void everyByteSurvives();
+    void attachmentNamesStayInside_data();
+    void attachmentNamesStayInside();
 };
 
 void tst_HostileText::everyByteSurvives_data()
@@ -122,6 +130,109 @@ void tst_HostileText::everyByteSurvives()
             QCOMPARE(m->lines, QStringList{prefix + printed});
         }
     }
+    QVERIFY(fake.verifyConsumed());
+}
+
+void tst_HostileText::attachmentNamesStayInside_data()
+{
+    // The name stored in slot 1, and the document it may open: the one of that name in the
+    // attachments folder, or none.
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("opens");
+    QTest::newRow("plain name") << "tessera.pdf"
+                                << "tessera.pdf";
+    QTest::newRow("parent folder") << "../fuori.txt"
+                                   << "fuori.txt";
+    QTest::newRow("two levels up") << "../../fuori.txt"
+                                   << "fuori.txt";
+    QTest::newRow("backslashes up") << "..\\..\\fuori.txt"
+                                    << "fuori.txt";
+    QTest::newRow("absolute") << "<outside>/fuori.txt"
+                              << "fuori.txt";
+    QTest::newRow("drive letter") << "C:\\fuori.txt"
+                                  << "fuori.txt";
+    QTest::newRow("drive, no slash") << "C:fuori.txt"
+                                     << "fuori.txt";
+    QTest::newRow("UNC") << "\\\\server\\share\\fuori.txt"
+                         << "fuori.txt";
+    QTest::newRow("the folder above") << ".."
+                                      << "";
+    QTest::newRow("a folder") << "sub/"
+                              << "";
+}
+
+// The member with the hostile name is browsed to, its attachments window opened, every enabled
+// "Apri" pressed, "Sfoglia..." cancelled, the window applied and the member saved.
+void tst_HostileText::attachmentNamesStayInside()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, opens);
+    FakePlatformScope scope;
+    FakePlatform& fake = scope.fake;
+    const QString outside = fake.folder;
+    stored.replace(QStringLiteral("<outside>"), outside);
+    fake.folder = QDir(outside).filePath(QStringLiteral("programma"));
+    const QString allegati = attachmentFolder(fake.folder);
+    QVERIFY(QDir().mkpath(allegati));
+    // Documents of that name outside the attachments folder, and the ones inside it.
+    for (const QString& dir : {outside, fake.folder, QDir(outside).filePath(QStringLiteral("share"))}) {
+        QVERIFY(QDir().mkpath(dir));
+        QVERIFY(test::writeFile(QDir(dir).filePath(QStringLiteral("fuori.txt")), "non aprire"));
+    }
+    QVERIFY(test::writeFile(QDir(allegati).filePath(QStringLiteral("fuori.txt")), "allegato"));
+    QVERIFY(test::writeFile(QDir(allegati).filePath(QStringLiteral("tessera.pdf")), "allegato"));
+
+    TSchedaIscritto member;
+    member.Tiratore = QStringLiteral("Rossi Mario");
+    member.Studio = member.InizioTes = member.FineTes = QStringLiteral("01/01/2027");
+    member.Ente = QStringLiteral("Nuoto");
+    member.Tessera = QStringLiteral("1");
+    member.Quota = QStringLiteral("10,00");
+    member.File01 = member.File03 = stored;
+    member.Desc01 = QStringLiteral("Documento");
+    QVERIFY(test::writeFile(memberArchivePath(fake.folder), encodeRecord(member)));
+
+    auto untouched = [&] {
+        QMap<QString, QByteArray> files;
+        const QMap<QString, QByteArray> all = test::snapshot(outside);
+        for (auto it = all.cbegin(); it != all.cend(); ++it) {
+            if (!it.key().startsWith(QLatin1String("programma/")) || it.key() == QLatin1String("programma/fuori.txt"))
+                files.insert(it.key(), it.value());
+        }
+        return files;
+    };
+    const QMap<QString, QByteArray> before = untouched();
+
+    TfrmTiratori w;
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    click(&w, "cmdPrimo");
+    fake.openFileAnswers.append(QString()); // "Sfoglia..." cancelled
+    fake.dialogScripts.append([](QDialog* d) {
+        for (const char* apri : {"btnApri01", "btnApri02", "btnApri03"}) {
+            auto* b = d->findChild<QAbstractButton*>(QLatin1StringView(apri));
+            if (b && b->isEnabled())
+                QTest::mouseClick(b, Qt::LeftButton);
+        }
+        click(d, "btnSfoglia01");
+        click(d, "btnApplica");
+        return d->result();
+    });
+    click(&w, "cmdFile");
+    click(&w, "cmdSalva");
+    QCOMPARE(fake.messages.size(), 1);
+    QCOMPARE(fake.messages[0].kind, MessageKind::Information);
+
+    // Only documents of the attachments folder were handed over, slot 1 and slot 3 alike.
+    const QStringList expected =
+        opens.isEmpty() ? QStringList{} : QStringList(2, QDir::toNativeSeparators(QDir(allegati).filePath(opens)));
+    QCOMPARE(fake.opened, expected);
+    QCOMPARE(untouched(), before);
+    // What the member keeps is the name alone.
+    const auto saved = decodeRecord<TSchedaIscritto>(test::readFile(memberArchivePath(fake.folder)));
+    QCOMPARE(saved.File01, opens);
+    QCOMPARE(saved.Desc01, QStringLiteral("Documento"));
     QVERIFY(fake.verifyConsumed());
 }
 

@@ -592,9 +592,9 @@ public:
 
         w_ = std::make_unique<TfrmAllegaCartella>(nullptr);
         w_->setMode(TfrmAllegaCartella::kModeScheda);
-        AttachmentSlots slots;
-        slots.files[0] = QStringLiteral("vecchio.pdf");
-        w_->setValues(slots);
+        AttachmentSlots valori;
+        valori.files[0] = QStringLiteral("vecchio.pdf");
+        w_->setValues(valori);
         showActive(w_.get());
         type(w_.get(), "txtDesc01", kDescrizione);
         fake_ = &fake;
