@@ -19,9 +19,11 @@
 #include "login/TfrmCambiaPassword.h"
 #include "members/Attachments.h"
 #include "members/PhotoStore.h"
+#include "members/PhotoView.h"
 #include "members/TfrmAllegaCartella.h"
 #include "members/TfrmExpTiratori.h"
 #include "members/TfrmTiratori.h"
+#include "members/TfrmWebCam.h"
 #include "receipts/ReceiptSettings.h"
 #include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmLogo.h"
@@ -566,6 +568,52 @@ private:
     std::unique_ptr<TfrmTiratori> w_;
 };
 
+// The webcam window's "Salva foto su disco": the captured frame exported over a JPEG of the user's.
+class WebcamExport : public WriteAction {
+public:
+    void lay(const QString& folder) override
+    {
+        target_ = QDir(folder).filePath(QStringLiteral("Foto.jpg"));
+        QVERIFY(tinta(kFotoVecchia).save(target_, "JPG"));
+    }
+    void open(FakePlatform& fake) override
+    {
+        w_ = std::make_unique<TfrmWebCam>(nullptr);
+        w_->setMode(TfrmWebCam::kModeScheda);
+        showActive(w_.get());
+        click(w_.get(), "btnAccendi");
+        QVERIFY(fake.lastCamera);
+        fake.lastCamera->deliver(tinta(kFotoNuova, QSize(640, 480)));
+        click(w_.get(), "btnCattura");
+        fake.lastCamera->deliver(tinta(Qt::black, QSize(640, 480))); // the live box moves on
+        fake.messages.clear();
+        fake_ = &fake;
+    }
+    void act() override
+    {
+        fake_->saveFileAnswers.append(target_);
+        click(w_.get(), "btnSalvaFotogramma");
+    }
+    bool kept() override
+    {
+        const QImage captured = w_->imgTarget->picture();
+        return w_->isVisible() && captured.size() == QSize(640, 480) && captured.pixelColor(5, 5) == kFotoNuova;
+    }
+    void checkSaved(const QString&) override
+    {
+        const QImage exported = readPicture(target_);
+        QCOMPARE(exported.size(), QSize(640, 480));
+        QVERIFY(near(exported.pixelColor(100, 100), kFotoNuova));
+    }
+    std::optional<Message> success() const override { return std::nullopt; }
+    Message failure() const override { return {MessageKind::Warning, kMsgFotoNonEsportata}; }
+
+private:
+    QString target_;
+    FakePlatform* fake_ = nullptr;
+    std::unique_ptr<TfrmWebCam> w_;
+};
+
 // "Sfoglia..." in the attachments window copies the chosen document into Documenti_Allegati at
 // once: a new document, or one replacing a document of the same name (after the question).
 class AttachmentCopy : public WriteAction {
@@ -715,6 +763,7 @@ const QList<std::pair<const char*, std::function<std::unique_ptr<WriteAction>()>
     {"member append", [] { return std::make_unique<MemberSave>(false); }},
     {"member overwrite", [] { return std::make_unique<MemberSave>(true); }},
     {"photo export", [] { return std::make_unique<PhotoExport>(); }},
+    {"webcam frame export", [] { return std::make_unique<WebcamExport>(); }},
     {"attachment copy", [] { return std::make_unique<AttachmentCopy>(false); }},
     {"attachment replace", [] { return std::make_unique<AttachmentCopy>(true); }},
     {"receipt export", [] { return std::make_unique<Export>(false); }},
