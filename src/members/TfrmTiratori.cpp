@@ -450,8 +450,10 @@ void TfrmTiratori::cmdSalvaClick()
             avvisa(MessageKind::Error, kMsgAccessoArchivio);
             return;
         }
-        foto_->save(int(k));
-        avvisa(MessageKind::Information, kMsgSchedaModificata);
+        // A photo that could not be written has been told by the photo panel: that is the one
+        // message, the box keeps the photo and "Salva" again writes both.
+        if (foto_->save(int(k)))
+            avvisa(MessageKind::Information, kMsgSchedaModificata);
     } else {
         const qint64 nuovo = appendRecord(file, record);
         file.close();
@@ -459,9 +461,10 @@ void TfrmTiratori::cmdSalvaClick()
             avvisa(MessageKind::Error, kMsgAccessoArchivio);
             return;
         }
+        // The member is in the archive now: "Salva" again overwrites it, whatever becomes of the photo.
         lblPosizione->setText(QString::number(nuovo));
-        foto_->save(int(nuovo));
-        avvisa(MessageKind::Information, kMsgSchedaInserita);
+        if (foto_->save(int(nuovo)))
+            avvisa(MessageKind::Information, kMsgSchedaInserita);
     }
 }
 
