@@ -3,6 +3,7 @@
 #include "access/Crypt.h"
 #include "rules/TextRules.h"
 #include "storage/IniFile.h"
+#include "storage/Trim.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -58,7 +59,7 @@ bool PasswordStore::write(const QString& folder, const QString& newPassword)
     const QString password = normalise(newPassword);
     if (!storable(password))
         return false;
-    return IniFile::writeValue(filePath(folder), kSection, kKey, CifraTesto(password).trimmed());
+    return IniFile::writeValue(filePath(folder), kSection, kKey, TrimSpazi(CifraTesto(password)));
 }
 
 bool InstallaArchivioPassword(const QString& folder, const QString& password)

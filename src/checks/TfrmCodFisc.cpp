@@ -1,12 +1,13 @@
 #include "checks/TfrmCodFisc.h"
 
+#include "checks/CheckWindowLayout.h"
+#include "checks/TfrmPartitaIva.h"
 #include "rules/FieldRules.h"
 #include "rules/FiscalCode.h"
 #include "rules/TextRules.h"
-#include "checks/TfrmPartitaIva.h"
-#include "checks/CheckWindowLayout.h"
 #include "shell/FieldKeys.h"
 #include "shell/Platform.h"
+#include "storage/Messages.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,11 +16,6 @@
 namespace tavorel {
 
 namespace {
-
-const QString kMsgLunghezza =
-    QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.");
-const QString kMsgValido = QStringLiteral("Il codice fiscale digitato è VALIDO.");
-const QString kMsgErrato = QStringLiteral("Attenzione: il codice fiscale digitato è ERRATO.");
 
 // Puts the caller's text into a check field whole. A field's maximum length only limits typing: a
 // longer text cut to fit could pass a check it must fail, so the limit is widened for it and
@@ -66,14 +62,14 @@ void TfrmCodFisc::btnControllaClick()
     // Not trimmed here: typing already trims, and a caller's text with blanks must not pass.
     const QString code = MaiuscoleAZ(txtCodFisc->text());
     if (code.size() != 16) {
-        platform().message(this, MessageKind::Warning, kMsgLunghezza);
+        platform().message(this, MessageKind::Warning, kMsgCodFiscLunghezza);
         txtCodFisc->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (CodiceFiscaleValido(code))
-        platform().message(this, MessageKind::Information, kMsgValido);
+        platform().message(this, MessageKind::Information, kMsgCodFiscValido);
     else
-        platform().message(this, MessageKind::Warning, kMsgErrato);
+        platform().message(this, MessageKind::Warning, kMsgCodFiscErrato);
     accept();
 }
 

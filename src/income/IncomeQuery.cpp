@@ -70,7 +70,7 @@ QString IncomeQuery::componiData(const QString& giorno, const QString& mese, con
 IncomeQuery::Check IncomeQuery::verifica(const IncomeQueryFields& f)
 {
     if (!AnnoQuattroCifre(f.anno))
-        return fallita(QString::fromUtf8(kAvvisoAnnoQuattroCifre), false, Focus::Anno);
+        return fallita(kMsgAnnoQuattroCifre, false, Focus::Anno);
     if (TrimSpazi(f.giornoInizio).isEmpty())
         return fallita(kMsgGiornoInizioMancante, false, Focus::GiornoInizio);
     if (TrimSpazi(f.meseInizio).isEmpty())

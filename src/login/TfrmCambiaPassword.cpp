@@ -7,6 +7,7 @@
 #include "shell/FocusHighlight.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
+#include "storage/Messages.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -18,18 +19,6 @@
 #include <QSvgWidget>
 
 namespace tavorel {
-
-namespace {
-
-const QString kMsgVecchiaErrata = QStringLiteral("Attenzione: vecchia password errata.");
-const QString kMsgNonConfermata = QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
-                                                 "E' necessario reinserire entrambi i valori.");
-const QString kMsgCompletata = QStringLiteral("Modifica della password completata con successo.");
-const QString kMsgErroreModifica =
-    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
-                   "Si consiglia di reinstallare il software.");
-
-} // namespace
 
 TfrmCambiaPassword::TfrmCambiaPassword()
     : FixedWindow(QStringLiteral("frmCambiaPassword"), QStringLiteral(" Cambia password"), QSize(600, 290))
@@ -111,29 +100,29 @@ void TfrmCambiaPassword::cmdOKClick()
     const QString folder = platform().programFolder();
     const PasswordStore::Reading stored = PasswordStore::read(folder);
     if (stored.status == PasswordStore::Status::Failed) {
-        platform().message(this, MessageKind::Plain, kMsgErroreModifica);
+        platform().message(this, MessageKind::Plain, kMsgPasswordErroreModifica);
         return;
     }
     // A missing store reads as empty, which a non-blank old password never matches.
     if (PasswordStore::normalise(txtPasswordOld->text()) != stored.password) {
-        platform().message(this, MessageKind::Plain, kMsgVecchiaErrata);
+        platform().message(this, MessageKind::Plain, kMsgVecchiaPasswordErrata);
         txtPasswordOld->clear();
         txtPasswordOld->setFocus(Qt::OtherFocusReason);
         return;
     }
     // The confirmation must match as typed, letter case included, although the store ignores case.
     if (TrimSpazi(txtPasswordNew->text()) != TrimSpazi(txtConferma->text())) {
-        platform().message(this, MessageKind::Plain, kMsgNonConfermata);
+        platform().message(this, MessageKind::Plain, kMsgPasswordNonConfermata);
         txtPasswordNew->clear();
         txtConferma->clear();
         txtPasswordNew->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (!PasswordStore::write(folder, txtPasswordNew->text())) {
-        platform().message(this, MessageKind::Plain, kMsgErroreModifica);
+        platform().message(this, MessageKind::Plain, kMsgPasswordErroreModifica);
         return;
     }
-    platform().message(this, MessageKind::Plain, kMsgCompletata);
+    platform().message(this, MessageKind::Plain, kMsgPasswordModificata);
     chiudi();
 }
 

@@ -5,6 +5,7 @@
 #include "shell/FocusHighlight.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
+#include "storage/Messages.h"
 
 #include <QBoxLayout>
 #include <QCloseEvent>
@@ -16,15 +17,6 @@
 #include <QSvgWidget>
 
 namespace tavorel {
-
-namespace {
-
-const QString kMsgPasswordErrata = QStringLiteral("Attenzione: password errata.");
-const QString kMsgErroreLettura =
-    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della password. "
-                   "Si consiglia di reinstallare il software.");
-
-} // namespace
 
 void TfrmPassword::preparaCampoPassword(QLineEdit* field)
 {
@@ -110,7 +102,7 @@ void TfrmPassword::cmdOKClick()
 
     const PasswordStore::Reading stored = PasswordStore::read(platform().programFolder());
     if (stored.status == PasswordStore::Status::Failed) {
-        platform().message(this, MessageKind::Plain, kMsgErroreLettura);
+        platform().message(this, MessageKind::Plain, kMsgPasswordErroreLettura);
         return;
     }
     if (typed != stored.password) {

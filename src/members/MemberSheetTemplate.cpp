@@ -136,7 +136,13 @@ void MemberSheetTemplate::fill(Report& report, const TSchedaIscritto& fields, co
         ReportMemo* m = report.findMemo(QStringLiteral("txt") + QLatin1String(f.name));
         if (!m)
             throw ReportError("member sheet template without the memo of a field");
-        m->setText(TrimSpazi(fields.*(f.member)));
+        // Each value is the one line of its box: a line break pasted into a field (or read from
+        // the archive) prints as a blank, never as a second line over the box below.
+        QString text = TrimSpazi(fields.*(f.member));
+        text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        m->setText(text);
     }
 }
 

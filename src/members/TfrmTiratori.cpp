@@ -39,15 +39,6 @@ namespace tavorel {
 
 namespace {
 
-const QString kMsgArchivioVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
-const QString kMsgInserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-const QString kMsgModificata =
-    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-const QString kMsgDuplicaNonSalvata = QStringLiteral(
-    "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita in archivio.");
-const QString kMsgDuplicata =
-    QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
-                   "Al termine premere Salva per inserire la scheda in archivio.");
 const QString kInfoIniziale = QStringLiteral("Pronto per archiviare una nuova scheda...");
 
 using S = TSchedaIscritto;
@@ -61,7 +52,7 @@ constexpr FieldRow<S> kCampi[] = {
     {.name = u"txtTiratore",
      .member = &S::Tiratore,
      .label = u"Cognome e nome:",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare cognome e nome dell'iscritto.",
+     .required = &kMsgIscrMancaTiratore,
      .resting = Resting::Beige},
     {.name = u"txtSesso",
      .member = &S::Sesso,
@@ -81,7 +72,7 @@ constexpr FieldRow<S> kCampi[] = {
     {.name = u"txtStudio",
      .member = &S::Studio,
      .label = u"Scadenza certificato medico:",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare la data di scadenza del certificato medico.",
+     .required = &kMsgIscrMancaStudio,
      .resting = Resting::Beige,
      .filter = KeyFilter::DatePicker,
      .pickerTag = u"tiratori_studio",
@@ -89,7 +80,7 @@ constexpr FieldRow<S> kCampi[] = {
     {.name = u"txtEnte",
      .member = &S::Ente,
      .label = u"Attività sportiva:",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare l'attività sportiva praticata.",
+     .required = &kMsgMancaAttivita,
      .resting = Resting::Beige},
     {.name = u"txtEmail", .member = &S::Email, .label = u"E-mail:", .forced = ForcedText::Trimmed},
     {.name = u"txtTel", .member = &S::Tel, .label = u"Tel. casa:"},
@@ -97,12 +88,12 @@ constexpr FieldRow<S> kCampi[] = {
     {.name = u"txtTessera",
      .member = &S::Tessera,
      .label = u"Tessera n.",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare il numero di tessera dell'iscritto.",
+     .required = &kMsgIscrMancaTessera,
      .resting = Resting::Beige},
     {.name = u"txtQuota",
      .member = &S::Quota,
      .label = u"Quota: €",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare la quota versata dall'iscritto.",
+     .required = &kMsgIscrMancaQuota,
      .resting = Resting::Beige,
      .filter = KeyFilter::DigitsComma,
      .alignment = kRight,
@@ -110,7 +101,7 @@ constexpr FieldRow<S> kCampi[] = {
     {.name = u"txtInizioTes",
      .member = &S::InizioTes,
      .label = u"Data rilascio:",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare la data di rilascio della tessera.",
+     .required = &kMsgIscrMancaInizioTes,
      .resting = Resting::Beige,
      .filter = KeyFilter::DatePicker,
      .pickerTag = u"tiratori_iniziotes",
@@ -118,7 +109,7 @@ constexpr FieldRow<S> kCampi[] = {
     {.name = u"txtFineTes",
      .member = &S::FineTes,
      .label = u"Data scadenza:",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare la data di scadenza della tessera.",
+     .required = &kMsgIscrMancaFineTes,
      .resting = Resting::Beige,
      .filter = KeyFilter::DatePicker,
      .pickerTag = u"tiratori_finetes",
@@ -160,7 +151,7 @@ TfrmTiratori::TfrmTiratori()
 
     // The seven required fields have brown labels.
     for (const FieldRow<S>& r : kCampi)
-        if (!r.required.isEmpty())
+        if (r.required)
             campi_.titleOf(campo(r.member))->setStyleSheet(QStringLiteral("color: %1;").arg(kRequiredLabel.name()));
     campo(&S::Quota)->installEventFilter(this);
 
@@ -459,8 +450,10 @@ void TfrmTiratori::cmdSalvaClick()
             avvisa(MessageKind::Error, kMsgAccessoArchivio);
             return;
         }
-        foto_->save(int(k));
-        avvisa(MessageKind::Information, kMsgModificata);
+        // A photo that could not be written has been told by the photo panel: that is the one
+        // message, the box keeps the photo and "Salva" again writes both.
+        if (foto_->save(int(k)))
+            avvisa(MessageKind::Information, kMsgSchedaModificata);
     } else {
         const qint64 nuovo = appendRecord(file, record);
         file.close();
@@ -468,16 +461,17 @@ void TfrmTiratori::cmdSalvaClick()
             avvisa(MessageKind::Error, kMsgAccessoArchivio);
             return;
         }
+        // The member is in the archive now: "Salva" again overwrites it, whatever becomes of the photo.
         lblPosizione->setText(QString::number(nuovo));
-        foto_->save(int(nuovo));
-        avvisa(MessageKind::Information, kMsgInserita);
+        if (foto_->save(int(nuovo)))
+            avvisa(MessageKind::Information, kMsgSchedaInserita);
     }
 }
 
 void TfrmTiratori::cmdDuplicaClick()
 {
     if (TrimSpazi(lblPosizione->text()).isEmpty()) {
-        avvisa(MessageKind::Warning, kMsgDuplicaNonSalvata);
+        avvisa(MessageKind::Warning, kMsgIscrittoDuplicaNonSalvata);
         return;
     }
     // The fields stay; what belongs to the source record alone goes: its number, its photo, its
@@ -486,7 +480,7 @@ void TfrmTiratori::cmdDuplicaClick()
     lblPosizione->clear();
     foto_->clear();
     campo(&S::Tiratore)->setFocus();
-    avvisa(MessageKind::Information, kMsgDuplicata);
+    avvisa(MessageKind::Information, kMsgIscrittoDuplicata);
 }
 
 void TfrmTiratori::sfoglia(BrowseCommand command)
@@ -504,7 +498,7 @@ void TfrmTiratori::sfoglia(BrowseCommand command)
         file.close();
         if (command == BrowseCommand::Avanti)
             lblPosizione->clear();
-        avvisa(MessageKind::Information, kMsgArchivioVuoto);
+        avvisa(MessageKind::Information, kMsgArchivioIscrittiVuoto);
         return;
     }
     const qint64 k = RecordDaMostrare(command, PosizioneDaEtichetta(lblPosizione->text()), n);

@@ -1,13 +1,11 @@
 #pragma once
 
+#include "storage/Messages.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace tavorel {
-
-// Shown by every list screen when Find is pressed on an empty list.
-inline const QString kMsgRicercaNonApplicabile =
-    QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
 
 // The find-in-list procedure of the list screens, without the screen: which row to select.
 class ListFind {

@@ -14,11 +14,6 @@ inline const QString kTitoloSchedeIscritti = QStringLiteral("Riepilogo schede is
 inline const QString kTitoloTessereScadute = QStringLiteral("Riepilogo tessere scadute");
 inline const QString kTitoloCertificatiScaduti = QStringLiteral("Riepilogo certificati medici scaduti");
 
-// The income summary's questions before printing.
-inline const QString kMsgStampaNonApplicabile =
-    QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce.");
-inline const QString kMsgConfermaStampaRiepilogo = QStringLiteral("Si vuole stampare il presente riepilogo?");
-
 enum class ListKind {
     Data,   // "Riepilogo dati": receipt search, member search, expiry lists
     Income, // "Riepilogo incassi": the income summary, whose footer also gives the time

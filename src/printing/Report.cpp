@@ -19,8 +19,8 @@ void ReportMemo::setText(const QString& text)
 
 ReportBand& Report::addBand(ReportBand band)
 {
-    m_bands.push_back(std::move(band));
-    return m_bands.back();
+    bands_.push_back(std::move(band));
+    return bands_.back();
 }
 
 const ReportItem* Report::findItem(const QString& name) const
@@ -28,10 +28,10 @@ const ReportItem* Report::findItem(const QString& name) const
     const auto byName = [&name](const ReportItem& item) {
         return std::visit([&name](const ReportObject& o) { return o.name == name; }, item);
     };
-    for (const ReportItem& item : m_objects)
+    for (const ReportItem& item : objects_)
         if (byName(item))
             return &item;
-    for (const ReportBand& band : m_bands)
+    for (const ReportBand& band : bands_)
         for (const ReportItem& item : band.objects)
             if (byName(item))
                 return &item;
@@ -53,7 +53,7 @@ ReportObject* Report::findObject(const QString& name)
 
 const ReportBand* Report::findBand(const QString& name) const
 {
-    for (const ReportBand& band : m_bands)
+    for (const ReportBand& band : bands_)
         if (band.name == name)
             return &band;
     return nullptr;

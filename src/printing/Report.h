@@ -152,26 +152,26 @@ struct ReportBand {
 class Report {
 public:
     Report() = default;
-    explicit Report(QString name) : m_name(std::move(name)) {}
+    explicit Report(QString name) : name_(std::move(name)) {}
 
-    const QString& name() const { return m_name; }
-    void setName(const QString& name) { m_name = name; }
+    const QString& name() const { return name_; }
+    void setName(const QString& name) { name_ = name; }
 
-    ReportPage& page() { return m_page; }
-    const ReportPage& page() const { return m_page; }
-    void setOrientation(Orientation o) { m_page.orientation = o; }
+    ReportPage& page() { return page_; }
+    const ReportPage& page() const { return page_; }
+    void setOrientation(Orientation o) { page_.orientation = o; }
 
     // Objects on the page outside any band (printed on every page).
-    std::vector<ReportItem>& pageObjects() { return m_objects; }
-    const std::vector<ReportItem>& pageObjects() const { return m_objects; }
-    std::vector<ReportBand>& bands() { return m_bands; }
-    const std::vector<ReportBand>& bands() const { return m_bands; }
+    std::vector<ReportItem>& pageObjects() { return objects_; }
+    const std::vector<ReportItem>& pageObjects() const { return objects_; }
+    std::vector<ReportBand>& bands() { return bands_; }
+    const std::vector<ReportBand>& bands() const { return bands_; }
 
     template <class T>
     T& add(T object)
     {
-        m_objects.emplace_back(std::move(object));
-        return std::get<T>(m_objects.back());
+        objects_.emplace_back(std::move(object));
+        return std::get<T>(objects_.back());
     }
     ReportBand& addBand(ReportBand band);
 
@@ -204,10 +204,10 @@ public:
 private:
     const ReportItem* findItem(const QString& name) const;
 
-    QString m_name;
-    ReportPage m_page;
-    std::vector<ReportItem> m_objects;
-    std::vector<ReportBand> m_bands;
+    QString name_;
+    ReportPage page_;
+    std::vector<ReportItem> objects_;
+    std::vector<ReportBand> bands_;
 };
 
 } // namespace tavorel

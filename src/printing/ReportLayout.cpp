@@ -90,22 +90,22 @@ struct MemoLayout {
 
 class MemoLayouts {
 public:
-    explicit MemoLayouts(const QDateTime& now) : m_now(now) {}
+    explicit MemoLayouts(const QDateTime& now) : now_(now) {}
 
     const MemoLayout& of(const ReportMemo& memo)
     {
-        auto it = m_cache.find(&memo);
-        if (it == m_cache.end()) {
+        auto it = cache_.find(&memo);
+        if (it == cache_.end()) {
             MemoLayout layout;
-            layout.lines = layOutMemo(memo, m_now, &layout.height);
-            it = m_cache.emplace(&memo, std::move(layout)).first;
+            layout.lines = layOutMemo(memo, now_, &layout.height);
+            it = cache_.emplace(&memo, std::move(layout)).first;
         }
         return it->second;
     }
 
 private:
-    const QDateTime& m_now;
-    std::unordered_map<const ReportMemo*, MemoLayout> m_cache;
+    const QDateTime& now_;
+    std::unordered_map<const ReportMemo*, MemoLayout> cache_;
 };
 
 // The first of a memo's lines whose top (in band coordinates) is at or below `y`.
@@ -119,16 +119,16 @@ std::vector<MemoLine>::const_iterator firstLineFrom(const ReportMemo& memo, cons
 // between `from` and `to` (band coordinates) is on this page.
 class Emitter {
 public:
-    Emitter(PreparedPage& page, MemoLayouts& layouts) : m_page(page), m_layouts(layouts) {}
+    Emitter(PreparedPage& page, MemoLayouts& layouts) : page_(page), layouts_(layouts) {}
 
     void put(const std::vector<ReportItem>& objects, QPointF origin, double from, double to)
     {
         // The part of the page that belongs to this portion; open-ended where the band is not cut.
         const double top = from > 0.0 ? origin.y() + from : -kInfinity;
         const double bottom = to < kInfinity ? origin.y() + to : kInfinity;
-        m_portion = QRectF(QPointF(-kInfinity, top), QPointF(kInfinity, bottom));
-        m_from = from > 0.0 ? from : -kInfinity;
-        m_to = to;
+        portion_ = QRectF(QPointF(-kInfinity, top), QPointF(kInfinity, bottom));
+        from_ = from > 0.0 ? from : -kInfinity;
+        to_ = to;
         for (const ReportItem& item : objects)
             std::visit([&](const auto& o) { add(o, origin); }, item);
     }
@@ -137,40 +137,40 @@ private:
     void add(const ReportMemo& memo, QPointF origin)
     {
         const QRectF rect = memo.rect.translated(origin);
-        const QRectF clip = rect.intersected(m_portion);
+        const QRectF clip = rect.intersected(portion_);
         if (clip.isEmpty())
             return;
         if (memo.fill.isValid())
-            m_page.items.push_back(PreparedRect{clip, memo.fill, QColor(), memo.name});
-        const MemoLayout& layout = m_layouts.of(memo);
+            page_.items.push_back(PreparedRect{clip, memo.fill, QColor(), memo.name});
+        const MemoLayout& layout = layouts_.of(memo);
         // A line belongs to the portion its top falls in; cuts are made between lines.
-        for (auto line = firstLineFrom(memo, layout, m_from - kEpsilon); line != layout.lines.end(); ++line) {
-            if (memo.rect.top() + line->top >= m_to - kEpsilon)
+        for (auto line = firstLineFrom(memo, layout, from_ - kEpsilon); line != layout.lines.end(); ++line) {
+            if (memo.rect.top() + line->top >= to_ - kEpsilon)
                 break;
             const QRectF box(rect.left() + kInsetX, rect.top() + line->top, std::max(0.0, rect.width() - 2 * kInsetX),
                              layout.height);
-            m_page.items.push_back(PreparedText{box, clip, line->text, memo.font, memo.hAlign, memo.name,
-                                                int(line - layout.lines.begin())});
+            page_.items.push_back(PreparedText{box, clip, line->text, memo.font, memo.hAlign, memo.name,
+                                               int(line - layout.lines.begin())});
         }
     }
 
     void add(const ReportPicture& picture, QPointF origin)
     {
         const QRectF box = picture.rect.translated(origin);
-        const QRectF clip = box.intersected(m_portion);
+        const QRectF clip = box.intersected(portion_);
         if (clip.isEmpty())
             return;
         const QRectF target = picture.picture.isNull() ? QRectF()
                                                        : ReportLayout::fitPicture(picture.picture.size(), box,
                                                                                   picture.keepAspect, picture.center);
-        m_page.items.push_back(PreparedImage{box, target, clip, picture.picture, picture.name});
+        page_.items.push_back(PreparedImage{box, target, clip, picture.picture, picture.name});
     }
 
     void add(const ReportShape& shape, QPointF origin)
     {
-        const QRectF rect = shape.rect.translated(origin).intersected(m_portion);
+        const QRectF rect = shape.rect.translated(origin).intersected(portion_);
         if (!rect.isEmpty())
-            m_page.items.push_back(PreparedRect{rect, shape.fill, shape.frame, shape.name});
+            page_.items.push_back(PreparedRect{rect, shape.fill, shape.frame, shape.name});
     }
 
     void add(const ReportLine& line, QPointF origin)
@@ -178,69 +178,69 @@ private:
         QLineF l(line.rect.topLeft() + origin, line.rect.bottomRight() + origin);
         const double top = std::min(l.y1(), l.y2());
         const double bottom = std::max(l.y1(), l.y2());
-        if (bottom < m_portion.top() || top >= m_portion.bottom())
+        if (bottom < portion_.top() || top >= portion_.bottom())
             return;
         if (l.dx() == 0.0) { // vertical: keep the part on this page
-            l.setP1(QPointF(l.x1(), std::max(top, m_portion.top())));
-            l.setP2(QPointF(l.x1(), std::min(bottom, m_portion.bottom())));
+            l.setP1(QPointF(l.x1(), std::max(top, portion_.top())));
+            l.setP2(QPointF(l.x1(), std::min(bottom, portion_.bottom())));
         }
-        m_page.items.push_back(PreparedLine{l, line.color, line.name});
+        page_.items.push_back(PreparedLine{l, line.color, line.name});
     }
 
-    PreparedPage& m_page;
-    MemoLayouts& m_layouts;
-    QRectF m_portion;
-    double m_from = 0.0;
-    double m_to = kInfinity;
+    PreparedPage& page_;
+    MemoLayouts& layouts_;
+    QRectF portion_;
+    double from_ = 0.0;
+    double to_ = kInfinity;
 };
 
 class Paginator {
 public:
     Paginator(const Report& report, const QDateTime& now)
-        : m_report(report), m_layouts(now), m_area(report.page().printableRectPx())
+        : report_(report), layouts_(now), area_(report.page().printableRectPx())
     {
-        m_out.name = report.name();
-        m_out.page = report.page();
+        out_.name = report.name();
+        out_.page = report.page();
     }
 
     PreparedReport run()
     {
         newPage();
-        for (const ReportBand& band : m_report.bands())
+        for (const ReportBand& band : report_.bands())
             if (band.kind == BandKind::ReportTitle)
                 place(band);
-        for (const ReportBand& band : m_report.bands())
+        for (const ReportBand& band : report_.bands())
             if (band.kind == BandKind::MasterData)
                 for (int row = 0; row < std::max(0, band.rowCount); ++row)
                     place(band);
-        for (const ReportBand& band : m_report.bands())
+        for (const ReportBand& band : report_.bands())
             if (band.kind == BandKind::Footer)
                 place(band);
-        return std::move(m_out);
+        return std::move(out_);
     }
 
 private:
     void newPage()
     {
         PreparedPage page;
-        page.size = QSizeF(mmToPx(m_report.page().printedWidthMm()), mmToPx(m_report.page().printedHeightMm()));
-        m_out.pages.push_back(std::move(page));
-        m_y = m_area.top();
-        m_fresh = true;
-        Emitter(m_out.pages.back(), m_layouts).put(m_report.pageObjects(), m_area.topLeft(), 0.0, kInfinity);
+        page.size = QSizeF(mmToPx(report_.page().printedWidthMm()), mmToPx(report_.page().printedHeightMm()));
+        out_.pages.push_back(std::move(page));
+        y_ = area_.top();
+        fresh_ = true;
+        Emitter(out_.pages.back(), layouts_).put(report_.pageObjects(), area_.topLeft(), 0.0, kInfinity);
     }
 
     void place(const ReportBand& band)
     {
         double offset = 0.0;
         for (;;) {
-            const double room = m_area.bottom() - m_y;
+            const double room = area_.bottom() - y_;
             const double remaining = band.height - offset;
             // A band that does not split, or a page with no room at all, takes what it gets.
-            if (remaining <= room + kEpsilon || (m_fresh && (!band.allowSplit || room <= kEpsilon))) {
+            if (remaining <= room + kEpsilon || (fresh_ && (!band.allowSplit || room <= kEpsilon))) {
                 put(band, offset, kInfinity);
-                m_y += remaining;
-                m_fresh = false;
+                y_ += remaining;
+                fresh_ = false;
                 return;
             }
             if (!band.allowSplit) {
@@ -249,7 +249,7 @@ private:
             }
             double cut = splitPoint(band, offset, offset + room);
             if (cut <= offset + kEpsilon) {
-                if (!m_fresh) {
+                if (!fresh_) {
                     newPage();
                     continue;
                 }
@@ -263,8 +263,8 @@ private:
 
     void put(const ReportBand& band, double from, double to)
     {
-        const QPointF origin(m_area.left(), m_y - from);
-        Emitter(m_out.pages.back(), m_layouts).put(band.objects, origin, from, to);
+        const QPointF origin(area_.left(), y_ - from);
+        Emitter(out_.pages.back(), layouts_).put(band.objects, origin, from, to);
     }
 
     // The lowest band offset not beyond `limit` that cuts no line of text in two.
@@ -275,7 +275,7 @@ private:
             const auto* memo = std::get_if<ReportMemo>(&item);
             if (!memo)
                 continue;
-            const MemoLayout& layout = m_layouts.of(*memo);
+            const MemoLayout& layout = layouts_.of(*memo);
             for (auto line = firstLineFrom(*memo, layout, from - kEpsilon); line != layout.lines.end(); ++line) {
                 const double top = memo->rect.top() + line->top;
                 if (top >= limit)
@@ -289,12 +289,12 @@ private:
         return cut;
     }
 
-    const Report& m_report;
-    mutable MemoLayouts m_layouts; // a cache: filling it changes nothing the caller sees
-    const QRectF m_area;
-    PreparedReport m_out;
-    double m_y = 0.0;
-    bool m_fresh = true;
+    const Report& report_;
+    mutable MemoLayouts layouts_; // a cache: filling it changes nothing the caller sees
+    const QRectF area_;
+    PreparedReport out_;
+    double y_ = 0.0;
+    bool fresh_ = true;
 };
 
 } // namespace

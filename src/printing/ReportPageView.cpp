@@ -22,13 +22,13 @@ ReportPageView::ReportPageView(QWidget* parent) : QWidget(parent)
 
 void ReportPageView::setReport(const PreparedReport* report)
 {
-    m_report = report;
+    report_ = report;
     fitToContents();
 }
 
 void ReportPageView::setZoom(double zoom)
 {
-    m_zoom = std::clamp(zoom, 0.1, 8.0);
+    zoom_ = std::clamp(zoom, 0.1, 8.0);
     fitToContents();
 }
 
@@ -43,36 +43,36 @@ void ReportPageView::fitToContents()
 
 double ReportPageView::scale() const
 {
-    return m_zoom * logicalDpiX() / 96.0;
+    return zoom_ * logicalDpiX() / 96.0;
 }
 
 QSizeF ReportPageView::largestPage() const
 {
     QSizeF largest(0, 0);
-    if (m_report)
-        for (const PreparedPage& page : m_report->pages)
+    if (report_)
+        for (const PreparedPage& page : report_->pages)
             largest = largest.expandedTo(page.size);
     return largest;
 }
 
 QRect ReportPageView::pageRect(int index) const
 {
-    if (!m_report || index < 0 || index >= int(m_report->pages.size()))
+    if (!report_ || index < 0 || index >= int(report_->pages.size()))
         return QRect();
     const int contentWidth = qRound(largestPage().width() * scale());
     const int areaWidth = std::max(width(), contentWidth + 2 * kGap);
     int y = kGap;
     for (int i = 0; i < index; ++i)
-        y += qRound(m_report->pages[size_t(i)].size.height() * scale()) + kGap;
-    const QSize size = (m_report->pages[size_t(index)].size * scale()).toSize();
+        y += qRound(report_->pages[size_t(i)].size.height() * scale()) + kGap;
+    const QSize size = (report_->pages[size_t(index)].size * scale()).toSize();
     return QRect(QPoint((areaWidth - size.width()) / 2, y), size);
 }
 
 QSize ReportPageView::sizeHint() const
 {
-    if (!m_report || m_report->pages.empty())
+    if (!report_ || report_->pages.empty())
         return QSize(2 * kGap, 2 * kGap);
-    const QRect last = pageRect(int(m_report->pages.size()) - 1);
+    const QRect last = pageRect(int(report_->pages.size()) - 1);
     return QSize(qRound(largestPage().width() * scale()) + 2 * kGap, last.bottom() + 1 + kGap);
 }
 
@@ -95,9 +95,9 @@ void ReportPageView::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
     painter.fillRect(event->rect(), kDesk);
-    if (!m_report)
+    if (!report_)
         return;
-    for (int i = 0; i < int(m_report->pages.size()); ++i) {
+    for (int i = 0; i < int(report_->pages.size()); ++i) {
         const QRect sheet = pageRect(i);
         if (!sheet.adjusted(0, 0, kShadow, kShadow).intersects(event->rect()))
             continue;
@@ -106,7 +106,7 @@ void ReportPageView::paintEvent(QPaintEvent* event)
         painter.save();
         painter.translate(sheet.topLeft());
         painter.setClipRect(QRect(QPoint(0, 0), sheet.size()));
-        ReportPainter::paintPage(painter, m_report->pages[size_t(i)], scale());
+        ReportPainter::paintPage(painter, report_->pages[size_t(i)], scale());
         painter.restore();
     }
 }

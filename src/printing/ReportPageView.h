@@ -14,7 +14,7 @@ public:
     explicit ReportPageView(QWidget* parent = nullptr);
 
     void setReport(const PreparedReport* report);
-    double zoom() const { return m_zoom; }
+    double zoom() const { return zoom_; }
     void setZoom(double zoom);
     // Screen pixels per report pixel at the current zoom.
     double scale() const;
@@ -38,8 +38,8 @@ private:
     QSizeF largestPage() const;
     void fitToContents();
 
-    const PreparedReport* m_report = nullptr;
-    double m_zoom = 1.0;
+    const PreparedReport* report_ = nullptr;
+    double zoom_ = 1.0;
 };
 
 } // namespace tavorel

@@ -37,49 +37,49 @@ QPen hairline(const QColor& colour)
 
 class PagePainter {
 public:
-    explicit PagePainter(QPainter& p) : m_p(p) {}
+    explicit PagePainter(QPainter& p) : p_(p) {}
 
     void operator()(const PreparedRect& r)
     {
         if (r.fill.isValid())
-            m_p.fillRect(r.rect, r.fill);
+            p_.fillRect(r.rect, r.fill);
         if (r.frame.isValid()) {
-            m_p.setPen(hairline(r.frame));
-            m_p.setBrush(Qt::NoBrush);
+            p_.setPen(hairline(r.frame));
+            p_.setBrush(Qt::NoBrush);
             // The outline lies on the inside of the rectangle, so neighbouring boxes do not overlap.
-            m_p.drawRect(r.rect.adjusted(0.5, 0.5, -0.5, -0.5));
+            p_.drawRect(r.rect.adjusted(0.5, 0.5, -0.5, -0.5));
         }
     }
 
     void operator()(const PreparedLine& l)
     {
-        m_p.setPen(hairline(l.color.isValid() ? l.color : QColor(Qt::black)));
-        m_p.drawLine(l.line);
+        p_.setPen(hairline(l.color.isValid() ? l.color : QColor(Qt::black)));
+        p_.drawLine(l.line);
     }
 
     void operator()(const PreparedImage& i)
     {
-        m_p.save();
-        m_p.setClipRect(i.clip, Qt::IntersectClip);
-        m_p.fillRect(i.box, Qt::white);
+        p_.save();
+        p_.setClipRect(i.clip, Qt::IntersectClip);
+        p_.fillRect(i.box, Qt::white);
         if (!i.image.isNull() && !i.target.isEmpty())
-            m_p.drawImage(i.target, i.image);
-        m_p.restore();
+            p_.drawImage(i.target, i.image);
+        p_.restore();
     }
 
     void operator()(const PreparedText& t)
     {
-        m_p.save();
-        m_p.setClipRect(t.clip, Qt::IntersectClip);
-        m_p.setFont(ReportFonts::font(t.font, m_p.device()));
-        m_p.setPen(t.font.color);
+        p_.save();
+        p_.setClipRect(t.clip, Qt::IntersectClip);
+        p_.setFont(ReportFonts::font(t.font, p_.device()));
+        p_.setPen(t.font.color);
         // The line box is only as wide as the memo; longer text runs on and is cut by the clip.
-        m_p.drawText(t.rect, int(alignmentOf(t.hAlign)) | Qt::TextDontClip | Qt::TextSingleLine, t.text);
-        m_p.restore();
+        p_.drawText(t.rect, int(alignmentOf(t.hAlign)) | Qt::TextDontClip | Qt::TextSingleLine, t.text);
+        p_.restore();
     }
 
 private:
-    QPainter& m_p;
+    QPainter& p_;
 };
 
 } // namespace

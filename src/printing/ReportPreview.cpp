@@ -20,7 +20,7 @@ const double kZoomSteps[] = {0.25, 0.5, 0.75, 1.0, 1.25, 1.5, 2.0, 3.0, 4.0};
 ReportPreview::ReportPreview(const Report& report, const QDateTime& now, QWidget* parent)
     : QDialog(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMaximizeButtonHint |
                           Qt::WindowCloseButtonHint),
-      m_report(report), m_now(now), m_prepared(ReportLayout::prepare(report, now))
+      report_(report), now_(now), prepared_(ReportLayout::prepare(report, now))
 {
     setObjectName(QStringLiteral("frmPreview"));
     setWindowTitle(report.name());
@@ -66,26 +66,26 @@ ReportPreview::ReportPreview(const Report& report, const QDateTime& now, QWidget
     barLayout->addSpacing(16);
     barLayout->addWidget(btnChiudi);
 
-    m_view = new ReportPageView;
-    m_view->setReport(&m_prepared);
-    m_scroll = new QScrollArea(this);
-    m_scroll->setObjectName(QStringLiteral("scrPagine"));
-    m_scroll->setWidget(m_view);
-    m_scroll->setWidgetResizable(true);
-    m_scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    m_scroll->setBackgroundRole(QPalette::Dark);
-    m_scroll->setFrameShape(QFrame::NoFrame);
+    view_ = new ReportPageView;
+    view_->setReport(&prepared_);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName(QStringLiteral("scrPagine"));
+    scroll_->setWidget(view_);
+    scroll_->setWidgetResizable(true);
+    scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    scroll_->setFrameShape(QFrame::NoFrame);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(bar);
-    layout->addWidget(m_scroll, 1);
+    layout->addWidget(scroll_, 1);
 
     connect(btnStampa, &QPushButton::clicked, this, &ReportPreview::btnStampaClick);
     connect(btnSchermoIntero, &QPushButton::clicked, this, &ReportPreview::btnSchermoInteroClick);
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
-    connect(m_view, &ReportPageView::zoomStepRequested, this, &ReportPreview::zoomBy);
+    connect(view_, &ReportPageView::zoomStepRequested, this, &ReportPreview::zoomBy);
 
     resize(1000, 700);
     setZoom(1.0);
@@ -93,12 +93,12 @@ ReportPreview::ReportPreview(const Report& report, const QDateTime& now, QWidget
 
 double ReportPreview::zoom() const
 {
-    return m_view->zoom();
+    return view_->zoom();
 }
 
 void ReportPreview::setZoom(double zoom)
 {
-    m_view->setZoom(zoom);
+    view_->setZoom(zoom);
     updateZoomLabel();
 }
 
@@ -122,17 +122,17 @@ void ReportPreview::zoomBy(int steps)
 
 void ReportPreview::fitWidth()
 {
-    setZoom(m_view->zoomForWidth(m_scroll->viewport()->width()));
+    setZoom(view_->zoomForWidth(scroll_->viewport()->width()));
 }
 
 void ReportPreview::fitPage()
 {
-    setZoom(m_view->zoomForPage(m_scroll->viewport()->size()));
+    setZoom(view_->zoomForPage(scroll_->viewport()->size()));
 }
 
 void ReportPreview::updateZoomLabel()
 {
-    const int pages = int(m_prepared.pages.size());
+    const int pages = int(prepared_.pages.size());
     lblZoom->setText(QStringLiteral("%1 %   —   %2 %3")
                          .arg(qRound(zoom() * 100))
                          .arg(pages)
@@ -144,9 +144,9 @@ void ReportPreview::btnStampaClick()
     // A slot must not let an exception run into the event loop: the failure is kept, the window
     // closes, and the caller of exec() receives it.
     try {
-        printReportWithDialog(m_report, this, m_now);
+        printReportWithDialog(report_, this, now_);
     } catch (const ReportError& error) {
-        m_printError = error;
+        printError_ = error;
         reject();
     }
 }
@@ -161,9 +161,9 @@ void ReportPreview::btnSchermoInteroClick()
 
 void ReportPreview::rethrowPrintError()
 {
-    if (m_printError) {
-        const ReportError error = *m_printError;
-        m_printError.reset();
+    if (printError_) {
+        const ReportError error = *printError_;
+        printError_.reset();
         throw error;
     }
 }

@@ -23,10 +23,10 @@ class ReportPreview : public QDialog {
 public:
     ReportPreview(const Report& report, const QDateTime& now, QWidget* parent = nullptr);
 
-    const PreparedReport& prepared() const { return m_prepared; }
+    const PreparedReport& prepared() const { return prepared_; }
     double zoom() const;
     void setZoom(double zoom);
-    ReportPageView* pageView() const { return m_view; }
+    ReportPageView* pageView() const { return view_; }
     // After exec(): a failure of a print started from the window, raised again for the caller.
     void rethrowPrintError();
 
@@ -40,18 +40,18 @@ private:
     void fitPage();
     void updateZoomLabel();
 
-    Report m_report;
-    QDateTime m_now;
-    PreparedReport m_prepared;
-    std::optional<ReportError> m_printError;
+    Report report_;
+    QDateTime now_;
+    PreparedReport prepared_;
+    std::optional<ReportError> printError_;
 
     QPushButton* btnStampa = nullptr;
     QPushButton* btnZoom = nullptr;
     QPushButton* btnSchermoIntero = nullptr;
     QPushButton* btnChiudi = nullptr;
     QLabel* lblZoom = nullptr;
-    QScrollArea* m_scroll = nullptr;
-    ReportPageView* m_view = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    ReportPageView* view_ = nullptr;
 };
 
 } // namespace tavorel

@@ -5,24 +5,18 @@
 #include "receipts/ReceiptSettings.h"
 #include "receipts/ReceiptTemplate.h"
 #include "shell/Platform.h"
+#include "storage/Messages.h"
 
 #include <QLabel>
 #include <QPixmap>
 
 namespace tavorel {
 
-namespace {
-// The same warning for printing and for the preview.
-const QString kAvvisoAnteprima =
-    QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.\n\r\n\r"
-                   "Accertarsi che la stampante sia configurata correttamente.");
-} // namespace
-
 ReceiptPrintDialog::ReceiptPrintDialog(QWidget* owner, Output output, const QString& name, const QString& caption,
                                        const QString& title, const QString& explanation, const QString& actionText,
                                        TSchedaRicevuta receipt)
     : ReportDialog(owner, output,
-                   Texts{name, caption, title, explanation, actionText, kAvvisoAnteprima,
+                   Texts{name, caption, title, explanation, actionText, kMsgRicevutaAnteprima,
                          // the printer with its receipt from the main menu
                          QStringLiteral(":/assets/avvio_ricevute.svg")}),
       receipt_(std::move(receipt))

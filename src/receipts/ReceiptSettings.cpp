@@ -4,6 +4,7 @@
 #include "rules/FieldRules.h"
 #include "storage/IniFile.h"
 #include "storage/SafeFile.h"
+#include "storage/Trim.h"
 
 #include <QBuffer>
 #include <QIODevice>
@@ -59,7 +60,7 @@ bool ReceiptSettings::scriviRiceventi(const QString& folder, const QStringList& 
 {
     IniFile::KeyValues values;
     for (int i = 0; i < kRighiRicevente; ++i)
-        values.append({chiaveRigo(i), lines.value(i).trimmed().left(kLarghezzaRigo).trimmed()});
+        values.append({chiaveRigo(i), TrimSpazi(TrimSpazi(lines.value(i)).left(kLarghezzaRigo))});
     return IniFile::writeValues(percorsoIni(folder), kSezioneRicevente, values);
 }
 
@@ -70,13 +71,13 @@ QString ReceiptSettings::leggiInizio(const QString& folder)
 
 bool ReceiptSettings::scriviInizio(const QString& folder, const QString& value)
 {
-    return IniFile::writeValue(percorsoIni(folder), kSezioneNumerazione, kChiaveInizio, value.trimmed());
+    return IniFile::writeValue(percorsoIni(folder), kSezioneNumerazione, kChiaveInizio, TrimSpazi(value));
 }
 
 QString ReceiptSettings::normalizzaInizio(const QString& text)
 {
     double ignored = 0;
-    if (text.trimmed().isEmpty() || !ParseDecimale(text, &ignored))
+    if (TrimSpazi(text).isEmpty() || !ParseDecimale(text, &ignored))
         return QStringLiteral("1");
     return NormalizzaImporto(text, 0).section(QLatin1Char(','), 0, 0);
 }

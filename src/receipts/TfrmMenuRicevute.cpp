@@ -6,6 +6,8 @@
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
 #include "storage/Archives.h"
+#include "storage/Messages.h"
+#include "storage/Trim.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -142,9 +144,9 @@ void TfrmMenuRicevute::FormShow()
 
 void TfrmMenuRicevute::btnApriPreventiviClick()
 {
-    const QString anno = txtAnnoPreventivi->text().trimmed();
+    const QString anno = TrimSpazi(txtAnnoPreventivi->text());
     if (!AnnoQuattroCifre(txtAnnoPreventivi->text())) {
-        platform().message(this, MessageKind::Warning, QString::fromUtf8(kAvvisoAnnoQuattroCifre));
+        platform().message(this, MessageKind::Warning, kMsgAnnoQuattroCifre);
         txtAnnoPreventivi->setFocus();
         return;
     }

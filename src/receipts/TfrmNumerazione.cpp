@@ -6,6 +6,7 @@
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
 #include "storage/Messages.h"
+#include "storage/Trim.h"
 
 #include <QFocusEvent>
 #include <QGroupBox>
@@ -91,7 +92,7 @@ void TfrmNumerazione::FormShow()
 {
     if (lblMemory->text() == kTagRicevute)
         txtInizio->setText(ReceiptSettings::leggiInizio(platform().programFolder()));
-    if (txtInizio->text().trimmed().isEmpty())
+    if (TrimSpazi(txtInizio->text()).isEmpty())
         txtInizio->setText(QStringLiteral("1"));
     txtInizio->setFocus();
     txtInizio->selectAll();
@@ -120,7 +121,7 @@ void TfrmNumerazione::btnApplicaClick()
     // that is not active) must not write the text as typed.
     txtInizioExit();
     if (lblMemory->text() == kTagRicevute &&
-        !ReceiptSettings::scriviInizio(platform().programFolder(), txtInizio->text().trimmed())) {
+        !ReceiptSettings::scriviInizio(platform().programFolder(), TrimSpazi(txtInizio->text()))) {
         platform().message(this, MessageKind::Error, kMsgAccessoArchivio);
         return;
     }

@@ -36,18 +36,6 @@ namespace tavorel {
 
 namespace {
 
-const QString kMsgArchivioVuoto = QStringLiteral("L'archivio non contiene nessuna ricevuta.");
-const QString kMsgInserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
-const QString kMsgModificata =
-    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
-const QString kMsgDuplicaNonSalvata = QStringLiteral(
-    "Attenzione: questa funzione serve a duplicare una ricevuta che è già stata salvata in archivio.\n\r\n\r"
-    "Visualizzare la ricevuta da duplicare e fare clic sul pulsante Duplica.");
-const QString kMsgDuplicata =
-    QStringLiteral("E' ora possibile apportare le proprie modifiche alla ricevuta corrente.\n\r\n\r"
-                   "Al termine premere Salva per registrare i dati in archivio.");
-const QString kMsgImportoInCifre = QStringLiteral("Digitare l'importo in cifre nella casella del Totale.\n\r\n\r"
-                                                  "L'importo in lettere apparirà in automatico.");
 const QString kInfoIniziale = QStringLiteral("Pronto per archiviare una nuova ricevuta...");
 
 using S = TSchedaRicevuta;
@@ -65,42 +53,34 @@ constexpr FieldRow<S> kCampi[] = {
     {.name = u"txtNumRic",
      .member = &S::NumRic,
      .label = u"RICEVUTA n.",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare il numero progressivo della ricevuta.",
+     .required = &kMsgRicMancaNumRic,
      .alignment = kCentre},
     {.name = u"txtData",
      .member = &S::Data,
      .label = u"Data:",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare la data di emissione della ricevuta.",
+     .required = &kMsgRicMancaData,
      .existingDate = true,
      .filter = KeyFilter::DatePicker,
      .pickerTag = u"data",
      .alignment = kCentre},
-    {.name = u"txtPagatore",
-     .member = &S::Pagatore,
-     .label = u"Riceviamo da",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare il nome del pagatore."},
+    {.name = u"txtPagatore", .member = &S::Pagatore, .label = u"Riceviamo da", .required = &kMsgRicMancaPagatore},
     {.name = u"txtCodFisc",
      .member = &S::CodFisc,
      .label = u"C.F.",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare il codice fiscale del pagatore.",
+     .required = &kMsgRicMancaCodFisc,
      .forced = ForcedText::UpperTrimmed},
-    {.name = u"txtSport",
-     .member = &S::Sport,
-     .label = u"per l'attività sportiva",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare l'attività sportiva praticata."},
+    {.name = u"txtSport", .member = &S::Sport, .label = u"per l'attività sportiva", .required = &kMsgMancaAttivita},
     {.name = u"txtDal",
      .member = &S::Dal,
      .label = u"dal",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare la data di inizio del periodo a cui il "
-                 u"pagamento si riferisce.",
+     .required = &kMsgRicMancaDal,
      .filter = KeyFilter::DatePicker,
      .pickerTag = u"dal",
      .alignment = kCentre},
     {.name = u"txtAl",
      .member = &S::Al,
      .label = u"al",
-     .required = u"Attenzione: per salvare la scheda è necessario indicare la data di scadenza del periodo a cui il "
-                 u"pagamento si riferisce.",
+     .required = &kMsgRicMancaAl,
      .filter = KeyFilter::DatePicker,
      .pickerTag = u"Al",
      .alignment = kCentre},
@@ -567,7 +547,7 @@ void TfrmRicevuta::cmdSalvaClick()
             accessoNegato(MessageKind::Warning);
             return;
         }
-        avvisa(MessageKind::Information, kMsgModificata);
+        avvisa(MessageKind::Information, kMsgSchedaModificata);
     } else {
         const qint64 nuovo = appendRecord(file, record);
         file.close();
@@ -576,14 +556,14 @@ void TfrmRicevuta::cmdSalvaClick()
             return;
         }
         lblPosizione->setText(QString::number(nuovo));
-        avvisa(MessageKind::Information, kMsgInserita);
+        avvisa(MessageKind::Information, kMsgSchedaInserita);
     }
 }
 
 void TfrmRicevuta::cmdDuplicaClick()
 {
     if (TrimSpazi(lblPosizione->text()).isEmpty()) {
-        avvisa(MessageKind::Warning, kMsgDuplicaNonSalvata);
+        avvisa(MessageKind::Warning, kMsgRicevutaDuplicaNonSalvata);
         return;
     }
     lblPosizione->clear();
@@ -596,7 +576,7 @@ void TfrmRicevuta::cmdDuplicaClick()
     campo(&S::Data)->setText(todayText());
     campo(&S::NumRic)->setFocus();
     file.close();
-    avvisa(MessageKind::Information, kMsgDuplicata);
+    avvisa(MessageKind::Information, kMsgRicevutaDuplicata);
 }
 
 void TfrmRicevuta::sfoglia(BrowseCommand command, MessageKind failureKind)
@@ -614,7 +594,7 @@ void TfrmRicevuta::sfoglia(BrowseCommand command, MessageKind failureKind)
         file.close();
         if (command == BrowseCommand::Avanti)
             lblPosizione->clear();
-        avvisa(MessageKind::Information, kMsgArchivioVuoto);
+        avvisa(MessageKind::Information, kMsgArchivioRicevuteVuoto);
         return;
     }
     const qint64 k = RecordDaMostrare(command, PosizioneDaEtichetta(lblPosizione->text()), n);

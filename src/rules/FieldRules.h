@@ -5,14 +5,6 @@
 
 namespace tavorel {
 
-// Warning of the year fields (year selection, income summary query).
-inline constexpr char kAvvisoAnnoQuattroCifre[] = "Attenzione: indicare l'anno solare utilizzando quattro cifre.";
-
-// Warning of the receipt editor when the date of issue does not exist.
-inline constexpr char kAvvisoDataInesistente[] =
-    "Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario "
-    "indicare una data valida nel formato gg/mm/anno.";
-
 // A date as the program writes it: "dd/mm/yyyy". An invalid date gives "".
 QString TestoData(const QDate& date);
 

@@ -29,17 +29,6 @@ QString MinuscoleAZ(const QString& text)
     return foldAZ(text, u'A', u'a');
 }
 
-QString TrimSpazi(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 bool ContieneAZ(const QString& haystack, const QString& needle)
 {
     if (needle.isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/Trim.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,10 +12,6 @@ namespace tavorel {
 
 QString MaiuscoleAZ(const QString& text);
 QString MinuscoleAZ(const QString& text);
-
-// Removes leading and trailing blanks and control characters (every code up to
-// U+0020), the way texts are trimmed before they are stored or tested for emptiness.
-QString TrimSpazi(const QString& text);
 
 // True when needle occurs in haystack, both folded with MinuscoleAZ. An empty
 // needle matches nothing: the find-in-list key "" never selects a row.

@@ -1,5 +1,7 @@
 #include "shell/FieldKeys.h"
 
+#include "storage/Trim.h"
+
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QComboBox>
@@ -80,14 +82,14 @@ void FieldKeys::onTextEdited(const QString& text)
     case ForcedText::None:
         return;
     case ForcedText::UpperTrimmed:
-        forced = text.trimmed();
+        forced = TrimSpazi(text);
         // Only a to z change case: accented letters stay as typed.
         for (QChar& c : forced)
             if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
                 c = QChar(c.unicode() - 32);
         break;
     case ForcedText::Trimmed:
-        forced = text.trimmed();
+        forced = TrimSpazi(text);
         break;
     }
     if (forced != text) {
@@ -259,7 +261,7 @@ void FieldKeys::pasteDigits()
 {
     // Copied figures often come with blanks or a line end around them; anything else in them
     // refuses the whole paste rather than joining the digits into another number.
-    const QString text = QGuiApplication::clipboard()->text().trimmed();
+    const QString text = TrimSpazi(QGuiApplication::clipboard()->text());
     if (!text.isEmpty() && onlyOf(text, filter_ == KeyFilter::DigitsComma))
         field_->insert(text);
 }

@@ -6,6 +6,7 @@
 #include "shell/FocusHighlight.h"
 #include "shell/ScreenLook.h"
 #include "shell/TfrmCalendario.h"
+#include "storage/Messages.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -118,10 +119,10 @@ std::optional<MissingField> FieldTableBase::firstMissing() const
         const BuiltRow& r = rows_[i];
         const QString text = fields_[i]->text();
         const bool blank = TrimSpazi(text).isEmpty();
-        if (!r.required.isEmpty() && blank)
-            return MissingField{fields_[i], r.required.toString()};
+        if (r.required && blank)
+            return MissingField{fields_[i], *r.required};
         if (r.existingDate && !blank && !DataEsiste(text))
-            return MissingField{fields_[i], QString::fromUtf8(kAvvisoDataInesistente)};
+            return MissingField{fields_[i], kMsgDataInesistente};
     }
     return std::nullopt;
 }

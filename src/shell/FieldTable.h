@@ -24,17 +24,17 @@ enum class Resting { AliceBlue, Beige, White };
 // rest only where the field differs from a plain text field.
 //
 //     {.name = u"txtData", .member = &TSchedaRicevuta::Data, .label = u"Data:",
-//      .required = u"Attenzione: ...", .existingDate = true,
+//      .required = &kMsgRicMancaData, .existingDate = true,
 //      .filter = KeyFilter::DatePicker, .pickerTag = u"data", .alignment = Qt::AlignCenter},
 //
 // The field's maximum length is the capacity of its record field.
 template <typename Record>
 struct FieldRow {
-    QStringView name;          // the control's object name
-    QString Record::*member;   // the record field it shows and is saved into
-    QStringView label = {};    // the words naming it on screen, in a label "tit" + name without "txt"
-    QStringView required = {}; // warning shown when it is saved blank; none: may be left empty
-    bool existingDate = false; // when saved, a text in it must be a date of the calendar
+    QStringView name;                  // the control's object name
+    QString Record::*member;           // the record field it shows and is saved into
+    QStringView label = {};            // the words naming it on screen, in a label "tit" + name without "txt"
+    const QString* required = nullptr; // warning shown when it is saved blank (Messages.h); none: may be left empty
+    bool existingDate = false;         // when saved, a text in it must be a date of the calendar
     Resting resting = Resting::AliceBlue;
     KeyFilter filter = KeyFilter::None;
     QStringView pickerTag = {}; // the date picker's tag, for a DatePicker field
@@ -79,7 +79,7 @@ struct MissingField {
 struct BuiltRow {
     QStringView name;
     QStringView label;
-    QStringView required;
+    const QString* required;
     bool existingDate;
     Resting resting;
     KeyFilter filter;

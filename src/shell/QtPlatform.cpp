@@ -3,6 +3,7 @@
 #include "printing/ReportOutput.h"
 #include "shell/FileDialogFormats.h"
 #include "shell/QtCamera.h"
+#include "storage/Trim.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -120,7 +121,7 @@ QUrl QtPlatform::shellUrl(const QString& command, const QString& folder)
 {
     // The desktop shell takes a path in double quotes (a folder with blanks in its name); the quotes
     // are not part of the path.
-    QString c = command.trimmed();
+    QString c = TrimSpazi(command);
     if (c.size() >= 2 && c.startsWith(QLatin1Char('"')) && c.endsWith(QLatin1Char('"')))
         c = c.mid(1, c.size() - 2);
     // A mail or web address goes as written; blanks and accented letters are encoded here.

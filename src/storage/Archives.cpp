@@ -2,6 +2,7 @@
 
 #include "storage/TSchedaIscritto.h"
 #include "storage/TSchedaRicevuta.h"
+#include "storage/Trim.h"
 
 #include <QDir>
 
@@ -9,7 +10,7 @@ namespace tavorel {
 
 QString receiptArchivePath(const QString& folder, const QString& year)
 {
-    return QDir(folder).filePath(year.trimmed() + QStringLiteral(".ric"));
+    return QDir(folder).filePath(TrimSpazi(year) + QStringLiteral(".ric"));
 }
 
 QString memberArchivePath(const QString& folder)

@@ -2,6 +2,7 @@
 
 #include "storage/Cp1252.h"
 #include "storage/SafeFile.h"
+#include "storage/Trim.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -15,25 +16,25 @@ const QByteArray kCrLf = QByteArrayLiteral("\r\n");
 // The section named by a "[Name]" line.
 std::optional<QString> sectionOf(const QByteArray& line)
 {
-    const QByteArray t = line.trimmed();
+    const QByteArray t = trimStored(line).toByteArray();
     if (!t.startsWith('['))
         return std::nullopt;
     qsizetype close = t.indexOf(']');
     if (close < 0)
         close = t.size();
-    return fromCp1252(t.mid(1, close - 1)).trimmed();
+    return TrimSpazi(fromCp1252(t.mid(1, close - 1)));
 }
 
 // The key and value of a "key=value" line; comment lines (";") have none.
 std::optional<std::pair<QString, QString>> keyValueOf(const QByteArray& line)
 {
-    const QByteArray t = line.trimmed();
+    const QByteArray t = trimStored(line).toByteArray();
     if (t.isEmpty() || t.startsWith(';') || t.startsWith('['))
         return std::nullopt;
     const qsizetype eq = t.indexOf('=');
     if (eq < 0)
         return std::nullopt;
-    return std::pair{fromCp1252(t.left(eq)).trimmed(), fromCp1252(t.mid(eq + 1)).trimmed()};
+    return std::pair{TrimSpazi(fromCp1252(t.left(eq))), TrimSpazi(fromCp1252(t.mid(eq + 1)))};
 }
 
 bool sameName(const QString& a, const QString& b)
@@ -54,19 +55,19 @@ IniFile::IniFile(const QByteArray& content)
     while (start < content.size()) {
         const qsizetype nl = content.indexOf('\n', start);
         if (nl < 0) {
-            m_lines.append({content.mid(start), QByteArray()});
+            lines_.append({content.mid(start), QByteArray()});
             break;
         }
         const bool cr = nl > start && content.at(nl - 1) == '\r';
         const qsizetype textEnd = cr ? nl - 1 : nl;
-        m_lines.append({content.mid(start, textEnd - start), content.mid(textEnd, nl + 1 - textEnd)});
+        lines_.append({content.mid(start, textEnd - start), content.mid(textEnd, nl + 1 - textEnd)});
         start = nl + 1;
     }
 }
 
 bool IniFile::load(const QString& path)
 {
-    m_lines.clear();
+    lines_.clear();
     if (!QFileInfo::exists(path))
         return true;
     QFile file(path);
@@ -87,7 +88,7 @@ bool IniFile::save(const QString& path) const
 QByteArray IniFile::toBytes() const
 {
     QByteArray out;
-    for (const Line& line : m_lines)
+    for (const Line& line : lines_)
         out += line.text + line.end;
     return out;
 }
@@ -96,7 +97,7 @@ QString IniFile::value(const QString& section, const QString& key) const
 {
     const qsizetype s = findSection(section);
     const qsizetype k = s < 0 ? -1 : findKey(s, key);
-    return k < 0 ? QString() : keyValueOf(m_lines[k].text)->second;
+    return k < 0 ? QString() : keyValueOf(lines_[k].text)->second;
 }
 
 bool IniFile::contains(const QString& section, const QString& key) const
@@ -107,8 +108,8 @@ bool IniFile::contains(const QString& section, const QString& key) const
 
 bool IniFile::setValue(const QString& section, const QString& key, const QString& value)
 {
-    const QString sectionName = section.trimmed();
-    const QString keyName = key.trimmed();
+    const QString sectionName = TrimSpazi(section);
+    const QString keyName = TrimSpazi(key);
     if (sectionName.isEmpty() || hasLineBreak(sectionName) || sectionName.contains(QLatin1Char(']')))
         return false;
     if (keyName.isEmpty() || hasLineBreak(keyName) || keyName.contains(QLatin1Char('=')) ||
@@ -119,20 +120,20 @@ bool IniFile::setValue(const QString& section, const QString& key, const QString
 
     const qsizetype s = findSection(sectionName);
     if (s < 0) {
-        insertLine(m_lines.size(), toCp1252(QLatin1Char('[') + sectionName + QLatin1Char(']')));
-        insertLine(m_lines.size(), toCp1252(keyName + QLatin1Char('=') + flat));
+        insertLine(lines_.size(), toCp1252(QLatin1Char('[') + sectionName + QLatin1Char(']')));
+        insertLine(lines_.size(), toCp1252(keyName + QLatin1Char('=') + flat));
         return true;
     }
     const qsizetype k = findKey(s, keyName);
     if (k >= 0) {
         // The key keeps the spelling it has in the file.
-        m_lines[k].text = toCp1252(keyValueOf(m_lines[k].text)->first + QLatin1Char('=') + flat);
+        lines_[k].text = toCp1252(keyValueOf(lines_[k].text)->first + QLatin1Char('=') + flat);
         return true;
     }
     // A new key goes after the section's last line that is not blank, before any blank lines
     // that separate it from the next section.
     qsizetype at = sectionEnd(s);
-    while (at > s + 1 && m_lines[at - 1].text.trimmed().isEmpty())
+    while (at > s + 1 && trimStored(lines_[at - 1].text).isEmpty())
         --at;
     insertLine(at, toCp1252(keyName + QLatin1Char('=') + flat));
     return true;
@@ -165,9 +166,9 @@ bool IniFile::writeValues(const QString& path, const QString& section, const Key
 
 qsizetype IniFile::findSection(const QString& section) const
 {
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const auto name = sectionOf(m_lines[i].text);
-        if (name && sameName(*name, section.trimmed()))
+    for (qsizetype i = 0; i < lines_.size(); ++i) {
+        const auto name = sectionOf(lines_[i].text);
+        if (name && sameName(*name, TrimSpazi(section)))
             return i;
     }
     return -1;
@@ -177,8 +178,8 @@ qsizetype IniFile::findKey(qsizetype s, const QString& key) const
 {
     const qsizetype end = sectionEnd(s);
     for (qsizetype i = s + 1; i < end; ++i) {
-        const auto kv = keyValueOf(m_lines[i].text);
-        if (kv && sameName(kv->first, key.trimmed()))
+        const auto kv = keyValueOf(lines_[i].text);
+        if (kv && sameName(kv->first, TrimSpazi(key)))
             return i;
     }
     return -1;
@@ -187,7 +188,7 @@ qsizetype IniFile::findKey(qsizetype s, const QString& key) const
 qsizetype IniFile::sectionEnd(qsizetype s) const
 {
     qsizetype i = s + 1;
-    while (i < m_lines.size() && !sectionOf(m_lines[i].text))
+    while (i < lines_.size() && !sectionOf(lines_[i].text))
         ++i;
     return i;
 }
@@ -195,9 +196,9 @@ qsizetype IniFile::sectionEnd(qsizetype s) const
 void IniFile::insertLine(qsizetype at, const QByteArray& text)
 {
     // The line before it may be the file's last one, written without a line end.
-    if (at > 0 && m_lines[at - 1].end.isEmpty())
-        m_lines[at - 1].end = kCrLf;
-    m_lines.insert(at, {text, kCrLf});
+    if (at > 0 && lines_[at - 1].end.isEmpty())
+        lines_[at - 1].end = kCrLf;
+    lines_.insert(at, {text, kCrLf});
 }
 
 } // namespace tavorel

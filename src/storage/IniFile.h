@@ -59,7 +59,7 @@ private:
     qsizetype sectionEnd(qsizetype s) const;
     void insertLine(qsizetype at, const QByteArray& text);
 
-    QList<Line> m_lines;
+    QList<Line> lines_;
 };
 
 } // namespace tavorel

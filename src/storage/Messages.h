@@ -89,4 +89,107 @@ inline QString msgSchedeIlleggibili(qint64 count, const QString& fileName)
         .arg(fileName);
 }
 
+// -- year and date fields
+// The year fields (year selection, income summary query).
+inline const QString kMsgAnnoQuattroCifre =
+    QStringLiteral("Attenzione: indicare l'anno solare utilizzando quattro cifre.");
+// A date of issue that does not exist (the receipt editor's save).
+inline const QString kMsgDataInesistente =
+    QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario "
+                   "indicare una data valida nel formato gg/mm/anno.");
+
+// -- list screens
+// Find pressed on an empty list (every list screen).
+inline const QString kMsgRicercaNonApplicabile =
+    QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce.");
+// The income summary's questions before printing.
+inline const QString kMsgStampaNonApplicabile =
+    QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce.");
+inline const QString kMsgConfermaStampaRiepilogo = QStringLiteral("Si vuole stampare il presente riepilogo?");
+
+// -- the VAT number check (kMsgPartitaIvaValida is followed by the office's town and a full stop)
+inline const QString kMsgPartitaIvaLunghezza =
+    QStringLiteral("Attenzione: la partita IVA deve essere composta da 11 caratteri numerici.");
+inline const QString kMsgPartitaIvaValida = QStringLiteral("Il numero di partita IVA digitato risulta VALIDO.\r\n\r\n"
+                                                           "E' stato rilasciato dall'Ufficio IVA del Comune di ");
+inline const QString kMsgPartitaIvaErrata =
+    QStringLiteral("Attenzione: il numero di partita IVA digitato risulta ERRATO!\r\n\r\n"
+                   "Non è quindi possibile fornire informazioni relative all'Ufficio IVA "
+                   "che lo ha rilasciato.");
+inline const QString kMsgUfficioIvaSconosciuto = QStringLiteral("(ufficio non presente in tabella)");
+
+// -- the fiscal code check
+inline const QString kMsgCodFiscLunghezza =
+    QStringLiteral("Attenzione: il codice fiscale deve essere composto da 16 caratteri alfanumerici.");
+inline const QString kMsgCodFiscValido = QStringLiteral("Il codice fiscale digitato è VALIDO.");
+inline const QString kMsgCodFiscErrato = QStringLiteral("Attenzione: il codice fiscale digitato è ERRATO.");
+
+// -- login and password change
+inline const QString kMsgPasswordErrata = QStringLiteral("Attenzione: password errata.");
+inline const QString kMsgPasswordErroreLettura =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di lettura della password. "
+                   "Si consiglia di reinstallare il software.");
+inline const QString kMsgVecchiaPasswordErrata = QStringLiteral("Attenzione: vecchia password errata.");
+inline const QString kMsgPasswordNonConfermata =
+    QStringLiteral("Attenzione: la nuova password non è stata confermata correttamente. "
+                   "E' necessario reinserire entrambi i valori.");
+inline const QString kMsgPasswordModificata = QStringLiteral("Modifica della password completata con successo.");
+inline const QString kMsgPasswordErroreModifica =
+    QStringLiteral("Attenzione: si è verificato un errore durante la procedura di modifica della password. "
+                   "Si consiglia di reinstallare il software.");
+
+// -- the receipt editor (the print warning serves printing and the preview)
+inline const QString kMsgRicevutaAnteprima =
+    QStringLiteral("Attenzione: la visualizzazione dell'anteprima di stampa non è andata a buon fine.\n\r\n\r"
+                   "Accertarsi che la stampante sia configurata correttamente.");
+inline const QString kMsgArchivioRicevuteVuoto = QStringLiteral("L'archivio non contiene nessuna ricevuta.");
+inline const QString kMsgSchedaInserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
+inline const QString kMsgSchedaModificata =
+    QStringLiteral("Le modifiche apportate alla scheda corrente sono state salvate in archivio.");
+inline const QString kMsgRicevutaDuplicaNonSalvata = QStringLiteral(
+    "Attenzione: questa funzione serve a duplicare una ricevuta che è già stata salvata in archivio.\n\r\n\r"
+    "Visualizzare la ricevuta da duplicare e fare clic sul pulsante Duplica.");
+inline const QString kMsgRicevutaDuplicata =
+    QStringLiteral("E' ora possibile apportare le proprie modifiche alla ricevuta corrente.\n\r\n\r"
+                   "Al termine premere Salva per registrare i dati in archivio.");
+inline const QString kMsgImportoInCifre = QStringLiteral("Digitare l'importo in cifre nella casella del Totale.\n\r\n\r"
+                                                         "L'importo in lettere apparirà in automatico.");
+
+// A required field left blank, in the order a save checks them (the sport is the member editor's too).
+inline const QString kMsgRicMancaNumRic =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero progressivo della ricevuta.");
+inline const QString kMsgRicMancaData =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di emissione della ricevuta.");
+inline const QString kMsgRicMancaPagatore =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il nome del pagatore.");
+inline const QString kMsgRicMancaCodFisc =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il codice fiscale del pagatore.");
+inline const QString kMsgMancaAttivita =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare l'attività sportiva praticata.");
+inline const QString kMsgRicMancaDal = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data "
+                                                      "di inizio del periodo a cui il pagamento si riferisce.");
+inline const QString kMsgRicMancaAl = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data "
+                                                     "di scadenza del periodo a cui il pagamento si riferisce.");
+
+// -- the member editor
+inline const QString kMsgArchivioIscrittiVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
+inline const QString kMsgIscrittoDuplicaNonSalvata = QStringLiteral(
+    "Attenzione: la duplicazione di una scheda può avvenire soltanto dopo che questa è stata inserita in archivio.");
+inline const QString kMsgIscrittoDuplicata =
+    QStringLiteral("E' ora possibile apportare le proprie modifiche alla scheda corrente.\n\r\n\r"
+                   "Al termine premere Salva per inserire la scheda in archivio.");
+// A required field left blank, in the order a save checks them (the sport: kMsgMancaAttivita).
+inline const QString kMsgIscrMancaTiratore =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare cognome e nome dell'iscritto.");
+inline const QString kMsgIscrMancaStudio = QStringLiteral(
+    "Attenzione: per salvare la scheda è necessario indicare la data di scadenza del certificato medico.");
+inline const QString kMsgIscrMancaTessera =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare il numero di tessera dell'iscritto.");
+inline const QString kMsgIscrMancaQuota =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la quota versata dall'iscritto.");
+inline const QString kMsgIscrMancaInizioTes =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di rilascio della tessera.");
+inline const QString kMsgIscrMancaFineTes =
+    QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di scadenza della tessera.");
+
 } // namespace tavorel

@@ -22,48 +22,48 @@ RecordFile::~RecordFile()
 bool RecordFile::open(const QString& path, int recordSize)
 {
     close();
-    m_error.clear();
+    error_.clear();
     if (recordSize <= 0) {
-        m_error = QStringLiteral("invalid record size");
+        error_ = QStringLiteral("invalid record size");
         return false;
     }
-    m_file.setFileName(path);
+    file_.setFileName(path);
     // ReadWrite creates a missing file and never truncates an existing one. Unbuffered, so that
     // what is written is in the file before the append lock is released.
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
-        m_error = m_file.errorString();
+    if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
+        error_ = file_.errorString();
         return false;
     }
-    m_recordSize = recordSize;
+    recordSize_ = recordSize;
     return true;
 }
 
 void RecordFile::close()
 {
     unlockForAppend();
-    if (m_file.isOpen())
-        m_file.close();
-    m_recordSize = 0;
+    if (file_.isOpen())
+        file_.close();
+    recordSize_ = 0;
 }
 
 bool RecordFile::isOpen() const
 {
-    return m_file.isOpen();
+    return file_.isOpen();
 }
 
 QString RecordFile::path() const
 {
-    return m_file.fileName();
+    return file_.fileName();
 }
 
 int RecordFile::recordSize() const
 {
-    return m_recordSize;
+    return recordSize_;
 }
 
 QString RecordFile::errorString() const
 {
-    return m_error;
+    return error_;
 }
 
 qint64 RecordFile::count() const
@@ -71,25 +71,25 @@ qint64 RecordFile::count() const
     if (!isOpen())
         return -1;
     // QFile::size() asks the open handle, so records appended by another copy are counted.
-    return m_file.size() / m_recordSize;
+    return file_.size() / recordSize_;
 }
 
 qint64 RecordFile::tailBytes() const
 {
-    return isOpen() ? m_file.size() % m_recordSize : 0;
+    return isOpen() ? file_.size() % recordSize_ : 0;
 }
 
 bool RecordFile::read(qint64 k, QByteArray& record)
 {
-    if (!isOpen() || k < 1 || k - 1 > std::numeric_limits<qint64>::max() / m_recordSize)
+    if (!isOpen() || k < 1 || k - 1 > std::numeric_limits<qint64>::max() / recordSize_)
         return false;
-    if (!m_file.seek((k - 1) * m_recordSize)) {
-        m_error = m_file.errorString();
+    if (!file_.seek((k - 1) * recordSize_)) {
+        error_ = file_.errorString();
         return false;
     }
-    QByteArray bytes(m_recordSize, Qt::Uninitialized);
-    if (m_file.read(bytes.data(), m_recordSize) != m_recordSize) {
-        m_error = m_file.errorString();
+    QByteArray bytes(recordSize_, Qt::Uninitialized);
+    if (file_.read(bytes.data(), recordSize_) != recordSize_) {
+        error_ = file_.errorString();
         return false;
     }
     record = bytes;
@@ -98,19 +98,19 @@ bool RecordFile::read(qint64 k, QByteArray& record)
 
 bool RecordFile::overwrite(qint64 k, const QByteArray& record)
 {
-    if (!isOpen() || record.size() != m_recordSize || k < 1 || k > count())
+    if (!isOpen() || record.size() != recordSize_ || k < 1 || k > count())
         return false;
     return writeAt(k - 1, record);
 }
 
 qint64 RecordFile::append(const QByteArray& record)
 {
-    if (!isOpen() || record.size() != m_recordSize)
+    if (!isOpen() || record.size() != recordSize_)
         return -1;
     if (!lockForAppend())
         return -1;
     // The size is read under the lock: no other copy can append between here and the write.
-    const qint64 index = m_file.size() / m_recordSize;
+    const qint64 index = file_.size() / recordSize_;
     const bool written = writeAt(index, record);
     unlockForAppend();
     return written ? index + 1 : -1;
@@ -125,41 +125,41 @@ bool RecordFile::forEachStored(const std::function<bool(qint64 k, QByteArrayView
 {
     if (!isOpen())
         return false;
-    if (!m_file.seek(0)) {
-        m_error = m_file.errorString();
+    if (!file_.seek(0)) {
+        error_ = file_.errorString();
         return false;
     }
     // Reads about a megabyte at a time: a year's archive can hold a hundred thousand records. (Mapping
     // the file instead was measured slower where page faults are dear, and a file shortened by
     // another workstation while mapped would end the program.)
-    const qint64 chunkRecords = std::max<qint64>(1, (1 << 20) / m_recordSize);
-    QByteArray buffer(chunkRecords * m_recordSize, Qt::Uninitialized);
+    const qint64 chunkRecords = std::max<qint64>(1, (1 << 20) / recordSize_);
+    QByteArray buffer(chunkRecords * recordSize_, Qt::Uninitialized);
     qint64 filled = 0;
     qint64 k = 0;
     for (;;) {
-        const qint64 n = m_file.read(buffer.data() + filled, buffer.size() - filled);
+        const qint64 n = file_.read(buffer.data() + filled, buffer.size() - filled);
         if (n < 0) {
-            m_error = m_file.errorString();
+            error_ = file_.errorString();
             return false;
         }
         if (n == 0)
             return true; // end of file; a partial record left in the buffer does not count
         filled += n;
-        const qint64 whole = filled / m_recordSize;
+        const qint64 whole = filled / recordSize_;
         for (qint64 i = 0; i < whole; ++i) {
-            if (!visit(++k, QByteArrayView(buffer.constData() + i * m_recordSize, m_recordSize)))
+            if (!visit(++k, QByteArrayView(buffer.constData() + i * recordSize_, recordSize_)))
                 return true;
         }
-        const qint64 rest = filled - whole * m_recordSize;
-        std::memmove(buffer.data(), buffer.constData() + whole * m_recordSize, size_t(rest));
+        const qint64 rest = filled - whole * recordSize_;
+        std::memmove(buffer.data(), buffer.constData() + whole * recordSize_, size_t(rest));
         filled = rest;
     }
 }
 
 bool RecordFile::writeAt(qint64 index, const QByteArray& record)
 {
-    if (!m_file.seek(index * m_recordSize) || m_file.write(record) != record.size()) {
-        m_error = m_file.errorString();
+    if (!file_.seek(index * recordSize_) || file_.write(record) != record.size()) {
+        error_ = file_.errorString();
         return false;
     }
     return true;
@@ -171,11 +171,11 @@ bool RecordFile::writeAt(qint64 index, const QByteArray& record)
 // locked byte is never read or written, so the archive's own handle is not hindered by it.
 bool RecordFile::lockForAppend()
 {
-    HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(m_file.fileName().utf16()), GENERIC_READ,
+    HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(file_.fileName().utf16()), GENERIC_READ,
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
-        m_error = QStringLiteral("cannot open the file to lock it");
+        error_ = QStringLiteral("cannot open the file to lock it");
         return false;
     }
     OVERLAPPED at{};
@@ -183,24 +183,24 @@ bool RecordFile::lockForAppend()
     at.OffsetHigh = DWORD(quint64(kAppendLockOffset) >> 32);
     if (!LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK, 0, 1, 0, &at)) {
         CloseHandle(h);
-        m_error = QStringLiteral("cannot lock the file");
+        error_ = QStringLiteral("cannot lock the file");
         return false;
     }
-    m_lockHandle = h;
+    lockHandle_ = h;
     return true;
 }
 
 void RecordFile::unlockForAppend()
 {
-    if (!m_lockHandle)
+    if (!lockHandle_)
         return;
-    HANDLE h = static_cast<HANDLE>(m_lockHandle);
+    HANDLE h = static_cast<HANDLE>(lockHandle_);
     OVERLAPPED at{};
     at.Offset = DWORD(quint64(kAppendLockOffset) & 0xFFFFFFFFu);
     at.OffsetHigh = DWORD(quint64(kAppendLockOffset) >> 32);
     UnlockFileEx(h, 0, 1, 0, &at);
     CloseHandle(h);
-    m_lockHandle = nullptr;
+    lockHandle_ = nullptr;
 }
 
 #else
@@ -236,24 +236,24 @@ bool setAppendLock(int fd, short type, int command)
 
 bool RecordFile::lockForAppend()
 {
-    if (setAppendLock(m_file.handle(), F_WRLCK, kSetLockWait)) {
-        m_locked = true;
+    if (setAppendLock(file_.handle(), F_WRLCK, kSetLockWait)) {
+        locked_ = true;
         return true;
     }
     // A file system that has no byte-range locks at all: append as the program always did,
     // without coordination, rather than refuse every new record.
     if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS)
         return true;
-    m_error = QString::fromLocal8Bit(std::strerror(errno));
+    error_ = QString::fromLocal8Bit(std::strerror(errno));
     return false;
 }
 
 void RecordFile::unlockForAppend()
 {
-    if (!m_locked)
+    if (!locked_)
         return;
-    setAppendLock(m_file.handle(), F_UNLCK, kSetLock);
-    m_locked = false;
+    setAppendLock(file_.handle(), F_UNLCK, kSetLock);
+    locked_ = false;
 }
 
 #endif

@@ -64,13 +64,13 @@ private:
     bool lockForAppend();
     void unlockForAppend();
 
-    QFile m_file;
-    int m_recordSize = 0;
-    QString m_error;
+    QFile file_;
+    int recordSize_ = 0;
+    QString error_;
 #ifdef Q_OS_WIN
-    void* m_lockHandle = nullptr;
+    void* lockHandle_ = nullptr;
 #else
-    bool m_locked = false;
+    bool locked_ = false;
 #endif
 };
 

@@ -53,14 +53,14 @@ private slots:
     void installRefusesMissingFolderOrFolderAsStore();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString storePath() const { return PasswordStore::filePath(m_dir->path()); }
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString storePath() const { return PasswordStore::filePath(dir_->path()); }
 };
 
 void tst_PasswordStore::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
 }
 
 void tst_PasswordStore::read_data()
@@ -95,16 +95,16 @@ void tst_PasswordStore::read()
     QFETCH(QByteArray, content);
     if (exists)
         writeBytes(storePath(), content);
-    const PasswordStore::Reading reading = PasswordStore::read(m_dir->path());
+    const PasswordStore::Reading reading = PasswordStore::read(dir_->path());
     QTEST(int(reading.status), "status");
     QTEST(reading.password, "password");
 }
 
 void tst_PasswordStore::readFailsOnFolderInPlaceOfStore()
 {
-    QVERIFY(QDir(m_dir->path()).mkdir(QString::fromLatin1(kPasswordStoreFile)));
-    QCOMPARE(PasswordStore::read(m_dir->path()).status, PasswordStore::Status::Failed);
-    QVERIFY(!PasswordStore::write(m_dir->path(), QStringLiteral("NUOVA")));
+    QVERIFY(QDir(dir_->path()).mkdir(QString::fromLatin1(kPasswordStoreFile)));
+    QCOMPARE(PasswordStore::read(dir_->path()).status, PasswordStore::Status::Failed);
+    QVERIFY(!PasswordStore::write(dir_->path(), QStringLiteral("NUOVA")));
 }
 
 void tst_PasswordStore::writeKeepsRestOfFile()
@@ -114,7 +114,7 @@ void tst_PasswordStore::writeKeepsRestOfFile()
         "\r\nAltro=1\r\n\r\n[Sezione]\r\nValore=resta\r\n";
     writeBytes(storePath(), before);
 
-    QVERIFY(PasswordStore::write(m_dir->path(), QStringLiteral("NUOVA")));
+    QVERIFY(PasswordStore::write(dir_->path(), QStringLiteral("NUOVA")));
 
     const QByteArray after = "; installato\r\n[Accesso]\r\nValore=" + CifraTesto(QStringLiteral("NUOVA")).toLatin1() +
                              "\r\nAltro=1\r\n\r\n[Sezione]\r\nValore=resta\r\n";
@@ -123,10 +123,10 @@ void tst_PasswordStore::writeKeepsRestOfFile()
 
 void tst_PasswordStore::writeNormalises()
 {
-    QVERIFY(PasswordStore::write(m_dir->path(), QString::fromUtf8("  nuova è Pass\t")));
+    QVERIFY(PasswordStore::write(dir_->path(), QString::fromUtf8("  nuova è Pass\t")));
     const QString expected = QString::fromUtf8("NUOVA è PASS");
     QCOMPARE(readBytes(storePath()), storeWith(CifraTesto(expected)));
-    const PasswordStore::Reading reading = PasswordStore::read(m_dir->path());
+    const PasswordStore::Reading reading = PasswordStore::read(dir_->path());
     QCOMPARE(reading.status, PasswordStore::Status::Ok);
     QCOMPARE(reading.password, expected);
 }
@@ -145,7 +145,7 @@ void tst_PasswordStore::writeRefusesUnstorable()
     QFETCH(QString, password);
     const QByteArray before = storeWith(CifraTesto(QStringLiteral("VECCHIA")));
     writeBytes(storePath(), before);
-    QVERIFY(!PasswordStore::write(m_dir->path(), password));
+    QVERIFY(!PasswordStore::write(dir_->path(), password));
     QCOMPARE(readBytes(storePath()), before);
 }
 
@@ -156,51 +156,51 @@ void tst_PasswordStore::failedWriteKeepsOldValue()
 
     bool written = true;
     {
-        test::FaultInjector disk(m_dir->path(), 1, ENOSPC, test::FaultInjector::Write);
-        written = PasswordStore::write(m_dir->path(), QStringLiteral("NUOVA"));
+        test::FaultInjector disk(dir_->path(), 1, ENOSPC, test::FaultInjector::Write);
+        written = PasswordStore::write(dir_->path(), QStringLiteral("NUOVA"));
         QVERIFY(disk.fired());
     }
 
     QVERIFY(!written);
     QCOMPARE(readBytes(storePath()), before);
-    QCOMPARE(PasswordStore::read(m_dir->path()).password, QStringLiteral("VECCHIA"));
-    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files | QDir::Hidden),
+    QCOMPARE(PasswordStore::read(dir_->path()).password, QStringLiteral("VECCHIA"));
+    QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden),
              QStringList{QString::fromLatin1(kPasswordStoreFile)});
 }
 
 void tst_PasswordStore::writeIntoMissingFolderFails()
 {
-    const QString folder = m_dir->filePath(QStringLiteral("assente"));
+    const QString folder = dir_->filePath(QStringLiteral("assente"));
     QVERIFY(!PasswordStore::write(folder, QStringLiteral("NUOVA")));
     QVERIFY(!QFileInfo::exists(folder));
 }
 
 void tst_PasswordStore::installCreatesOnlyWhenMissing()
 {
-    QVERIFY(InstallaArchivioPassword(m_dir->path(), QString::fromLatin1(kPasswordPrimoAccesso)));
+    QVERIFY(InstallaArchivioPassword(dir_->path(), QString::fromLatin1(kPasswordPrimoAccesso)));
     const QByteArray created = readBytes(storePath());
     QCOMPARE(created, storeWith(CifraTesto(QStringLiteral("LAMPADARIOVERO"))));
-    QCOMPARE(PasswordStore::read(m_dir->path()).password, QStringLiteral("LAMPADARIOVERO"));
+    QCOMPARE(PasswordStore::read(dir_->path()).password, QStringLiteral("LAMPADARIOVERO"));
 
-    QVERIFY(PasswordStore::write(m_dir->path(), QStringLiteral("CAMBIATA")));
+    QVERIFY(PasswordStore::write(dir_->path(), QStringLiteral("CAMBIATA")));
     const QByteArray changed = readBytes(storePath());
-    QVERIFY(InstallaArchivioPassword(m_dir->path(), QString::fromLatin1(kPasswordPrimoAccesso)));
+    QVERIFY(InstallaArchivioPassword(dir_->path(), QString::fromLatin1(kPasswordPrimoAccesso)));
     QCOMPARE(readBytes(storePath()), changed);
 
     // A store without the key is still a store: it is not overwritten either.
     writeBytes(storePath(), QByteArray("[Altro]\r\n"));
-    QVERIFY(InstallaArchivioPassword(m_dir->path(), QString::fromLatin1(kPasswordPrimoAccesso)));
+    QVERIFY(InstallaArchivioPassword(dir_->path(), QString::fromLatin1(kPasswordPrimoAccesso)));
     QCOMPARE(readBytes(storePath()), QByteArray("[Altro]\r\n"));
 }
 
 void tst_PasswordStore::installRefusesMissingFolderOrFolderAsStore()
 {
-    const QString missing = m_dir->filePath(QStringLiteral("assente"));
+    const QString missing = dir_->filePath(QStringLiteral("assente"));
     QVERIFY(!InstallaArchivioPassword(missing, QString::fromLatin1(kPasswordPrimoAccesso)));
     QVERIFY(!QFileInfo::exists(missing));
 
-    QVERIFY(QDir(m_dir->path()).mkdir(QString::fromLatin1(kPasswordStoreFile)));
-    QVERIFY(!InstallaArchivioPassword(m_dir->path(), QString::fromLatin1(kPasswordPrimoAccesso)));
+    QVERIFY(QDir(dir_->path()).mkdir(QString::fromLatin1(kPasswordStoreFile)));
+    QVERIFY(!InstallaArchivioPassword(dir_->path(), QString::fromLatin1(kPasswordPrimoAccesso)));
 }
 
 QTEST_APPLESS_MAIN(tst_PasswordStore)

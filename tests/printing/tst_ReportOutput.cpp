@@ -60,18 +60,18 @@ private slots:
     void showPreviewOpensMaximisedAndReturnsOnClose();
 
 private:
-    QTemporaryDir m_dir;
+    QTemporaryDir dir_;
 };
 
 void tst_ReportOutput::initTestCase()
 {
-    QVERIFY(m_dir.isValid());
+    QVERIFY(dir_.isValid());
 }
 
 void tst_ReportOutput::pdfCarriesTheTextOfEveryPage()
 {
     REQUIRE_PDFTOTEXT();
-    const QString path = m_dir.filePath(QStringLiteral("lista.pdf"));
+    const QString path = dir_.filePath(QStringLiteral("lista.pdf"));
     QVERIFY(exportPdf(listOf(120), path, kNow));
     const QStringList pages = pdfPages(path);
     QCOMPARE(pages.size(), 3);
@@ -88,7 +88,7 @@ void tst_ReportOutput::pdfCarriesTheTextOfEveryPage()
         QVERIFY2(seen == 1, qPrintable(row));
     }
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
-    QVERIFY(!exportPdf(listOf(1), m_dir.filePath(QStringLiteral("manca/lista.pdf")), kNow));
+    QVERIFY(!exportPdf(listOf(1), dir_.filePath(QStringLiteral("manca/lista.pdf")), kNow));
 }
 
 void tst_ReportOutput::printerHonoursThePageRange_data()
@@ -115,7 +115,7 @@ void tst_ReportOutput::printerHonoursThePageRange()
         expectedFirst.append(page.texts(QStringLiteral("txtRiepilogo")).front()->text.left(7));
     QCOMPARE(expectedFirst.size(), 3);
 
-    const QString path = m_dir.filePath(QStringLiteral("range-%1-%2.pdf").arg(from).arg(to));
+    const QString path = dir_.filePath(QStringLiteral("range-%1-%2.pdf").arg(from).arg(to));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
@@ -138,7 +138,7 @@ void tst_ReportOutput::printerThatCannotStartRaisesReportError()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(m_dir.filePath(QStringLiteral("manca/stampa.pdf")));
+    printer.setOutputFileName(dir_.filePath(QStringLiteral("manca/stampa.pdf")));
     QTest::ignoreMessage(QtWarningMsg, "QPainter::begin(): Returned false");
     QVERIFY_THROWS_EXCEPTION(ReportError, printPrepared(printer, ReportLayout::prepare(listOf(3), kNow)));
 }

@@ -3,6 +3,7 @@
 #include "receipts/TfrmMenuRicevute.h"
 #include "rules/FieldRules.h"
 #include "shell/PictureButton.h"
+#include "storage/Messages.h"
 #include "support/FakePlatform.h"
 
 #include <QLabel>
@@ -94,7 +95,7 @@ void tst_TfrmMenuRicevute::apri()
     if (!accepted) {
         QCOMPARE(fake.messages.size(), 1);
         QCOMPARE(fake.messages[0].kind, MessageKind::Warning);
-        QCOMPARE(fake.messages[0].text, QString::fromUtf8(kAvvisoAnnoQuattroCifre));
+        QCOMPARE(fake.messages[0].text, kMsgAnnoQuattroCifre);
         QVERIFY(w.isVisible());
         QTRY_VERIFY(w.txtAnnoPreventivi->hasFocus());
         QCOMPARE(w.lblMemory->text(), QStringLiteral("avvio"));

@@ -11,18 +11,30 @@
 //   1. derive from WriteAction: lay() puts the files as a previous save left them, open() brings up
 //      the screen and types the new values through its controls, act() presses the control that
 //      saves, kept() says whether the typed values are still on the screen, checkSaved() reads the
-//      saved files back, success()/failure() give the messages;
+//      saved files back, success()/failure() give the messages (failureFor() when the message
+//      depends on which file the fault stopped), question() a question asked before every write;
 //   2. add it to kWritePaths below. The loop over the steps and errors does the rest.
 #include "access/Crypt.h"
 #include "access/PasswordStore.h"
 #include "login/TfrmCambiaPassword.h"
+#include "members/Attachments.h"
+#include "members/PhotoStore.h"
+#include "members/PhotoView.h"
+#include "members/TfrmAllegaCartella.h"
+#include "members/TfrmExpTiratori.h"
+#include "members/TfrmTiratori.h"
+#include "members/TfrmWebCam.h"
 #include "receipts/ReceiptSettings.h"
+#include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmLogo.h"
 #include "receipts/TfrmNumerazione.h"
 #include "receipts/TfrmRicevuta.h"
+#include "storage/Archives.h"
+#include "storage/Cp1252.h"
 #include "storage/IniFile.h"
 #include "storage/Messages.h"
 #include "storage/RecordLayout.h"
+#include "storage/TSchedaIscritto.h"
 #include "storage/TSchedaRicevuta.h"
 #include "support/FakePlatform.h"
 #include "support/FaultInjector.h"
@@ -31,10 +43,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTableView>
 #include <QTest>
 
 #include <functional>
@@ -49,6 +63,7 @@ using tavorel::test::FaultInjector;
 namespace {
 
 using Message = FakePlatform::Message;
+using Files = QMap<QString, QByteArray>;
 
 const QString kInserita = QStringLiteral("La scheda corrente è stata inserita in archivio.");
 const QString kModificata =
@@ -120,6 +135,14 @@ public:
     virtual void checkSaved(const QString& folder) = 0;
     virtual std::optional<Message> success() const = 0;
     virtual Message failure() const = 0;
+    // Where the action writes several files, the message can depend on where the fault stopped it.
+    virtual Message failureFor(const Files& after) const
+    {
+        Q_UNUSED(after);
+        return failure();
+    }
+    // A question the action asks (and the fake answers Yes) before it writes, every time.
+    virtual std::optional<Message> question() const { return std::nullopt; }
 };
 
 TSchedaRicevuta ricevuta(int n)
@@ -372,7 +395,364 @@ private:
                                                         {"txtConferma", QStringLiteral("nuova")}};
 };
 
-// Every write path of the program. The member, photo, attachment and export paths join here.
+// --- the member archive -------------------------------------------------------------------------
+
+TSchedaIscritto iscritto(int n)
+{
+    TSchedaIscritto m;
+    for (const auto& f : TSchedaIscritto::fields())
+        m.*f.member = QStringLiteral("%1 %2").arg(QLatin1StringView(f.name)).arg(n).left(f.capacity).trimmed();
+    m.Sesso = QStringLiteral("F");
+    m.Quota = QStringLiteral("%1,00").arg(n);
+    m.File01 = QStringLiteral("doc%1.pdf").arg(n);
+    return m;
+}
+
+QImage tinta(QColor colour, QSize size = QSize(120, 160))
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+// A flat JPEG comes back within a few levels of the colour it was written with.
+bool near(QColor a, QColor b)
+{
+    return std::abs(a.red() - b.red()) <= 8 && std::abs(a.green() - b.green()) <= 8 &&
+           std::abs(a.blue() - b.blue()) <= 8;
+}
+
+const QColor kFotoVecchia{200, 40, 40};
+const QColor kFotoNuova{30, 140, 60};
+
+// The member editor's "Salva" on Archivio_Iscritti.pro with a photo loaded with "Carica": append
+// (a new member, record 4) or overwrite (member 2 changed). The record is written first, then the
+// photo: a fault in the photo leaves the record saved and the photo as it was.
+class MemberSave : public WriteAction {
+public:
+    explicit MemberSave(bool overwrite) : overwrite_(overwrite) {}
+
+    void lay(const QString& folder) override
+    {
+        archive_ = memberArchivePath(folder);
+        for (int i = 1; i <= 3; ++i)
+            archiveBytes_ += encodeRecord(iscritto(i));
+        QVERIFY(test::writeFile(archive_, archiveBytes_));
+        QVERIFY(QDir(folder).mkpath(kPhotoFolderName));
+        for (int i = 1; i <= 3; ++i)
+            QVERIFY(tinta(kFotoVecchia).save(photoPath(folder, i), "JPG"));
+    }
+    void open(FakePlatform& fake) override
+    {
+        w_ = std::make_unique<TfrmTiratori>();
+        showActive(w_.get());
+        if (overwrite_) {
+            click(w_.get(), "cmdPrimo");
+            click(w_.get(), "cmdAvanti");
+            typed_ = {{"txtTiratore", QStringLiteral("Verdi Anna")}, {"txtEnte", QStringLiteral("Scherma")}};
+        } else {
+            typed_ = {{"txtTiratore", QStringLiteral("Rossi Mario")},
+                      {"txtCodFisc", QStringLiteral("RSSMRA80A01H501U")},
+                      {"txtEnte", QStringLiteral("Tiro a volo")},
+                      {"txtTessera", QStringLiteral("T-2026-7")},
+                      {"txtQuota", QStringLiteral("35,50")}};
+        }
+        for (const auto& [name, text] : typed_)
+            type(w_.get(), name, text);
+        if (!overwrite_) {
+            dates_ = {{"txtStudio", QStringLiteral("30/06/2027")},
+                      {"txtInizioTes", QStringLiteral("01/09/2026")},
+                      {"txtFineTes", QStringLiteral("31/08/2027")}};
+            for (const auto& [name, text] : dates_)
+                pick(w_.get(), name, text);
+        }
+        const QString chosen = QDir(pictures_.path()).filePath(QStringLiteral("nuova.jpg"));
+        QVERIFY(tinta(kFotoNuova).save(chosen, "JPG"));
+        fake.openFileAnswers.append(chosen);
+        click(w_.get(), "btnCaricaFoto");
+        fake.messages.clear();
+    }
+    void act() override { click(w_.get(), "cmdSalva"); }
+    bool kept() override
+    {
+        // A member whose record was appended before its photo failed keeps its new number, so that
+        // "Salva" again writes over that record instead of appending a second one.
+        const QString posizione = w_->findChild<QLabel*>(QStringLiteral("lblPosizione"))->text();
+        const bool numero =
+            overwrite_ ? posizione == QStringLiteral("2") : (posizione.isEmpty() || posizione == QStringLiteral("4"));
+        return holds(w_.get(), typed_ + dates_) && numero && near(w_->foto().pixelColor(5, 5), kFotoNuova);
+    }
+    void checkSaved(const QString& folder) override
+    {
+        const QByteArray bytes = test::readFile(archive_);
+        const int k = overwrite_ ? 2 : 4;
+        QCOMPARE(bytes.size(), (overwrite_ ? 3 : 4) * TSchedaIscritto::RecordSize);
+        const auto saved = decodeRecord<TSchedaIscritto>(bytes.mid((k - 1) * TSchedaIscritto::RecordSize));
+        for (const auto& [name, text] : typed_ + dates_) {
+            const auto* f = findField<TSchedaIscritto>(QString::fromLatin1(name).mid(3));
+            QVERIFY(f);
+            QCOMPARE(saved.*(f->member), text);
+        }
+        if (overwrite_)
+            QCOMPARE(saved.File01, QStringLiteral("doc2.pdf")); // the attachments stay with the member
+        for (int i = 1; i <= 3; ++i) {
+            if (i != k)
+                QCOMPARE(bytes.mid((i - 1) * TSchedaIscritto::RecordSize, TSchedaIscritto::RecordSize),
+                         encodeRecord(iscritto(i)));
+        }
+        const QImage photo = readPicture(photoPath(folder, k));
+        QCOMPARE(photo.size(), QSize(120, 160));
+        QVERIFY(near(photo.pixelColor(60, 80), kFotoNuova));
+    }
+    std::optional<Message> success() const override
+    {
+        return Message{MessageKind::Information, overwrite_ ? kModificata : kInserita};
+    }
+    Message failure() const override { return {MessageKind::Error, kMsgAccessoArchivio}; }
+    Message failureFor(const Files& after) const override
+    {
+        const QString archive = QFileInfo(archive_).fileName();
+        if (after.value(archive) == archiveBytes_)
+            return failure();
+        return {MessageKind::Warning, kMsgFotoNonSalvata};
+    }
+
+private:
+    bool overwrite_;
+    QString archive_;
+    QByteArray archiveBytes_;
+    QTemporaryDir pictures_;
+    std::unique_ptr<TfrmTiratori> w_;
+    QList<std::pair<const char*, QString>> typed_;
+    QList<std::pair<const char*, QString>> dates_;
+};
+
+// The photo box's own "Salva la foto su disco": the picture exported over a JPEG of the user's.
+class PhotoExport : public WriteAction {
+public:
+    void lay(const QString& folder) override
+    {
+        target_ = QDir(folder).filePath(QStringLiteral("Foto.jpg"));
+        QVERIFY(tinta(kFotoVecchia).save(target_, "JPG"));
+    }
+    void open(FakePlatform& fake) override
+    {
+        w_ = std::make_unique<TfrmTiratori>();
+        showActive(w_.get());
+        const QString chosen = QDir(pictures_.path()).filePath(QStringLiteral("nuova.bmp"));
+        QVERIFY(tinta(kFotoNuova, QSize(307, 394)).save(chosen, "BMP"));
+        fake.openFileAnswers.append(chosen);
+        click(w_.get(), "btnCaricaFoto");
+        fake.messages.clear();
+        fake_ = &fake;
+    }
+    void act() override
+    {
+        fake_->saveFileAnswers.append(target_);
+        click(w_.get(), "btnSalvaFoto");
+    }
+    bool kept() override { return w_->foto().pixelColor(5, 5) == kFotoNuova; }
+    void checkSaved(const QString&) override
+    {
+        const QImage exported = readPicture(target_);
+        QCOMPARE(exported.size(), QSize(307, 394));
+        QVERIFY(near(exported.pixelColor(100, 100), kFotoNuova));
+    }
+    std::optional<Message> success() const override { return std::nullopt; }
+    Message failure() const override { return {MessageKind::Warning, kMsgFotoNonEsportata}; }
+
+private:
+    QString target_;
+    QTemporaryDir pictures_;
+    FakePlatform* fake_ = nullptr;
+    std::unique_ptr<TfrmTiratori> w_;
+};
+
+// The webcam window's "Salva foto su disco": the captured frame exported over a JPEG of the user's.
+class WebcamExport : public WriteAction {
+public:
+    void lay(const QString& folder) override
+    {
+        target_ = QDir(folder).filePath(QStringLiteral("Foto.jpg"));
+        QVERIFY(tinta(kFotoVecchia).save(target_, "JPG"));
+    }
+    void open(FakePlatform& fake) override
+    {
+        w_ = std::make_unique<TfrmWebCam>(nullptr);
+        w_->setMode(TfrmWebCam::kModeScheda);
+        showActive(w_.get());
+        click(w_.get(), "btnAccendi");
+        QVERIFY(fake.lastCamera);
+        fake.lastCamera->deliver(tinta(kFotoNuova, QSize(640, 480)));
+        click(w_.get(), "btnCattura");
+        fake.lastCamera->deliver(tinta(Qt::black, QSize(640, 480))); // the live box moves on
+        fake.messages.clear();
+        fake_ = &fake;
+    }
+    void act() override
+    {
+        fake_->saveFileAnswers.append(target_);
+        click(w_.get(), "btnSalvaFotogramma");
+    }
+    bool kept() override
+    {
+        const QImage captured = w_->imgTarget->picture();
+        return w_->isVisible() && captured.size() == QSize(640, 480) && captured.pixelColor(5, 5) == kFotoNuova;
+    }
+    void checkSaved(const QString&) override
+    {
+        const QImage exported = readPicture(target_);
+        QCOMPARE(exported.size(), QSize(640, 480));
+        QVERIFY(near(exported.pixelColor(100, 100), kFotoNuova));
+    }
+    std::optional<Message> success() const override { return std::nullopt; }
+    Message failure() const override { return {MessageKind::Warning, kMsgFotoNonEsportata}; }
+
+private:
+    QString target_;
+    FakePlatform* fake_ = nullptr;
+    std::unique_ptr<TfrmWebCam> w_;
+};
+
+// "Sfoglia..." in the attachments window copies the chosen document into Documenti_Allegati at
+// once: a new document, or one replacing a document of the same name (after the question).
+class AttachmentCopy : public WriteAction {
+public:
+    explicit AttachmentCopy(bool replacing) : replacing_(replacing) {}
+
+    void lay(const QString& folder) override
+    {
+        const QString allegati = attachmentFolder(folder);
+        QVERIFY(QDir().mkpath(allegati));
+        QVERIFY(test::writeFile(QDir(allegati).filePath(QStringLiteral("vecchio.pdf")), "%PDF vecchio"));
+        if (replacing_)
+            QVERIFY(test::writeFile(QDir(allegati).filePath(QStringLiteral("tessera.pdf")), "%PDF tessera 2025"));
+    }
+    void open(FakePlatform& fake) override
+    {
+        // Larger than the copy's buffer, so that the copy takes several writes.
+        source_ = QDir(documents_.path()).filePath(QStringLiteral("tessera.pdf"));
+        QByteArray content("%PDF tessera 2026\n");
+        for (int i = 0; content.size() < 150 * 1024; ++i)
+            content += QByteArray::number(i) + ' ';
+        QVERIFY(test::writeFile(source_, content));
+        content_ = content;
+
+        w_ = std::make_unique<TfrmAllegaCartella>(nullptr);
+        w_->setMode(TfrmAllegaCartella::kModeScheda);
+        AttachmentSlots valori;
+        valori.files[0] = QStringLiteral("vecchio.pdf");
+        w_->setValues(valori);
+        showActive(w_.get());
+        type(w_.get(), "txtDesc01", kDescrizione);
+        fake_ = &fake;
+        fake.messages.clear();
+    }
+    void act() override
+    {
+        fake_->openFileAnswers.append(source_);
+        click(w_.get(), "btnSfoglia01");
+    }
+    bool kept() override
+    {
+        // The slot names only a document that is in the folder: the old one until the copy succeeds.
+        return w_->isVisible() &&
+               holds(w_.get(), {{"txtDesc01", kDescrizione}, {"txtFile01", QStringLiteral("vecchio.pdf")}});
+    }
+    void checkSaved(const QString& folder) override
+    {
+        QCOMPARE(test::readFile(QDir(attachmentFolder(folder)).filePath(QStringLiteral("tessera.pdf"))), content_);
+        QVERIFY(holds(w_.get(), {{"txtDesc01", kDescrizione}, {"txtFile01", QStringLiteral("tessera.pdf")}}));
+    }
+    std::optional<Message> success() const override { return std::nullopt; }
+    Message failure() const override { return {MessageKind::Warning, kMsgAllegatoNonCopiato}; }
+    std::optional<Message> question() const override
+    {
+        if (!replacing_)
+            return std::nullopt;
+        return Message{MessageKind::Confirmation, kMsgAllegatoSovrascrivi};
+    }
+
+private:
+    const QString kDescrizione = QStringLiteral("Tessera federale 2026");
+    bool replacing_;
+    QTemporaryDir documents_;
+    QString source_;
+    QByteArray content_;
+    FakePlatform* fake_ = nullptr;
+    std::unique_ptr<TfrmAllegaCartella> w_;
+};
+
+// The two export screens: the archive in the grid, one cell typed over, "Esporta" writes the
+// spreadsheet over the previous export in the program folder.
+class Export : public WriteAction {
+public:
+    explicit Export(bool members) : members_(members) {}
+
+    void lay(const QString& folder) override
+    {
+        QByteArray bytes;
+        for (int i = 1; i <= 3; ++i)
+            bytes += members_ ? encodeRecord(iscritto(i)) : encodeRecord(ricevuta(i));
+        archive_ = members_ ? memberArchivePath(folder) : QDir(folder).filePath(QStringLiteral("2026.ric"));
+        QVERIFY(test::writeFile(archive_, bytes));
+        file_ =
+            QDir(folder).filePath(members_ ? QStringLiteral("Archivio_Iscritti.xls") : QStringLiteral("Ricevute.xls"));
+        QVERIFY(test::writeFile(file_, "<html>esportazione precedente</html>"));
+    }
+    void open(FakePlatform& fake) override
+    {
+        if (members_)
+            w_ = std::make_unique<TfrmExpTiratori>(nullptr);
+        else
+            w_ = std::make_unique<TfrmExpRic>(nullptr, archive_);
+        showActive(w_.get());
+        QCOMPARE(w_->righe(), 3);
+        typeInto(1, kTyped);
+        fake.messages.clear();
+    }
+    void act() override { click(w_.get(), "cmdEsporta"); }
+    bool kept() override { return w_->isVisible() && w_->cella(1, column()) == kTyped; }
+    void checkSaved(const QString&) override
+    {
+        const QString text = fromCp1252(test::readFile(file_));
+        QVERIFY(text.contains(kTyped));
+        for (int i = 1; i <= 3; ++i)
+            QVERIFY(text.contains(members_ ? iscritto(i).Tiratore : ricevuta(i).Pagatore));
+    }
+    std::optional<Message> success() const override { return Message{MessageKind::Confirmation, kMsgEsportaRiuscita}; }
+    Message failure() const override { return {MessageKind::Error, kMsgEsportaNegata}; }
+    std::optional<Message> question() const override { return Message{MessageKind::Confirmation, kMsgEsportaDomanda}; }
+
+private:
+    // An editable column: the members' place of birth, the receipts' sport.
+    int column() const { return members_ ? 4 : 5; }
+
+    void typeInto(int row, const QString& text)
+    {
+        QTableView* grid = w_->grdRecords;
+        const QModelIndex index = grid->model()->index(row, column());
+        grid->scrollTo(index);
+        QApplication::processEvents();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
+        QCOMPARE(grid->currentIndex(), index);
+        QTest::keyClicks(grid, text.left(1)); // the first key opens the cell's editor
+        QWidget* editor = QApplication::focusWidget();
+        QVERIFY(editor);
+        QTest::keyClicks(editor, text.mid(1));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        QCOMPARE(w_->cella(row, column()), text);
+    }
+
+    const QString kTyped = QStringLiteral("Digitato a mano");
+    bool members_;
+    QString archive_;
+    QString file_;
+    std::unique_ptr<ExportScreen> w_;
+};
+
+// Every write path of the program.
 const QList<std::pair<const char*, std::function<std::unique_ptr<WriteAction>()>>> kWritePaths{
     {"receipt append", [] { return std::make_unique<ReceiptSave>(false); }},
     {"receipt overwrite", [] { return std::make_unique<ReceiptSave>(true); }},
@@ -380,6 +760,14 @@ const QList<std::pair<const char*, std::function<std::unique_ptr<WriteAction>()>
     {"numbering start", [] { return std::make_unique<NumberingStart>(); }},
     {"logo", [] { return std::make_unique<Logo>(); }},
     {"password store", [] { return std::make_unique<PasswordChange>(); }},
+    {"member append", [] { return std::make_unique<MemberSave>(false); }},
+    {"member overwrite", [] { return std::make_unique<MemberSave>(true); }},
+    {"photo export", [] { return std::make_unique<PhotoExport>(); }},
+    {"webcam frame export", [] { return std::make_unique<WebcamExport>(); }},
+    {"attachment copy", [] { return std::make_unique<AttachmentCopy>(false); }},
+    {"attachment replace", [] { return std::make_unique<AttachmentCopy>(true); }},
+    {"receipt export", [] { return std::make_unique<Export>(false); }},
+    {"member export", [] { return std::make_unique<Export>(true); }},
 };
 
 bool sameMessage(const Message& a, const Message& b)
@@ -393,6 +781,19 @@ QString describe(const QList<Message>& messages)
     for (const auto& m : messages)
         texts.append(QString::number(int(m.kind)) + QLatin1Char(':') + m.text.left(60));
     return texts.join(QStringLiteral(" | "));
+}
+
+// The action's question, asked before it wrote anything, is taken off the front of the messages;
+// false when it was not asked.
+bool takeQuestion(FakePlatform& fake, const WriteAction& action)
+{
+    const std::optional<Message> asked = action.question();
+    if (!asked)
+        return true;
+    if (fake.messages.isEmpty() || !sameMessage(fake.messages.first(), *asked))
+        return false;
+    fake.messages.removeFirst();
+    return true;
 }
 
 } // namespace
@@ -432,6 +833,7 @@ void tst_WritePaths::faultAtEveryStep()
         action->open(scope.fake);
         action->act();
         saved = test::snapshot(scope.fake.folder);
+        QVERIFY2(takeQuestion(scope.fake, *action), qPrintable(describe(scope.fake.messages)));
         action->checkSaved(scope.fake.folder);
         if (QTest::currentTestFailed())
             return;
@@ -458,6 +860,7 @@ void tst_WritePaths::faultAtEveryStep()
             firedAt = disk.firedAt();
         }
         const QMap<QString, QByteArray> after = test::snapshot(fake.folder);
+        QVERIFY2(takeQuestion(fake, *action), qPrintable(describe(fake.messages)));
         if (fired)
             steps.append(firedAt);
         const QByteArray step = QStringLiteral("step %1 (%2, files %3)")
@@ -498,13 +901,15 @@ void tst_WritePaths::faultAtEveryStep()
 
         // One message, the failure's; the screen keeps what was typed.
         QVERIFY2(fake.messages.size() == 1, step + ": " + describe(fake.messages).toUtf8());
-        QVERIFY2(sameMessage(fake.messages[0], action->failure()), step + ": " + describe(fake.messages).toUtf8());
+        QVERIFY2(sameMessage(fake.messages[0], action->failureFor(after)),
+                 step + ": " + describe(fake.messages).toUtf8());
         QVERIFY2(action->kept(), step + ": the typed values are gone");
 
         // Once the disk works, the same action saves everything.
         fake.messages.clear();
         action->act();
         QVERIFY2(test::snapshot(fake.folder) == saved, step + ": the retry did not save");
+        QVERIFY2(takeQuestion(fake, *action), step + ": " + describe(fake.messages).toUtf8());
         QCOMPARE(fake.messages.size(), action->success() ? 1 : 0);
         QVERIFY(fake.verifyConsumed());
     }

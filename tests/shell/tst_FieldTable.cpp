@@ -39,16 +39,19 @@ constexpr const std::array<RecordField<Scheda>, 4>& Scheda::fields()
 
 using S = Scheda;
 
+const QString kMancaNome = QStringLiteral("manca il nome");
+const QString kMancaQuota = QStringLiteral("manca la quota");
+
 constexpr FieldRow<S> kRows[] = {
     {.name = u"txtNome",
      .member = &S::Nome,
      .label = u"Nome:",
-     .required = u"manca il nome",
+     .required = &kMancaNome,
      .resting = Resting::Beige,
      .next = u"txtScadenza"},
     {.name = u"txtQuota",
      .member = &S::Quota,
-     .required = u"manca la quota",
+     .required = &kMancaQuota,
      .filter = KeyFilter::DigitsComma,
      .alignment = Qt::AlignRight | Qt::AlignVCenter,
      .initial = u"0,00"},

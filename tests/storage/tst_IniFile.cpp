@@ -22,8 +22,8 @@ private slots:
     void refusedWriteChangesNothing();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_path;
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path_;
 };
 
 namespace {
@@ -49,9 +49,9 @@ void writeFile(const QString& path, const QByteArray& data)
 
 void tst_IniFile::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_path = m_dir->filePath(QStringLiteral("Ricevute_Generiche.ini"));
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    path_ = dir_->filePath(QStringLiteral("Ricevute_Generiche.ini"));
 }
 
 void tst_IniFile::read_data()
@@ -69,6 +69,9 @@ void tst_IniFile::read_data()
     QTest::newRow("names in another case") << QByteArray("[RICEVENTE]\r\nrigo 1=x\r\n") << ric << "Rigo 1" << "x";
     QTest::newRow("blanks around names and value")
         << QByteArray("  [ Ricevente ]\r\n  Rigo 1 \t=  x  y \t\r\n") << ric << "Rigo 1" << "x  y";
+    // The no-break space (0xA0) is a character the user typed, not a blank: it stays.
+    QTest::newRow("no-break spaces kept") << QByteArray("[Ricevente]\r\nRigo 1=\xA0x\xA0\r\n") << ric << "Rigo 1"
+                                          << QStringLiteral(u"\u00A0x\u00A0");
     QTest::newRow("LF line ends") << QByteArray("[Ricevente]\nRigo 1=x\n") << ric << "Rigo 1" << "x";
     QTest::newRow("no line end at the end") << QByteArray("[Ricevente]\r\nRigo 1=x") << ric << "Rigo 1" << "x";
     QTest::newRow("value holding =") << QByteArray("[Ricevente]\r\nRigo 1=a=b\r\n") << ric << "Rigo 1" << "a=b";
@@ -93,20 +96,20 @@ void tst_IniFile::read()
     QFETCH(QString, section);
     QFETCH(QString, key);
     QFETCH(QString, value);
-    writeFile(m_path, content);
-    const std::optional<QString> read = IniFile::readValue(m_path, section, key);
+    writeFile(path_, content);
+    const std::optional<QString> read = IniFile::readValue(path_, section, key);
     QVERIFY(read.has_value());
     QCOMPARE(*read, value);
 }
 
 void tst_IniFile::missingOrUnreadableFile()
 {
-    const auto missing = IniFile::readValue(m_path, QStringLiteral("Accesso"), QStringLiteral("Valore"));
+    const auto missing = IniFile::readValue(path_, QStringLiteral("Accesso"), QStringLiteral("Valore"));
     QVERIFY(missing.has_value());
     QCOMPARE(*missing, QString());
 
-    QVERIFY(QDir().mkpath(m_path));
-    QVERIFY(!IniFile::readValue(m_path, QStringLiteral("Accesso"), QStringLiteral("Valore")).has_value());
+    QVERIFY(QDir().mkpath(path_));
+    QVERIFY(!IniFile::readValue(path_, QStringLiteral("Accesso"), QStringLiteral("Valore")).has_value());
 }
 
 void tst_IniFile::write_data()
@@ -146,24 +149,24 @@ void tst_IniFile::write()
     QFETCH(QString, key);
     QFETCH(QString, value);
     QFETCH(QByteArray, after);
-    writeFile(m_path, before);
-    QVERIFY(IniFile::writeValue(m_path, section, key, value));
-    QCOMPARE(contentOf(m_path), after);
+    writeFile(path_, before);
+    QVERIFY(IniFile::writeValue(path_, section, key, value));
+    QCOMPARE(contentOf(path_), after);
     if (!value.contains(QLatin1Char('\n')))
-        QCOMPARE(IniFile::readValue(m_path, section, key), std::optional<QString>(value));
+        QCOMPARE(IniFile::readValue(path_, section, key), std::optional<QString>(value));
 }
 
 void tst_IniFile::writeSeveralKeysAtOnce()
 {
-    writeFile(m_path, "[Numerazione Ricevute]\r\nInizio=3\r\n");
-    QVERIFY(IniFile::writeValues(m_path, QStringLiteral("Ricevente"),
+    writeFile(path_, "[Numerazione Ricevute]\r\nInizio=3\r\n");
+    QVERIFY(IniFile::writeValues(path_, QStringLiteral("Ricevente"),
                                  {{QStringLiteral("Rigo 1"), QStringLiteral("A.S.D. Aurora")},
                                   {QStringLiteral("Rigo 2"), QString()},
                                   {QStringLiteral("Rigo 3"), QStringLiteral("C.F. 97612345678")},
                                   {QStringLiteral("Rigo 4"), QString()}}));
-    QCOMPARE(contentOf(m_path), QByteArray("[Numerazione Ricevute]\r\nInizio=3\r\n"
-                                           "[Ricevente]\r\nRigo 1=A.S.D. Aurora\r\nRigo 2=\r\n"
-                                           "Rigo 3=C.F. 97612345678\r\nRigo 4=\r\n"));
+    QCOMPARE(contentOf(path_), QByteArray("[Numerazione Ricevute]\r\nInizio=3\r\n"
+                                          "[Ricevente]\r\nRigo 1=A.S.D. Aurora\r\nRigo 2=\r\n"
+                                          "Rigo 3=C.F. 97612345678\r\nRigo 4=\r\n"));
 }
 
 void tst_IniFile::refusedWriteChangesNothing_data()
@@ -184,11 +187,11 @@ void tst_IniFile::refusedWriteChangesNothing()
     QFETCH(QString, situation);
     QFETCH(QString, key);
     const QByteArray old = "[Ricevente]\r\nRigo 1=a\r\n";
-    QString path = m_path;
+    QString path = path_;
     if (situation == QLatin1String("folder"))
         QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
     else if (situation == QLatin1String("missing folder"))
-        path = m_dir->filePath(QStringLiteral("nowhere/Ricevute_Generiche.ini"));
+        path = dir_->filePath(QStringLiteral("nowhere/Ricevute_Generiche.ini"));
     else
         writeFile(path, old);
 
@@ -197,7 +200,7 @@ void tst_IniFile::refusedWriteChangesNothing()
     if (situation == QLatin1String("folder"))
         QVERIFY(QFileInfo(path + QStringLiteral("/inside")).isDir());
     else if (situation == QLatin1String("missing folder"))
-        QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("nowhere"))));
+        QVERIFY(!QFileInfo::exists(dir_->filePath(QStringLiteral("nowhere"))));
     else
         QCOMPARE(contentOf(path), old);
 }

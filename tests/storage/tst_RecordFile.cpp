@@ -89,29 +89,29 @@ private slots:
     void concurrentAppendsLoseNothing();
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_path;
+    std::unique_ptr<QTemporaryDir> dir_;
+    QString path_;
 };
 
 void tst_RecordFile::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_path = m_dir->filePath(QStringLiteral("2024.ric"));
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    path_ = dir_->filePath(QStringLiteral("2024.ric"));
 }
 
 void tst_RecordFile::missingFileIsCreatedEmpty()
 {
     RecordFile file;
-    QVERIFY(OpenReceiptArchive(m_path, file));
+    QVERIFY(OpenReceiptArchive(path_, file));
     QCOMPARE(file.count(), 0);
-    QCOMPARE(QFileInfo(m_path).size(), 0);
+    QCOMPARE(QFileInfo(path_).size(), 0);
     file.close();
-    QVERIFY(QFileInfo(m_path).isFile());
+    QVERIFY(QFileInfo(path_).isFile());
 
     RecordFile members;
-    QVERIFY(OpenMemberArchive(m_dir->path(), members));
-    QCOMPARE(members.path(), m_dir->filePath(QStringLiteral("Archivio_Iscritti.pro")));
+    QVERIFY(OpenMemberArchive(dir_->path(), members));
+    QCOMPARE(members.path(), dir_->filePath(QStringLiteral("Archivio_Iscritti.pro")));
     QCOMPARE(members.recordSize(), 3189);
     QVERIFY(QFileInfo(members.path()).isFile());
 }
@@ -126,12 +126,12 @@ void tst_RecordFile::pathThatCannotBeOpenedIsLeftAlone_data()
 void tst_RecordFile::pathThatCannotBeOpenedIsLeftAlone()
 {
     QFETCH(bool, folderInPlace);
-    QString path = m_path;
+    QString path = path_;
     if (folderInPlace) {
         QVERIFY(QDir().mkpath(path));
         writeFile(path + QStringLiteral("/inside.txt"), "keep");
     } else {
-        path = m_dir->filePath(QStringLiteral("missing/2024.ric"));
+        path = dir_->filePath(QStringLiteral("missing/2024.ric"));
     }
 
     RecordFile file;
@@ -144,7 +144,7 @@ void tst_RecordFile::pathThatCannotBeOpenedIsLeftAlone()
         QVERIFY(QFileInfo(path).isDir());
         QCOMPARE(contentOf(path + QStringLiteral("/inside.txt")), QByteArray("keep"));
     } else {
-        QVERIFY(!QFileInfo::exists(m_dir->filePath(QStringLiteral("missing"))));
+        QVERIFY(!QFileInfo::exists(dir_->filePath(QStringLiteral("missing"))));
     }
 }
 
@@ -164,28 +164,28 @@ void tst_RecordFile::countIgnoresPartialRecord()
     QByteArray data(size, Qt::Uninitialized);
     for (int i = 0; i < size; ++i)
         data[i] = char(i * 7);
-    writeFile(m_path, data);
+    writeFile(path_, data);
 
     {
         RecordFile file;
-        QVERIFY(OpenReceiptArchive(m_path, file));
+        QVERIFY(OpenReceiptArchive(path_, file));
         QCOMPARE(file.count(), count);
     }
-    QCOMPARE(contentOf(m_path), data); // opening never truncates
+    QCOMPARE(contentOf(path_), data); // opening never truncates
 }
 
 void tst_RecordFile::appendWritesOverPartialRecord()
 {
     const QByteArray three = filler('1') + filler('2') + filler('3');
-    writeFile(m_path, three + QByteArray(100, '#'));
+    writeFile(path_, three + QByteArray(100, '#'));
 
     RecordFile file;
-    QVERIFY(OpenReceiptArchive(m_path, file));
+    QVERIFY(OpenReceiptArchive(path_, file));
     QCOMPARE(file.append(filler('4')), 4);
     QCOMPARE(file.append(filler('5')), 5);
     file.close();
 
-    const QByteArray content = contentOf(m_path);
+    const QByteArray content = contentOf(path_);
     QCOMPARE(content.size(), 5 * kReceipt);
     QCOMPARE(content.left(3297), three);
     QCOMPARE(content.mid(3297, kReceipt), filler('4'));
@@ -195,7 +195,7 @@ void tst_RecordFile::appendWritesOverPartialRecord()
 void tst_RecordFile::overwriteKeepsRecordNumber()
 {
     RecordFile file;
-    QVERIFY(OpenReceiptArchive(m_path, file));
+    QVERIFY(OpenReceiptArchive(path_, file));
     for (char c : {'a', 'b', 'c'})
         QVERIFY(file.append(filler(c)) > 0);
 
@@ -206,7 +206,7 @@ void tst_RecordFile::overwriteKeepsRecordNumber()
     QVERIFY(file.read(2, record));
     QCOMPARE(record, filler('Z'));
     file.close();
-    QCOMPARE(contentOf(m_path), filler('a') + filler('Z') + filler('c'));
+    QCOMPARE(contentOf(path_), filler('a') + filler('Z') + filler('c'));
 }
 
 // Operations that do not address a whole record of the file fail and leave it as it was.
@@ -230,10 +230,10 @@ void tst_RecordFile::refusedOperationsChangeNothing()
     QFETCH(int, size);
     // Two records and a partial third, which is not a record that can be read or overwritten.
     const QByteArray before = filler('a') + filler('b') + QByteArray(50, 'c');
-    writeFile(m_path, before);
+    writeFile(path_, before);
 
     RecordFile file;
-    QVERIFY(OpenReceiptArchive(m_path, file));
+    QVERIFY(OpenReceiptArchive(path_, file));
     QByteArray record = "untouched";
     if (operation == QLatin1String("read")) {
         QVERIFY(!file.read(k, record));
@@ -244,7 +244,7 @@ void tst_RecordFile::refusedOperationsChangeNothing()
         QCOMPARE(file.append(filler('x', size)), -1);
     }
     file.close();
-    QCOMPARE(contentOf(m_path), before);
+    QCOMPARE(contentOf(path_), before);
 }
 
 void tst_RecordFile::scanVisitsWholeRecordsInOrder()
@@ -255,10 +255,10 @@ void tst_RecordFile::scanVisitsWholeRecordsInOrder()
     QByteArray data;
     for (int i = 1; i <= kRecords; ++i)
         data += QByteArray::number(i).rightJustified(kSize, '0');
-    writeFile(m_path, data + "12");
+    writeFile(path_, data + "12");
 
     RecordFile file;
-    QVERIFY(file.open(m_path, kSize));
+    QVERIFY(file.open(path_, kSize));
     qint64 seen = 0;
     QVERIFY(file.forEach([&](qint64 k, const QByteArray& record) {
         ++seen;
@@ -282,7 +282,7 @@ void tst_RecordFile::typedRecordsRoundTrip()
     receipt.Intero = QStringLiteral("150,00");
 
     RecordFile file;
-    QVERIFY(OpenReceiptArchive(m_path, file));
+    QVERIFY(OpenReceiptArchive(path_, file));
     QCOMPARE(appendRecord(file, receipt), 1);
     receipt.Sport = QStringLiteral("Nuoto");
     QVERIFY(overwriteRecord(file, 1, receipt));
@@ -313,7 +313,7 @@ void tst_RecordFile::concurrentAppendsLoseNothing()
     for (QProcess& w : workers) {
         w.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         w.start(QCoreApplication::applicationFilePath(),
-                {QString::fromLatin1(kWorkerFlag), m_path, QString::number(kPerWorker)});
+                {QString::fromLatin1(kWorkerFlag), path_, QString::number(kPerWorker)});
         QVERIFY(w.waitForStarted());
     }
     // QProcess sends only while it waits: without waiting here the second copy would get its
@@ -328,9 +328,9 @@ void tst_RecordFile::concurrentAppendsLoseNothing()
         QCOMPARE(w.exitCode(), 0);
     }
 
-    QCOMPARE(QFileInfo(m_path).size(), qint64(2 * kPerWorker) * kReceipt);
+    QCOMPARE(QFileInfo(path_).size(), qint64(2 * kPerWorker) * kReceipt);
     RecordFile file;
-    QVERIFY(OpenReceiptArchive(m_path, file));
+    QVERIFY(OpenReceiptArchive(path_, file));
     QSet<QString> seen;
     QHash<QString, int> perWriter;
     QVERIFY(forEachRecord<TSchedaRicevuta>(file, [&](qint64 k, const TSchedaRicevuta& r) {
