@@ -3,6 +3,7 @@
 //   tavorel-manual OUTPUT.pdf
 #include "help/HelpTexts.h"
 
+#include "shell/Colors.h"
 #include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
@@ -48,14 +49,15 @@ int main(int argc, char* argv[])
     if (overview.size() < 5)
         return 1;
 
-    QString body = QStringLiteral(
-        "<html><head><style>"
-        "body { font-family: 'Verdana'; font-size: 11pt; }"
-        "h1 { font-family: 'Arial'; font-size: 18pt; color: #DC143C; margin-top: 0; margin-bottom: 14px; }"
-        "p { margin-bottom: 10px; text-align: justify; }"
-        ".cover { font-family: 'Arial'; font-size: 34pt; font-weight: bold; color: #C81E1E; }"
-        ".sub { font-size: 15pt; color: #2F5F8A; }"
-        "</style></head><body>");
+    QString body =
+        QStringLiteral("<html><head><style>"
+                       "body { font-family: 'Verdana'; font-size: 11pt; }"
+                       "h1 { font-family: 'Arial'; font-size: 18pt; color: %1; margin-top: 0; margin-bottom: 14px; }"
+                       "p { margin-bottom: 10px; text-align: justify; }"
+                       ".cover { font-family: 'Arial'; font-size: 34pt; font-weight: bold; color: %2; }"
+                       ".sub { font-size: 15pt; color: %3; }"
+                       "</style></head><body>")
+            .arg(colors::kCrimson.name(), colors::kRed.name(), colors::kSubtitleText.name());
     body += QStringLiteral("<p class=\"cover\">Tavorel</p><p class=\"sub\">Guida all'utilizzo del software</p><br/>");
     body += chapter(helpTitle(HelpTopic::Panoramica), {overview.first()}, false);
     for (HelpTopic topic : {HelpTopic::ArchivioIscritti, HelpTopic::StampaRicevute, HelpTopic::RiepilogoIncassi,

@@ -3,6 +3,7 @@
 #include "income/IncomeQuery.h"
 #include "income/TfrmRiepCosti.h"
 #include "rules/TextRules.h"
+#include "shell/Colors.h"
 #include "shell/FieldKeys.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
@@ -23,8 +24,6 @@ namespace tavorel {
 
 namespace {
 
-const char kTitleBlue[] = "#1E5AA8";
-
 QFont verdana(int points, bool bold)
 {
     QFont f(QStringLiteral("Verdana"));
@@ -44,13 +43,13 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti()
     QFrame* testata = look::card(p, QStringLiteral("panTestata"));
     testata->setGeometry(20, 20, 955, 130);
     imgTitolo = look::label(testata, QStringLiteral("RIEPILOGO INCASSI"), 34, true, QStringLiteral("imgTitolo"));
-    imgTitolo->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(kTitleBlue)));
+    imgTitolo->setStyleSheet(colors::textColor(colors::kTitleBlue));
     imgTitolo->setGeometry(30, 14, 880, 60);
     lblCampo01 = look::label(testata,
                              QStringLiteral("Indicare l'anno solare di interesse, il cognome e nome del pagatore e/o "
                                             "l'attività sportiva praticata."),
                              11, false, QStringLiteral("lblCampo01"));
-    lblCampo01->setStyleSheet(QStringLiteral("color: #333333;"));
+    lblCampo01->setStyleSheet(colors::textColor(colors::kLabelText));
     lblCampo01->setWordWrap(true);
     lblCampo01->setGeometry(32, 78, 890, 40);
 
@@ -86,7 +85,7 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti()
                                             "di tempo, lasciare in bianco i campi di ricerca soprastanti."),
                              9, false, QStringLiteral("lblCampo02"));
     lblCampo02->setWordWrap(true);
-    lblCampo02->setStyleSheet(QStringLiteral("color: #555555;"));
+    lblCampo02->setStyleSheet(colors::textColor(colors::kLabelTextLight));
     lblCampo02->setGeometry(x, 148, 600, 36);
     lblCampo03 = look::label(corpo,
                              QStringLiteral("Indicare l'intervallo di tempo relativo al periodo da riepilogare in base "
@@ -110,7 +109,7 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti()
         mese = picker(g, nomeMese, IncomeQuery::mesi(), 9);
         mese->setGeometry(98, 58, 150, 32);
         anno = look::label(g, QStringLiteral("ANNO"), 18, true, nomeAnno);
-        anno->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(kTitleBlue)));
+        anno->setStyleSheet(colors::textColor(colors::kTitleBlue));
         anno->setGeometry(14, 100, 264, 36);
         return g;
     };
@@ -124,7 +123,7 @@ TfrmMenuRiepCosti::TfrmMenuRiepCosti()
     // Bottom row: the waiting notice, the way out and the request
     lblAttendere = look::label(p, QStringLiteral("Caricamento riepilogo in corso. Attendere..."), 11, true,
                                QStringLiteral("lblAttendere"));
-    lblAttendere->setStyleSheet(QStringLiteral("color: #C81E1E;"));
+    lblAttendere->setStyleSheet(colors::textColor(colors::kRed));
     lblAttendere->setGeometry(24, 626, 520, 36);
     lblAttendere->hide();
     btnEsci = look::button(p, QStringLiteral("btnEsci"), QStringLiteral("Esci"));

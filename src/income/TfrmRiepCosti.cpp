@@ -4,6 +4,7 @@
 #include "printing/ListTemplate.h"
 #include "rules/FieldRules.h"
 #include "rules/TextRules.h"
+#include "shell/Colors.h"
 #include "shell/ListActions.h"
 #include "shell/ListPanel.h"
 #include "shell/PictureButton.h"
@@ -22,8 +23,6 @@
 namespace tavorel {
 
 namespace {
-
-const char kTitleBlue[] = "#1E5AA8";
 
 } // namespace
 
@@ -60,7 +59,7 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* owner, const Richiesta& richiesta)
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setPixmap(QIcon(QStringLiteral(":/assets/logo_euro.svg")).pixmap(QSize(64, 64)));
     imgTitolo = look::label(testata, QStringLiteral("RIEPILOGO INCASSI"), 24, true, QStringLiteral("imgTitolo"));
-    imgTitolo->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(kTitleBlue)));
+    imgTitolo->setStyleSheet(colors::textColor(colors::kTitleBlue));
     lblTipologia = look::label(testata, QStringLiteral("Pagatore:"), 11, false, QStringLiteral("lblTipologia"));
     titTipologia = look::label(testata, QString(), 11, true, QStringLiteral("titTipologia"));
     imgGuida = new PictureButton(QStringLiteral("imgGuida"), QStringLiteral(":/assets/guida.svg"), testata);
@@ -101,7 +100,7 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* owner, const Richiesta& richiesta)
         look::label(piede, QStringLiteral("Totale importi incassati:"), 10, false, QStringLiteral("infTotKmPercorsi"));
     lblTotCosti = look::label(piede, QStringLiteral("0,00"), 16, true, QStringLiteral("lblTotCosti"));
     lblTotCosti->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    lblTotCosti->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(kTitleBlue)));
+    lblTotCosti->setStyleSheet(colors::textColor(colors::kTitleBlue));
     auto* euro = look::label(piede, QStringLiteral("€"), 16, true, QStringLiteral("lblEuro"));
     euro->setStyleSheet(lblTotCosti->styleSheet());
     auto* totali = new QGridLayout(piede);

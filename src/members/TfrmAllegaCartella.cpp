@@ -76,7 +76,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner)
         txtFile[n]->setObjectName(numbered("txtFile", n));
         txtFile[n]->setReadOnly(true);
         txtFile[n]->setFont(verdana(10, true));
-        txtFile[n]->setStyleSheet(QStringLiteral("QLineEdit { color: #606A73; background: #F4F6F8; }"));
+        txtFile[n]->setStyleSheet(QStringLiteral("QLineEdit { color: %1; background: %2; }")
+                                      .arg(colors::kReadOnlyText.name(), colors::kReadOnlyBack.name()));
         imgCancella[n] =
             new PictureButton(numbered("imgCancella", n), QStringLiteral(":/assets/logo_gomma.svg"), panel);
         imgCancella[n]->setFixedSize(28, 28);

@@ -271,8 +271,8 @@ void TfrmTiratori::buildLayout()
     titolo->setFont(fTitolo);
     titolo->setFixedHeight(30);
     titolo->setContentsMargins(12, 0, 0, 0);
-    titolo->setStyleSheet(QStringLiteral("background: %1; color: #FFFF00; font-weight: bold; border-radius: 4px;")
-                              .arg(colors::kSteelBlue.name()));
+    titolo->setStyleSheet(QStringLiteral("background: %1; color: %2; font-weight: bold; border-radius: 4px;")
+                              .arg(colors::kSteelBlue.name(), colors::kYellow.name()));
     panInfo->addBackground(titolo);
 
     // One field with its label above it and, optionally, a picture before or a button after it.

@@ -2,6 +2,7 @@
 
 #include "receipts/ReceiptArtwork.h"
 #include "receipts/ReceiptSettings.h"
+#include "shell/Colors.h"
 #include "shell/PictureButton.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
@@ -21,10 +22,11 @@ TfrmLogo::TfrmLogo(QWidget* owner)
     QFrame* titolo = look::card(this, QStringLiteral("panTitolo"));
     titolo->setGeometry(12, 12, 396, 96);
     imgTitolo = look::label(titolo,
-                            QStringLiteral("<div style='color:#1E5AA8; font-size:15pt; font-weight:bold'>"
+                            QStringLiteral("<div style='color:%1; font-size:15pt; font-weight:bold'>"
                                            "IMPOSTAZIONE LOGO</div>"
                                            "<div style='margin-top:6px'>Caricare il logo dell'associazione come "
-                                           "immagine JPEG o Bitmap di 297 × 184 pixel.</div>"),
+                                           "immagine JPEG o Bitmap di 297 × 184 pixel.</div>")
+                                .arg(colors::kTitleBlue.name()),
                             9, false, QStringLiteral("imgTitolo"));
     imgTitolo->setTextFormat(Qt::RichText);
     imgTitolo->setWordWrap(true);
@@ -40,7 +42,8 @@ TfrmLogo::TfrmLogo(QWidget* owner)
     auto* bordo = new QFrame(cornice);
     bordo->setObjectName(QStringLiteral("shpLogo"));
     bordo->setGeometry(x - 1, y - 1, kLogoWidth + 2, kLogoHeight + 2);
-    bordo->setStyleSheet(QStringLiteral("QFrame#shpLogo { background: white; border: 1px solid #B8C4CF; }"));
+    bordo->setStyleSheet(QStringLiteral("QFrame#shpLogo { background: %1; border: 1px solid %2; }")
+                             .arg(colors::kWhite.name(), colors::kLogoBorder.name()));
     imgLogo = new QLabel(cornice);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
     imgLogo->setAlignment(Qt::AlignCenter);

@@ -1,6 +1,7 @@
 #include "receipts/TfrmMenuRicevute.h"
 
 #include "rules/FieldRules.h"
+#include "shell/Colors.h"
 #include "shell/FieldKeys.h"
 #include "shell/PictureButton.h"
 #include "shell/Platform.h"
@@ -23,8 +24,6 @@ namespace {
 const QString kTagAvvio = QStringLiteral("avvio");
 const QString kTagRicevute = QStringLiteral("ricevute");
 
-const char kTitleBlue[] = "#1E5AA8";
-
 } // namespace
 
 TfrmMenuRicevute::TfrmMenuRicevute()
@@ -37,14 +36,14 @@ TfrmMenuRicevute::TfrmMenuRicevute()
     testata->setGeometry(20, 20, 955, 150);
 
     imgTitolo = look::label(testata, QStringLiteral("STAMPA RICEVUTE"), 34, true, QStringLiteral("imgTitolo"));
-    imgTitolo->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(kTitleBlue)));
+    imgTitolo->setStyleSheet(colors::textColor(colors::kTitleBlue));
     imgTitolo->setGeometry(30, 18, 780, 64);
 
     lblInfo = look::label(testata,
                           QStringLiteral("In questo ambiente è possibile archiviare e stampare ricevute di pagamento "
                                          "generiche."),
                           11, false, QStringLiteral("lblInfo"));
-    lblInfo->setStyleSheet(QStringLiteral("color: #333333;"));
+    lblInfo->setStyleSheet(colors::textColor(colors::kLabelText));
     lblInfo->setGeometry(32, 88, 780, 40);
     lblInfo->setWordWrap(true);
 
@@ -112,7 +111,7 @@ QLabel* TfrmMenuRicevute::didascalia(PictureButton* button, const QString& text)
     // The caption under a picture button answers to the mouse like the picture itself.
     QLabel* l = look::label(button->parentWidget(), text, 9, true, button->objectName() + QStringLiteral("Testo"));
     l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    l->setStyleSheet(QStringLiteral("color: %1;").arg(QLatin1String(kTitleBlue)));
+    l->setStyleSheet(colors::textColor(colors::kTitleBlue));
     const QRect g = button->geometry();
     l->setGeometry(g.x() - 12, g.bottom() + 2, g.width() + 24, 18);
     l->setCursor(Qt::PointingHandCursor);

@@ -1,6 +1,7 @@
 #include "receipts/TfrmNumerazione.h"
 
 #include "receipts/ReceiptSettings.h"
+#include "shell/Colors.h"
 #include "shell/FieldKeys.h"
 #include "shell/FocusHighlight.h"
 #include "shell/Platform.h"
@@ -53,9 +54,10 @@ TfrmNumerazione::TfrmNumerazione(QWidget* owner)
     gruppo.setPointSize(9);
     grpNumerazione->setFont(gruppo);
     grpNumerazione->setGeometry(12, 124, 446, 96);
-    grpNumerazione->setStyleSheet(QStringLiteral(
-        "QGroupBox { background: white; border: 1px solid #D8E5EF; border-radius: 6px; margin-top: 10px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 2px; color: #1F3F5C; }"));
+    grpNumerazione->setStyleSheet(
+        QStringLiteral("QGroupBox { background: %1; border: 1px solid %2; border-radius: 6px; margin-top: 10px; }"
+                       "QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 2px; color: %3; }")
+            .arg(colors::kWhite.name(), colors::kPanelBorder.name(), colors::kGroupTitle.name()));
 
     txtInizio = new QLineEdit(grpNumerazione);
     txtInizio->setObjectName(QStringLiteral("txtInizio"));

@@ -31,9 +31,9 @@ QFrame* FocusHighlight::applyStyleB(QLineEdit* field, const QString& effName)
     halo->setObjectName(effName);
     halo->setAttribute(Qt::WA_TransparentForMouseEvents);
     halo->setStyleSheet(
-        QStringLiteral("QFrame#%1 { background: #FFFF00; border-radius: 3px;"
-                       " border: 2px solid qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #FFFF00, stop:1 #FFFFFF); }")
-            .arg(effName));
+        QStringLiteral("QFrame#%1 { background: %2; border-radius: 3px;"
+                       " border: 2px solid qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %2, stop:1 %3); }")
+            .arg(effName, colors::kYellow.name(), colors::kWhite.name()));
     auto* h = new FocusHighlight(field, Style::B, QColor(), halo);
     h->placeHalo();
     halo->setVisible(field->hasFocus());

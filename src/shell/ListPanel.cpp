@@ -1,5 +1,6 @@
 #include "shell/ListPanel.h"
 
+#include "shell/Colors.h"
 #include "shell/FieldKeys.h"
 #include "shell/ListActions.h"
 #include "shell/ScreenLook.h"
@@ -28,7 +29,8 @@ ListPanel::ListPanel(QWidget* parent, const QString& banner, const QString& hint
     imgBanner = look::label(this, banner, 13, true, QStringLiteral("imgBanner"));
     imgBanner->setAlignment(Qt::AlignCenter);
     imgBanner->setMinimumHeight(34);
-    imgBanner->setStyleSheet(QStringLiteral("QLabel { color: white; background: #4682B4; border-radius: 6px; }"));
+    imgBanner->setStyleSheet(QStringLiteral("QLabel { color: %1; background: %2; border-radius: 6px; }")
+                                 .arg(colors::kWhite.name(), colors::kSteelBlue.name()));
 
     imgIstruzioni = look::label(this, kIstruzioniTrova, 9, false, QStringLiteral("imgIstruzioni"));
     imgIstruzioni->setWordWrap(true);
@@ -45,7 +47,7 @@ ListPanel::ListPanel(QWidget* parent, const QString& banner, const QString& hint
     model = ListActions::preparaLista(lstRecords);
 
     lblRigo03 = look::label(this, hint, 9, true, QStringLiteral("lblRigo03"));
-    lblRigo03->setStyleSheet(QStringLiteral("QLabel { color: #DC143C; }"));
+    lblRigo03->setStyleSheet(colors::textColor(colors::kCrimson));
 
     auto* cerca = new QHBoxLayout;
     cerca->setSpacing(8);

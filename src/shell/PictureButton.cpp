@@ -1,5 +1,6 @@
 #include "shell/PictureButton.h"
 
+#include "shell/Colors.h"
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -68,17 +69,17 @@ void PictureButton::paintEvent(QPaintEvent*)
         f.setPointSize(captionPoints_);
         f.setBold(true);
         p.setFont(f);
-        p.setPen(isEnabled() ? Qt::white : Qt::lightGray);
+        p.setPen(isEnabled() ? colors::kWhite : colors::kCaptionDisabled);
         p.drawText(area, Qt::AlignCenter, caption_);
     }
     if (hovered_ && isEnabled()) {
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(255, 255, 255, 55));
+        p.setBrush(colors::kHoverOverlay);
         p.drawRoundedRect(rect().adjusted(1, 1, -1, -1), 6, 6);
     }
     if (isDown()) {
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0, 0, 0, 30));
+        p.setBrush(colors::kPressOverlay);
         p.drawRoundedRect(rect().adjusted(1, 1, -1, -1), 6, 6);
     }
 }

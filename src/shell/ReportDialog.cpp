@@ -2,6 +2,7 @@
 
 #include "printing/Report.h"
 #include "shell/Artwork.h"
+#include "shell/Colors.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
 
@@ -21,10 +22,11 @@ ReportDialog::ReportDialog(QWidget* owner, Output output, const Texts& texts)
     imgLogo01->setWordWrap(true);
     imgLogo01->setTextFormat(Qt::RichText);
     imgLogo01->setText(QStringLiteral("<div style='font-family:Verdana'>"
-                                      "<p style='font-size:14pt; font-weight:bold; color:#4682B4'>%1</p>"
+                                      "<p style='font-size:14pt; font-weight:bold; color:%3'>%1</p>"
                                       "<p style='font-size:10pt'>%2</p></div>")
                            .arg(texts.title.toHtmlEscaped(),
-                                texts.explanation.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"))));
+                                texts.explanation.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")),
+                                colors::kSteelBlue.name()));
     auto* cardLayout = new QHBoxLayout(card);
     cardLayout->setContentsMargins(14, 10, 14, 10);
     cardLayout->setSpacing(14);

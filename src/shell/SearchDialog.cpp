@@ -2,6 +2,7 @@
 
 #include "printing/Report.h"
 #include "rules/TextRules.h"
+#include "shell/Colors.h"
 #include "shell/FieldKeys.h"
 #include "shell/FocusHighlight.h"
 #include "shell/ListActions.h"
@@ -31,7 +32,7 @@ const QString kIstruzioniCerca = QStringLiteral(
 QLabel* darkCyanLabel(QWidget* parent, const QString& text, const QString& name)
 {
     QLabel* l = look::label(parent, text, 9, true, name);
-    l->setStyleSheet(QStringLiteral("QLabel { color: #008B8B; }"));
+    l->setStyleSheet(colors::textColor(colors::kDarkCyan));
     l->setAlignment(Qt::AlignCenter);
     return l;
 }

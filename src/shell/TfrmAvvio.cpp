@@ -93,9 +93,10 @@ TfrmAvvio::TfrmAvvio() : WorkspaceScreen(QStringLiteral("frmAvvio"), QStringLite
     imgSottotitolo->setAlignment(Qt::AlignCenter);
     imgSottotitolo->setFont(verdana(15, false));
     imgSottotitolo->setFixedHeight(38);
-    imgSottotitolo->setStyleSheet(QStringLiteral("QLabel#imgSottotitolo { background: #EEF4FA; color: #2F5F8A;"
-                                                 " border: 1px solid %1; border-radius: 19px; }")
-                                      .arg(colors::kPanelBorder.name()));
+    imgSottotitolo->setStyleSheet(
+        QStringLiteral("QLabel#imgSottotitolo { background: %1; color: %2;"
+                       " border: 1px solid %3; border-radius: 19px; }")
+            .arg(colors::kSubtitleBack.name(), colors::kSubtitleText.name(), colors::kPanelBorder.name()));
     titleRows->addWidget(imgSottotitolo);
 
     // The three apps, side by side.

@@ -1,5 +1,6 @@
 #include "shell/TfrmCalendario.h"
 
+#include "shell/Colors.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
 
@@ -25,8 +26,9 @@ TfrmCalendario::TfrmCalendario(QWidget* owner, QList<Target> targets)
 
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("panCalendario"));
-    panel->setStyleSheet(QStringLiteral("QFrame#panCalendario { background: #C9D6E3; border: 1px solid #A9BCCF;"
-                                        " border-radius: 6px; }"));
+    panel->setStyleSheet(QStringLiteral("QFrame#panCalendario { background: %1; border: 1px solid %2;"
+                                        " border-radius: 6px; }")
+                             .arg(colors::kCalendarBack.name(), colors::kCalendarBorder.name()));
     calAppuntamenti = new QCalendarWidget(panel);
     calAppuntamenti->setObjectName(QStringLiteral("calAppuntamenti"));
     calAppuntamenti->setLocale(QLocale(QLocale::Italian, QLocale::Italy));
