@@ -6,6 +6,7 @@
 #include "storage/RecordLayout.h"
 #include "storage/TSchedaRicevuta.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -21,39 +22,19 @@
 
 using namespace tavorel;
 using tavorel::test::FakePlatformScope;
+using tavorel::test::pickFromList;
+using tavorel::test::showActive;
 
 Q_DECLARE_METATYPE(MessageKind)
 
 namespace {
 
-void showActive(QWidget& w)
-{
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
-// Picks an entry of a day or month list with the mouse, as the user does.
-void pick(QComboBox* list, const QString& entry)
-{
-    const int i = list->findText(entry);
-    QVERIFY2(i >= 0, qPrintable(entry));
-    list->showPopup();
-    QAbstractItemView* view = list->view();
-    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
-    view->scrollTo(view->model()->index(i, 0));
-    const QRect r = view->visualRect(view->model()->index(i, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
-    QTRY_VERIFY(!view->window()->isVisible());
-    QCOMPARE(list->currentText(), entry);
-}
-
 void pickInterval(TfrmMenuRiepCosti& q, const QString& d1, const QString& m1, const QString& d2, const QString& m2)
 {
-    pick(q.txtGiornoInizio, d1);
-    pick(q.txtMeseInizio, m1);
-    pick(q.txtGiornoFine, d2);
-    pick(q.txtMeseFine, m2);
+    pickFromList(q.txtGiornoInizio, d1);
+    pickFromList(q.txtMeseInizio, m1);
+    pickFromList(q.txtGiornoFine, d2);
+    pickFromList(q.txtMeseFine, m2);
 }
 
 void writeReceipts(const QString& path, const QList<QStringList>& receipts)
@@ -129,8 +110,8 @@ void tst_TfrmMenuRiepCosti::keysOfTheFields()
     QCOMPARE(q.lblAnnoFine->text(), QStringLiteral("202"));
 
     // The day and month lists cannot be typed into: only picked, or emptied.
-    pick(q.txtGiornoInizio, "05");
-    pick(q.txtMeseInizio, "Marzo");
+    pickFromList(q.txtGiornoInizio, "05");
+    pickFromList(q.txtMeseInizio, "Marzo");
     q.txtGiornoInizio->setFocus();
     QTest::keyClicks(q.txtGiornoInizio, "1x");
     QTest::keyClick(q.txtGiornoInizio, Qt::Key_Down);
@@ -228,7 +209,7 @@ void tst_TfrmMenuRiepCosti::checksSayWhatIsMissingAndWhere()
     const QList<QComboBox*> lists{q.txtGiornoInizio, q.txtMeseInizio, q.txtGiornoFine, q.txtMeseFine};
     for (int i = 0; i < 4; ++i) {
         if (!interval[i].isEmpty())
-            pick(lists[i], interval[i]);
+            pickFromList(lists[i], interval[i]);
     }
     QTest::mouseClick(q.btnVisualizza, Qt::LeftButton);
 

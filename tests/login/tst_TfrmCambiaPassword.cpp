@@ -3,6 +3,7 @@
 #include "login/TfrmPassword.h"
 #include "support/FakePlatform.h"
 #include "support/FaultInjector.h"
+#include "support/Screens.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +17,7 @@
 
 using namespace tavorel;
 using tavorel::test::FakePlatformScope;
+using tavorel::test::showActive;
 
 namespace {
 
@@ -52,13 +54,6 @@ void writeStore(const QString& folder, const QByteArray& bytes)
     QFile f(storePath(folder));
     QVERIFY(f.open(QIODevice::WriteOnly));
     QCOMPARE(f.write(bytes), bytes.size());
-}
-
-void showActive(QWidget& w)
-{
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "access/Crypt.h"
 #include "login/TfrmPassword.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,7 @@
 
 using namespace tavorel;
 using tavorel::test::FakePlatformScope;
+using tavorel::test::showActive;
 
 namespace {
 
@@ -55,13 +57,6 @@ void type(QWidget* w, const QString& text)
     for (const QChar c : text)
         QTest::sendKeyEvent(QTest::Click, w, c.unicode() < 128 ? QTest::asciiToKey(char(c.unicode())) : Qt::Key_unknown,
                             QString(c), Qt::NoModifier);
-}
-
-void showActive(QWidget& w)
-{
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
 }
 
 } // namespace

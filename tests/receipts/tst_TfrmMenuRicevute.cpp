@@ -5,6 +5,7 @@
 #include "shell/PictureButton.h"
 #include "storage/Messages.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,15 +15,9 @@
 
 using namespace tavorel;
 using tavorel::test::FakePlatformScope;
+using tavorel::test::showActive;
 
 namespace {
-
-void showActive(QWidget& w)
-{
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
 
 } // namespace
 

@@ -22,6 +22,7 @@
 #include "support/FakePlatform.h"
 #include "support/FaultInjector.h"
 #include "support/Folders.h"
+#include "support/Screens.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -41,6 +42,8 @@
 using namespace tavorel;
 using tavorel::test::FakePlatform;
 using tavorel::test::FakePlatformScope;
+using tavorel::test::pickFromList;
+using tavorel::test::showActive;
 
 namespace {
 
@@ -130,27 +133,6 @@ TSchedaIscritto socio(const QString& nome, const QString& fineTes, const QString
     return m;
 }
 
-void showActive(QWidget& w)
-{
-    w.show();
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-}
-
-// Picks an entry of a day or month list with the mouse, as the user does.
-void pick(QComboBox* list, const QString& entry)
-{
-    const int i = list->findText(entry);
-    QVERIFY2(i >= 0, qPrintable(entry));
-    list->showPopup();
-    QAbstractItemView* view = list->view();
-    QVERIFY(QTest::qWaitForWindowExposed(view->window()));
-    view->scrollTo(view->model()->index(i, 0));
-    const QRect r = view->visualRect(view->model()->index(i, 0));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
-    QTRY_VERIFY(!view->window()->isVisible());
-}
-
 // The rows a list screen shows for the archive in the fake's folder, driven as the user does.
 QStringList listed(const QString& screen, test::FakePlatform& fake)
 {
@@ -176,10 +158,10 @@ QStringList listed(const QString& screen, test::FakePlatform& fake)
     } else {
         TfrmMenuRiepCosti q;
         showActive(q);
-        pick(q.txtGiornoInizio, QStringLiteral("01"));
-        pick(q.txtMeseInizio, QStringLiteral("Marzo"));
-        pick(q.txtGiornoFine, QStringLiteral("31"));
-        pick(q.txtMeseFine, QStringLiteral("Marzo"));
+        pickFromList(q.txtGiornoInizio, QStringLiteral("01"));
+        pickFromList(q.txtMeseInizio, QStringLiteral("Marzo"));
+        pickFromList(q.txtGiornoFine, QStringLiteral("31"));
+        pickFromList(q.txtMeseFine, QStringLiteral("Marzo"));
         fake.dialogScripts << [&](QDialog* d) {
             rows = qobject_cast<TfrmRiepCosti*>(d)->elenco->rows();
             return int(QDialog::Rejected);

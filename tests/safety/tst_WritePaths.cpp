@@ -39,6 +39,7 @@
 #include "support/FakePlatform.h"
 #include "support/FaultInjector.h"
 #include "support/Folders.h"
+#include "support/Screens.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -59,6 +60,7 @@ using namespace tavorel;
 using tavorel::test::FakePlatform;
 using tavorel::test::FakePlatformScope;
 using tavorel::test::FaultInjector;
+using tavorel::test::showActive;
 
 namespace {
 
@@ -116,13 +118,6 @@ bool holds(QWidget* screen, const QList<std::pair<const char*, QString>>& typed)
     return true;
 }
 
-void showActive(QWidget* w)
-{
-    w->show();
-    w->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(w));
-}
-
 // --- the write paths ----------------------------------------------------------------------------
 
 class WriteAction {
@@ -178,7 +173,7 @@ public:
     {
         w_ = std::make_unique<TfrmRicevuta>();
         w_->apriArchivio(path_, QStringLiteral(" Tavorel - Archivio ricevute anno 2026"));
-        showActive(w_.get());
+        showActive(*w_);
         if (overwrite_) {
             click(w_.get(), "cmdPrimo");
             click(w_.get(), "cmdAvanti");
@@ -254,7 +249,7 @@ public:
     {
         w_ = std::make_unique<TfrmRicevuta>();
         w_->apriArchivio(QDir(folder_).filePath(QStringLiteral("2026.ric")), QStringLiteral(" Tavorel"));
-        showActive(w_.get());
+        showActive(*w_);
         for (const auto& [name, text] : typed_)
             type(w_.get(), name, text);
         fake.messages.clear();
@@ -263,12 +258,12 @@ public:
     {
         // Closing again after a failure is showing the editor again first: it has been left.
         if (!w_->isVisible())
-            showActive(w_.get());
+            showActive(*w_);
         click(w_.get(), "cmdEsci");
     }
     bool kept() override
     {
-        showActive(w_.get());
+        showActive(*w_);
         return holds(w_.get(), typed_);
     }
     void checkSaved(const QString& folder) override
@@ -303,7 +298,7 @@ public:
     {
         w_ = std::make_unique<TfrmNumerazione>(nullptr);
         w_->findChild<QLabel*>(QStringLiteral("lblMemory"))->setText(QStringLiteral("ricevute"));
-        showActive(w_.get());
+        showActive(*w_);
         type(w_.get(), "txtInizio", QStringLiteral("00250"));
         fake.messages.clear();
     }
@@ -337,7 +332,7 @@ public:
         chosenPath_ = QDir(pictures_.path()).filePath(QStringLiteral("nuovo.png"));
         QVERIFY(chosen.save(chosenPath_, "PNG"));
         w_ = std::make_unique<TfrmLogo>(nullptr);
-        showActive(w_.get());
+        showActive(*w_);
         fake.openFileAnswers.append(chosenPath_);
         click(w_.get(), "btnSfoglia");
         fake.messages.clear();
@@ -371,7 +366,7 @@ public:
     void open(FakePlatform& fake) override
     {
         w_ = std::make_unique<TfrmCambiaPassword>();
-        showActive(w_.get());
+        showActive(*w_);
         for (const auto& [name, text] : typed_)
             type(w_.get(), name, text);
         fake.messages.clear();
@@ -445,7 +440,7 @@ public:
     void open(FakePlatform& fake) override
     {
         w_ = std::make_unique<TfrmTiratori>();
-        showActive(w_.get());
+        showActive(*w_);
         if (overwrite_) {
             click(w_.get(), "cmdPrimo");
             click(w_.get(), "cmdAvanti");
@@ -538,7 +533,7 @@ public:
     void open(FakePlatform& fake) override
     {
         w_ = std::make_unique<TfrmTiratori>();
-        showActive(w_.get());
+        showActive(*w_);
         const QString chosen = QDir(pictures_.path()).filePath(QStringLiteral("nuova.bmp"));
         QVERIFY(tinta(kFotoNuova, QSize(307, 394)).save(chosen, "BMP"));
         fake.openFileAnswers.append(chosen);
@@ -580,7 +575,7 @@ public:
     {
         w_ = std::make_unique<TfrmWebCam>(nullptr);
         w_->setMode(TfrmWebCam::kModeScheda);
-        showActive(w_.get());
+        showActive(*w_);
         click(w_.get(), "btnAccendi");
         QVERIFY(fake.lastCamera);
         fake.lastCamera->deliver(tinta(kFotoNuova, QSize(640, 480)));
@@ -643,7 +638,7 @@ public:
         AttachmentSlots valori;
         valori.files[0] = QStringLiteral("vecchio.pdf");
         w_->setValues(valori);
-        showActive(w_.get());
+        showActive(*w_);
         type(w_.get(), "txtDesc01", kDescrizione);
         fake_ = &fake;
         fake.messages.clear();
@@ -706,7 +701,7 @@ public:
             w_ = std::make_unique<TfrmExpTiratori>(nullptr);
         else
             w_ = std::make_unique<TfrmExpRic>(nullptr, archive_);
-        showActive(w_.get());
+        showActive(*w_);
         QCOMPARE(w_->righe(), 3);
         typeInto(1, kTyped);
         fake.messages.clear();
