@@ -9,6 +9,7 @@
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
 #include "storage/Archives.h"
+#include "storage/Messages.h"
 
 #include <QBoxLayout>
 #include <QLineEdit>
@@ -89,13 +90,17 @@ void ExpiredList::FormShow()
     QStringList rows;
     ScanDamage damage;
     RecordFile file;
-    // A failure leaves the list with what was found before it, without a message.
-    if (OpenMemberArchive(platform().programFolder(), file))
-        righeScadute(file, kind_.date, kind_.row, platform().today(), rows, damage);
+    // An archive that cannot be opened or read to its end is told, as the searches tell it: an
+    // empty or short list alone would say that nobody has to renew. What was found stays listed.
+    const bool read = OpenMemberArchive(platform().programFolder(), file) &&
+                      righeScadute(file, kind_.date, kind_.row, platform().today(), rows, damage);
     file.close();
     elenco->setRows(std::move(rows), ListModel::Order::Sorted);
     elenco->txtTrova->setFocus();
-    ListActions::avvisaSchedeIlleggibili(this, damage.records(), memberArchivePath(platform().programFolder()));
+    if (!read)
+        platform().message(this, MessageKind::Error, kMsgAccessoArchivio);
+    else
+        ListActions::avvisaSchedeIlleggibili(this, damage.records(), memberArchivePath(platform().programFolder()));
 }
 
 void ExpiredList::btnStampaClick()

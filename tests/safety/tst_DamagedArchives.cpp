@@ -30,6 +30,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -44,6 +45,8 @@ using tavorel::test::FakePlatform;
 using tavorel::test::FakePlatformScope;
 using tavorel::test::pickFromList;
 using tavorel::test::showActive;
+
+Q_DECLARE_METATYPE(tavorel::MessageKind)
 
 namespace {
 
@@ -182,6 +185,8 @@ private slots:
     void receiptEditor();
     void listsTellWhatTheySkipped_data();
     void listsTellWhatTheySkipped();
+    void listsTellWhenTheArchiveCannotBeRead_data();
+    void listsTellWhenTheArchiveCannotBeRead();
     void memberEditor();
     void damagedCopyIsNeverLoaded();
 };
@@ -428,6 +433,40 @@ void tst_DamagedArchives::listsTellWhatTheySkipped()
     QVERIFY(fake.verifyConsumed());
     // Only read: the damaged records stay as they are, for whoever can mend them.
     QCOMPARE(test::readFile(QDir(fake.folder).filePath(file)), archive);
+}
+
+void tst_DamagedArchives::listsTellWhenTheArchiveCannotBeRead_data()
+{
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<MessageKind>("kind");
+    QTest::addColumn<QString>("text");
+    for (const char* screen : {"receipt search", "member search", "expired cards", "expired certificates"})
+        QTest::newRow(screen) << QString::fromLatin1(screen) << MessageKind::Error << kMsgAccessoArchivio;
+    QTest::newRow("income summary") << QStringLiteral("income summary") << MessageKind::Plain
+                                    << kMsgArchivioNonAccessibile;
+}
+
+// A folder in place of the archive: no list, and the user is told once that the archive could not
+// be read, never shown an empty list as if nothing were there.
+void tst_DamagedArchives::listsTellWhenTheArchiveCannotBeRead()
+{
+    QFETCH(QString, screen);
+    QFETCH(MessageKind, kind);
+    QFETCH(QString, text);
+
+    FakePlatformScope scope;
+    FakePlatform& fake = scope.fake;
+    fake.todayValue = QDate(2026, 4, 10);
+    const bool members = screen.startsWith(QLatin1String("member")) || screen.startsWith(QLatin1String("expired"));
+    const QString path = QDir(fake.folder).filePath(members ? kMemberArchiveName : QStringLiteral("2026.ric"));
+    QVERIFY(QDir().mkpath(path));
+
+    QVERIFY(listed(screen, fake).isEmpty());
+    fake.dialogScripts.clear(); // the summary's window never opens
+    QCOMPARE(fake.messages.size(), 1);
+    QCOMPARE(fake.messages[0].kind, kind);
+    QCOMPARE(fake.messages[0].text, text);
+    QVERIFY(QFileInfo(path).isDir());
 }
 
 // Browsing the member archive onto a damaged record shows what it holds and says which record
