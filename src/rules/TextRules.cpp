@@ -2,6 +2,8 @@
 
 #include "storage/Cp1252.h"
 
+#include <cstring>
+
 namespace tavorel {
 
 namespace {
@@ -48,18 +50,21 @@ bool CriterioSoddisfatto(const QString& field, const QString& criterion)
 
 QByteArray ChiaveAZ(const QString& text)
 {
-    return toCp1252(MaiuscoleAZ(text));
+    // The same as toCp1252(MaiuscoleAZ(text)) with one text fewer: the bytes a to z come only from
+    // the letters a to z.
+    QByteArray key = toCp1252(text);
+    for (char& c : key)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return key;
 }
 
 int ConfrontaChiavi(const QByteArray& x, const QByteArray& y)
 {
+    // memcmp compares as unsigned bytes: the order of the Windows-1252 codes.
     const qsizetype n = qMin(x.size(), y.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const auto cx = static_cast<unsigned char>(x.at(i));
-        const auto cy = static_cast<unsigned char>(y.at(i));
-        if (cx != cy)
-            return cx < cy ? -1 : 1;
-    }
+    if (const int c = n > 0 ? std::memcmp(x.constData(), y.constData(), size_t(n)) : 0)
+        return c < 0 ? -1 : 1;
     if (x.size() == y.size())
         return 0;
     return x.size() < y.size() ? -1 : 1;
