@@ -493,31 +493,28 @@ void TfrmTiratori::sfoglia(BrowseCommand command)
         avvisa(MessageKind::Error, kMsgAccessoArchivio);
         return;
     }
-    const qint64 n = file.count();
-    if (n <= 0) {
-        file.close();
+    // The archive is closed again before the photo is read.
+    const BrowseRead found = LeggiPerSfoglia(file, command, PosizioneDaEtichetta(lblPosizione->text()));
+    switch (found.outcome) {
+    case BrowseRead::Outcome::Empty:
         if (command == BrowseCommand::Avanti)
             lblPosizione->clear();
         avvisa(MessageKind::Information, kMsgArchivioIscrittiVuoto);
         return;
-    }
-    const qint64 k = RecordDaMostrare(command, PosizioneDaEtichetta(lblPosizione->text()), n);
-    if (k == 0)
+    case BrowseRead::Outcome::Stay:
         return;
-    QByteArray bytes;
-    const bool letto = file.read(k, bytes);
-    // The photo is read once the archive is closed again.
-    file.close();
-    if (!letto) {
+    case BrowseRead::Outcome::Unreadable:
         avvisa(MessageKind::Error, kMsgAccessoArchivio);
         return;
+    case BrowseRead::Outcome::Read:
+        break;
     }
-    ShowMemberRecord(decodeRecord<TSchedaIscritto>(bytes), k);
+    ShowMemberRecord(decodeRecord<TSchedaIscritto>(found.bytes), found.k);
     // What a damaged record still holds is shown, so that it can be checked and saved again; the
     // user is told which record of which file it is. (The search and the expiry lists never hand
     // over a record that is not whole.)
-    if (!recordIsWhole<TSchedaIscritto>(bytes))
-        avvisa(MessageKind::Warning, msgSchedaDanneggiata(k, kMemberArchiveName));
+    if (!recordIsWhole<TSchedaIscritto>(found.bytes))
+        avvisa(MessageKind::Warning, msgSchedaDanneggiata(found.k, kMemberArchiveName));
 }
 
 void TfrmTiratori::cmdTrovaClick()

@@ -589,29 +589,26 @@ void TfrmRicevuta::sfoglia(BrowseCommand command, MessageKind failureKind)
         accessoNegato(failureKind);
         return;
     }
-    const qint64 n = file.count();
-    if (n <= 0) {
-        file.close();
+    const BrowseRead found = LeggiPerSfoglia(file, command, PosizioneDaEtichetta(lblPosizione->text()));
+    switch (found.outcome) {
+    case BrowseRead::Outcome::Empty:
         if (command == BrowseCommand::Avanti)
             lblPosizione->clear();
         avvisa(MessageKind::Information, kMsgArchivioRicevuteVuoto);
         return;
-    }
-    const qint64 k = RecordDaMostrare(command, PosizioneDaEtichetta(lblPosizione->text()), n);
-    if (k == 0)
+    case BrowseRead::Outcome::Stay:
         return;
-    QByteArray bytes;
-    const bool letto = file.read(k, bytes);
-    file.close();
-    if (!letto) {
+    case BrowseRead::Outcome::Unreadable:
         accessoNegato(failureKind);
         return;
+    case BrowseRead::Outcome::Read:
+        break;
     }
-    mostraScheda(decodeRecord<TSchedaRicevuta>(bytes), k);
+    mostraScheda(decodeRecord<TSchedaRicevuta>(found.bytes), found.k);
     // What a damaged record still holds is shown, so that it can be checked and saved again; the
     // user is told which record of which file it is.
-    if (!recordIsWhole<TSchedaRicevuta>(bytes))
-        avvisa(MessageKind::Warning, msgSchedaDanneggiata(k, QFileInfo(lblFile->text()).fileName()));
+    if (!recordIsWhole<TSchedaRicevuta>(found.bytes))
+        avvisa(MessageKind::Warning, msgSchedaDanneggiata(found.k, QFileInfo(lblFile->text()).fileName()));
 }
 
 // "Primo" and "Salva" report a failing archive as a warning, the other archive actions as an error.

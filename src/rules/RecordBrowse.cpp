@@ -1,6 +1,7 @@
 #include "rules/RecordBrowse.h"
 
 #include "rules/TextRules.h"
+#include "storage/RecordFile.h"
 
 namespace tavorel {
 
@@ -26,6 +27,26 @@ qint64 RecordDaMostrare(BrowseCommand command, qint64 position, qint64 count)
         return position == 0 ? 1 : position - 1;
     }
     return 0;
+}
+
+BrowseRead LeggiPerSfoglia(RecordFile& file, BrowseCommand command, qint64 position)
+{
+    BrowseRead result;
+    const qint64 n = file.count();
+    if (n <= 0) {
+        file.close();
+        result.outcome = BrowseRead::Outcome::Empty;
+        return result;
+    }
+    result.k = RecordDaMostrare(command, position, n);
+    if (result.k == 0) {
+        file.close();
+        return result;
+    }
+    const bool read = file.read(result.k, result.bytes);
+    file.close();
+    result.outcome = read ? BrowseRead::Outcome::Read : BrowseRead::Outcome::Unreadable;
+    return result;
 }
 
 } // namespace tavorel

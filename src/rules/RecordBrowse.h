@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -18,5 +19,21 @@ qint64 PosizioneDaEtichetta(const QString& label);
 // record) and `count` the records in the archive (at least 1); 0 when the button does nothing
 // (Avanti at the last record, Indietro at the first).
 qint64 RecordDaMostrare(BrowseCommand command, qint64 position, qint64 count);
+
+class RecordFile;
+
+// What a browse button finds in the editor's open archive, which is closed again in every case.
+struct BrowseRead {
+    enum class Outcome {
+        Empty,      // no records: the editor says so
+        Stay,       // the button does nothing here (Avanti at the last record)
+        Unreadable, // the record could not be read: the access message
+        Read,       // record `k`, stored as `bytes`
+    };
+    Outcome outcome = Outcome::Stay;
+    qint64 k = 0;
+    QByteArray bytes;
+};
+BrowseRead LeggiPerSfoglia(RecordFile& file, BrowseCommand command, qint64 position);
 
 } // namespace tavorel
