@@ -5,6 +5,7 @@
 #include "storage/Cp1252.h"
 
 #include <algorithm>
+#include <cstring>
 #include <initializer_list>
 #include <iterator>
 #include <string>
@@ -181,17 +182,73 @@ bool ListRows::sortsBefore(const QString& a, const QString& b)
     return ConfrontaAZ(a, b) < 0;
 }
 
+namespace {
+
+// The byte a character has in a sort key: its Windows-1252 code, a to z taken as A to Z, "?" for a
+// character the code page lacks (as ChiaveAZ makes it, without a text per row).
+inline uchar keyByte(char16_t c)
+{
+    if (c < 0x80)
+        return uchar((c >= u'a' && c <= u'z') ? c - (u'a' - u'A') : c);
+    if (c >= 0xA0 && c <= 0xFF)
+        return uchar(c);
+    const int b = cp1252Byte(c);
+    return b < 0 ? uchar('?') : uchar(b);
+}
+
+} // namespace
+
 void ListRows::sort(QStringList& rows)
 {
-    // Each row's key is made once, not at every comparison.
-    std::vector<std::pair<QByteArray, QString>> keyed;
-    keyed.reserve(size_t(rows.size()));
-    for (QString& row : rows)
-        keyed.emplace_back(ChiaveAZ(row), std::move(row));
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return ConfrontaChiavi(a.first, b.first) < 0; });
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        rows[i] = std::move(keyed[size_t(i)].second);
+    // Every row's key is made once, into one buffer; a row is then ordered by the first eight bytes
+    // of its key, read as one number, and only rows that share those compare the rest. Ties keep
+    // the rows' order (the sort is stable), as when the keys were compared whole.
+    struct Entry {
+        quint64 head; // the first 8 key bytes, big-endian, zero-padded
+        quint32 at;   // the key in `keys`
+        quint32 size;
+        quint32 index; // the row's place before sorting
+    };
+    std::vector<uchar> keys;
+    std::vector<Entry> entries;
+    entries.reserve(size_t(rows.size()));
+    qsizetype total = 0;
+    for (const QString& row : rows)
+        total += row.size();
+    keys.reserve(size_t(total));
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const QString& row = rows.at(i);
+        Entry e{0, quint32(keys.size()), 0, quint32(i)};
+        const char16_t* text = reinterpret_cast<const char16_t*>(row.constData());
+        for (qsizetype j = 0; j < row.size(); ++j) {
+            const char16_t c = text[j];
+            // A surrogate pair is one character outside the code page.
+            if (QChar::isHighSurrogate(c) && j + 1 < row.size() && QChar::isLowSurrogate(text[j + 1]))
+                ++j;
+            keys.push_back(QChar::isSurrogate(c) ? uchar('?') : keyByte(c));
+        }
+        e.size = quint32(keys.size() - e.at);
+        for (quint32 b = 0; b < 8; ++b)
+            e.head = (e.head << 8) | (b < e.size ? keys[e.at + b] : 0);
+        entries.push_back(e);
+    }
+    const uchar* base = keys.data();
+    std::sort(entries.begin(), entries.end(), [base](const Entry& a, const Entry& b) {
+        if (a.head != b.head)
+            return a.head < b.head;
+        // The same first eight bytes, or the same shorter key padded with zeros: compare whole.
+        const quint32 n = std::min(a.size, b.size);
+        if (const int c = n > 0 ? std::memcmp(base + a.at, base + b.at, n) : 0)
+            return c < 0;
+        if (a.size != b.size)
+            return a.size < b.size;
+        return a.index < b.index;
+    });
+    QStringList sorted;
+    sorted.reserve(rows.size());
+    for (const Entry& e : entries)
+        sorted.append(std::move(rows[e.index]));
+    rows = std::move(sorted);
 }
 
 } // namespace tavorel

@@ -1,5 +1,6 @@
 #include "printing/ListFind.h"
 #include "printing/ListRows.h"
+#include "rules/TextRules.h"
 #include "support/SampleReceipts.h"
 
 #include <QtTest>
@@ -40,6 +41,7 @@ private slots:
     void valuesAreTrimmedCutAndPadded();
     void sortedOrder_data();
     void sortedOrder();
+    void sortAgreesWithComparingWholeKeys();
     void find_data();
     void find();
     void findOnAnEmptyList();
@@ -134,6 +136,30 @@ void tst_ListRows::sortedOrder()
     QFETCH(QStringList, sorted);
     ListRows::sort(rows);
     QCOMPARE(rows, sorted);
+}
+
+// Rows drawn from few characters, so that many share long beginnings, differ only in case or are
+// equal, with accents, a euro sign, a character the code page lacks and a surrogate pair: the list
+// order must be the stable order of ConfrontaAZ over whole texts.
+void tst_ListRows::sortAgreesWithComparingWholeKeys()
+{
+    const QString alphabet = QStringLiteral("aAbB \u00e9\u00c9\u20ac\u0100") + QString::fromUcs4(U"\U0001F600");
+    QRandomGenerator random(20261210);
+    QStringList rows;
+    for (int i = 0; i < 3000; ++i) {
+        QString row = i % 3 ? QStringLiteral("Rossi Mario ") : QString();
+        const int length = random.bounded(0, 14);
+        for (int j = 0; j < length; ++j) {
+            const qsizetype at = random.bounded(qsizetype(alphabet.size() - 1));
+            row += QChar::isHighSurrogate(alphabet[at].unicode()) ? alphabet.sliced(at, 2) : QString(alphabet[at]);
+        }
+        rows.append(row);
+    }
+    QStringList expected = rows;
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const QString& a, const QString& b) { return ConfrontaAZ(a, b) < 0; });
+    ListRows::sort(rows);
+    QCOMPARE(rows, expected);
 }
 
 void tst_ListRows::find_data()
