@@ -215,19 +215,25 @@ void ListRows::sort(QStringList& rows)
     qsizetype total = 0;
     for (const QString& row : rows)
         total += row.size();
-    keys.reserve(size_t(total));
+    keys.resize(size_t(total)); // a key has at most a byte per character of its row
+    uchar* out = keys.data();
     for (qsizetype i = 0; i < rows.size(); ++i) {
         const QString& row = rows.at(i);
-        Entry e{0, quint32(keys.size()), 0, quint32(i)};
+        Entry e{0, quint32(out - keys.data()), 0, quint32(i)};
         const char16_t* text = reinterpret_cast<const char16_t*>(row.constData());
-        for (qsizetype j = 0; j < row.size(); ++j) {
+        const qsizetype n = row.size();
+        for (qsizetype j = 0; j < n; ++j) {
             const char16_t c = text[j];
+            if (c < 0x80) {
+                *out++ = uchar((c >= u'a' && c <= u'z') ? c - (u'a' - u'A') : c);
+                continue;
+            }
             // A surrogate pair is one character outside the code page.
-            if (QChar::isHighSurrogate(c) && j + 1 < row.size() && QChar::isLowSurrogate(text[j + 1]))
+            if (QChar::isHighSurrogate(c) && j + 1 < n && QChar::isLowSurrogate(text[j + 1]))
                 ++j;
-            keys.push_back(QChar::isSurrogate(c) ? uchar('?') : keyByte(c));
+            *out++ = QChar::isSurrogate(c) ? uchar('?') : keyByte(c);
         }
-        e.size = quint32(keys.size() - e.at);
+        e.size = quint32(out - keys.data()) - e.at;
         for (quint32 b = 0; b < 8; ++b)
             e.head = (e.head << 8) | (b < e.size ? keys[e.at + b] : 0);
         entries.push_back(e);

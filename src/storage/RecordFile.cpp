@@ -1,7 +1,15 @@
 #include "storage/RecordFile.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <system_error>
+#include <thread>
 #include <cstring>
 #include <limits>
 
@@ -121,6 +129,145 @@ bool RecordFile::forEach(const std::function<bool(qint64 k, const QByteArray& re
     return forEachStored([&](qint64 k, QByteArrayView record) { return visit(k, record.toByteArray()); });
 }
 
+namespace {
+
+// One buffer of the scan: whole records, except perhaps at the end of the file.
+struct Chunk {
+    QByteArray bytes;
+    qint64 filled = 0;
+    bool end = false;   // the file ended in (or right after) this chunk
+    bool failed = false; // the read failed; `error` says why
+    QString error;
+};
+
+// Fills `chunk` from the file's position until it is full or the file ends.
+void fillChunk(QFile& file, Chunk& chunk)
+{
+    chunk.filled = 0;
+    chunk.end = false;
+    chunk.failed = false;
+    while (chunk.filled < chunk.bytes.size()) {
+        const qint64 n = file.read(chunk.bytes.data() + chunk.filled, chunk.bytes.size() - chunk.filled);
+        if (n < 0) {
+            chunk.failed = true;
+            chunk.error = file.errorString();
+            return;
+        }
+        if (n == 0) {
+            chunk.end = true;
+            return;
+        }
+        chunk.filled += n;
+    }
+}
+
+// Reads the file a chunk ahead of the scan on a thread of its own, so that reading the next
+// megabyte and looking at this one overlap. Only this thread touches the file until it is joined.
+class ReadAhead {
+public:
+    ReadAhead(QFile& file, qint64 chunkBytes) : file_(file)
+    {
+        for (Chunk& c : chunks_)
+            c.bytes = QByteArray(chunkBytes, Qt::Uninitialized);
+        for (int i = 0; i < kChunks; ++i)
+            free_.push_back(&chunks_[i]);
+        thread_ = std::thread([this] { run(); });
+    }
+    ~ReadAhead()
+    {
+        stopping_.store(true, std::memory_order_relaxed);
+        {
+            std::lock_guard lock(mutex_);
+            stop_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+
+    // The next chunk in file order; give it back with release() before asking again.
+    Chunk* next()
+    {
+        spinWhile([this] { return readyCount_.load(std::memory_order_acquire) == 0; });
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return !ready_.empty(); });
+        readyCount_.fetch_sub(1, std::memory_order_relaxed);
+        Chunk* c = ready_.front();
+        ready_.pop_front();
+        return c;
+    }
+    void release(Chunk* c)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            free_.push_back(c);
+            freeCount_.fetch_add(1, std::memory_order_release);
+        }
+        changed_.notify_all();
+    }
+
+private:
+    static constexpr int kChunks = 3;
+
+    // Reading or looking at a chunk takes some tens of microseconds: the side that waits for the
+    // other first spins that long, since putting a thread to sleep and waking it costs more than
+    // that on some machines, twice per chunk.
+    template <typename Waiting>
+    static void spinWhile(Waiting waiting)
+    {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::microseconds(200);
+        while (waiting()) {
+            for (int i = 0; i < 64 && waiting(); ++i)
+                std::this_thread::yield();
+            if (std::chrono::steady_clock::now() > until)
+                return;
+        }
+    }
+
+    void run()
+    {
+        for (;;) {
+            Chunk* c = nullptr;
+            spinWhile([this] {
+                return freeCount_.load(std::memory_order_acquire) == 0 && !stopping_.load(std::memory_order_relaxed);
+            });
+            {
+                std::unique_lock lock(mutex_);
+                changed_.wait(lock, [this] { return stop_ || !free_.empty(); });
+                if (stop_)
+                    return;
+                c = free_.front();
+                free_.pop_front();
+                freeCount_.fetch_sub(1, std::memory_order_relaxed);
+            }
+            fillChunk(file_, *c);
+            {
+                std::lock_guard lock(mutex_);
+                ready_.push_back(c);
+                readyCount_.fetch_add(1, std::memory_order_release);
+            }
+            changed_.notify_all();
+            if (c->end || c->failed)
+                return;
+        }
+    }
+
+    QFile& file_;
+    Chunk chunks_[kChunks];
+    std::deque<Chunk*> free_;
+    std::deque<Chunk*> ready_;
+    bool stop_ = false;
+    std::atomic<int> freeCount_{kChunks};
+    std::atomic<int> readyCount_{0};
+    std::atomic<bool> stopping_{false};
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::thread thread_;
+};
+
+} // namespace
+
 bool RecordFile::forEachStored(const std::function<bool(qint64 k, QByteArrayView record)>& visit)
 {
     if (!isOpen())
@@ -129,30 +276,54 @@ bool RecordFile::forEachStored(const std::function<bool(qint64 k, QByteArrayView
         error_ = file_.errorString();
         return false;
     }
-    // Reads about a megabyte at a time: a year's archive can hold a hundred thousand records. (Mapping
-    // the file instead was measured slower where page faults are dear, and a file shortened by
-    // another workstation while mapped would end the program.)
+    // Reads about a megabyte at a time: a year's archive can hold a hundred thousand records.
+    // (Mapping the file instead was measured slower where page faults are dear, and a file
+    // shortened by another workstation while mapped would end the program.) Every chunk but the
+    // last is full, so records never straddle two chunks.
     const qint64 chunkRecords = std::max<qint64>(1, (1 << 20) / recordSize_);
-    QByteArray buffer(chunkRecords * recordSize_, Qt::Uninitialized);
-    qint64 filled = 0;
+    const qint64 chunkBytes = chunkRecords * recordSize_;
     qint64 k = 0;
-    for (;;) {
-        const qint64 n = file_.read(buffer.data() + filled, buffer.size() - filled);
-        if (n < 0) {
-            error_ = file_.errorString();
-            return false;
-        }
-        if (n == 0)
-            return true; // end of file; a partial record left in the buffer does not count
-        filled += n;
-        const qint64 whole = filled / recordSize_;
+    // Visits the whole records of a chunk; false when `visit` asked to stop.
+    auto visitChunk = [&](const Chunk& c) {
+        const qint64 whole = c.filled / recordSize_;
         for (qint64 i = 0; i < whole; ++i) {
-            if (!visit(++k, QByteArrayView(buffer.constData() + i * recordSize_, recordSize_)))
+            if (!visit(++k, QByteArrayView(c.bytes.constData() + i * recordSize_, recordSize_)))
+                return false;
+        }
+        return true;
+    };
+    // A file of one chunk is read here; a bigger one is read ahead on a second thread, or here too
+    // when the system gives no thread. A partial record at the end is not visited either way.
+    std::optional<ReadAhead> ahead;
+    if (file_.size() > chunkBytes) {
+        try {
+            ahead.emplace(file_, chunkBytes);
+        } catch (const std::system_error&) {
+        }
+    }
+    if (!ahead) {
+        Chunk c;
+        c.bytes = QByteArray(chunkBytes, Qt::Uninitialized);
+        for (;;) {
+            fillChunk(file_, c);
+            if (c.failed) {
+                error_ = c.error;
+                return false;
+            }
+            if (!visitChunk(c) || c.end)
                 return true;
         }
-        const qint64 rest = filled - whole * recordSize_;
-        std::memmove(buffer.data(), buffer.constData() + whole * recordSize_, size_t(rest));
-        filled = rest;
+    }
+    for (;;) {
+        Chunk* c = ahead->next();
+        if (c->failed) {
+            error_ = c->error;
+            return false;
+        }
+        const bool goOn = visitChunk(*c) && !c->end;
+        ahead->release(c);
+        if (!goOn)
+            return true;
     }
 }
 

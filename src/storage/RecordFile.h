@@ -57,6 +57,8 @@ public:
     bool forEach(const std::function<bool(qint64 k, const QByteArray& record)>& visit);
     // The same without a copy of each record: `record` points into the read buffer and is valid
     // only during the call. For scans that look at every record and keep only a few.
+    // Both read a big file ahead on a second thread while `visit` runs on the caller's: `visit`
+    // must not use this RecordFile (its record size excepted) until the scan returns.
     bool forEachStored(const std::function<bool(qint64 k, QByteArrayView record)>& visit);
 
 private:

@@ -84,6 +84,7 @@ private slots:
     void overwriteKeepsRecordNumber();
     void refusedOperationsChangeNothing_data();
     void refusedOperationsChangeNothing();
+    void scanVisitsWholeRecordsInOrder_data();
     void scanVisitsWholeRecordsInOrder();
     void typedRecordsRoundTrip();
     void concurrentAppendsLoseNothing();
@@ -247,31 +248,57 @@ void tst_RecordFile::refusedOperationsChangeNothing()
     QCOMPARE(contentOf(path_), before);
 }
 
+void tst_RecordFile::scanVisitsWholeRecordsInOrder_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("records");
+    QTest::addColumn<int>("stopAt"); // the record after which the visitor says stop
+
+    // A file of one read; files read ahead a megabyte at a time, on another thread, stopped in the
+    // first chunk, in a middle one, at the end of one, and let run to the end.
+    QTest::newRow("one read") << 5 << 600 << 2;
+    QTest::newRow("read ahead, stop early") << 1000 << 5000 << 3;
+    QTest::newRow("read ahead, stop mid-file") << 1000 << 5000 << 2500;
+    QTest::newRow("read ahead, stop at a chunk's end") << 1000 << 5000 << 1048;
+    QTest::newRow("read ahead, odd size") << 1333 << 2000 << 1999;
+}
+
 void tst_RecordFile::scanVisitsWholeRecordsInOrder()
 {
-    // More records than one read of the scan takes, and a partial record at the end.
-    constexpr int kSize = 5;
-    constexpr int kRecords = 600;
+    QFETCH(int, size);
+    QFETCH(int, records);
+    QFETCH(int, stopAt);
+    auto recordOf = [&](qint64 k) { return QByteArray::number(k).rightJustified(size, '0'); };
+    // A partial record at the end, as a save cut short leaves it.
     QByteArray data;
-    for (int i = 1; i <= kRecords; ++i)
-        data += QByteArray::number(i).rightJustified(kSize, '0');
+    for (int i = 1; i <= records; ++i)
+        data += recordOf(i);
     writeFile(path_, data + "12");
 
     RecordFile file;
-    QVERIFY(file.open(path_, kSize));
+    QVERIFY(file.open(path_, size));
     qint64 seen = 0;
     QVERIFY(file.forEach([&](qint64 k, const QByteArray& record) {
         ++seen;
-        return k == seen && record == QByteArray::number(k).rightJustified(kSize, '0');
+        return k == seen && record == recordOf(k);
     }));
-    QCOMPARE(seen, kRecords);
+    QCOMPARE(seen, records);
 
     seen = 0;
     QVERIFY(file.forEach([&](qint64 k, const QByteArray&) {
         seen = k;
-        return k < 2;
+        return k < stopAt;
     }));
-    QCOMPARE(seen, 2);
+    QCOMPARE(seen, stopAt);
+
+    // The file is still the program's after a scan: read, overwrite and append land where asked.
+    QByteArray record;
+    QVERIFY(file.read(stopAt, record));
+    QCOMPARE(record, recordOf(stopAt));
+    QVERIFY(file.overwrite(1, recordOf(-1)));
+    QCOMPARE(file.append(recordOf(-2)), records + 1);
+    file.close();
+    QCOMPARE(contentOf(path_), recordOf(-1) + data.sliced(size) + recordOf(-2));
 }
 
 void tst_RecordFile::typedRecordsRoundTrip()
