@@ -19,22 +19,35 @@ constexpr int kLast = -1;
 
 // One piece of a row: a literal label, or a record field in a column of some width (kLast: the
 // value that ends the row, neither cut nor padded).
+// Where a field lies in the stored record and how long a label is are worked out once, when the
+// row's parts are made, not again for every row.
 template <class Record>
 struct RowPart {
     const char16_t* label;
     QString Record::*field;
     int width;
+    int offset = 0;      // the field's length byte in the stored record
+    int capacity = 0;    // the field's capacity; 0 for a label
+    int labelLength = 0; // the label's characters
 };
 
 template <class Record>
 RowPart<Record> label(const char16_t* text)
 {
-    return {text, nullptr, 0};
+    return {text, nullptr, 0, 0, 0, int(std::char_traits<char16_t>::length(text))};
 }
 template <class Record>
 RowPart<Record> field(QString Record::*member, int width)
 {
-    return {nullptr, member, width};
+    RowPart<Record> part{nullptr, member, width};
+    const auto& fields = Record::fields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (fields[i].member == member) {
+            part.offset = fieldOffset(fields, i);
+            part.capacity = fields[i].capacity;
+        }
+    }
+    return part;
 }
 
 template <class Record>
@@ -57,7 +70,6 @@ QString buildRow(const Record& record, const std::vector<RowPart<Record>>& parts
 template <class Record>
 QString buildRow(QByteArrayView stored, const std::vector<RowPart<Record>>& parts)
 {
-    const auto& fields = Record::fields();
     struct Piece {
         QByteArrayView text; // empty for a label
         const RowPart<Record>* part;
@@ -71,15 +83,11 @@ QString buildRow(QByteArrayView stored, const std::vector<RowPart<Record>>& part
         Piece& piece = pieces[n++];
         piece.part = &part;
         if (part.label) {
-            length += qsizetype(std::char_traits<char16_t>::length(part.label));
+            length += part.labelLength;
             continue;
         }
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].member == part.field) {
-                piece.text = storedField(stored, fieldOffset(fields, i), fields[i].capacity);
-                break;
-            }
-        }
+        if (part.capacity > 0)
+            piece.text = storedField(stored, part.offset, part.capacity);
         if (part.width != kLast)
             piece.text = piece.text.first(std::min<qsizetype>(piece.text.size(), part.width));
         length += part.width == kLast ? piece.text.size() : part.width;
