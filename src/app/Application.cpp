@@ -95,12 +95,14 @@ void Application::start()
     installItalianTranslations();
     // Screens hand over to each other by hiding and showing; only the explicit exits end the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setWindowIcon(TfrmAvvio::programIcon());
 
     screens_ = std::make_unique<Screens>();
     Screens& s = *screens_;
     s.password = std::make_unique<TfrmPassword>();
     showLoginFirst(*s.password);
+    // The program icon is drawn at seven sizes and handed to the window system with each window;
+    // the login window shows without waiting for it and gets it from here, like every later window.
+    QApplication::setWindowIcon(TfrmAvvio::programIcon());
 
     s.avvio = std::make_unique<TfrmAvvio>();
     s.cambiaPassword = std::make_unique<TfrmCambiaPassword>();

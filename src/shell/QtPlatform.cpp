@@ -2,7 +2,7 @@
 
 #include "printing/ReportOutput.h"
 #include "shell/FileDialogFormats.h"
-#include "shell/QtCamera.h"
+#include "shell/ModuleCamera.h"
 #include "storage/Trim.h"
 
 #include <QApplication>
@@ -147,7 +147,7 @@ void QtPlatform::preview(const Report& report, QWidget* parent)
 
 std::unique_ptr<Camera> QtPlatform::camera()
 {
-    return QtCamera::openDefault();
+    return ModuleCamera::openDefault();
 }
 
 QDate QtPlatform::today()
