@@ -38,7 +38,7 @@ RowPart<Record> label(const char16_t* text)
 template <class Record>
 RowPart<Record> field(QString Record::*member, int width)
 {
-    RowPart<Record> part{nullptr, member, width};
+    RowPart<Record> part{nullptr, member, width, 0, 0, {}};
     const auto& fields = Record::fields();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         if (fields[i].member == member) {
