@@ -7,6 +7,7 @@
 #include "printing/ListRecords.h"
 #include "printing/ListRows.h"
 #include "rules/RecordSearch.h"
+#include "rules/TextRules.h"
 #include "shell/ListActions.h"
 #include "shell/ListModel.h"
 #include "storage/Archives.h"
@@ -89,19 +90,19 @@ int memoryRun(const QString& receipts)
 
     QElapsedTimer t;
     t.start();
-    QStringList rows;
+    RowTable rows;
     ScanDamage damage;
     {
         RecordFile file;
         if (!OpenReceiptArchive(receipts, file))
             return 1;
         righeDaArchivio<TSchedaRicevuta>(
-            file, [](QByteArrayView) { return true; }, [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows,
-            damage);
+            file, [](QByteArrayView) { return true; }, &ListRows::writeReceiptRow, rows, damage);
     }
+    // The rows' text as the list shows it, in UTF-16 (the list keeps it in one byte a character).
     qint64 textBytes = 0;
-    for (const QString& r : std::as_const(rows))
-        textBytes += r.size() * qint64(sizeof(QChar));
+    for (qsizetype i = 0; i < rows.size(); ++i)
+        textBytes += rows.bytesAt(i).size() * qint64(sizeof(QChar));
     const int n = int(rows.size());
     ListActions::riempiLista(&view, std::move(rows), false);
     view.scrollToBottom();
@@ -152,13 +153,12 @@ int main(int argc, char* argv[])
     payerAndMonth.add(&TSchedaRicevuta::Data, QStringLiteral("/03/"));
     qsizetype found = 0;
     const double search = best([&] {
-        QStringList rows;
+        RowTable rows;
         ScanDamage damage;
         RecordFile file;
         OpenReceiptArchive(receipts, file);
         righeDaArchivio<TSchedaRicevuta>(
-            file, [&](QByteArrayView b) { return payerAndMonth.matches(b); },
-            [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows, damage);
+            file, [&](QByteArrayView b) { return payerAndMonth.matches(b); }, &ListRows::writeReceiptRow, rows, damage);
         found = rows.size();
     });
     // The same through decoding every record first, as a search that matches on strings would.
@@ -202,14 +202,13 @@ int main(int argc, char* argv[])
     nameAndSport.add(&TSchedaIscritto::Ente, QStringLiteral("nuoto"));
     qsizetype membersFound = 0;
     const double memberSearch = best([&] {
-        QStringList rows;
+        RowTable rows;
         ScanDamage damage;
         RecordFile file;
         OpenMemberArchive(dir, file);
         righeDaArchivio<TSchedaIscritto>(
-            file, [&](QByteArrayView b) { return nameAndSport.matches(b); },
-            [](QByteArrayView b) { return ListRows::memberRow(b); }, rows, damage);
-        ListRows::sort(rows);
+            file, [&](QByteArrayView b) { return nameAndSport.matches(b); }, &ListRows::writeMemberRow, rows, damage);
+        rows.sort();
         membersFound = rows.size();
     });
 
@@ -217,19 +216,20 @@ int main(int argc, char* argv[])
     const QDate today(year.toInt(), 6, 30);
     qsizetype cards = 0;
     qsizetype certificates = 0;
-    auto expired = [&](QString TSchedaIscritto::*date, QString (*row)(QByteArrayView), qsizetype& count) {
+    auto expired = [&](QString TSchedaIscritto::*date, ListRows::Writer row, qsizetype& count) {
         return best([&] {
-            QStringList rows;
+            RowTable rows;
             ScanDamage damage;
             RecordFile file;
             OpenMemberArchive(dir, file);
             ExpiredList::righeScadute(file, date, row, today, rows, damage);
-            ListRows::sort(rows);
+            if (!qEnvironmentVariableIsSet("NOSORT"))
+                rows.sort();
             count = rows.size();
         });
     };
-    const double cardsMs = expired(&TSchedaIscritto::FineTes, &ListRows::memberRow, cards);
-    const double certificatesMs = expired(&TSchedaIscritto::Studio, &ListRows::certificateRow, certificates);
+    const double cardsMs = expired(&TSchedaIscritto::FineTes, &ListRows::writeMemberRow, cards);
+    const double certificatesMs = expired(&TSchedaIscritto::Studio, &ListRows::writeCertificateRow, certificates);
 
     out << "time (best of 5, page-cached)                      ms     x raw read\n";
     line(QStringLiteral("raw read, receipts"), rawReceipts, rawReceipts, QStringLiteral("-"));

@@ -107,7 +107,7 @@ IncomeSelection::Result IncomeSelection::esegui(const QString& archivePath) cons
         qint64 amount = 0;
         switch (esamina(record, &amount)) {
         case Verdict::Listed:
-            result.rows.append(riga(record));
+            result.rows.appendWith([&](QByteArray& text) { ListRows::writeReceiptRow(record, text); });
             result.total += amount;
             break;
         case Verdict::Unreadable:
@@ -121,11 +121,6 @@ IncomeSelection::Result IncomeSelection::esegui(const QString& archivePath) cons
     if (file.tailBytes() > 0)
         ++result.unreadable;
     return result;
-}
-
-QString IncomeSelection::riga(QByteArrayView record)
-{
-    return ListRows::receiptRow(record);
 }
 
 bool IncomeSelection::leggiImporto(QByteArrayView text, qint64* amount)

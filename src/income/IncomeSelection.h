@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/RowTable.h"
 #include "rules/RecordSearch.h"
 
 #include <QByteArrayView>
@@ -33,7 +34,7 @@ public:
 
     struct Result {
         bool ok = false; // false: the archive could not be opened or read to its end
-        QStringList rows;
+        RowTable rows;
         qint64 total = 0;      // in ten-thousandths
         qint64 unreadable = 0; // records left out because they cannot be read, a torn tail included
     };
@@ -51,9 +52,6 @@ public:
     // Opens the archive as every screen does (creating it empty when missing), selects in file
     // order and closes it.
     Result esegui(const QString& archivePath) const;
-
-    // The "Ric. n. ..." row of a stored record.
-    static QString riga(QByteArrayView record);
 
     // An amount text ("150,00", "7,5", "-3") in ten-thousandths; false when it is not a number
     // written with digits and at most one decimal comma. Decimals past the fourth round half up.

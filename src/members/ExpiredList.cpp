@@ -58,8 +58,8 @@ ExpiredList::ExpiredList(QWidget* owner, const Kind& kind, CaricaIscritto carica
     connect(elenco, &ListPanel::rigaScelta, this, &ExpiredList::lstRecordsDblClick);
 }
 
-bool ExpiredList::righeScadute(RecordFile& file, QString TSchedaIscritto::*date, QString (*row)(QByteArrayView),
-                               const QDate& today, QStringList& rows, ScanDamage& damage)
+bool ExpiredList::righeScadute(RecordFile& file, QString TSchedaIscritto::*date, ListRows::Writer row,
+                               const QDate& today, RowTable& rows, ScanDamage& damage)
 {
     damage = {};
     int offset = 0;
@@ -87,7 +87,7 @@ void ExpiredList::FormShow()
 {
     elenco->azzeraTrova();
     elenco->clear();
-    QStringList rows;
+    RowTable rows;
     ScanDamage damage;
     RecordFile file;
     // An archive that cannot be opened or read to its end is told, as the searches tell it: an

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "members/MemberTargets.h"
+#include "printing/ListRows.h"
 #include "printing/Report.h"
+#include "printing/RowTable.h"
 #include "shell/FixedWindow.h"
 
 #include <QDate>
@@ -28,7 +30,7 @@ public:
         QString banner;
         QString title;
         QString TSchedaIscritto::*date;
-        QString (*row)(QByteArrayView stored);
+        ListRows::Writer row;
     };
 
     ListPanel* elenco;
@@ -44,8 +46,8 @@ public:
     // archive examined: the editor saves a member only with both dates picked from the calendar, so
     // a date that does not read (an empty one included) is not what was saved. False on a read
     // failure.
-    static bool righeScadute(RecordFile& file, QString TSchedaIscritto::*date, QString (*row)(QByteArrayView),
-                             const QDate& today, QStringList& rows, ScanDamage& damage);
+    static bool righeScadute(RecordFile& file, QString TSchedaIscritto::*date, ListRows::Writer row, const QDate& today,
+                             RowTable& rows, ScanDamage& damage);
 
 protected:
     ExpiredList(QWidget* owner, const Kind& kind, CaricaIscritto carica);

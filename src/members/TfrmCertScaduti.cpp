@@ -9,7 +9,7 @@ TfrmCertScaduti::TfrmCertScaduti(QWidget* owner, CaricaIscritto carica)
     : ExpiredList(owner,
                   {QStringLiteral("frmCertScaduti"), QStringLiteral(" Riepilogo certificati medici scaduti"),
                    QStringLiteral("CERTIFICATI MEDICI SCADUTI"), kTitoloCertificatiScaduti, &TSchedaIscritto::Studio,
-                   static_cast<QString (*)(QByteArrayView)>(&ListRows::certificateRow)},
+                   &ListRows::writeCertificateRow},
                   std::move(carica))
 {
 }

@@ -9,7 +9,7 @@ TfrmTessereScadute::TfrmTessereScadute(QWidget* owner, CaricaIscritto carica)
     : ExpiredList(owner,
                   {QStringLiteral("frmTessereScadute"), QStringLiteral(" Riepilogo tessere scadute"),
                    QStringLiteral("RIEPILOGO TESSERE SCADUTE"), kTitoloTessereScadute, &TSchedaIscritto::FineTes,
-                   static_cast<QString (*)(QByteArrayView)>(&ListRows::memberRow)},
+                   &ListRows::writeMemberRow},
                   std::move(carica))
 {
 }

@@ -75,15 +75,14 @@ StoredCriteria TfrmTrovaTiratori::criteriRicerca() const
     return out;
 }
 
-bool TfrmTrovaTiratori::cerca(QStringList& rows, ScanDamage& damage)
+bool TfrmTrovaTiratori::cerca(RowTable& rows, ScanDamage& damage)
 {
     const StoredCriteria wanted = criteriRicerca();
     RecordFile file;
     if (!OpenMemberArchive(platform().programFolder(), file))
         return false;
     return righeDaArchivio<TSchedaIscritto>(
-        file, [&](QByteArrayView bytes) { return wanted.matches(bytes); },
-        [](QByteArrayView b) { return ListRows::memberRow(b); }, rows, damage);
+        file, [&](QByteArrayView bytes) { return wanted.matches(bytes); }, &ListRows::writeMemberRow, rows, damage);
 }
 
 QString TfrmTrovaTiratori::archivio() const
@@ -106,14 +105,12 @@ void TfrmTrovaTiratori::carica(const QString& row)
     RecordFile file;
     if (!OpenMemberArchive(platform().programFolder(), file))
         return;
-    caricaRiga<TSchedaIscritto>(
-        file, row, [](QByteArrayView b) { return ListRows::memberRow(b); },
-        [&](const TSchedaIscritto& m, qint64 k) {
-            if (mode() == kTiratori && caricaIscritto_)
-                caricaIscritto_(m, k);
-            else if (mode() == kRicevuta && importaPagatore_)
-                importaPagatore_(DatiPagatore::daIscritto(m));
-        });
+    caricaRiga<TSchedaIscritto>(file, row, &ListRows::writeMemberRow, [&](const TSchedaIscritto& m, qint64 k) {
+        if (mode() == kTiratori && caricaIscritto_)
+            caricaIscritto_(m, k);
+        else if (mode() == kRicevuta && importaPagatore_)
+            importaPagatore_(DatiPagatore::daIscritto(m));
+    });
 }
 
 } // namespace tavorel

@@ -4,7 +4,7 @@
 
 namespace tavorel {
 
-ListFind::Result ListFind::find(const QStringList& rows, int selected, const QString& typed, QString& rememberedKey)
+ListFind::Result ListFind::find(const RowTable& rows, int selected, const QString& typed, QString& rememberedKey)
 {
     Result result;
     const int count = int(rows.size());

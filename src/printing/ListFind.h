@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/RowTable.h"
 #include "storage/Messages.h"
 
 #include <QString>
@@ -20,7 +21,7 @@ public:
     // `selected` is the selected row (-1 for none), `typed` the search text as typed. A key that
     // differs from `rememberedKey` starts a new search from the first row, testing it first; the
     // same key goes on after the selected row, wrapping round to it. The key is remembered.
-    static Result find(const QStringList& rows, int selected, const QString& typed, QString& rememberedKey);
+    static Result find(const RowTable& rows, int selected, const QString& typed, QString& rememberedKey);
 };
 
 } // namespace tavorel

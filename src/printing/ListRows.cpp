@@ -8,7 +8,6 @@
 #include <cstring>
 #include <initializer_list>
 #include <iterator>
-#include <string>
 #include <vector>
 
 namespace tavorel {
@@ -26,15 +25,15 @@ struct RowPart {
     const char16_t* label;
     QString Record::*field;
     int width;
-    int offset = 0;      // the field's length byte in the stored record
-    int capacity = 0;    // the field's capacity; 0 for a label
-    int labelLength = 0; // the label's characters
+    int offset = 0;       // the field's length byte in the stored record
+    int capacity = 0;     // the field's capacity; 0 for a label
+    QByteArray labelText; // the label in Windows-1252
 };
 
 template <class Record>
 RowPart<Record> label(const char16_t* text)
 {
-    return {text, nullptr, 0, 0, 0, int(std::char_traits<char16_t>::length(text))};
+    return {text, nullptr, 0, 0, 0, toCp1252(QString::fromUtf16(text))};
 }
 template <class Record>
 RowPart<Record> field(QString Record::*member, int width)
@@ -65,48 +64,46 @@ QString buildRow(const Record& record, const std::vector<RowPart<Record>>& parts
     return row;
 }
 
-// The same row from the stored bytes: each field's text is found in place and only it is decoded,
-// straight into the row, so a row costs one allocation however many fields it shows.
+// The same row from the stored bytes, appended to `out` as bytes: each field is found in place,
+// cut or padded to its column, and copied; the row's length is known before it is written, so a
+// row costs at most one growth of `out`.
 template <class Record>
-QString buildRow(QByteArrayView stored, const std::vector<RowPart<Record>>& parts)
+void writeRow(QByteArrayView stored, const std::vector<RowPart<Record>>& parts, QByteArray& out)
 {
-    struct Piece {
-        QByteArrayView text; // empty for a label
-        const RowPart<Record>* part;
-    };
-    Piece pieces[16];
-    std::size_t n = 0;
+    QByteArrayView pieces[16];
+    const std::size_t n = std::min(parts.size(), std::size(pieces));
     qsizetype length = 0;
-    for (const RowPart<Record>& part : parts) {
-        if (n == std::size(pieces))
-            break;
-        Piece& piece = pieces[n++];
-        piece.part = &part;
-        if (part.label) {
-            length += part.labelLength;
-            continue;
-        }
-        if (part.capacity > 0)
-            piece.text = storedField(stored, part.offset, part.capacity);
-        if (part.width != kLast)
-            piece.text = piece.text.first(std::min<qsizetype>(piece.text.size(), part.width));
-        length += part.width == kLast ? piece.text.size() : part.width;
-    }
-    QString row(length, Qt::Uninitialized);
-    QChar* out = row.data();
     for (std::size_t p = 0; p < n; ++p) {
-        const RowPart<Record>& part = *pieces[p].part;
+        const RowPart<Record>& part = parts[p];
         if (part.label) {
-            for (const char16_t* c = part.label; *c; ++c)
-                *out++ = QChar(*c);
+            pieces[p] = part.labelText;
+            length += part.labelText.size();
             continue;
         }
-        fromCp1252(pieces[p].text, out);
-        out += pieces[p].text.size();
-        for (qsizetype pad = pieces[p].text.size(); pad < part.width; ++pad)
-            *out++ = QLatin1Char(' ');
+        QByteArrayView text = part.capacity > 0 ? storedField(stored, part.offset, part.capacity) : QByteArrayView();
+        if (part.width != kLast)
+            text = text.first(std::min<qsizetype>(text.size(), part.width));
+        pieces[p] = text;
+        length += part.width == kLast ? text.size() : part.width;
     }
-    return row;
+    const qsizetype at = out.size();
+    out.resize(at + length);
+    char* dst = out.data() + at;
+    for (std::size_t p = 0; p < n; ++p) {
+        const QByteArrayView text = pieces[p];
+        std::memcpy(dst, text.data(), std::size_t(text.size()));
+        dst += text.size();
+        for (qsizetype pad = text.size(); pad < parts[p].width; ++pad)
+            *dst++ = ' ';
+    }
+}
+
+template <class Record>
+QString textRow(QByteArrayView stored, const std::vector<RowPart<Record>>& parts)
+{
+    QByteArray bytes;
+    writeRow<Record>(stored, parts, bytes);
+    return fromCp1252(bytes);
 }
 
 using R = TSchedaRicevuta;
@@ -140,9 +137,14 @@ QString ListRows::receiptRow(const TSchedaRicevuta& r)
     return buildRow<R>(r, receiptParts());
 }
 
+void ListRows::writeReceiptRow(QByteArrayView stored, QByteArray& out)
+{
+    writeRow<R>(stored, receiptParts(), out);
+}
+
 QString ListRows::receiptRow(QByteArrayView stored)
 {
-    return buildRow<R>(stored, receiptParts());
+    return textRow<R>(stored, receiptParts());
 }
 
 static const std::vector<RowPart<I>>& memberParts()
@@ -160,9 +162,14 @@ QString ListRows::memberRow(const TSchedaIscritto& m)
     return buildRow<I>(m, memberParts());
 }
 
+void ListRows::writeMemberRow(QByteArrayView stored, QByteArray& out)
+{
+    writeRow<I>(stored, memberParts(), out);
+}
+
 QString ListRows::memberRow(QByteArrayView stored)
 {
-    return buildRow<I>(stored, memberParts());
+    return textRow<I>(stored, memberParts());
 }
 
 static const std::vector<RowPart<I>>& certificateParts()
@@ -180,89 +187,19 @@ QString ListRows::certificateRow(const TSchedaIscritto& m)
     return buildRow<I>(m, certificateParts());
 }
 
+void ListRows::writeCertificateRow(QByteArrayView stored, QByteArray& out)
+{
+    writeRow<I>(stored, certificateParts(), out);
+}
+
 QString ListRows::certificateRow(QByteArrayView stored)
 {
-    return buildRow<I>(stored, certificateParts());
+    return textRow<I>(stored, certificateParts());
 }
 
 bool ListRows::sortsBefore(const QString& a, const QString& b)
 {
     return ConfrontaAZ(a, b) < 0;
-}
-
-namespace {
-
-// The byte a character has in a sort key: its Windows-1252 code, a to z taken as A to Z, "?" for a
-// character the code page lacks (as ChiaveAZ makes it, without a text per row).
-inline uchar keyByte(char16_t c)
-{
-    if (c < 0x80)
-        return uchar((c >= u'a' && c <= u'z') ? c - (u'a' - u'A') : c);
-    if (c >= 0xA0 && c <= 0xFF)
-        return uchar(c);
-    const int b = cp1252Byte(c);
-    return b < 0 ? uchar('?') : uchar(b);
-}
-
-} // namespace
-
-void ListRows::sort(QStringList& rows)
-{
-    // Every row's key is made once, into one buffer; a row is then ordered by the first eight bytes
-    // of its key, read as one number, and only rows that share those compare the rest. Ties keep
-    // the rows' order (the sort is stable), as when the keys were compared whole.
-    struct Entry {
-        quint64 head; // the first 8 key bytes, big-endian, zero-padded
-        quint32 at;   // the key in `keys`
-        quint32 size;
-        quint32 index; // the row's place before sorting
-    };
-    std::vector<uchar> keys;
-    std::vector<Entry> entries;
-    entries.reserve(size_t(rows.size()));
-    qsizetype total = 0;
-    for (const QString& row : rows)
-        total += row.size();
-    keys.resize(size_t(total)); // a key has at most a byte per character of its row
-    uchar* out = keys.data();
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        const QString& row = rows.at(i);
-        Entry e{0, quint32(out - keys.data()), 0, quint32(i)};
-        const char16_t* text = reinterpret_cast<const char16_t*>(row.constData());
-        const qsizetype n = row.size();
-        for (qsizetype j = 0; j < n; ++j) {
-            const char16_t c = text[j];
-            if (c < 0x80) {
-                *out++ = uchar((c >= u'a' && c <= u'z') ? c - (u'a' - u'A') : c);
-                continue;
-            }
-            // A surrogate pair is one character outside the code page.
-            if (QChar::isHighSurrogate(c) && j + 1 < n && QChar::isLowSurrogate(text[j + 1]))
-                ++j;
-            *out++ = QChar::isSurrogate(c) ? uchar('?') : keyByte(c);
-        }
-        e.size = quint32(out - keys.data()) - e.at;
-        for (quint32 b = 0; b < 8; ++b)
-            e.head = (e.head << 8) | (b < e.size ? keys[e.at + b] : 0);
-        entries.push_back(e);
-    }
-    const uchar* base = keys.data();
-    std::sort(entries.begin(), entries.end(), [base](const Entry& a, const Entry& b) {
-        if (a.head != b.head)
-            return a.head < b.head;
-        // The same first eight bytes, or the same shorter key padded with zeros: compare whole.
-        const quint32 n = std::min(a.size, b.size);
-        if (const int c = n > 0 ? std::memcmp(base + a.at, base + b.at, n) : 0)
-            return c < 0;
-        if (a.size != b.size)
-            return a.size < b.size;
-        return a.index < b.index;
-    });
-    QStringList sorted;
-    sorted.reserve(rows.size());
-    for (const Entry& e : entries)
-        sorted.append(std::move(rows[e.index]));
-    rows = std::move(sorted);
 }
 
 } // namespace tavorel

@@ -3,6 +3,7 @@
 #include "storage/TSchedaIscritto.h"
 #include "storage/TSchedaRicevuta.h"
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 #include <QStringList>
@@ -25,16 +26,21 @@ public:
     // Rows of the expired certificates list (the expiry date at position 145).
     static QString certificateRow(const TSchedaIscritto& member);
 
-    // The same rows straight from a stored record (TSchedaRicevuta or TSchedaIscritto bytes): only
-    // the fields the row shows are decoded. A list of a hundred thousand rows is built this way.
+    // The same rows straight from a stored record (TSchedaRicevuta or TSchedaIscritto bytes), as
+    // Windows-1252 bytes appended to `out`: only the fields the row shows are looked at, and
+    // nothing is decoded. A list of a hundred thousand rows is built this way, into a RowTable.
+    using Writer = void (*)(QByteArrayView stored, QByteArray& out);
+    static void writeReceiptRow(QByteArrayView stored, QByteArray& out);
+    static void writeMemberRow(QByteArrayView stored, QByteArray& out);
+    static void writeCertificateRow(QByteArrayView stored, QByteArray& out);
+    // One such row as text.
     static QString receiptRow(QByteArrayView stored);
     static QString memberRow(QByteArrayView stored);
     static QString certificateRow(QByteArrayView stored);
 
-    // Order of the sorted lists: a to z taken as A to Z, then by character code; a text that is the
-    // beginning of another sorts first.
+    // Order of the sorted lists (RowTable::sort): a to z taken as A to Z, then by character code; a
+    // text that is the beginning of another sorts first.
     static bool sortsBefore(const QString& a, const QString& b);
-    static void sort(QStringList& rows);
 };
 
 } // namespace tavorel

@@ -71,15 +71,14 @@ StoredCriteria TfrmTrovaRic::criteriRicerca() const
     return out;
 }
 
-bool TfrmTrovaRic::cerca(QStringList& rows, ScanDamage& damage)
+bool TfrmTrovaRic::cerca(RowTable& rows, ScanDamage& damage)
 {
     const StoredCriteria wanted = criteriRicerca();
     RecordFile file;
     if (!OpenReceiptArchive(archivePath_, file))
         return false;
     return righeDaArchivio<TSchedaRicevuta>(
-        file, [&](QByteArrayView bytes) { return wanted.matches(bytes); },
-        [](QByteArrayView b) { return ListRows::receiptRow(b); }, rows, damage);
+        file, [&](QByteArrayView bytes) { return wanted.matches(bytes); }, &ListRows::writeReceiptRow, rows, damage);
 }
 
 QString TfrmTrovaRic::archivio() const
@@ -102,12 +101,10 @@ void TfrmTrovaRic::carica(const QString& row)
     RecordFile file;
     if (!OpenReceiptArchive(archivePath_, file))
         return;
-    caricaRiga<TSchedaRicevuta>(
-        file, row, [](QByteArrayView b) { return ListRows::receiptRow(b); },
-        [&](const TSchedaRicevuta& r, qint64 k) {
-            if (mode() == kRicevuta && destinazione_)
-                destinazione_(r, k);
-        });
+    caricaRiga<TSchedaRicevuta>(file, row, &ListRows::writeReceiptRow, [&](const TSchedaRicevuta& r, qint64 k) {
+        if (mode() == kRicevuta && destinazione_)
+            destinazione_(r, k);
+    });
 }
 
 } // namespace tavorel

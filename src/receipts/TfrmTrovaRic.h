@@ -36,7 +36,7 @@ public:
     StoredCriteria criteriRicerca() const;
 
 protected:
-    bool cerca(QStringList& rows, ScanDamage& damage) override;
+    bool cerca(RowTable& rows, ScanDamage& damage) override;
     QString archivio() const override;
     bool ordinata() const override { return false; }
     QString testoTrovate(int rows) const override;

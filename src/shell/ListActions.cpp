@@ -1,7 +1,6 @@
 #include "shell/ListActions.h"
 
 #include "printing/ListFind.h"
-#include "printing/ListRows.h"
 #include "printing/ListTemplate.h"
 #include "printing/Report.h"
 #include "shell/Platform.h"
@@ -43,7 +42,7 @@ ListModel* ListActions::modello(const QListView* list)
     return qobject_cast<ListModel*>(list->model());
 }
 
-void ListActions::riempiLista(QListView* list, QStringList rows, bool sorted)
+void ListActions::riempiLista(QListView* list, RowTable rows, bool sorted)
 {
     ListModel* model = modello(list);
     model->setRows(std::move(rows), sorted ? ListModel::Order::Sorted : ListModel::Order::AsGiven);
@@ -53,7 +52,7 @@ void ListActions::riempiLista(QListView* list, QStringList rows, bool sorted)
     model->setItemSize(QSize(std::max(1600, longest), fm.height() + 2));
 }
 
-QStringList ListActions::righe(const QListView* list)
+const RowTable& ListActions::righe(const QListView* list)
 {
     return modello(list)->rows();
 }
@@ -105,10 +104,10 @@ void ListActions::stampaIncassi(QWidget* screen, Report& report, const QListView
     stampaRighe(screen, report, kTitoloIncassi, righe(list), ListTemplate::incomeSummaryLines(interval, total));
 }
 
-void ListActions::stampaRighe(QWidget* screen, Report& report, const QString& title, const QStringList& rows,
+void ListActions::stampaRighe(QWidget* screen, Report& report, const QString& title, const RowTable& rows,
                               const QStringList& extraLines)
 {
-    fillListReport(report, title, rows, extraLines);
+    fillListReport(report, title, rows.toStringList(), extraLines);
     try {
         platform().print(report, screen);
     } catch (const std::exception& e) {

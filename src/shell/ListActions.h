@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printing/RowTable.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -22,8 +24,8 @@ public:
     static ListModel* preparaLista(QListView* list);
     static ListModel* modello(const QListView* list);
     // Replaces the rows; a sorted list keeps them in the list order (a-z taken as A-Z only).
-    static void riempiLista(QListView* list, QStringList rows, bool sorted);
-    static QStringList righe(const QListView* list);
+    static void riempiLista(QListView* list, RowTable rows, bool sorted);
+    static const RowTable& righe(const QListView* list);
 
     // The selected row, or -1 when none is (a row can be current without being selected).
     static int rigaSelezionata(const QListView* list);
@@ -48,7 +50,7 @@ public:
     static void avvisaSchedeIlleggibili(QWidget* screen, qint64 count, const QString& archivePath);
 
 private:
-    static void stampaRighe(QWidget* screen, Report& report, const QString& title, const QStringList& rows,
+    static void stampaRighe(QWidget* screen, Report& report, const QString& title, const RowTable& rows,
                             const QStringList& extraLines);
 };
 

@@ -1,22 +1,17 @@
 #include "shell/ListModel.h"
 
-#include "printing/ListRows.h"
-
 namespace tavorel {
 
 ListModel::ListModel(QObject* parent) : QAbstractListModel(parent)
 {
 }
 
-void ListModel::setRows(QStringList rows, Order order)
+void ListModel::setRows(RowTable rows, Order order)
 {
     if (order == Order::Sorted)
-        ListRows::sort(rows);
+        rows.sort();
     beginResetModel();
     rows_ = std::move(rows);
-    longest_ = 0;
-    for (const QString& row : std::as_const(rows_))
-        longest_ = std::max(longest_, int(row.size()));
     endResetModel();
 }
 

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "printing/RowTable.h"
+
 #include <QAbstractListModel>
 #include <QSize>
-#include <QStringList>
 
 namespace tavorel {
 
 // The rows of a list screen: fixed-width texts, one per record, shown by a QListView. The model
-// holds only the texts (a hundred thousand rows cost little more than their characters); the view
-// asks for the rows it paints. Every row has the same size, so the view never measures them all.
+// holds the rows as a RowTable (a hundred thousand rows cost one byte a character); the view asks
+// for the rows it paints, and only those become text. Every row has the same size, so the view never measures them all.
 class ListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -20,13 +21,13 @@ public:
     explicit ListModel(QObject* parent = nullptr);
 
     // Replaces every row. The rows are moved in, not copied.
-    void setRows(QStringList rows, Order order = Order::AsGiven);
+    void setRows(RowTable rows, Order order = Order::AsGiven);
     void clear();
 
-    const QStringList& rows() const { return rows_; }
+    const RowTable& rows() const { return rows_; }
     QString rowText(int row) const;
     // Characters of the longest row (the view makes room for it).
-    int longestRow() const { return longest_; }
+    int longestRow() const { return rows_.longest(); }
 
     // The size every row takes in the view (set by the view's helper from its font).
     void setItemSize(const QSize& size);
@@ -36,8 +37,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-    QStringList rows_;
-    int longest_ = 0;
+    RowTable rows_;
     QSize itemSize_;
 };
 

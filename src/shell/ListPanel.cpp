@@ -68,7 +68,7 @@ ListPanel::ListPanel(QWidget* parent, const QString& banner, const QString& hint
     connect(lstRecords, &QListView::doubleClicked, this, &ListPanel::rigaScelta);
 }
 
-void ListPanel::setRows(QStringList rows, ListModel::Order order)
+void ListPanel::setRows(RowTable rows, ListModel::Order order)
 {
     ListActions::riempiLista(lstRecords, std::move(rows), order == ListModel::Order::Sorted);
 }
@@ -85,7 +85,7 @@ int ListPanel::count() const
 
 QStringList ListPanel::rows() const
 {
-    return model->rows();
+    return model->rows().toStringList();
 }
 
 bool ListPanel::selectedRow(QString& text) const

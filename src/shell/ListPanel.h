@@ -31,9 +31,10 @@ public:
     QLabel* lblRigo03;
     ListModel* model;
 
-    void setRows(QStringList rows, ListModel::Order order);
+    void setRows(RowTable rows, ListModel::Order order);
     void clear();
     int count() const;
+    // The rows as text (a copy: for the screens' tests and small lists).
     QStringList rows() const;
     // The text of the selected row; false when no row is selected.
     bool selectedRow(QString& text) const;

@@ -199,7 +199,7 @@ void SearchDialog::btnCercaClick()
         inUso += CriterioInUso(edit->text()) ? 1 : 0;
     lblConta->setText(QString::number(inUso));
 
-    QStringList rows;
+    RowTable rows;
     ScanDamage damage;
     bool ok = false;
     {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/RowTable.h"
 #include "shell/FixedWindow.h"
 
 #include <QList>
@@ -66,7 +67,7 @@ protected:
     QString criterio(const QString& name) const;
     // Fills `rows` with the rows of the records found and `damage` with what could not be read;
     // false on an archive failure.
-    virtual bool cerca(QStringList& rows, ScanDamage& damage) = 0;
+    virtual bool cerca(RowTable& rows, ScanDamage& damage) = 0;
     // The archive searched, as the user knows it by its file name.
     virtual QString archivio() const = 0;
     virtual bool ordinata() const = 0;

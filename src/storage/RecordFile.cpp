@@ -1,17 +1,20 @@
 #include "storage/RecordFile.h"
 
+#include <QScopeGuard>
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <deque>
+#include <limits>
 #include <mutex>
 #include <optional>
 #include <system_error>
 #include <thread>
-#include <cstring>
-#include <limits>
+#include <vector>
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -133,11 +136,53 @@ namespace {
 
 // One buffer of the scan: whole records, except perhaps at the end of the file.
 struct Chunk {
-    QByteArray bytes;
+    QByteArray bytes; // from the pool: at least `size` bytes
+    qint64 size = 0;  // what a full chunk holds: whole records
     qint64 filled = 0;
-    bool end = false;   // the file ended in (or right after) this chunk
+    bool end = false;    // the file ended in (or right after) this chunk
     bool failed = false; // the read failed; `error` says why
     QString error;
+};
+
+// The scans' buffers outlive the scans. Memory a process touches for the first time costs a page
+// fault a page, which on some systems costs as much as reading the page from the page cache; and
+// the allocator gives the three megabytes of a scan back to the system when the scan frees them,
+// so every search, list and summary would pay that again. A few buffers are kept instead.
+class BufferPool {
+public:
+    static constexpr qint64 kBufferBytes = 1 << 20;
+
+    static BufferPool& instance()
+    {
+        static BufferPool pool;
+        return pool;
+    }
+    // A buffer of at least `size` bytes (a megabyte, unless one record is bigger).
+    QByteArray take(qint64 size)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            for (auto it = free_.begin(); it != free_.end(); ++it) {
+                if (it->size() >= size) {
+                    QByteArray b = std::move(*it);
+                    free_.erase(it);
+                    return b;
+                }
+            }
+        }
+        return QByteArray(std::max(size, kBufferBytes), Qt::Uninitialized);
+    }
+    void give(QByteArray&& buffer)
+    {
+        std::lock_guard lock(mutex_);
+        if (free_.size() < kKept && buffer.size() == kBufferBytes)
+            free_.push_back(std::move(buffer));
+    }
+
+private:
+    static constexpr std::size_t kKept = 3;
+    std::mutex mutex_;
+    std::vector<QByteArray> free_;
 };
 
 // Fills `chunk` from the file's position until it is full or the file ends.
@@ -146,8 +191,8 @@ void fillChunk(QFile& file, Chunk& chunk)
     chunk.filled = 0;
     chunk.end = false;
     chunk.failed = false;
-    while (chunk.filled < chunk.bytes.size()) {
-        const qint64 n = file.read(chunk.bytes.data() + chunk.filled, chunk.bytes.size() - chunk.filled);
+    while (chunk.filled < chunk.size) {
+        const qint64 n = file.read(chunk.bytes.data() + chunk.filled, chunk.size - chunk.filled);
         if (n < 0) {
             chunk.failed = true;
             chunk.error = file.errorString();
@@ -167,8 +212,10 @@ class ReadAhead {
 public:
     ReadAhead(QFile& file, qint64 chunkBytes) : file_(file)
     {
-        for (Chunk& c : chunks_)
-            c.bytes = QByteArray(chunkBytes, Qt::Uninitialized);
+        for (Chunk& c : chunks_) {
+            c.bytes = BufferPool::instance().take(chunkBytes);
+            c.size = chunkBytes;
+        }
         for (int i = 0; i < kChunks; ++i)
             free_.push_back(&chunks_[i]);
         thread_ = std::thread([this] { run(); });
@@ -182,6 +229,8 @@ public:
         }
         changed_.notify_all();
         thread_.join();
+        for (Chunk& c : chunks_)
+            BufferPool::instance().give(std::move(c.bytes));
     }
     ReadAhead(const ReadAhead&) = delete;
     ReadAhead& operator=(const ReadAhead&) = delete;
@@ -303,7 +352,9 @@ bool RecordFile::forEachStored(const std::function<bool(qint64 k, QByteArrayView
     }
     if (!ahead) {
         Chunk c;
-        c.bytes = QByteArray(chunkBytes, Qt::Uninitialized);
+        c.bytes = BufferPool::instance().take(chunkBytes);
+        c.size = chunkBytes;
+        const auto giveBack = qScopeGuard([&] { BufferPool::instance().give(std::move(c.bytes)); });
         for (;;) {
             fillChunk(file_, c);
             if (c.failed) {

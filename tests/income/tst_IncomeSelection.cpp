@@ -156,7 +156,7 @@ void tst_IncomeSelection::selection()
     const IncomeSelection::Result r = IncomeSelection(pagatore, sport, inizio, fine).esegui(path);
     QVERIFY(r.ok);
     QStringList numbers;
-    for (const QString& row : r.rows)
+    for (const QString& row : r.rows.toStringList())
         numbers.append(row.mid(8, 12).trimmed());
     QCOMPARE(numbers, listed);
     QCOMPARE(IncomeSelection::formattaTotale(r.total), total);
@@ -165,20 +165,28 @@ void tst_IncomeSelection::selection()
 
 void tst_IncomeSelection::rowsAreTheReceiptRowsOfTheListedRecords()
 {
-    // Read from the stored bytes, the row is the one the receipt search shows for that receipt.
+    // Written from the stored bytes, the row is the one the receipt search shows for that receipt,
+    // an accented payer and the euro sign included.
     TSchedaRicevuta rec;
     rec.NumRic = "2024/117";
     rec.Data = "05/03/2024";
     rec.Intero = "150,00";
-    rec.Pagatore = "Della Rovere Bartolomeo Maria Vittorio"; // longer than its column
+    rec.Pagatore = "Della Rovere Bartolomeo Niccolò Maria"; // longer than its column
     rec.Sport = "Ginnastica artistica";
     rec.Dal = "01/09/2024";
     rec.Al = "30/06/2025";
     rec.Praticante = "Della Rovere Luca";
-    const QByteArray bytes = encodeRecord(rec);
-    const QString row = IncomeSelection::riga(bytes);
-    QCOMPARE(row, ListRows::receiptRow(decodeRecord<TSchedaRicevuta>(bytes)));
-    QCOMPARE(row.indexOf("150,00"), 145);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("2024.ric");
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(encodeRecord(rec));
+    f.close();
+    const IncomeSelection::Result r = IncomeSelection({}, {}, d("01/01/2024"), d("31/12/2024")).esegui(path);
+    QCOMPARE(r.rows.size(), 1);
+    const QString row = r.rows.at(0);
+    QCOMPARE(row, ListRows::receiptRow(rec));
+    QCOMPARE(row.indexOf("Tot. \u20ac 150,00"), 138);
 }
 
 void tst_IncomeSelection::missingArchiveIsCreatedEmpty()

@@ -1,6 +1,8 @@
 #include "printing/ListFind.h"
 #include "printing/ListRows.h"
+#include "printing/RowTable.h"
 #include "rules/TextRules.h"
+#include "storage/Cp1252.h"
 #include "support/SampleReceipts.h"
 
 #include <QtTest>
@@ -42,6 +44,7 @@ private slots:
     void sortedOrder_data();
     void sortedOrder();
     void sortAgreesWithComparingWholeKeys();
+    void rowTableKeepsEveryByte();
     void find_data();
     void find();
     void findOnAnEmptyList();
@@ -134,16 +137,22 @@ void tst_ListRows::sortedOrder()
 {
     QFETCH(QStringList, rows);
     QFETCH(QStringList, sorted);
-    ListRows::sort(rows);
-    QCOMPARE(rows, sorted);
+    RowTable table = RowTable::fromStringList(rows);
+    table.sort();
+    QCOMPARE(table.toStringList(), sorted);
+    QCOMPARE(table.longest(), int(std::max_element(sorted.begin(), sorted.end(), [](auto& a, auto& b) {
+                                      return a.size() < b.size();
+                                  })->size()));
 }
 
 // Rows drawn from few characters, so that many share long beginnings, differ only in case or are
-// equal, with accents, a euro sign, a character the code page lacks and a surrogate pair: the list
-// order must be the stable order of ConfrontaAZ over whole texts.
+// equal, with the characters on either side of A-Z and a-z, accents, a euro sign, a byte the code
+// page leaves unassigned, a character it lacks and a surrogate pair (both kept as "?"): the list
+// order must be the stable order of ConfrontaAZ over the rows as the list shows them.
 void tst_ListRows::sortAgreesWithComparingWholeKeys()
 {
-    const QString alphabet = QStringLiteral("aAbB \u00e9\u00c9\u20ac\u0100") + QString::fromUcs4(U"\U0001F600");
+    const QString alphabet = QStringLiteral("aAbBzZ@[`{ \u00e1\u00c1\u00fa\u00e9\u00c9\u20ac\u0081\u0100") +
+                             QString::fromUcs4(U"\U0001F600");
     QRandomGenerator random(20261210);
     QStringList rows;
     for (int i = 0; i < 3000; ++i) {
@@ -155,11 +164,33 @@ void tst_ListRows::sortAgreesWithComparingWholeKeys()
         }
         rows.append(row);
     }
-    QStringList expected = rows;
+    RowTable table = RowTable::fromStringList(rows);
+    QStringList expected = table.toStringList();
+    QVERIFY(expected.join(QString()).contains(QLatin1Char('?')));
     std::stable_sort(expected.begin(), expected.end(),
                      [](const QString& a, const QString& b) { return ConfrontaAZ(a, b) < 0; });
-    ListRows::sort(rows);
-    QCOMPARE(rows, expected);
+    table.sort();
+    QCOMPARE(table.toStringList(), expected);
+}
+
+// A list keeps its rows as Windows-1252 bytes: every byte comes back as it went in, and as the
+// character the archives mean by it; a text row keeps what the code page can hold.
+void tst_ListRows::rowTableKeepsEveryByte()
+{
+    QByteArray every;
+    for (int b = 0; b < 256; ++b)
+        every.append(char(b));
+    RowTable table;
+    table.append(QByteArrayView(every));
+    table.append(QStringLiteral("Niccol\u00f2 \u20ac \u0100"));
+    table.appendWith([](QByteArray& text) { text.append("abc"); });
+    QCOMPARE(table.size(), 3);
+    QCOMPARE(table.bytesAt(0), QByteArrayView(every));
+    QCOMPARE(table.at(0), fromCp1252(every));
+    QCOMPARE(table.at(1), QStringLiteral("Niccol\u00f2 \u20ac ?"));
+    QCOMPARE(table.at(2), QStringLiteral("abc"));
+    QCOMPARE(table.longest(), 256);
+    QCOMPARE(RowTable::fromStringList(table.toStringList()).toStringList(), table.toStringList());
 }
 
 void tst_ListRows::find_data()
@@ -199,7 +230,7 @@ void tst_ListRows::find()
     QFETCH(QStringList, keys);
     QFETCH(QList<int>, selection);
     for (int i = 0; i < keys.size(); ++i) {
-        const ListFind::Result result = ListFind::find(rows, selected, keys[i], remembered);
+        const ListFind::Result result = ListFind::find(RowTable::fromStringList(rows), selected, keys[i], remembered);
         QVERIFY(!result.emptyList);
         QCOMPARE(result.row, selection[i]);
         QCOMPARE(result.found, rows.at(result.row).toLower().contains(keys[i].toLower()) && !keys[i].isEmpty());

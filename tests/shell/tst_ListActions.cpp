@@ -20,6 +20,11 @@ using tavorel::test::FakePlatformScope;
 
 namespace {
 
+RowTable table(const QStringList& rows)
+{
+    return RowTable::fromStringList(rows);
+}
+
 // A list control as the list screens prepare it.
 struct List {
     QListView view;
@@ -50,7 +55,7 @@ void tst_ListActions::modelHoldsTheRowsAsData()
     ListModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
-    model.setRows({"beta", "Alfa", "éclair"}, ListModel::Order::Sorted);
+    model.setRows(table({"beta", "Alfa", "éclair"}), ListModel::Order::Sorted);
     QCOMPARE(model.rowCount(), 3);
     QCOMPARE(model.index(0).data().toString(), QStringLiteral("Alfa"));
     QCOMPARE(model.index(2).data().toString(), QStringLiteral("éclair"));
@@ -60,8 +65,8 @@ void tst_ListActions::modelHoldsTheRowsAsData()
     QCOMPARE(model.longestRow(), 6);
     model.setItemSize(QSize(1600, 20));
     QCOMPARE(model.index(1).data(Qt::SizeHintRole).toSize(), QSize(1600, 20));
-    model.setRows({"z", "a"}, ListModel::Order::AsGiven);
-    QCOMPARE(model.rows(), (QStringList{"z", "a"}));
+    model.setRows(table({"z", "a"}), ListModel::Order::AsGiven);
+    QCOMPARE(model.rows().toStringList(), (QStringList{"z", "a"}));
     model.clear();
     QCOMPARE(model.rowCount(), 0);
     QCOMPARE(model.rowText(0), QString());
@@ -73,10 +78,10 @@ void tst_ListActions::listShowsRowsFixedPitchAndScrollsSideways()
     List list;
     QVERIFY(QFontInfo(list.view.font()).fixedPitch());
     QCOMPARE(list.view.horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    ListActions::riempiLista(&list.view, {"corta"}, false);
+    ListActions::riempiLista(&list.view, table({"corta"}), false);
     QCOMPARE(list.model->index(0).data(Qt::SizeHintRole).toSize().width(), 1600);
     // A row longer than 1600 units widens every row instead of being cut.
-    ListActions::riempiLista(&list.view, {QString(300, QLatin1Char('x'))}, false);
+    ListActions::riempiLista(&list.view, table({QString(300, QLatin1Char('x'))}), false);
     const int wide = list.model->index(0).data(Qt::SizeHintRole).toSize().width();
     QVERIFY(wide >= QFontMetrics(list.view.font()).horizontalAdvance(QString(300, QLatin1Char('x'))));
     list.view.resize(400, 200);
@@ -91,7 +96,7 @@ void tst_ListActions::panelWiresFindAndDoubleClick()
     QWidget screen;
     auto* panel = new ListPanel(&screen, QStringLiteral("BANNER"), QStringLiteral("hint"));
     panel->resize(600, 400);
-    panel->setRows({"Rossi Abc", "Bianchi", "abc Verdi"}, ListModel::Order::Sorted);
+    panel->setRows(table({"Rossi Abc", "Bianchi", "abc Verdi"}), ListModel::Order::Sorted);
     screen.show();
     QVERIFY(QTest::qWaitForWindowActive(&screen));
     panel->txtTrova->setFocus();
@@ -124,17 +129,17 @@ void tst_ListActions::panelWiresFindAndDoubleClick()
 void tst_ListActions::sortedListFoldsOnlyAtoZ()
 {
     List list;
-    ListActions::riempiLista(&list.view, {"beta", "éclair", "Zeta", "alfa2", "Alfa"}, true);
-    QCOMPARE(ListActions::righe(&list.view), (QStringList{"Alfa", "alfa2", "beta", "Zeta", "éclair"}));
-    ListActions::riempiLista(&list.view, {"beta", "Alfa"}, false);
-    QCOMPARE(ListActions::righe(&list.view), (QStringList{"beta", "Alfa"}));
+    ListActions::riempiLista(&list.view, table({"beta", "éclair", "Zeta", "alfa2", "Alfa"}), true);
+    QCOMPARE(ListActions::righe(&list.view).toStringList(), (QStringList{"Alfa", "alfa2", "beta", "Zeta", "éclair"}));
+    ListActions::riempiLista(&list.view, table({"beta", "Alfa"}), false);
+    QCOMPARE(ListActions::righe(&list.view).toStringList(), (QStringList{"beta", "Alfa"}));
 }
 
 void tst_ListActions::findVisitsMatchesInTurn()
 {
     FakePlatformScope scope;
     List list;
-    ListActions::riempiLista(&list.view, {"x", "Abc 1", "y", "ABC 2", "z abc 3"}, false);
+    ListActions::riempiLista(&list.view, table({"x", "Abc 1", "y", "ABC 2", "z abc 3"}), false);
     QString remembered;
     QList<int> visited;
     for (int i = 0; i < 4; ++i) {
@@ -154,7 +159,7 @@ void tst_ListActions::findWithoutSelectionStartsAtTheFirstRow()
 {
     FakePlatformScope scope;
     List list;
-    ListActions::riempiLista(&list.view, {"abc 0", "x", "abc 2", "abc 3", "abc 4"}, false);
+    ListActions::riempiLista(&list.view, table({"abc 0", "x", "abc 2", "abc 3", "abc 4"}), false);
     // Row 3 stays current but nothing is selected, as after a Ctrl+click on the selected row.
     list.view.setCurrentIndex(list.model->index(3));
     list.view.clearSelection();
@@ -185,7 +190,7 @@ void tst_ListActions::printPutsTheRowsUnderTheTitle()
     List list;
     Report report = ListTemplate::create(ListKind::Data);
     ListActions::stampa(&list.view, report, kTitoloTessereScadute, &list.view);
-    ListActions::riempiLista(&list.view, {"uno", "due"}, false);
+    ListActions::riempiLista(&list.view, table({"uno", "due"}), false);
     ListActions::stampa(&list.view, report, kTitoloSchedeIscritti, &list.view);
     QCOMPARE(scope.fake.printed.size(), 2);
     // An empty list still prints its page, with no question asked.
@@ -216,7 +221,7 @@ void tst_ListActions::incomeSummaryAsksFirst()
     if (answer >= 0)
         scope.fake.answers.append(Answer(answer));
     List list;
-    ListActions::riempiLista(&list.view, rows, false);
+    ListActions::riempiLista(&list.view, table(rows), false);
     Report report = ListTemplate::create(ListKind::Income);
     ListActions::stampaIncassi(&list.view, report, &list.view, QStringLiteral(" dal 01/01/2026 al 31/03/2026 "),
                                QStringLiteral("150,00"));

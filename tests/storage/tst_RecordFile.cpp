@@ -261,6 +261,9 @@ void tst_RecordFile::scanVisitsWholeRecordsInOrder_data()
     QTest::newRow("read ahead, stop mid-file") << 1000 << 5000 << 2500;
     QTest::newRow("read ahead, stop at a chunk's end") << 1000 << 5000 << 1048;
     QTest::newRow("read ahead, odd size") << 1333 << 2000 << 1999;
+    // Scans reuse their buffers: a scan of small records after one whose records outgrow a buffer.
+    QTest::newRow("records bigger than a buffer") << 1100000 << 3 << 3;
+    QTest::newRow("small records after big ones") << 1000 << 3000 << 3000;
 }
 
 void tst_RecordFile::scanVisitsWholeRecordsInOrder()
