@@ -39,6 +39,7 @@
 #include "receipts/TfrmTrovaRic.h"
 #include "rules/AmountInWords.h"
 #include "shell/ListPanel.h"
+#include "shell/PictureButton.h"
 #include "shell/ProcessFormats.h"
 #include "shell/QtPlatform.h"
 #include "shell/TfrmAvvio.h"
@@ -77,6 +78,16 @@ void save(QWidget* w, const QString& name, bool workspace)
     QApplication::processEvents();
     QTest::qWait(50);
     w->grab().save(outDir + QLatin1Char('/') + name + QStringLiteral(".png"));
+}
+
+// A dialog as the user first sees it: the active window, its first field holding the keyboard (and
+// showing its focus halo).
+void saveActive(QWidget* w, const QString& name)
+{
+    w->show();
+    w->activateWindow();
+    (void)QTest::qWaitForWindowActive(w);
+    save(w, name, false);
 }
 
 // A receipt as it stands after browsing to it in the archive.
@@ -356,15 +367,19 @@ int main(int argc, char* argv[])
 
     {
         TfrmPassword w;
-        save(&w, QStringLiteral("login"), false);
+        saveActive(&w, QStringLiteral("login"));
     }
     {
         TfrmCambiaPassword w;
-        save(&w, QStringLiteral("cambia_password"), false);
+        saveActive(&w, QStringLiteral("cambia_password"));
     }
     {
         TfrmAvvio w;
         save(&w, QStringLiteral("avvio"), true);
+        // The mouse over an app's picture: its panel's border turns steel blue.
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(w.imgApp02, &enter);
+        save(&w, QStringLiteral("avvio_mouse_su_ricevute"), true);
     }
     {
         TfrmMenuRicevute w;
@@ -379,7 +394,7 @@ int main(int argc, char* argv[])
         save(&w, QStringLiteral("ricevuta_compilata"), true);
         {
             TfrmNumerazione d(&w);
-            save(&d, QStringLiteral("numerazione"), false);
+            saveActive(&d, QStringLiteral("numerazione"));
         }
         {
             TfrmLogo d(&w);

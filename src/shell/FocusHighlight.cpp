@@ -1,11 +1,13 @@
 #include "shell/FocusHighlight.h"
 
 #include "shell/Colors.h"
+#include "shell/ScreenLook.h"
 
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
 #include <QLineEdit>
+#include <QLinearGradient>
 
 namespace tavorel {
 
@@ -27,13 +29,13 @@ void FocusHighlight::applyStyleA(QLineEdit* field, const QColor& resting)
 
 QFrame* FocusHighlight::applyStyleB(QLineEdit* field, const QString& effName)
 {
-    auto* halo = new QFrame(field->parentWidget());
-    halo->setObjectName(effName);
+    // Yellow, its 2 px border fading from yellow at the top to white at the bottom.
+    QLinearGradient fade(0, 0, 0, 1);
+    fade.setCoordinateMode(QGradient::ObjectBoundingMode);
+    fade.setColorAt(0.0, colors::kYellow);
+    fade.setColorAt(1.0, colors::kWhite);
+    auto* halo = new look::RoundedBox(field->parentWidget(), effName, colors::kYellow, fade, 2, 3);
     halo->setAttribute(Qt::WA_TransparentForMouseEvents);
-    halo->setStyleSheet(
-        QStringLiteral("QFrame#%1 { background: %2; border-radius: 3px;"
-                       " border: 2px solid qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 %2, stop:1 %3); }")
-            .arg(effName, colors::kYellow.name(), colors::kWhite.name()));
     auto* h = new FocusHighlight(field, Style::B, QColor(), halo);
     h->placeHalo();
     halo->setVisible(field->hasFocus());

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 
 namespace tavorel::look {
@@ -18,22 +19,87 @@ void paintGradient(QPainter& painter, const QRect& area)
     painter.fillRect(area, g);
 }
 
+RoundedBox::RoundedBox(QWidget* parent, const QString& name, const QBrush& fill, const QBrush& border, int borderWidth,
+                       int radius)
+    : QFrame(parent), fill_(fill), border_(border), borderWidth_(borderWidth), radius_(radius)
+{
+    setObjectName(name);
+    // A plain box frame of the border's width: the contents start inside the border.
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(borderWidth);
+}
+
+void RoundedBox::setBorder(const QBrush& border)
+{
+    if (border == border_)
+        return;
+    border_ = border;
+    update();
+}
+
+namespace {
+
+// One rounded corner of a border: the quarter ring between the outer and the inner arc around
+// centre c, starting at angle `start` (degrees, counter-clockwise from three o'clock).
+QPainterPath cornerOfBorder(const QPointF& c, qreal outer, qreal inner, qreal start)
+{
+    const QRectF outerArc(c.x() - outer, c.y() - outer, 2 * outer, 2 * outer);
+    QPainterPath path;
+    path.arcMoveTo(outerArc, start);
+    path.arcTo(outerArc, start, 90);
+    if (inner > 0)
+        path.arcTo(QRectF(c.x() - inner, c.y() - inner, 2 * inner, 2 * inner), start + 90, -90);
+    else
+        path.lineTo(c);
+    path.closeSubpath();
+    return path;
+}
+
+} // namespace
+
+void RoundedBox::paintEvent(QPaintEvent*)
+{
+    const QRectF box(rect());
+    const qreal w = borderWidth_;
+    const qreal r = qBound<qreal>(0, radius_, qMin(box.width(), box.height()) / 2);
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(fill_);
+    painter.drawRoundedRect(box, r, r);
+    if (w <= 0)
+        return;
+
+    // The border is painted side by side, a straight band on each side and a quarter ring at
+    // each corner, so a gradient border runs across each piece on its own: a fade from top to
+    // bottom is seen across the top and bottom bands and along the left and right ones.
+    painter.setBrush(border_);
+    const qreal right = box.right();
+    const qreal bottom = box.bottom();
+    painter.drawRect(QRectF(r, 0, box.width() - 2 * r, w));
+    painter.drawRect(QRectF(r, bottom - w, box.width() - 2 * r, w));
+    painter.drawRect(QRectF(0, r, w, box.height() - 2 * r));
+    painter.drawRect(QRectF(right - w, r, w, box.height() - 2 * r));
+    if (r > 0) {
+        const qreal inner = r - w;
+        painter.drawPath(cornerOfBorder({r, r}, r, inner, 90));
+        painter.drawPath(cornerOfBorder({right - r, r}, r, inner, 0));
+        painter.drawPath(cornerOfBorder({r, bottom - r}, r, inner, 180));
+        painter.drawPath(cornerOfBorder({right - r, bottom - r}, r, inner, 270));
+    }
+}
+
 QFrame* card(QWidget* parent, const QString& name)
 {
-    auto* f = new QFrame(parent);
-    if (!name.isEmpty())
-        f->setObjectName(name);
-    else
-        f->setObjectName(QStringLiteral("card"));
-    f->setAttribute(Qt::WA_StyledBackground);
-    setCardBorder(f, colors::kPanelBorder);
-    return f;
+    return new RoundedBox(parent, name.isEmpty() ? QStringLiteral("card") : name, colors::kWhite, colors::kPanelBorder,
+                          1, 6);
 }
 
 void setCardBorder(QFrame* card, const QColor& border)
 {
-    card->setStyleSheet(QStringLiteral("QFrame#%1 { background: white; border: 1px solid %2; border-radius: 6px; }")
-                            .arg(card->objectName(), border.name()));
+    if (auto* box = qobject_cast<RoundedBox*>(card))
+        box->setBorder(border);
 }
 
 QLabel* label(QWidget* parent, const QString& text, int points, bool bold, const QString& name)
@@ -55,12 +121,7 @@ QFont font(const QString& family, int points, bool bold)
 
 QFrame* framedBox(QWidget* parent, const QString& name)
 {
-    auto* box = new QFrame(parent);
-    box->setObjectName(name);
-    box->setAttribute(Qt::WA_StyledBackground);
-    box->setStyleSheet(QStringLiteral("QFrame#%1 { background: %2; border: 1px solid %3; border-radius: 6px; }")
-                           .arg(name, colors::kBoxFill.name(), colors::kSteelBlue.name()));
-    return box;
+    return new RoundedBox(parent, name, colors::kBoxFill, colors::kSteelBlue, 1, 6);
 }
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& text)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBrush>
 #include <QFont>
 #include <QFrame>
 #include <QList>
@@ -16,9 +17,36 @@ namespace look {
 // Steel blue at the top fading to white at the bottom, behind every screen.
 void paintGradient(QPainter& painter, const QRect& area);
 
+// A box that paints itself: a fill, a border of a given width and rounded corners, the radius
+// measured on the border's outer edge. A gradient border, given in 0..1 coordinates
+// (QGradient::ObjectBoundingMode), spans each side's band and each corner on its own, as a style
+// sheet lays it. The frame width is the
+// border's, so a layout on the box starts inside the border. Cards, framed boxes and the focus
+// halo are these: drawn without a style sheet, they leave the widgets on them in the program's
+// own style and cost no style-sheet parsing when a window is built.
+class RoundedBox : public QFrame {
+    Q_OBJECT
+public:
+    RoundedBox(QWidget* parent, const QString& name, const QBrush& fill, const QBrush& border, int borderWidth,
+               int radius);
+
+    // Repaints the box with another border.
+    void setBorder(const QBrush& border);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QBrush fill_;
+    QBrush border_;
+    int borderWidth_;
+    int radius_;
+};
+
 // A white panel with the light blue-grey border, on which screens put their content.
 QFrame* card(QWidget* parent, const QString& name = QString());
-// Redraws a card's border in another colour (a card that shows it is under the mouse).
+// Redraws a card's border in another colour (a card that shows it is under the mouse). Only for
+// frames made by card().
 void setCardBorder(QFrame* card, const QColor& border);
 
 // A font of the screens: family, size in points, bold or not.

@@ -4,6 +4,7 @@
 #include "shell/FieldKeys.h"
 #include "shell/FocusHighlight.h"
 #include "shell/InfoBar.h"
+#include "shell/ScreenLook.h"
 #include "shell/TfrmCalendario.h"
 #include "support/FakePlatform.h"
 
@@ -16,6 +17,7 @@
 #include <QVBoxLayout>
 
 using namespace tavorel;
+using namespace Qt::StringLiterals;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -68,6 +70,8 @@ class tst_Conventions : public QObject {
 private slots:
     void styleAOneYellowAtATime();
     void styleBHaloOnlyWhileFocused();
+    void boxesPaintTheirFillAndBorder_data();
+    void boxesPaintTheirFillAndBorder();
     void enterChainClosesTheLoop();
     void enterReachesButtonWithoutPressingIt();
     void styleBHaloGoesWithItsWindowWhileFocused();
@@ -127,6 +131,71 @@ void tst_Conventions::styleBHaloOnlyWhileFocused()
     form.fields[1]->setFocus();
     QTRY_VERIFY(b->isVisible());
     QVERIFY(!a->isVisible());
+}
+
+void tst_Conventions::boxesPaintTheirFillAndBorder_data()
+{
+    // The colours drawn halfway along each outer edge and in the middle of a box 120 x 40.
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QColor>("top");
+    QTest::addColumn<QColor>("bottom");
+    QTest::addColumn<QColor>("side");
+    QTest::addColumn<QColor>("middle");
+
+    QTest::newRow("card") << u"card"_s << colors::kPanelBorder << colors::kPanelBorder << colors::kPanelBorder
+                          << colors::kWhite;
+    QTest::newRow("card under the mouse")
+        << u"highlighted"_s << colors::kSteelBlue << colors::kSteelBlue << colors::kSteelBlue << colors::kWhite;
+    QTest::newRow("framed box") << u"framed"_s << colors::kSteelBlue << colors::kSteelBlue << colors::kSteelBlue
+                                << colors::kBoxFill;
+    // The halo's border fades from yellow to white across the top and bottom bands, and down the
+    // sides: a quarter, three quarters and half the way to white.
+    QTest::newRow("focus halo") << u"halo"_s << QColor(255, 255, 64) << QColor(255, 255, 191) << QColor(255, 255, 128)
+                                << colors::kYellow;
+}
+
+void tst_Conventions::boxesPaintTheirFillAndBorder()
+{
+    QFETCH(QString, box);
+    QFETCH(QColor, top);
+    QFETCH(QColor, bottom);
+    QFETCH(QColor, side);
+    QFETCH(QColor, middle);
+
+    QWidget window;
+    QFrame* f = nullptr;
+    if (box == u"halo"_s) {
+        auto* field = new QLineEdit(&window);
+        field->setGeometry(24, 24, 112, 32);
+        f = FocusHighlight::applyStyleB(field, u"effField"_s);
+    } else if (box == u"framed"_s) {
+        f = look::framedBox(&window, u"shpBox"_s);
+    } else {
+        f = look::card(&window, u"panCard"_s);
+        if (box == u"highlighted"_s)
+            look::setCardBorder(f, colors::kSteelBlue);
+    }
+    f->setGeometry(20, 20, 120, 40);
+    const QImage image = f->grab().toImage();
+    const int w = image.width();
+    const int h = image.height();
+    QCOMPARE(QSize(w, h), QSize(120, 40));
+
+    auto near = [](const QColor& a, const QColor& b) {
+        return qAbs(a.red() - b.red()) <= 8 && qAbs(a.green() - b.green()) <= 8 && qAbs(a.blue() - b.blue()) <= 8;
+    };
+    const struct {
+        const char* where;
+        QPoint at;
+        QColor expected;
+    } points[] = {
+        {"top", {w / 2, 0}, top},        {"bottom", {w / 2, h - 1}, bottom}, {"left", {0, h / 2}, side},
+        {"right", {w - 1, h / 2}, side}, {"middle", {w / 2, h / 2}, middle},
+    };
+    for (const auto& p : points)
+        QVERIFY2(near(image.pixelColor(p.at), p.expected),
+                 qPrintable(u"%1: %2, expected %3"_s.arg(QLatin1String(p.where), image.pixelColor(p.at).name(),
+                                                         p.expected.name())));
 }
 
 void tst_Conventions::styleBHaloGoesWithItsWindowWhileFocused()

@@ -1,9 +1,11 @@
 // The main menu: every picture leads where it says, the menu steps aside for the apps, and both ways
 // out end the program.
+#include "shell/Colors.h"
 #include "shell/TfrmAvvio.h"
 #include "support/FakePlatform.h"
 
 #include <QAbstractButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -11,6 +13,7 @@
 #include <vector>
 
 using namespace tavorel;
+using namespace Qt::StringLiterals;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -63,6 +66,8 @@ private slots:
     void waysOutEndTheProgram();
     void siteBannerOpensTheMakersSite();
     void everyClickablePictureShowsTheHand();
+    void panelBorderShowsTheMouseOverItsApp_data();
+    void panelBorderShowsTheMouseOverItsApp();
 };
 
 void tst_TfrmAvvio::clickLeadsWhereItSays_data()
@@ -171,4 +176,40 @@ void tst_TfrmAvvio::everyClickablePictureShowsTheHand()
 }
 
 QTEST_MAIN(tst_TfrmAvvio)
+void tst_TfrmAvvio::panelBorderShowsTheMouseOverItsApp_data()
+{
+    QTest::addColumn<QString>("app");
+    QTest::addColumn<QString>("panel");
+
+    // The third app lies beyond the right edge of the test screen, out of the mouse's reach.
+    QTest::newRow("picture") << u"imgApp01"_s << u"panApp01"_s;
+    QTest::newRow("pill") << u"btnApp02"_s << u"panApp02"_s;
+}
+
+void tst_TfrmAvvio::panelBorderShowsTheMouseOverItsApp()
+{
+    QFETCH(QString, app);
+    QFETCH(QString, panel);
+
+    FakePlatformScope scope;
+    TfrmAvvio menu;
+    showMenu(menu);
+    auto* pan = menu.findChild<QWidget*>(panel);
+    QVERIFY(pan);
+    // The colour of the panel's border as drawn, halfway along its top edge.
+    auto border = [pan] { return pan->grab().toImage().pixelColor(pan->width() / 2, 0); };
+    QCOMPARE(border(), colors::kPanelBorder);
+
+    QTest::mouseMove(control(menu, app));
+    QTRY_COMPARE(border(), colors::kSteelBlue);
+    // The other panels stay as they are.
+    for (auto* other : menu.findChildren<QWidget*>(QRegularExpression(u"^panApp0[123]$"_s)))
+        if (other != pan)
+            QCOMPARE(other->grab().toImage().pixelColor(other->width() / 2, 0), colors::kPanelBorder);
+
+    // Away from the app, onto the title.
+    QTest::mouseMove(menu.findChild<QWidget*>(u"icoTitoloApp"_s));
+    QTRY_COMPARE(border(), colors::kPanelBorder);
+}
+
 #include "tst_TfrmAvvio.moc"
