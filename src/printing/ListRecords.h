@@ -15,9 +15,9 @@ namespace tavorel {
 // was saved.
 
 // Appends the row that `row(bytes, text)` writes for each whole stored record that `keep(bytes)`
-// accepts, in file order, and counts in `damage` the records skipped because they are not whole and a torn record
-// at the end, so that the screen can tell the user. False on a read failure (the rows found so far
-// stay in `rows`).
+// accepts, in file order, and counts in `damage` the records skipped because they are not whole
+// and a torn record at the end, so that the screen can tell the user. False on a read failure (the
+// rows found so far stay in `rows`).
 template <typename T, typename Keep, typename Row>
 bool righeDaArchivio(RecordFile& file, Keep&& keep, Row&& row, RowTable& rows, ScanDamage& damage)
 {
@@ -39,7 +39,8 @@ bool righeDaArchivio(RecordFile& file, Keep&& keep, Row&& row, RowTable& rows, S
 
 // Hands `load(record, k)` each whole record whose row, as `row(bytes, text)` writes it, trimmed,
 // equals `selected`, a row of the list, trimmed, in file order, so the last of several identical
-// rows is the one left on the receiving screen. Returns how many were loaded, or -1 on a read failure.
+// rows is the one left on the receiving screen. Returns how many were loaded, or -1 on a read
+// failure.
 template <typename T, typename Row, typename Load>
 qint64 caricaRiga(RecordFile& file, const QString& selected, Row&& row, Load&& load)
 {

@@ -18,35 +18,25 @@ constexpr int kLast = -1;
 
 // One piece of a row: a literal label, or a record field in a column of some width (kLast: the
 // value that ends the row, neither cut nor padded).
-// Where a field lies in the stored record and how long a label is are worked out once, when the
+// Where a field lies in the stored record, and a label's bytes, are worked out once, when the
 // row's parts are made, not again for every row.
 template <class Record>
 struct RowPart {
-    const char16_t* label;
+    QByteArray label; // Windows-1252; empty for a field
     QString Record::*field;
     int width;
-    int offset = 0;       // the field's length byte in the stored record
-    int capacity = 0;     // the field's capacity; 0 for a label
-    QByteArray labelText; // the label in Windows-1252
+    StoredField stored; // where the field lies in the stored record
 };
 
 template <class Record>
 RowPart<Record> label(const char16_t* text)
 {
-    return {text, nullptr, 0, 0, 0, toCp1252(QString::fromUtf16(text))};
+    return {toCp1252(QString::fromUtf16(text)), nullptr, 0, {}};
 }
 template <class Record>
 RowPart<Record> field(QString Record::*member, int width)
 {
-    RowPart<Record> part{nullptr, member, width, 0, 0, {}};
-    const auto& fields = Record::fields();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (fields[i].member == member) {
-            part.offset = fieldOffset(fields, i);
-            part.capacity = fields[i].capacity;
-        }
-    }
-    return part;
+    return {{}, member, width, storedFieldOf<Record>(member)};
 }
 
 template <class Record>
@@ -54,8 +44,8 @@ QString buildRow(const Record& record, const std::vector<RowPart<Record>>& parts
 {
     QString row;
     for (const RowPart<Record>& part : parts) {
-        if (part.label)
-            row += QString::fromUtf16(part.label);
+        if (!part.field)
+            row += fromCp1252(part.label);
         else if (part.width == kLast)
             row += ListRows::value(record.*part.field);
         else
@@ -75,12 +65,12 @@ void writeRow(QByteArrayView stored, const std::vector<RowPart<Record>>& parts, 
     qsizetype length = 0;
     for (std::size_t p = 0; p < n; ++p) {
         const RowPart<Record>& part = parts[p];
-        if (part.label) {
-            pieces[p] = part.labelText;
-            length += part.labelText.size();
+        if (!part.field) {
+            pieces[p] = part.label;
+            length += part.label.size();
             continue;
         }
-        QByteArrayView text = part.capacity > 0 ? storedField(stored, part.offset, part.capacity) : QByteArrayView();
+        QByteArrayView text = storedField(stored, part.stored.offset, part.stored.capacity);
         if (part.width != kLast)
             text = text.first(std::min<qsizetype>(text.size(), part.width));
         pieces[p] = text;

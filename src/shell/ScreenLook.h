@@ -20,10 +20,9 @@ void paintGradient(QPainter& painter, const QRect& area);
 // A box that paints itself: a fill, a border of a given width and rounded corners, the radius
 // measured on the border's outer edge. A gradient border, given in 0..1 coordinates
 // (QGradient::ObjectBoundingMode), spans each side's band and each corner on its own, as a style
-// sheet lays it. The frame width is the
-// border's, so a layout on the box starts inside the border. Cards, framed boxes and the focus
-// halo are these: drawn without a style sheet, they leave the widgets on them in the program's
-// own style and cost no style-sheet parsing when a window is built.
+// sheet lays it. The frame width is the border's, so a layout on the box starts inside the border.
+// Cards, framed boxes and the focus halo are these: drawn without a style sheet, they leave the
+// widgets on them in the program's own style and cost no style-sheet parsing when a window is built.
 class RoundedBox : public QFrame {
     Q_OBJECT
 public:
