@@ -103,21 +103,36 @@ IncomeSelection::Result IncomeSelection::esegui(const QString& archivePath) cons
     RecordFile file;
     if (!OpenReceiptArchive(archivePath, file))
         return result;
-    result.ok = file.forEachStored([&](qint64, QByteArrayView record) {
-        qint64 amount = 0;
-        switch (esamina(record, &amount)) {
-        case Verdict::Listed:
-            result.rows.appendWith([&](QByteArray& text) { ListRows::writeReceiptRow(record, text); });
-            result.total += amount;
-            break;
-        case Verdict::Unreadable:
-            ++result.unreadable;
-            break;
-        case Verdict::Left:
-            break;
-        }
-        return true;
-    });
+    // Each run of the archive is selected on whichever thread read it (RecordFile::scanRuns); the
+    // runs' rows and sums are then put together in file order.
+    struct Part {
+        RowTable rows;
+        qint64 total = 0;
+        qint64 unreadable = 0;
+    };
+    result.ok = scanInParts<Part>(
+        file,
+        [&](qint64 first, QByteArrayView records, Part& part) {
+            forEachInRun(first, records, R::RecordSize, [&](qint64, QByteArrayView record) {
+                qint64 amount = 0;
+                switch (esamina(record, &amount)) {
+                case Verdict::Listed:
+                    part.rows.appendWith([&](QByteArray& text) { ListRows::writeReceiptRow(record, text); });
+                    part.total += amount;
+                    break;
+                case Verdict::Unreadable:
+                    ++part.unreadable;
+                    break;
+                case Verdict::Left:
+                    break;
+                }
+            });
+        },
+        [&](Part& part) {
+            result.rows.appendRows(std::move(part.rows));
+            result.total += part.total;
+            result.unreadable += part.unreadable;
+        });
     if (file.tailBytes() > 0)
         ++result.unreadable;
     return result;

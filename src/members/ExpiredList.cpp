@@ -66,21 +66,16 @@ bool ExpiredList::righeScadute(RecordFile& file, QString TSchedaIscritto::*date,
     const RecordField<TSchedaIscritto>* field = campo(date, offset);
     if (!field)
         return false;
-    qint64 unreadableDates = 0;
-    const bool ok = righeDaArchivio<TSchedaIscritto>(
+    return righeDaArchivio<TSchedaIscritto>(
         file,
         [&](QByteArrayView bytes) {
             // Only the tested date is read from every record.
             const QDate expiry = storedDate(bytes, offset, field->capacity);
-            if (!expiry.isValid()) {
-                ++unreadableDates;
-                return false;
-            }
-            return today > expiry;
+            if (!expiry.isValid())
+                return Kept::Unreadable;
+            return today > expiry ? Kept::Yes : Kept::No;
         },
         row, rows, damage);
-    damage.unreadable += unreadableDates;
-    return ok;
 }
 
 void ExpiredList::FormShow()

@@ -54,45 +54,62 @@ QString buildRow(const Record& record, const std::vector<RowPart<Record>>& parts
     return row;
 }
 
-// The same row from the stored bytes, appended to `out` as bytes: each field is found in place,
-// cut or padded to its column, and copied; the row's length is known before it is written, so a
-// row costs at most one growth of `out`.
-template <class Record>
-void writeRow(QByteArrayView stored, const std::vector<RowPart<Record>>& parts, QByteArray& out)
-{
-    QByteArrayView pieces[16];
-    const std::size_t n = std::min(parts.size(), std::size(pieces));
-    qsizetype length = 0;
-    for (std::size_t p = 0; p < n; ++p) {
-        const RowPart<Record>& part = parts[p];
-        if (!part.field) {
-            pieces[p] = part.label;
-            length += part.label.size();
-            continue;
-        }
-        QByteArrayView text = storedField(stored, part.stored.offset, part.stored.capacity);
-        if (part.width != kLast)
-            text = text.first(std::min<qsizetype>(text.size(), part.width));
-        pieces[p] = text;
-        length += part.width == kLast ? text.size() : part.width;
-    }
-    const qsizetype at = out.size();
-    out.resize(at + length);
-    char* dst = out.data() + at;
-    for (std::size_t p = 0; p < n; ++p) {
-        const QByteArrayView text = pieces[p];
-        std::memcpy(dst, text.data(), std::size_t(text.size()));
-        dst += text.size();
-        for (qsizetype pad = text.size(); pad < parts[p].width; ++pad)
-            *dst++ = ' ';
-    }
-}
+// The same row from the stored bytes, laid out once: every part but a last field of no fixed
+// width has a fixed place and width, so a row is a copy of the laid-out labels and blanks with
+// each field's text copied over its column, and the last field after them.
+struct StoredRowShape {
+    struct Column {
+        StoredField stored;
+        int at;    // where the column begins in `fixed`
+        int width; // the text is cut to this; the rest of the column stays blank
+    };
+    QByteArray fixed; // the labels in their places, blanks in the columns
+    std::vector<Column> columns;
+    StoredField last; // offset -1: none // the field that ends the row, or offset -1
+};
 
 template <class Record>
-QString textRow(QByteArrayView stored, const std::vector<RowPart<Record>>& parts)
+StoredRowShape shapeOf(const std::vector<RowPart<Record>>& parts)
+{
+    StoredRowShape shape;
+    for (const RowPart<Record>& part : parts) {
+        if (!part.field) {
+            shape.fixed += part.label;
+        } else if (part.width == kLast) {
+            // Only the last part may be of no fixed width: a part after it would have no place.
+            Q_ASSERT(&part == &parts.back());
+            shape.last = part.stored;
+        } else {
+            shape.columns.push_back({part.stored, int(shape.fixed.size()), part.width});
+            shape.fixed += QByteArray(part.width, ' ');
+        }
+    }
+    return shape;
+}
+
+// Appends the row to `out` as bytes, each field found in place, cut or padded to its column; the
+// row's length is known before it is written, so a row costs at most one growth of `out`.
+void writeShapedRow(QByteArrayView stored, const StoredRowShape& shape, QByteArray& out)
+{
+    const QByteArrayView last =
+        shape.last.offset < 0 ? QByteArrayView() : storedField(stored, shape.last.offset, shape.last.capacity);
+    const qsizetype at = out.size();
+    out.resize(at + shape.fixed.size() + last.size());
+    char* row = out.data() + at;
+    std::memcpy(row, shape.fixed.constData(), std::size_t(shape.fixed.size()));
+    for (const StoredRowShape::Column& c : shape.columns) {
+        const QByteArrayView text = storedField(stored, c.stored.offset, c.stored.capacity);
+        if (!text.isEmpty())
+            std::memcpy(row + c.at, text.data(), std::size_t(std::min<qsizetype>(text.size(), c.width)));
+    }
+    if (!last.isEmpty())
+        std::memcpy(row + shape.fixed.size(), last.data(), std::size_t(last.size()));
+}
+
+QString textRow(QByteArrayView stored, const StoredRowShape& shape)
 {
     QByteArray bytes;
-    writeRow<Record>(stored, parts, bytes);
+    writeShapedRow(stored, shape, bytes);
     return fromCp1252(bytes);
 }
 
@@ -122,6 +139,12 @@ static const std::vector<RowPart<R>>& receiptParts()
     return parts;
 }
 
+static const StoredRowShape& receiptShape()
+{
+    static const StoredRowShape shape = shapeOf(receiptParts());
+    return shape;
+}
+
 QString ListRows::receiptRow(const TSchedaRicevuta& r)
 {
     return buildRow<R>(r, receiptParts());
@@ -129,12 +152,12 @@ QString ListRows::receiptRow(const TSchedaRicevuta& r)
 
 void ListRows::writeReceiptRow(QByteArrayView stored, QByteArray& out)
 {
-    writeRow<R>(stored, receiptParts(), out);
+    writeShapedRow(stored, receiptShape(), out);
 }
 
 QString ListRows::receiptRow(QByteArrayView stored)
 {
-    return textRow<R>(stored, receiptParts());
+    return textRow(stored, receiptShape());
 }
 
 static const std::vector<RowPart<I>>& memberParts()
@@ -147,6 +170,12 @@ static const std::vector<RowPart<I>>& memberParts()
     return parts;
 }
 
+static const StoredRowShape& memberShape()
+{
+    static const StoredRowShape shape = shapeOf(memberParts());
+    return shape;
+}
+
 QString ListRows::memberRow(const TSchedaIscritto& m)
 {
     return buildRow<I>(m, memberParts());
@@ -154,12 +183,12 @@ QString ListRows::memberRow(const TSchedaIscritto& m)
 
 void ListRows::writeMemberRow(QByteArrayView stored, QByteArray& out)
 {
-    writeRow<I>(stored, memberParts(), out);
+    writeShapedRow(stored, memberShape(), out);
 }
 
 QString ListRows::memberRow(QByteArrayView stored)
 {
-    return textRow<I>(stored, memberParts());
+    return textRow(stored, memberShape());
 }
 
 static const std::vector<RowPart<I>>& certificateParts()
@@ -172,6 +201,12 @@ static const std::vector<RowPart<I>>& certificateParts()
     return parts;
 }
 
+static const StoredRowShape& certificateShape()
+{
+    static const StoredRowShape shape = shapeOf(certificateParts());
+    return shape;
+}
+
 QString ListRows::certificateRow(const TSchedaIscritto& m)
 {
     return buildRow<I>(m, certificateParts());
@@ -179,12 +214,12 @@ QString ListRows::certificateRow(const TSchedaIscritto& m)
 
 void ListRows::writeCertificateRow(QByteArrayView stored, QByteArray& out)
 {
-    writeRow<I>(stored, certificateParts(), out);
+    writeShapedRow(stored, certificateShape(), out);
 }
 
 QString ListRows::certificateRow(QByteArrayView stored)
 {
-    return textRow<I>(stored, certificateParts());
+    return textRow(stored, certificateShape());
 }
 
 bool ListRows::sortsBefore(const QString& a, const QString& b)

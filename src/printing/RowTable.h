@@ -15,6 +15,14 @@ namespace tavorel {
 // only when it is shown, searched or printed.
 class RowTable {
 public:
+    RowTable() = default;
+    // A table gives its room back for the next big list (see the .cpp) when it goes.
+    ~RowTable();
+    RowTable(const RowTable&) = default;
+    RowTable& operator=(const RowTable&) = default;
+    RowTable(RowTable&&) noexcept = default;
+    RowTable& operator=(RowTable&&) noexcept = default;
+
     qsizetype size() const { return qsizetype(rows_.size()); }
     bool isEmpty() const { return rows_.empty(); }
     void clear();
@@ -33,10 +41,17 @@ public:
     template <typename Write>
     void appendWith(Write&& write)
     {
+        // The room of a row of any list, so that a row's own growth of the text never comes to
+        // Qt's allocation (which would bypass the kept buffers).
+        if (text_.capacity() - text_.size() < kRowRoom)
+            growText(kRowRoom);
         const qsizetype at = text_.size();
         write(text_);
         endRow(at);
     }
+
+    // Every row of `rows` after these, in its order; `rows` is left empty.
+    void appendRows(RowTable&& rows);
 
     // The order of the sorted lists: a to z taken as A to Z, then by character code; a row that
     // is the beginning of another sorts first; equal rows keep their order.
@@ -46,6 +61,11 @@ public:
     static RowTable fromStringList(const QStringList& rows);
 
 private:
+    static constexpr qsizetype kRowRoom = 4096;
+    class Kept;
+    void growText(qsizetype extra);
+    void growRows();
+    void giveBack();
     void endRow(qsizetype at);
 
     struct Row {

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <deque>
 #include <limits>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <system_error>
@@ -376,6 +377,149 @@ bool RecordFile::forEachStored(const std::function<bool(qint64 k, QByteArrayView
         if (!goOn)
             return true;
     }
+}
+
+namespace {
+
+// Reads up to `size` bytes at `offset` into `into`, stopping early only at the end of the file.
+// Returns the bytes read, or -1 with `error` set. On Windows each thread of a scan has a QFile of
+// its own; elsewhere the threads share one descriptor, which pread leaves where it was.
+qint64 readAt(QFile& file, qint64 offset, char* into, qint64 size, QString& error)
+{
+#ifdef Q_OS_WIN
+    if (!file.seek(offset)) {
+        error = file.errorString();
+        return -1;
+    }
+#endif
+    qint64 filled = 0;
+    while (filled < size) {
+#ifdef Q_OS_WIN
+        const qint64 n = file.read(into + filled, size - filled);
+        if (n < 0) {
+            error = file.errorString();
+            return -1;
+        }
+#else
+        const ssize_t n = ::pread(file.handle(), into + filled, std::size_t(size - filled), off_t(offset + filled));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            error = QString::fromLocal8Bit(std::strerror(errno));
+            return -1;
+        }
+#endif
+        if (n == 0)
+            break;
+        filled += n;
+    }
+    return filled;
+}
+
+// The state of one run of a scan in runs, as its look leaves it.
+enum RunState : int { kPending = 0, kLooked = 1, kFailed = 2 };
+
+} // namespace
+
+bool RecordFile::scanRuns(RunScan& scan)
+{
+    if (!isOpen())
+        return false;
+    // The same runs as forEachStored's chunks: about a megabyte of whole records, which a core
+    // reads and then tests while they are still in its cache.
+    const qint64 runRecords = std::max<qint64>(1, (1 << 20) / recordSize_);
+    const qint64 runBytes = runRecords * recordSize_;
+    const qint64 records = file_.size() / recordSize_;
+    const qsizetype runs = qsizetype((records + runRecords - 1) / runRecords);
+    scan.begin(runs);
+    if (runs == 0)
+        return true;
+
+    std::atomic<qsizetype> next{0};
+    std::atomic<bool> failed{false};
+    std::vector<std::atomic<int>> state(static_cast<std::size_t>(runs));
+    for (auto& s : state)
+        s.store(kPending, std::memory_order_relaxed);
+    std::mutex errorMutex;
+    QString firstError;
+    qsizetype taken = 0;
+    // Hands the runs looked at so far to `take`, in order; only the caller's thread does.
+    auto takeReady = [&] {
+        while (taken < runs && state[std::size_t(taken)].load(std::memory_order_acquire) == kLooked)
+            scan.take(taken++);
+    };
+    // One thread's share: claims the next run not yet claimed, reads it, looks at it, and again,
+    // until the runs or the file end or a read fails somewhere.
+    auto work = [&](QFile& in, bool caller) {
+        QByteArray buffer = BufferPool::instance().take(runBytes);
+        const auto giveBack = qScopeGuard([&] { BufferPool::instance().give(std::move(buffer)); });
+        while (!failed.load(std::memory_order_relaxed)) {
+            const qsizetype run = next.fetch_add(1, std::memory_order_relaxed);
+            if (run >= runs)
+                return;
+            const qint64 first = qint64(run) * runRecords;
+            const qint64 want = std::min(runRecords, records - first) * recordSize_;
+            QString error;
+            const qint64 got = readAt(in, first * recordSize_, buffer.data(), want, error);
+            auto& done = state[std::size_t(run)];
+            if (got < 0) {
+                {
+                    std::lock_guard lock(errorMutex);
+                    if (firstError.isEmpty())
+                        firstError = error;
+                }
+                failed.store(true, std::memory_order_relaxed);
+                done.store(kFailed, std::memory_order_release);
+                done.notify_all();
+                return;
+            }
+            // A file shortened since the scan began yields fewer records, or none.
+            scan.look(run, first + 1, QByteArrayView(buffer.constData(), got - got % recordSize_));
+            done.store(kLooked, std::memory_order_release);
+            done.notify_all();
+            if (caller)
+                takeReady();
+        }
+    };
+
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    const qsizetype helpersWanted = std::min<qsizetype>({qsizetype(cores) - 1, 3, runs - 1});
+    std::vector<std::thread> helpers;
+#ifdef Q_OS_WIN
+    std::vector<std::unique_ptr<QFile>> helperFiles;
+#endif
+    for (qsizetype i = 0; i < helpersWanted; ++i) {
+        QFile* in = &file_;
+#ifdef Q_OS_WIN
+        auto own = std::make_unique<QFile>(file_.fileName());
+        if (!own->open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            break;
+        in = own.get();
+        helperFiles.push_back(std::move(own));
+#endif
+        try {
+            helpers.emplace_back([&work, in] { work(*in, false); });
+        } catch (const std::system_error&) {
+            break; // fewer helpers, or the caller alone
+        }
+    }
+    work(file_, true);
+    // Every run up to the first that failed was claimed, so each of them ends looked at or
+    // failed: the caller waits for them in order.
+    while (taken < runs) {
+        auto& done = state[std::size_t(taken)];
+        done.wait(kPending, std::memory_order_acquire);
+        if (done.load(std::memory_order_acquire) != kLooked)
+            break;
+        scan.take(taken++);
+    }
+    for (std::thread& t : helpers)
+        t.join();
+    if (failed.load()) {
+        error_ = firstError;
+        return false;
+    }
+    return true;
 }
 
 bool RecordFile::writeAt(qint64 index, const QByteArray& record)

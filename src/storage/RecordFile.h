@@ -8,8 +8,11 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace tavorel {
+
+class RunScan;
 
 // An archive of fixed-size records, open for one user action and closed when the object goes
 // away. Record numbers count from 1: record k starts at byte (k - 1) * recordSize. The count is
@@ -60,6 +63,13 @@ public:
     // Both read a big file ahead on a second thread while `visit` runs on the caller's: `visit`
     // must not use this RecordFile (its record size excepted) until the scan returns.
     bool forEachStored(const std::function<bool(qint64 k, QByteArrayView record)>& visit);
+    // Looks at the whole records the file holds when the scan begins, a run of about a megabyte
+    // at a time, on the caller's thread and on one helper thread per further core of the machine
+    // (three at most): the lists look at every record of a year, and reading from the page cache
+    // and testing are done by one core at a time otherwise. See RunScan for what runs where.
+    // Returns false on a read failure, after handing over, in order, the runs looked at before it.
+    // Like forEachStored, it does not move this file's position in a way anyone relies on.
+    bool scanRuns(RunScan& scan);
 
 private:
     bool writeAt(qint64 index, const QByteArray& record);
@@ -98,6 +108,57 @@ template <typename T>
 qint64 appendRecord(RecordFile& file, const T& record)
 {
     return file.recordSize() == T::RecordSize ? file.append(encodeRecord(record)) : -1;
+}
+
+// What RecordFile::scanRuns does with the runs of records it reads.
+class RunScan {
+public:
+    virtual ~RunScan() = default;
+    // On the caller's thread, before anything else: how many runs the scan has (0 for an empty
+    // file, and then nothing else is called).
+    virtual void begin(qsizetype runs) = 0;
+    // Run `run` (0 to runs - 1): records `first`, `first` + 1, ... end to end in `records`, whole
+    // records only. Called once for each run, on any of the scan's threads and several at once, so
+    // it may touch only what belongs to that run and what no thread changes during the scan.
+    virtual void look(qsizetype run, qint64 first, QByteArrayView records) = 0;
+    // On the caller's thread, in run order, each run after its look: where the runs' findings
+    // are put together.
+    virtual void take(qsizetype run) = 0;
+};
+
+// scanRuns with a `Part` for each run: `look(first, records, part)` fills the run's part on any
+// thread, `take(part)` receives the parts in file order on the caller's thread, and each part is
+// dropped once taken, so a long scan holds only the parts not yet taken.
+template <typename Part, typename Look, typename Take>
+bool scanInParts(RecordFile& file, Look&& look, Take&& take)
+{
+    struct Scan final : RunScan {
+        Scan(Look& l, Take& t) : look_(l), take_(t) {}
+        void begin(qsizetype runs) override { parts_.resize(std::size_t(runs)); }
+        void look(qsizetype run, qint64 first, QByteArrayView records) override
+        {
+            look_(first, records, parts_[std::size_t(run)]);
+        }
+        void take(qsizetype run) override
+        {
+            take_(parts_[std::size_t(run)]);
+            parts_[std::size_t(run)] = Part();
+        }
+        Look& look_;
+        Take& take_;
+        std::vector<Part> parts_;
+    };
+    Scan scan(look, take);
+    return file.scanRuns(scan);
+}
+
+// Calls `visit(k, record)` for each record of a run that scanRuns handed to a look.
+template <typename Visit>
+void forEachInRun(qint64 first, QByteArrayView records, int recordSize, Visit&& visit)
+{
+    const qsizetype count = records.size() / recordSize;
+    for (qsizetype i = 0; i < count; ++i)
+        visit(first + i, QByteArrayView(records.data() + i * recordSize, recordSize));
 }
 
 // What a scan could not show: records that are not whole (a length byte beyond its field, so the

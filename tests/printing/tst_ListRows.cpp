@@ -45,6 +45,8 @@ private slots:
     void sortedOrder();
     void sortAgreesWithComparingWholeKeys();
     void rowTableKeepsEveryByte();
+    void rowTablesJoinInOrder();
+    void keptRoomHoldsOnlyNewRows();
     void find_data();
     void find();
     void findOnAnEmptyList();
@@ -191,6 +193,67 @@ void tst_ListRows::rowTableKeepsEveryByte()
     QCOMPARE(table.at(2), QStringLiteral("abc"));
     QCOMPARE(table.longest(), 256);
     QCOMPARE(RowTable::fromStringList(table.toStringList()).toStringList(), table.toStringList());
+}
+
+// A scan's tables of a run each are joined into the list: rows keep their order and bytes, and the
+// sort of the joined table is the sort of the rows, equal rows in the order they were joined.
+void tst_ListRows::rowTablesJoinInOrder()
+{
+    RowTable joined;
+    RowTable first = RowTable::fromStringList({"beta", "alfa", "same"});
+    RowTable empty;
+    RowTable second = RowTable::fromStringList({"same", "a much longer row than the others", "Alfa"});
+    joined.appendRows(std::move(first));
+    joined.appendRows(std::move(empty));
+    joined.appendRows(std::move(second));
+    QVERIFY(first.isEmpty());
+    QVERIFY(second.isEmpty());
+    const QStringList rows{"beta", "alfa", "same", "same", "a much longer row than the others", "Alfa"};
+    QCOMPARE(joined.toStringList(), rows);
+    QCOMPARE(joined.longest(), 33);
+    QCOMPARE(joined.bytesAt(3).data(), joined.bytesAt(2).data() + 4);
+    joined.sort();
+    QCOMPARE(joined.toStringList(),
+             QStringList({"a much longer row than the others", "alfa", "Alfa", "beta", "same", "same"}));
+    QCOMPARE(joined.bytesAt(4).data() < joined.bytesAt(5).data(), true); // stable
+}
+
+// A big table's buffers outlive it for the next big list: what a new table shows is only what was
+// put in it, whichever way its rows came and however its room grew.
+void tst_ListRows::keptRoomHoldsOnlyNewRows()
+{
+    auto rowOf = [](int list, int i, int width) {
+        return QByteArray::number(list) + ':' + QByteArray::number(i).rightJustified(width, char('a' + list));
+    };
+    struct Case {
+        int rows;
+        int width;
+    };
+    // Bigger than a run's buffer, then smaller and bigger again, then rows longer than a row's room.
+    const Case cases[] = {{30000, 60}, {500, 40}, {20000, 30}, {50000, 100}, {40, 9000}, {3000, 20}};
+    for (int list = 0; list < int(std::size(cases)); ++list) {
+        const Case c = cases[list];
+        RowTable table;
+        RowTable run;
+        for (int i = 0; i < c.rows; ++i) {
+            // Half the rows written in place, half joined from a run's table.
+            if (i < c.rows / 2) {
+                table.appendWith([&](QByteArray& text) { text.append(rowOf(list, i, c.width)); });
+            } else {
+                run.append(QByteArrayView(rowOf(list, i, c.width)));
+                if (run.size() == 1000 || i == c.rows - 1)
+                    table.appendRows(std::move(run));
+            }
+        }
+        QCOMPARE(table.size(), c.rows);
+        for (int i = 0; i < c.rows; ++i) {
+            if (table.bytesAt(i) != rowOf(list, i, c.width))
+                QFAIL(qPrintable(QStringLiteral("list %1, row %2: %3").arg(list).arg(i).arg(table.at(i))));
+        }
+        if (list % 2)
+            table.clear();
+        QVERIFY(list % 2 == 0 || table.isEmpty());
+    }
 }
 
 void tst_ListRows::find_data()

@@ -11,7 +11,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <cstdio>
+#include <functional>
+#include <vector>
 #include <cstdlib>
 
 using namespace tavorel;
@@ -86,6 +89,8 @@ private slots:
     void refusedOperationsChangeNothing();
     void scanVisitsWholeRecordsInOrder_data();
     void scanVisitsWholeRecordsInOrder();
+    void runScanLooksAtEveryRecordOnceAndTakesInOrder_data();
+    void runScanLooksAtEveryRecordOnceAndTakesInOrder();
     void typedRecordsRoundTrip();
     void concurrentAppendsLoseNothing();
 
@@ -302,6 +307,93 @@ void tst_RecordFile::scanVisitsWholeRecordsInOrder()
     QCOMPARE(file.append(recordOf(-2)), records + 1);
     file.close();
     QCOMPARE(contentOf(path_), recordOf(-1) + data.sliced(size) + recordOf(-2));
+}
+
+void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<int>("records");
+    QTest::newRow("empty file") << 1000 << 0;
+    QTest::newRow("one run") << 5 << 600;
+    QTest::newRow("many runs, the last short") << 1000 << 5000;
+    QTest::newRow("odd size") << 1333 << 2000;
+    QTest::newRow("records bigger than a run's buffer") << 1100000 << 3;
+}
+
+// The runs are looked at on several threads at once, in any order: each record is seen once, with
+// its number, and the runs come back to the caller's thread in file order, each after its look.
+void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder()
+{
+    QFETCH(int, size);
+    QFETCH(int, records);
+    auto recordOf = [&](qint64 k) { return QByteArray::number(k).rightJustified(size, '0'); };
+    QByteArray data;
+    for (int i = 1; i <= records; ++i)
+        data += recordOf(i);
+    writeFile(path_, data + "12"); // and a partial record at the end, never looked at
+
+    struct Scan final : RunScan {
+        int size = 0;
+        std::function<QByteArray(qint64)> recordOf;
+        std::vector<std::atomic<int>> looks;
+        std::vector<qint64> firsts;
+        std::vector<qint64> counts;
+        std::vector<bool> wrong;
+        QList<qsizetype> taken;
+        bool takenBeforeLook = false;
+        qsizetype runs = -1;
+        void begin(qsizetype n) override
+        {
+            runs = n;
+            looks = std::vector<std::atomic<int>>(static_cast<std::size_t>(n));
+            firsts.assign(std::size_t(n), 0);
+            counts.assign(std::size_t(n), 0);
+            wrong.assign(std::size_t(n), false);
+        }
+        void look(qsizetype run, qint64 first, QByteArrayView bytes) override
+        {
+            const auto r = std::size_t(run);
+            ++looks[r];
+            firsts[r] = first;
+            counts[r] = bytes.size() / size;
+            forEachInRun(first, bytes, size, [&](qint64 k, QByteArrayView record) {
+                if (record != recordOf(k))
+                    wrong[r] = true;
+            });
+            if (bytes.size() % size != 0)
+                wrong[r] = true;
+        }
+        void take(qsizetype run) override
+        {
+            if (looks[std::size_t(run)].load() != 1)
+                takenBeforeLook = true;
+            taken.append(run);
+        }
+    } scan;
+    scan.size = size;
+    scan.recordOf = recordOf;
+
+    RecordFile file;
+    QVERIFY(file.open(path_, size));
+    QVERIFY(file.scanRuns(scan));
+    QVERIFY(!scan.takenBeforeLook);
+    QCOMPARE(scan.taken.size(), scan.runs);
+    qint64 next = 1;
+    for (qsizetype run = 0; run < scan.runs; ++run) {
+        const auto r = std::size_t(run);
+        QCOMPARE(scan.taken[run], run);
+        QCOMPARE(scan.looks[r].load(), 1);
+        QCOMPARE(scan.firsts[r], next);
+        QVERIFY(scan.counts[r] > 0);
+        QVERIFY2(!scan.wrong[r], qPrintable(QStringLiteral("run %1").arg(run)));
+        next += scan.counts[r];
+    }
+    QCOMPARE(next - 1, qint64(records));
+
+    // The file is still the program's after the scan.
+    QCOMPARE(file.append(recordOf(-2)), records + 1);
+    file.close();
+    QCOMPARE(contentOf(path_), data + recordOf(-2));
 }
 
 void tst_RecordFile::typedRecordsRoundTrip()
