@@ -15,18 +15,28 @@ inline char foldAZ(char c)
     return (c >= 'A' && c <= 'Z') ? char(c + ('a' - 'A')) : c;
 }
 
-// True when `key` (already folded) occurs in `text` folded the same way.
+// True when `key` (already folded) occurs in `text` folded the same way. A field is short: each
+// place where the key's first letter stands, in either case, is compared with the rest of it.
 bool containsFolded(QByteArrayView text, const QByteArray& key)
 {
-    const qsizetype n = text.size();
     const qsizetype m = key.size();
-    if (m > n)
+    if (m > text.size())
         return false;
-    // A field holds at most 255 bytes: fold it into a buffer and search there.
-    char folded[256];
-    for (qsizetype i = 0; i < n; ++i)
-        folded[i] = foldAZ(text[i]);
-    return QByteArrayView(folded, n).indexOf(key) >= 0;
+    if (m == 0)
+        return true;
+    const char first = key[0];
+    const char firstUpper = (first >= 'a' && first <= 'z') ? char(first - ('a' - 'A')) : first;
+    const char* const lastStart = text.data() + (text.size() - m);
+    for (const char* at = text.data(); at <= lastStart; ++at) {
+        if (*at != first && *at != firstUpper)
+            continue;
+        qsizetype j = 1;
+        while (j < m && foldAZ(at[j]) == key[j])
+            ++j;
+        if (j == m)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
