@@ -448,6 +448,18 @@ bool RecordFile::scanRuns(RunScan& scan)
         while (taken < runs && state[std::size_t(taken)].load(std::memory_order_acquire) == kLooked)
             scan.take(taken++);
     };
+    // Ends the scan at `run`: no thread claims another run, and the caller stops taking there.
+    auto fail = [&](qsizetype run, const QString& error) {
+        {
+            std::lock_guard lock(errorMutex);
+            if (firstError.isEmpty())
+                firstError = error;
+        }
+        failed.store(true, std::memory_order_relaxed);
+        auto& done = state[std::size_t(run)];
+        done.store(kFailed, std::memory_order_release);
+        done.notify_all();
+    };
     // One thread's share: claims the next run not yet claimed, reads it, looks at it, and again,
     // until the runs or the file end or a read fails somewhere.
     auto work = [&](QFile& in, bool caller) {
@@ -463,18 +475,17 @@ bool RecordFile::scanRuns(RunScan& scan)
             const qint64 got = readAt(in, first * recordSize_, buffer.data(), want, error);
             auto& done = state[std::size_t(run)];
             if (got < 0) {
-                {
-                    std::lock_guard lock(errorMutex);
-                    if (firstError.isEmpty())
-                        firstError = error;
-                }
-                failed.store(true, std::memory_order_relaxed);
-                done.store(kFailed, std::memory_order_release);
-                done.notify_all();
+                fail(run, error);
                 return;
             }
-            // A file shortened since the scan began yields fewer records, or none.
-            scan.look(run, first + 1, QByteArrayView(buffer.constData(), got - got % recordSize_));
+            // A file shortened since the scan began yields fewer records, or none. A look that
+            // runs out of memory ends the scan as a failed read would, on whichever thread.
+            try {
+                scan.look(run, first + 1, QByteArrayView(buffer.constData(), got - got % recordSize_));
+            } catch (const std::exception& e) {
+                fail(run, QString::fromLocal8Bit(e.what()));
+                return;
+            }
             done.store(kLooked, std::memory_order_release);
             done.notify_all();
             if (caller)
@@ -488,6 +499,15 @@ bool RecordFile::scanRuns(RunScan& scan)
 #ifdef Q_OS_WIN
     std::vector<std::unique_ptr<QFile>> helperFiles;
 #endif
+    // Should taking a run throw on this thread, the helpers are stopped and joined before the
+    // exception leaves the scan.
+    const auto stopHelpers = qScopeGuard([&] {
+        failed.store(true, std::memory_order_relaxed);
+        for (std::thread& t : helpers) {
+            if (t.joinable())
+                t.join();
+        }
+    });
     for (qsizetype i = 0; i < helpersWanted; ++i) {
         QFile* in = &file_;
 #ifdef Q_OS_WIN
@@ -516,7 +536,7 @@ bool RecordFile::scanRuns(RunScan& scan)
     for (std::thread& t : helpers)
         t.join();
     if (failed.load()) {
-        error_ = firstError;
+        error_ = firstError.isEmpty() ? QStringLiteral("read failed") : firstError;
         return false;
     }
     return true;

@@ -91,6 +91,7 @@ private slots:
     void scanVisitsWholeRecordsInOrder();
     void runScanLooksAtEveryRecordOnceAndTakesInOrder_data();
     void runScanLooksAtEveryRecordOnceAndTakesInOrder();
+    void runScanStopsWhereALookFails();
     void typedRecordsRoundTrip();
     void concurrentAppendsLoseNothing();
 
@@ -394,6 +395,30 @@ void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder()
     QCOMPARE(file.append(recordOf(-2)), records + 1);
     file.close();
     QCOMPARE(contentOf(path_), data + recordOf(-2));
+}
+
+// A look that throws (out of memory on a huge list) ends the scan as a failed read: the runs before
+// it are taken, none after it, and no thread is left behind.
+void tst_RecordFile::runScanStopsWhereALookFails()
+{
+    const int size = 1000;
+    writeFile(path_, QByteArray(size * 6000, 'r')); // six runs and a bit
+    struct Scan final : RunScan {
+        QList<qsizetype> taken;
+        void begin(qsizetype) override {}
+        void look(qsizetype run, qint64, QByteArrayView) override
+        {
+            if (run == 3)
+                throw std::bad_alloc();
+        }
+        void take(qsizetype run) override { taken.append(run); }
+    } scan;
+    RecordFile file;
+    QVERIFY(file.open(path_, size));
+    QVERIFY(!file.scanRuns(scan));
+    QCOMPARE(scan.taken, QList<qsizetype>({0, 1, 2}));
+    QVERIFY(!file.errorString().isEmpty());
+    QCOMPARE(file.count(), 6000); // and the file is still usable
 }
 
 void tst_RecordFile::typedRecordsRoundTrip()
