@@ -135,6 +135,9 @@ bool RecordFile::forEach(const std::function<bool(qint64 k, const QByteArray& re
 
 namespace {
 
+// The most threads a scan in runs reads on, the caller's included.
+constexpr int kMostScanThreads = 4;
+
 // One buffer of the scan: whole records, except perhaps at the end of the file.
 struct Chunk {
     QByteArray bytes; // from the pool: at least `size` bytes
@@ -181,7 +184,8 @@ public:
     }
 
 private:
-    static constexpr std::size_t kKept = 3;
+    // As many as a scan uses at once: three chunks read ahead, or one a thread of a scan in runs.
+    static constexpr std::size_t kKept = std::max<std::size_t>(3, kMostScanThreads);
     std::mutex mutex_;
     std::vector<QByteArray> free_;
 };
@@ -494,7 +498,7 @@ bool RecordFile::scanRuns(RunScan& scan)
     };
 
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const qsizetype helpersWanted = std::min<qsizetype>({qsizetype(cores) - 1, 3, runs - 1});
+    const qsizetype helpersWanted = std::min<qsizetype>({qsizetype(cores), kMostScanThreads, runs}) - 1;
     std::vector<std::thread> helpers;
 #ifdef Q_OS_WIN
     std::vector<std::unique_ptr<QFile>> helperFiles;
