@@ -45,8 +45,9 @@ public:
 
     static Kept& instance()
     {
-        static Kept kept;
-        return kept;
+        // Never destroyed: a table may still go after the program's statics are gone.
+        static Kept* const kept = new Kept;
+        return *kept;
     }
     // An empty buffer with room for at least `bytes`, if one is kept.
     QByteArray takeText(qsizetype bytes)
@@ -134,8 +135,10 @@ RowTable::~RowTable()
 
 void RowTable::giveBack()
 {
-    Kept::instance().give(std::move(text_));
-    Kept::instance().give(std::move(rows_));
+    if (text_.capacity() >= Kept::kSmallest)
+        Kept::instance().give(std::move(text_));
+    if (qsizetype(rows_.capacity() * sizeof(Row)) >= Kept::kSmallest)
+        Kept::instance().give(std::move(rows_));
     text_ = QByteArray();
     rows_ = {};
 }
