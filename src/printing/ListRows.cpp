@@ -113,6 +113,15 @@ QString textRow(QByteArrayView stored, const StoredRowShape& shape)
     return fromCp1252(bytes);
 }
 
+// A list's row: its parts, for rows made from decoded records, and their layout, for rows
+// written from stored bytes; both made once, the first time the list's rows are asked for.
+template <class Record>
+struct RowKind {
+    RowKind(std::initializer_list<RowPart<Record>> p) : parts(p), shape(shapeOf(parts)) {}
+    std::vector<RowPart<Record>> parts;
+    StoredRowShape shape;
+};
+
 using R = TSchedaRicevuta;
 using I = TSchedaIscritto;
 
@@ -128,98 +137,80 @@ QString ListRows::column(const QString& fieldText, int width)
     return value(fieldText).left(width).leftJustified(width, QLatin1Char(' '));
 }
 
-static const std::vector<RowPart<R>>& receiptParts()
+static const RowKind<R>& receiptList()
 {
-    static const std::vector<RowPart<R>> parts{
+    static const RowKind<R> kind{
         label<R>(u"Ric. n. "),  field(&R::NumRic, 12),    label<R>(u"  Data: "),  field(&R::Data, 10),
         label<R>(u"  "),        field(&R::Pagatore, 26),  label<R>(u"  Sport: "), field(&R::Sport, 30),
         label<R>(u"  Dal "),    field(&R::Dal, 10),       label<R>(u"  Al "),     field(&R::Al, 10),
         label<R>(u"  Tot. € "), field(&R::Intero, kLast),
     };
-    return parts;
-}
-
-static const StoredRowShape& receiptShape()
-{
-    static const StoredRowShape shape = shapeOf(receiptParts());
-    return shape;
+    return kind;
 }
 
 QString ListRows::receiptRow(const TSchedaRicevuta& r)
 {
-    return buildRow<R>(r, receiptParts());
+    return buildRow<R>(r, receiptList().parts);
 }
 
 void ListRows::writeReceiptRow(QByteArrayView stored, QByteArray& out)
 {
-    writeShapedRow(stored, receiptShape(), out);
+    writeShapedRow(stored, receiptList().shape, out);
 }
 
 QString ListRows::receiptRow(QByteArrayView stored)
 {
-    return textRow(stored, receiptShape());
+    return textRow(stored, receiptList().shape);
 }
 
-static const std::vector<RowPart<I>>& memberParts()
+static const RowKind<I>& memberList()
 {
-    static const std::vector<RowPart<I>> parts{
+    static const RowKind<I> kind{
         field(&I::Tiratore, 30), label<I>(u"  Tel. "),       field(&I::Tel, 16),      label<I>(u"  Cel. "),
         field(&I::Cel, 16),      label<I>(u"  Tessera n. "), field(&I::Tessera, 24),  label<I>(u"  Scad. "),
         field(&I::FineTes, 10),  label<I>(u"  Quota: € "),   field(&I::Quota, kLast),
     };
-    return parts;
-}
-
-static const StoredRowShape& memberShape()
-{
-    static const StoredRowShape shape = shapeOf(memberParts());
-    return shape;
+    return kind;
 }
 
 QString ListRows::memberRow(const TSchedaIscritto& m)
 {
-    return buildRow<I>(m, memberParts());
+    return buildRow<I>(m, memberList().parts);
 }
 
 void ListRows::writeMemberRow(QByteArrayView stored, QByteArray& out)
 {
-    writeShapedRow(stored, memberShape(), out);
+    writeShapedRow(stored, memberList().shape, out);
 }
 
 QString ListRows::memberRow(QByteArrayView stored)
 {
-    return textRow(stored, memberShape());
+    return textRow(stored, memberList().shape);
 }
 
-static const std::vector<RowPart<I>>& certificateParts()
+static const RowKind<I>& certificateList()
 {
-    static const std::vector<RowPart<I>> parts{
+    static const RowKind<I> kind{
         field(&I::Tiratore, 32),  label<I>(u"  Cel. "),   field(&I::Cel, 20),  label<I>(u"  C.F. "),
         field(&I::CodFisc, 16),   label<I>(u"  Sport: "), field(&I::Ente, 32), label<I>(u"  Scad. certificato: "),
         field(&I::Studio, kLast),
     };
-    return parts;
-}
-
-static const StoredRowShape& certificateShape()
-{
-    static const StoredRowShape shape = shapeOf(certificateParts());
-    return shape;
+    return kind;
 }
 
 QString ListRows::certificateRow(const TSchedaIscritto& m)
 {
-    return buildRow<I>(m, certificateParts());
+    return buildRow<I>(m, certificateList().parts);
 }
 
 void ListRows::writeCertificateRow(QByteArrayView stored, QByteArray& out)
 {
-    writeShapedRow(stored, certificateShape(), out);
+    writeShapedRow(stored, certificateList().shape, out);
 }
 
 QString ListRows::certificateRow(QByteArrayView stored)
 {
-    return textRow(stored, certificateShape());
+    return textRow(stored, certificateList().shape);
 }
 
 bool ListRows::sortsBefore(const QString& a, const QString& b)

@@ -60,7 +60,8 @@ public:
         std::lock_guard lock(mutex_);
         return takeFrom(rowLists_, qsizetype(rows * sizeof(Row)), roomOfRows);
     }
-    // `text` must hold no rows any more; the caller's array becomes null either way.
+    // `text` must hold no rows any more; the caller's array is left null either way, and a small
+    // one is simply freed.
     void give(QByteArray&& text)
     {
         QByteArray b = std::move(text);
@@ -71,6 +72,7 @@ public:
         std::lock_guard lock(mutex_);
         keep(texts_, std::move(b), bytes, roomOfText);
     }
+    // The same for a row index; the caller's is left empty.
     void give(std::vector<Row>&& rows)
     {
         std::vector<Row> v = std::move(rows);
@@ -135,12 +137,9 @@ RowTable::~RowTable()
 
 void RowTable::giveBack()
 {
-    if (text_.capacity() >= Kept::kSmallest)
-        Kept::instance().give(std::move(text_));
-    if (qsizetype(rows_.capacity() * sizeof(Row)) >= Kept::kSmallest)
-        Kept::instance().give(std::move(rows_));
-    text_ = QByteArray();
-    rows_ = {};
+    // Either way this table is left empty: give() takes the buffers, keeping only big ones.
+    Kept::instance().give(std::move(text_));
+    Kept::instance().give(std::move(rows_));
 }
 
 void RowTable::clear()
