@@ -459,7 +459,7 @@ int main(int argc, char* argv[])
         TfrmTiratori w;
         save(&w, QStringLiteral("tiratori_vuota"), true);
         saveMemberPhoto(scope.fake.folder, 7, samplePortrait(600, 800));
-        w.ShowMemberRecord(sampleMember(), 7);
+        w.mostraScheda(sampleMember(), 7);
         save(&w, QStringLiteral("tiratori_compilata"), true);
     }
     if (argc >= 5) {

@@ -37,15 +37,6 @@ struct Application::Screens {
 
 namespace {
 
-// A dialog's life: created over its owner, shown modally, destroyed when it closes.
-template <typename Dialog, typename... Args>
-void runDialog(QWidget* owner, Args&&... args)
-{
-    auto* dialog = new Dialog(owner, std::forward<Args>(args)...);
-    platform().runModal(dialog);
-    delete dialog;
-}
-
 // The receipt export over the receipt editor, on the archive the editor has open.
 void apriEsportaRicevute(TfrmRicevuta* ricevuta)
 {
@@ -161,7 +152,10 @@ void Application::start()
     // Receipt editor → receipt search, which loads the receipt chosen into the editor
     QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {
         TfrmTrovaRic trova(ricevuta, ricevuta->archivio(),
-                           [ricevuta](const TSchedaRicevuta& r, qint64 k) { ricevuta->mostraScheda(r, k); });
+                           [ricevuta](const TSchedaRicevuta& r, qint64 k) {
+                               if (ricevuta->lasciaScheda())
+                                   ricevuta->mostraScheda(r, k);
+                           });
         trova.setMode(QStringLiteral("ricevuta"));
         platform().runModal(&trova);
     });

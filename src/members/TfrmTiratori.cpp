@@ -21,15 +21,12 @@
 #include "storage/Messages.h"
 #include "storage/RecordFile.h"
 
-#include <QCloseEvent>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QPushButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -58,15 +55,20 @@ constexpr FieldRow<S> kCampi[] = {
      .member = &S::Sesso,
      .label = u"Sesso:",
      .forced = ForcedText::UpperTrimmed,
-     .alignment = kCentre},
-    {.name = u"txtDataNasc", .member = &S::DataNasc, .label = u"Data nascita:"},
+     .alignment = kCentre,
+     .width = 44},
+    {.name = u"txtDataNasc", .member = &S::DataNasc, .label = u"Data nascita:", .width = 128},
     {.name = u"txtCittadinanza", .member = &S::Cittadinanza, .label = u"Cittadinanza:"},
     {.name = u"txtLuogoNasc", .member = &S::LuogoNasc, .label = u"Luogo nascita:"},
     {.name = u"txtIndirizzo", .member = &S::Indirizzo, .label = u"Indirizzo residenza:"},
     {.name = u"txtCitta", .member = &S::Citta, .label = u"Città:"},
-    {.name = u"txtCap", .member = &S::Cap, .label = u"CAP:"},
+    {.name = u"txtCap", .member = &S::Cap, .label = u"CAP:", .width = 80},
     {.name = u"txtNazione", .member = &S::Nazione, .label = u"Nazione:"},
-    {.name = u"txtCodFisc", .member = &S::CodFisc, .label = u"Codice fiscale:", .forced = ForcedText::UpperTrimmed},
+    {.name = u"txtCodFisc",
+     .member = &S::CodFisc,
+     .label = u"Codice fiscale:",
+     .forced = ForcedText::UpperTrimmed,
+     .width = 200},
     {.name = u"txtGruppo", .member = &S::Gruppo, .label = u"Gruppo sanguigno:"},
     {.name = u"txtProfessione", .member = &S::Professione, .label = u"Professione:"},
     {.name = u"txtStudio",
@@ -76,7 +78,8 @@ constexpr FieldRow<S> kCampi[] = {
      .resting = Resting::Beige,
      .filter = KeyFilter::DatePicker,
      .pickerTag = u"tiratori_studio",
-     .alignment = kCentre},
+     .alignment = kCentre,
+     .width = 128},
     {.name = u"txtEnte",
      .member = &S::Ente,
      .label = u"Attività sportiva:",
@@ -97,7 +100,8 @@ constexpr FieldRow<S> kCampi[] = {
      .resting = Resting::Beige,
      .filter = KeyFilter::DigitsComma,
      .alignment = kRight,
-     .initial = u"0,00"},
+     .initial = u"0,00",
+     .width = 96},
     {.name = u"txtInizioTes",
      .member = &S::InizioTes,
      .label = u"Data rilascio:",
@@ -105,7 +109,8 @@ constexpr FieldRow<S> kCampi[] = {
      .resting = Resting::Beige,
      .filter = KeyFilter::DatePicker,
      .pickerTag = u"tiratori_iniziotes",
-     .alignment = kCentre},
+     .alignment = kCentre,
+     .width = 128},
     {.name = u"txtFineTes",
      .member = &S::FineTes,
      .label = u"Data scadenza:",
@@ -113,10 +118,11 @@ constexpr FieldRow<S> kCampi[] = {
      .resting = Resting::Beige,
      .filter = KeyFilter::DatePicker,
      .pickerTag = u"tiratori_finetes",
-     .alignment = kCentre},
+     .alignment = kCentre,
+     .width = 128},
     {.name = u"txtArmi", .member = &S::Armi, .label = u"Praticante (cognome e nome):"},
     {.name = u"txtPorto", .member = &S::Porto, .label = u"Luogo di nascita:"},
-    {.name = u"txtInizioPor", .member = &S::InizioPor, .label = u"Data di nascita:"},
+    {.name = u"txtInizioPor", .member = &S::InizioPor, .label = u"Data di nascita:", .width = 128},
     {.name = u"txtFinePor", .member = &S::FinePor, .label = u"Indirizzo:"},
     {.name = u"txtNote", .member = &S::Note, .label = u"Note:"},
 };
@@ -126,7 +132,41 @@ constexpr QString S::*kAllegati[] = {&S::File01, &S::File02, &S::File03, &S::Des
 
 static_assert(FieldTable<S>::fits(kCampi, {}, kAllegati));
 
-const QColor kRequiredLabel{0xA5, 0x2A, 0x2A};
+// The hints of the shared commands, in the order of EditorCommand.
+constexpr const char* kSuggerimenti[] = {
+    "Prepara la schermata per l'inserimento di una nuova scheda.",
+    "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.",
+    "Salva la scheda in archivio.",
+    "Trova una scheda in archivio.",
+    "Visualizza l'anteprima di stampa della scheda.",
+    "Stampa la scheda.",
+    "Visualizza la prima scheda in archivio.",
+    "Visualizza la scheda precedente in archivio.",
+    "Visualizza la scheda successiva in archivio.",
+    "Visualizza l'ultima scheda in archivio.",
+    "Esporta l'archivio in un file di Microsoft Excel.",
+    "Visualizza la guida in linea.",
+    "Esci da questa schermata di lavoro.",
+    "Controlla il codice fiscale.",
+};
+
+EditorSetup setup()
+{
+    return {
+        .infoIniziale = kInfoIniziale,
+        .archivioVuoto = &kMsgArchivioIscrittiVuoto,
+        .duplicaNonSalvata = &kMsgIscrittoDuplicaNonSalvata,
+        .duplicata = &kMsgIscrittoDuplicata,
+        .erroreSalva = MessageKind::Error,
+        .errorePrimo = MessageKind::Error,
+        .erroreArchivio = MessageKind::Error,
+        .icona = QSize(40, 40),
+        .largo = QSize(113, 40),
+        .piccolo = QSize(27, 27),
+        .suggerimenti = kSuggerimenti,
+        .controllaCodice = &TfrmCodFisc::apriControllo,
+    };
+}
 
 // A white group of toolbar buttons.
 QFrame* group(QWidget* parent, const QString& name, std::initializer_list<QWidget*> items)
@@ -143,8 +183,8 @@ QFrame* group(QWidget* parent, const QString& name, std::initializer_list<QWidge
 } // namespace
 
 TfrmTiratori::TfrmTiratori()
-    : WorkspaceScreen(QStringLiteral("frmTiratori"), QStringLiteral(" Tavorel - Archivio Iscritti")),
-      campi_(panel(), kCampi, {}, FieldLook{.points = 11, .minimumHeight = 27})
+    : RecordEditor(QStringLiteral("frmTiratori"), QStringLiteral(" Tavorel - Archivio Iscritti"), setup(), kCampi, {},
+                   FieldLook{.points = 11, .minimumHeight = 27})
 {
     foto_ = new PhotoPanel(panel());
     allegati_ = new AttachmentsPanel(panel());
@@ -152,90 +192,33 @@ TfrmTiratori::TfrmTiratori()
     // The seven required fields have brown labels.
     for (const FieldRow<S>& r : kCampi)
         if (r.required)
-            campi_.titleOf(campo(r.member))->setStyleSheet(QStringLiteral("color: %1;").arg(kRequiredLabel.name()));
-    campo(&S::Quota)->installEventFilter(this);
-
-    lblPosizione = look::label(panel(), QString(), 11, true, QStringLiteral("lblPosizione"));
-    lblPosizione->setAlignment(Qt::AlignCenter);
+            campi_.titleOf(campo(r.member))
+                ->setStyleSheet(QStringLiteral("color: %1;").arg(colors::kRequiredLabel.name()));
+    alLasciare(campo(&S::Quota), [this] { txtQuotaExit(); });
     lblPosizione->setMinimumWidth(44);
-
-    // Out of sight but shown, so that it can take the focus.
-    btnFocus = new QPushButton(panel());
-    btnFocus->setObjectName(QStringLiteral("btnFocus"));
-    btnFocus->setFocusPolicy(Qt::NoFocus);
-    btnFocus->setFlat(true);
-    btnFocus->setStyleSheet(QStringLiteral("border: none; background: transparent;"));
-    btnFocus->setGeometry(0, 0, 1, 1);
 
     buildCommands();
     buildLayout();
-    btnFocus->lower();
 }
 
 void TfrmTiratori::buildCommands()
 {
-    panInfo = new InfoBar(panel(), colors::kInfoBand);
-    panInfo->setText(kInfoIniziale);
-
+    buildEditorCommands(panel());
     using T = TfrmTiratori;
-    const QSize icon(40, 40);
-    const QSize wide(113, 40);
     const CommandRow<TfrmTiratori> commands[] = {
-        {&T::cmdNuovo, "cmdNuovo", "nuovo", icon, "Prepara la schermata per l'inserimento di una nuova scheda.",
-         &T::cmdNuovoClick},
-        {&T::cmdDuplica, "cmdDuplica", "duplica", icon,
-         "Prepara la schermata per l'inserimento di una nuova scheda duplicando i dati correnti.", &T::cmdDuplicaClick},
-        {&T::cmdSalva, "cmdSalva", "salva", icon, "Salva la scheda in archivio.", &T::cmdSalvaClick},
-        {&T::cmdTrova, "cmdTrova", "trova", icon, "Trova una scheda in archivio.", &T::cmdTrovaClick},
-        {&T::cmdFile, "cmdFile", "file_scheda", icon, "Allega file alla scheda.", &T::cmdFileClick},
-        {&T::cmdAnteprima, "cmdAnteprima", "anteprima", wide, "Visualizza l'anteprima di stampa della scheda.",
-         &T::cmdAnteprimaClick},
-        {&T::cmdStampa, "cmdStampa", "stampa", wide, "Stampa la scheda.", &T::cmdStampaClick},
-        {&T::cmdPrimo, "cmdPrimo", "primo", icon, "Visualizza la prima scheda in archivio.", &T::cmdPrimoClick},
-        {&T::cmdIndietro, "cmdIndietro", "indietro", icon, "Visualizza la scheda precedente in archivio.",
-         &T::cmdIndietroClick},
-        {&T::cmdAvanti, "cmdAvanti", "avanti", icon, "Visualizza la scheda successiva in archivio.",
-         &T::cmdAvantiClick},
-        {&T::cmdUltimo, "cmdUltimo", "ultimo", icon, "Visualizza l'ultima scheda in archivio.", &T::cmdUltimoClick},
-        {&T::cmdScadCert, "cmdScadCert", "scad_cert", icon, "Visualizza il riepilogo dei certificati medici scaduti.",
-         &T::cmdScadCertClick},
-        {&T::cmdScadute, "cmdScadute", "scad_tessere", icon, "Visualizza il riepilogo delle tessere scadute.",
+        {&T::cmdFile, "cmdFile", "file_scheda", setup_.icona, "Allega file alla scheda.", &T::cmdFileClick},
+        {&T::cmdScadCert, "cmdScadCert", "scad_cert", setup_.icona,
+         "Visualizza il riepilogo dei certificati medici scaduti.", &T::cmdScadCertClick},
+        {&T::cmdScadute, "cmdScadute", "scad_tessere", setup_.icona, "Visualizza il riepilogo delle tessere scadute.",
          &T::cmdScaduteClick},
-        {&T::cmdEsporta, "cmdEsporta", "esporta", icon, "Esporta l'archivio in un file di Microsoft Excel.",
-         &T::apriEsporta},
-        {&T::cmdGuida, "cmdGuida", "guida", icon, "Visualizza la guida in linea.", &T::apriGuida},
-        {&T::cmdEsci, "cmdEsci", "esci_rosso", icon, "Esci da questa schermata di lavoro.", &T::cmdEsciClick},
-        {&T::btnCodFisc, "btnCodFisc", "controlla", QSize(27, 27), "Controlla il codice fiscale.", &T::btnCodFiscClick},
-        {&T::btnEmail, "btnEmail", "posta", QSize(27, 27), "Invia una e-mail all'indirizzo indicato.",
+        {&T::btnEmail, "btnEmail", "posta", setup_.piccolo, "Invia una e-mail all'indirizzo indicato.",
          &T::btnEmailClick},
     };
     buildPictureCommands<TfrmTiratori>(this, panel(), panInfo, commands);
+    connect(cmdTrova, &PictureButton::clicked, this, &T::cmdTrovaClick);
+    connect(cmdAnteprima, &PictureButton::clicked, this, &T::cmdAnteprimaClick);
+    connect(cmdStampa, &PictureButton::clicked, this, &T::cmdStampaClick);
     foto_->attachInfoBar(panInfo);
-}
-
-void TfrmTiratori::cmdPrimoClick()
-{
-    sfoglia(BrowseCommand::Primo);
-}
-
-void TfrmTiratori::cmdIndietroClick()
-{
-    sfoglia(BrowseCommand::Indietro);
-}
-
-void TfrmTiratori::cmdAvantiClick()
-{
-    sfoglia(BrowseCommand::Avanti);
-}
-
-void TfrmTiratori::cmdUltimoClick()
-{
-    sfoglia(BrowseCommand::Ultimo);
-}
-
-void TfrmTiratori::cmdEsciClick()
-{
-    close();
 }
 
 void TfrmTiratori::buildLayout()
@@ -304,12 +287,6 @@ void TfrmTiratori::buildLayout()
         into->addLayout(h);
     };
 
-    campo(&S::Sesso)->setFixedWidth(44);
-    for (auto m : {&S::DataNasc, &S::Studio, &S::InizioTes, &S::FineTes, &S::InizioPor})
-        campo(m)->setFixedWidth(128);
-    campo(&S::CodFisc)->setFixedWidth(200);
-    campo(&S::Cap)->setFixedWidth(80);
-    campo(&S::Quota)->setFixedWidth(96);
 
     auto* croce = new QLabel(scheda);
     croce->setObjectName(QStringLiteral("icoCroce"));
@@ -353,11 +330,9 @@ void TfrmTiratori::buildLayout()
     colonna->addWidget(panInfo);
 }
 
-TSchedaIscritto TfrmTiratori::scheda() const
+void TfrmTiratori::completaScheda(TSchedaIscritto& record) const
 {
-    TSchedaIscritto r = campi_.record();
-    allegati_->store(r);
-    return r;
+    allegati_->store(record);
 }
 
 QImage TfrmTiratori::foto() const
@@ -365,52 +340,40 @@ QImage TfrmTiratori::foto() const
     return foto_->picture();
 }
 
-void TfrmTiratori::ShowMemberRecord(const TSchedaIscritto& record, qint64 k)
+void TfrmTiratori::dopoMostra(const TSchedaIscritto& record, qint64 k)
 {
-    campi_.show(record);
-    // A text longer than its box shows its beginning.
-    for (QLineEdit* f : campi_.fields())
-        f->setCursorPosition(0);
     allegati_->load(record);
-    lblPosizione->setText(k > 0 ? QString::number(k) : QString());
     foto_->load(int(k));
 }
 
-void TfrmTiratori::closeEvent(QCloseEvent* event)
+bool TfrmTiratori::apriArchivio(RecordFile& file) const
 {
-    emit chiuso();
-    event->accept();
+    return OpenMemberArchive(platform().programFolder(), file);
 }
 
-bool TfrmTiratori::eventFilter(QObject* watched, QEvent* event)
+QString TfrmTiratori::nomeArchivio() const
 {
-    if (watched == campo(&S::Quota) && event->type() == QEvent::FocusOut) {
-        // Only a move to another control leaves the field; a dialog or another program taking the
-        // window's focus does not rewrite the fee under the user.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            txtQuotaExit();
-    }
-    return WorkspaceScreen::eventFilter(watched, event);
+    return kMemberArchiveName;
 }
 
-void TfrmTiratori::avvisa(MessageKind kind, const QString& text)
+QLineEdit* TfrmTiratori::campoCodiceFiscale() const
 {
-    platform().message(this, kind, text);
+    return campo(&S::CodFisc);
 }
 
 void TfrmTiratori::FormShow()
 {
-    cmdNuovoClick();
+    preparaNuova();
+    segnaMostrata(0, {});
 }
 
-void TfrmTiratori::cmdNuovoClick()
+bool TfrmTiratori::preparaNuova()
 {
     campi_.clear();
     allegati_->clear();
     foto_->clear();
-    lblPosizione->clear();
     campo(&S::Tiratore)->setFocus();
+    return true;
 }
 
 void TfrmTiratori::txtQuotaExit()
@@ -420,107 +383,33 @@ void TfrmTiratori::txtQuotaExit()
         campo(&S::Quota)->setText(quota);
 }
 
-void TfrmTiratori::cmdSalvaClick()
+bool TfrmTiratori::dopoScrittura(qint64 k)
 {
-    // The field being edited is left first, so that its own handling (the fee) has run. A window
-    // that is not the active one gets no focus events, so the fee is then completed here.
-    QWidget* lasciato = focusWidget();
-    btnFocus->setFocus(Qt::OtherFocusReason);
-    if (lasciato == campo(&S::Quota))
-        txtQuotaExit();
-
-    if (const std::optional<MissingField> missing = campi_.firstMissing()) {
-        avvisa(MessageKind::Warning, missing->warning);
-        missing->field->setFocus();
-        return;
-    }
-
-    const QString folder = platform().programFolder();
-    RecordFile file;
-    if (!OpenMemberArchive(folder, file)) {
-        avvisa(MessageKind::Error, kMsgAccessoArchivio);
-        return;
-    }
-    const TSchedaIscritto record = scheda();
-    const qint64 k = PosizioneDaEtichetta(lblPosizione->text());
-    if (k > 0) {
-        const bool scritto = overwriteRecord(file, k, record);
-        file.close();
-        if (!scritto) {
-            avvisa(MessageKind::Error, kMsgAccessoArchivio);
-            return;
-        }
-        // A photo that could not be written has been told by the photo panel: that is the one
-        // message, the box keeps the photo and "Salva" again writes both.
-        if (foto_->save(int(k)))
-            avvisa(MessageKind::Information, kMsgSchedaModificata);
-    } else {
-        const qint64 nuovo = appendRecord(file, record);
-        file.close();
-        if (nuovo < 0) {
-            avvisa(MessageKind::Error, kMsgAccessoArchivio);
-            return;
-        }
-        // The member is in the archive now: "Salva" again overwrites it, whatever becomes of the photo.
-        lblPosizione->setText(QString::number(nuovo));
-        if (foto_->save(int(nuovo)))
-            avvisa(MessageKind::Information, kMsgSchedaInserita);
-    }
+    // A photo that could not be written has been told by the photo panel: that is the one
+    // message, the box keeps the photo and "Salva" again writes both.
+    return foto_->save(int(k));
 }
 
-void TfrmTiratori::cmdDuplicaClick()
+bool TfrmTiratori::preparaDuplicato()
 {
-    if (TrimSpazi(lblPosizione->text()).isEmpty()) {
-        avvisa(MessageKind::Warning, kMsgIscrittoDuplicaNonSalvata);
-        return;
-    }
-    // The fields stay; what belongs to the source record alone goes: its number, its photo, its
-    // attached documents.
+    // The fields stay; what belongs to the source record alone goes: its photo, its attached
+    // documents (and its number).
     allegati_->clear();
-    lblPosizione->clear();
     foto_->clear();
     campo(&S::Tiratore)->setFocus();
-    avvisa(MessageKind::Information, kMsgIscrittoDuplicata);
+    return true;
 }
 
-void TfrmTiratori::sfoglia(BrowseCommand command)
+void TfrmTiratori::mostraScelto(const TSchedaIscritto& member, qint64 k)
 {
-    // From the first member "Indietro" does nothing at all, not even on an archive emptied meanwhile.
-    if (command == BrowseCommand::Indietro && PosizioneDaEtichetta(lblPosizione->text()) == 1)
-        return;
-    RecordFile file;
-    if (!OpenMemberArchive(platform().programFolder(), file)) {
-        avvisa(MessageKind::Error, kMsgAccessoArchivio);
-        return;
-    }
-    // The archive is closed again before the photo is read.
-    const BrowseRead found = LeggiPerSfoglia(file, command, PosizioneDaEtichetta(lblPosizione->text()));
-    switch (found.outcome) {
-    case BrowseRead::Outcome::Empty:
-        if (command == BrowseCommand::Avanti)
-            lblPosizione->clear();
-        avvisa(MessageKind::Information, kMsgArchivioIscrittiVuoto);
-        return;
-    case BrowseRead::Outcome::Stay:
-        return;
-    case BrowseRead::Outcome::Unreadable:
-        avvisa(MessageKind::Error, kMsgAccessoArchivio);
-        return;
-    case BrowseRead::Outcome::Read:
-        break;
-    }
-    ShowMemberRecord(decodeRecord<TSchedaIscritto>(found.bytes), found.k);
-    // What a damaged record still holds is shown, so that it can be checked and saved again; the
-    // user is told which record of which file it is. (The search and the expiry lists never hand
-    // over a record that is not whole.)
-    if (!recordIsWhole<TSchedaIscritto>(found.bytes))
-        avvisa(MessageKind::Warning, msgSchedaDanneggiata(found.k, kMemberArchiveName));
+    if (lasciaScheda())
+        mostraScheda(member, k);
 }
 
 void TfrmTiratori::cmdTrovaClick()
 {
     auto trova = std::make_unique<TfrmTrovaTiratori>(
-        this, [this](const TSchedaIscritto& member, qint64 k) { ShowMemberRecord(member, k); }, ImportaPagatore{});
+        this, [this](const TSchedaIscritto& member, qint64 k) { mostraScelto(member, k); }, ImportaPagatore{});
     trova->setMode(QStringLiteral("tiratori"));
     platform().runModal(trova.get());
 }
@@ -528,14 +417,14 @@ void TfrmTiratori::cmdTrovaClick()
 void TfrmTiratori::cmdScadCertClick()
 {
     auto elenco = std::make_unique<TfrmCertScaduti>(
-        this, [this](const TSchedaIscritto& member, qint64 k) { ShowMemberRecord(member, k); });
+        this, [this](const TSchedaIscritto& member, qint64 k) { mostraScelto(member, k); });
     platform().runModal(elenco.get());
 }
 
 void TfrmTiratori::cmdScaduteClick()
 {
     auto elenco = std::make_unique<TfrmTessereScadute>(
-        this, [this](const TSchedaIscritto& member, qint64 k) { ShowMemberRecord(member, k); });
+        this, [this](const TSchedaIscritto& member, qint64 k) { mostraScelto(member, k); });
     platform().runModal(elenco.get());
 }
 
@@ -546,19 +435,12 @@ void TfrmTiratori::cmdFileClick()
 
 void TfrmTiratori::cmdAnteprimaClick()
 {
-    auto dialog = std::make_unique<TfrmAnteprimaTiratori>(this, scheda(), foto());
-    platform().runModal(dialog.get());
+    runDialog<TfrmAnteprimaTiratori>(this, scheda(), foto());
 }
 
 void TfrmTiratori::cmdStampaClick()
 {
-    auto dialog = std::make_unique<TfrmStampaTiratori>(this, scheda(), foto());
-    platform().runModal(dialog.get());
-}
-
-void TfrmTiratori::btnCodFiscClick()
-{
-    TfrmCodFisc::apriControllo(this, TrimSpazi(campo(&S::CodFisc)->text()));
+    runDialog<TfrmStampaTiratori>(this, scheda(), foto());
 }
 
 void TfrmTiratori::btnEmailClick()

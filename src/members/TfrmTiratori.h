@@ -1,9 +1,6 @@
 #pragma once
 
-#include "rules/RecordBrowse.h"
-#include "shell/FieldTable.h"
-#include "shell/Platform.h"
-#include "shell/WorkspaceScreen.h"
+#include "shell/RecordEditor.h"
 #include "storage/TSchedaIscritto.h"
 
 #include <QImage>
@@ -21,92 +18,54 @@ class PictureButton;
 
 // The member editor: one member at a time, typed in, saved as a new record or over the record it
 // came from, browsed, duplicated for a family member. Long-lived: shown and hidden, never
-// re-created; every showing starts on an empty new member. lblPosizione holds the record number
-// of the member on screen (empty while it is not in the archive yet); every archive action opens
+// re-created; every showing starts on an empty new member. Every archive action opens
 // "Archivio_Iscritti.pro", works and closes it again.
 //
-// The screen is its field table (the 26 edit fields) plus two panels that keep what is not typed:
-// the photo panel (tied to the record number) and the attachments panel (the six hidden values).
-// Those two are the only places besides the table where a record meets the screen.
-class TfrmTiratori : public WorkspaceScreen {
+// What it shares with the receipt editor is the record editor's; this is its field table (the 26
+// edit fields), its layout and two panels that keep what is not typed: the photo panel (tied to
+// the record number) and the attachments panel (the six hidden values). Those two are the only
+// places besides the table where a record meets the screen.
+class TfrmTiratori : public RecordEditor<TSchedaIscritto> {
     Q_OBJECT
 public:
     TfrmTiratori();
 
-    // Puts a member on screen as record number k with its photo: browsing here, and the member
-    // search and expiry lists when the user picks a member there.
-    void ShowMemberRecord(const TSchedaIscritto& record, qint64 k);
-
-    // The member on screen as a record, the way "Salva" stores it (texts as they are now); the
-    // member sheet prints it as it stands, saved or not.
-    TSchedaIscritto scheda() const;
     // The picture of the photo box: the member's photo or the placeholder.
     QImage foto() const;
 
     void FormShow() override;
 
-signals:
-    // The editor was closed; the main menu takes over.
-    void chiuso();
-    void apriGuida();
-    void apriEsporta();
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
+    bool apriArchivio(RecordFile& file) const override;
+    QString nomeArchivio() const override;
+    QLineEdit* campoCodiceFiscale() const override;
+    bool preparaNuova() override;
+    bool dopoScrittura(qint64 k) override;
+    bool preparaDuplicato() override;
+    void completaScheda(TSchedaIscritto& record) const override;
+    void dopoMostra(const TSchedaIscritto& record, qint64 k) override;
 
 private:
     void buildCommands();
     void buildLayout();
 
-    void cmdNuovoClick();
-    void cmdDuplicaClick();
-    void cmdSalvaClick();
-    void cmdTrovaClick();
     void cmdFileClick();
     void cmdAnteprimaClick();
     void cmdStampaClick();
     void cmdScadCertClick();
     void cmdScaduteClick();
-    void btnCodFiscClick();
+    void cmdTrovaClick();
     void btnEmailClick();
-    void cmdPrimoClick();
-    void cmdIndietroClick();
-    void cmdAvantiClick();
-    void cmdUltimoClick();
-    void cmdEsciClick();
     void txtQuotaExit();
+    // A member picked in a search or a list: shown once the member on screen may be left.
+    void mostraScelto(const TSchedaIscritto& member, qint64 k);
 
-    void sfoglia(BrowseCommand command);
-    void avvisa(MessageKind kind, const QString& text);
-    QLineEdit* campo(QString TSchedaIscritto::*member) const { return campi_.field(member); }
-
-    // The 26 edit fields, mapped onto the record.
-    FieldTable<TSchedaIscritto> campi_;
     PhotoPanel* foto_;
     AttachmentsPanel* allegati_;
 
-    QLabel* lblPosizione;
-    QPushButton* btnFocus; // takes the focus at a save, so that the field being edited is left first
-    InfoBar* panInfo;
-
-    PictureButton* cmdNuovo;
-    PictureButton* cmdDuplica;
-    PictureButton* cmdSalva;
-    PictureButton* cmdTrova;
     PictureButton* cmdFile;
-    PictureButton* cmdAnteprima;
-    PictureButton* cmdStampa;
-    PictureButton* cmdPrimo;
-    PictureButton* cmdIndietro;
-    PictureButton* cmdAvanti;
-    PictureButton* cmdUltimo;
     PictureButton* cmdScadCert;
     PictureButton* cmdScadute;
-    PictureButton* cmdEsporta;
-    PictureButton* cmdGuida;
-    PictureButton* cmdEsci;
-    PictureButton* btnCodFisc;
     PictureButton* btnEmail;
 };
 

@@ -1,6 +1,7 @@
 #include "receipts/TfrmRicevuta.h"
 
 #include "checks/TfrmCodFisc.h"
+#include "receipts/ReceiptEditorRules.h"
 #include "receipts/ReceiptSettings.h"
 #include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmLogo.h"
@@ -19,9 +20,7 @@
 #include "storage/Messages.h"
 #include "storage/RecordFile.h"
 
-#include <QCloseEvent>
 #include <QFileInfo>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -46,15 +45,16 @@ constexpr Qt::Alignment kRight = Qt::AlignRight | Qt::AlignVCenter;
 // The edit fields in tab and Enter order (Enter in the cents leads back to the first payee line);
 // a save checks the required ones in this order.
 constexpr FieldRow<S> kCampi[] = {
-    {.name = u"txtRicevente01", .member = &S::Ricevente01},
-    {.name = u"txtRicevente02", .member = &S::Ricevente02},
-    {.name = u"txtRicevente03", .member = &S::Ricevente03},
-    {.name = u"txtRicevente04", .member = &S::Ricevente04},
+    {.name = u"txtRicevente01", .member = &S::Ricevente01, .width = 400},
+    {.name = u"txtRicevente02", .member = &S::Ricevente02, .width = 400},
+    {.name = u"txtRicevente03", .member = &S::Ricevente03, .width = 400},
+    {.name = u"txtRicevente04", .member = &S::Ricevente04, .width = 400},
     {.name = u"txtNumRic",
      .member = &S::NumRic,
      .label = u"RICEVUTA n.",
      .required = &kMsgRicMancaNumRic,
-     .alignment = kCentre},
+     .alignment = kCentre,
+     .width = 150},
     {.name = u"txtData",
      .member = &S::Data,
      .label = u"Data:",
@@ -62,13 +62,15 @@ constexpr FieldRow<S> kCampi[] = {
      .existingDate = true,
      .filter = KeyFilter::DatePicker,
      .pickerTag = u"data",
-     .alignment = kCentre},
+     .alignment = kCentre,
+     .width = 150},
     {.name = u"txtPagatore", .member = &S::Pagatore, .label = u"Riceviamo da", .required = &kMsgRicMancaPagatore},
     {.name = u"txtCodFisc",
      .member = &S::CodFisc,
      .label = u"C.F.",
      .required = &kMsgRicMancaCodFisc,
-     .forced = ForcedText::UpperTrimmed},
+     .forced = ForcedText::UpperTrimmed,
+     .width = 190},
     {.name = u"txtSport", .member = &S::Sport, .label = u"per l'attività sportiva", .required = &kMsgMancaAttivita},
     {.name = u"txtDal",
      .member = &S::Dal,
@@ -76,17 +78,19 @@ constexpr FieldRow<S> kCampi[] = {
      .required = &kMsgRicMancaDal,
      .filter = KeyFilter::DatePicker,
      .pickerTag = u"dal",
-     .alignment = kCentre},
+     .alignment = kCentre,
+     .width = 110},
     {.name = u"txtAl",
      .member = &S::Al,
      .label = u"al",
      .required = &kMsgRicMancaAl,
      .filter = KeyFilter::DatePicker,
      .pickerTag = u"Al",
-     .alignment = kCentre},
+     .alignment = kCentre,
+     .width = 110},
     {.name = u"txtPraticante", .member = &S::Praticante, .label = u"Praticante:"},
     {.name = u"txtLuogoNasc", .member = &S::LuogoNasc, .label = u"Luogo di nascita:"},
-    {.name = u"txtDataNasc", .member = &S::DataNasc, .label = u"Data di nascita:"},
+    {.name = u"txtDataNasc", .member = &S::DataNasc, .label = u"Data di nascita:", .width = 110},
     {.name = u"txtIndirizzo", .member = &S::Indirizzo, .label = u"Indirizzo:"},
     {.name = u"txtImporto",
      .member = &S::Importo,
@@ -94,14 +98,20 @@ constexpr FieldRow<S> kCampi[] = {
      .resting = Resting::White,
      .filter = KeyFilter::Digits,
      .alignment = kRight,
-     .decimalNext = u"txtCents"},
+     .decimalNext = u"txtCents",
+     .width = 150,
+     .points = 16,
+     .height = 38},
     {.name = u"txtCents",
      .member = &S::Cents,
      .label = u"/",
      .resting = Resting::White,
      .filter = KeyFilter::Digits,
      .alignment = kCentre,
-     .initial = u"00"},
+     .initial = u"00",
+     .width = 52,
+     .points = 16,
+     .height = 38},
 };
 
 // The computed values stored with the receipt.
@@ -115,6 +125,43 @@ static_assert(FieldTable<S>::fits(kCampi, kEtichette));
 
 // The payee lines: kept from one receipt to the next and stored in the settings on closing.
 constexpr QString S::*kRiceventi[] = {&S::Ricevente01, &S::Ricevente02, &S::Ricevente03, &S::Ricevente04};
+
+// The hints of the shared commands, in the order of EditorCommand.
+constexpr const char* kSuggerimenti[] = {
+    "Prepara la schermata per l'emissione di una nuova ricevuta.",
+    "Prepara la schermata per l'emissione di una nuova ricevuta duplicando i dati correnti.",
+    "Salva o aggiorna la ricevuta corrente.",
+    "Trova una ricevuta in archivio.",
+    "Visualizza l'anteprima di stampa della ricevuta corrente.",
+    "Stampa la ricevuta corrente.",
+    "Visualizza la prima ricevuta in archivio.",
+    "Visualizza la ricevuta precedente in archivio.",
+    "Visualizza la ricevuta successiva in archivio.",
+    "Visualizza l'ultima ricevuta in archivio.",
+    "Esporta l'archivio annuale delle ricevute in un foglio di lavoro di Microsoft Excel.",
+    "Visualizza la guida in linea sensibile al contesto.",
+    "Esci da questo ambiente di lavoro.",
+    "Controlla il codice fiscale.",
+};
+
+EditorSetup setup()
+{
+    return {
+        .infoIniziale = kInfoIniziale,
+        .archivioVuoto = &kMsgArchivioRicevuteVuoto,
+        .duplicaNonSalvata = &kMsgRicevutaDuplicaNonSalvata,
+        .duplicata = &kMsgRicevutaDuplicata,
+        // "Primo" and "Salva" report a failing archive as a warning, the other actions as an error.
+        .erroreSalva = MessageKind::Warning,
+        .errorePrimo = MessageKind::Warning,
+        .erroreArchivio = MessageKind::Error,
+        .icona = QSize(44, 44),
+        .largo = QSize(124, 44),
+        .piccolo = QSize(28, 28),
+        .suggerimenti = kSuggerimenti,
+        .controllaCodice = &TfrmCodFisc::apriControllo,
+    };
+}
 
 QString todayText()
 {
@@ -132,8 +179,8 @@ QLabel* caption(QWidget* parent, const QString& text)
 } // namespace
 
 TfrmRicevuta::TfrmRicevuta()
-    : WorkspaceScreen(QStringLiteral("frmRicevuta"), QStringLiteral(" Tavorel - Stampa Ricevute")),
-      campi_(panel(), kCampi, kEtichette)
+    : RecordEditor(QStringLiteral("frmRicevuta"), QStringLiteral(" Tavorel - Stampa Ricevute"), setup(), kCampi,
+                   kEtichette)
 {
     buildFields();
     buildCommands();
@@ -142,14 +189,9 @@ TfrmRicevuta::TfrmRicevuta()
 
 void TfrmRicevuta::buildFields()
 {
-    // The amounts are the receipt's big figures.
-    for (QLineEdit* e : {campo(&S::Importo), campo(&S::Cents)}) {
-        e->setFont(look::font(QStringLiteral("Verdana"), 16, true));
-        e->setMinimumHeight(38);
-    }
     connect(FieldKeys::of(campo(&S::Importo)), &FieldKeys::keyReleased, this, &TfrmRicevuta::txtImportoKeyUp);
     connect(FieldKeys::of(campo(&S::Cents)), &FieldKeys::keyReleased, this, &TfrmRicevuta::txtCentsKeyUp);
-    campo(&S::Cents)->installEventFilter(this);
+    alLasciare(campo(&S::Cents), [this] { txtCentsExit(); });
 
     bkgLettere = new QFrame(panel());
     bkgLettere->setObjectName(QStringLiteral("bkgLettere"));
@@ -173,9 +215,6 @@ void TfrmRicevuta::buildFields()
     txtCentLettere->setFont(tahoma);
     txtCentLettere->setAlignment(Qt::AlignCenter);
 
-    lblPosizione = look::label(panel(), QString(), 11, true, QStringLiteral("lblPosizione"));
-    lblPosizione->setAlignment(Qt::AlignCenter);
-
     lblFile = new QLabel(panel());
     lblFile->setObjectName(QStringLiteral("lblFile"));
     lblFile->hide();
@@ -187,50 +226,20 @@ void TfrmRicevuta::buildFields()
 
 void TfrmRicevuta::buildCommands()
 {
-    panInfo = new InfoBar(panel(), colors::kInfoBand);
-    panInfo->setText(kInfoIniziale);
-
-    const QSize icon(44, 44);
+    buildEditorCommands(panel());
+    using T = TfrmRicevuta;
     const CommandRow<TfrmRicevuta> commands[] = {
-        {&TfrmRicevuta::cmdNuovo, "cmdNuovo", "nuovo", icon,
-         "Prepara la schermata per l'emissione di una nuova ricevuta.", &TfrmRicevuta::cmdNuovoClick},
-        {&TfrmRicevuta::cmdDuplica, "cmdDuplica", "duplica", icon,
-         "Prepara la schermata per l'emissione di una nuova ricevuta duplicando i dati correnti.",
-         &TfrmRicevuta::cmdDuplicaClick},
-        {&TfrmRicevuta::cmdSalva, "cmdSalva", "salva", icon, "Salva o aggiorna la ricevuta corrente.",
-         &TfrmRicevuta::cmdSalvaClick},
-        {&TfrmRicevuta::cmdTrova, "cmdTrova", "trova", icon, "Trova una ricevuta in archivio.",
-         &TfrmRicevuta::apriTrova},
-        {&TfrmRicevuta::cmdAnteprima, "cmdAnteprima", "anteprima", QSize(124, 44),
-         "Visualizza l'anteprima di stampa della ricevuta corrente.", &TfrmRicevuta::cmdAnteprimaClick},
-        {&TfrmRicevuta::cmdStampa, "cmdStampa", "stampa", QSize(124, 44), "Stampa la ricevuta corrente.",
-         &TfrmRicevuta::cmdStampaClick},
-        {&TfrmRicevuta::cmdPrimo, "cmdPrimo", "primo", icon, "Visualizza la prima ricevuta in archivio.",
-         &TfrmRicevuta::cmdPrimoClick},
-        {&TfrmRicevuta::cmdIndietro, "cmdIndietro", "indietro", icon, "Visualizza la ricevuta precedente in archivio.",
-         &TfrmRicevuta::cmdIndietroClick},
-        {&TfrmRicevuta::cmdAvanti, "cmdAvanti", "avanti", icon, "Visualizza la ricevuta successiva in archivio.",
-         &TfrmRicevuta::cmdAvantiClick},
-        {&TfrmRicevuta::cmdUltimo, "cmdUltimo", "ultimo", icon, "Visualizza l'ultima ricevuta in archivio.",
-         &TfrmRicevuta::cmdUltimoClick},
-        {&TfrmRicevuta::cmdEsporta, "cmdEsporta", "esporta", icon,
-         "Esporta l'archivio annuale delle ricevute in un foglio di lavoro di Microsoft Excel.",
-         &TfrmRicevuta::apriEsporta},
-        {&TfrmRicevuta::cmdNumerazione, "cmdNumerazione", "numerazione", icon,
-         "Imposta il numero iniziale per la numerazione automatica delle ricevute.",
-         &TfrmRicevuta::cmdNumerazioneClick},
-        {&TfrmRicevuta::cmdGuida, "cmdGuida", "guida", icon, "Visualizza la guida in linea sensibile al contesto.",
-         &TfrmRicevuta::apriGuida},
-        {&TfrmRicevuta::cmdEsci, "cmdEsci", "esci_rosso", icon, "Esci da questo ambiente di lavoro.",
-         &TfrmRicevuta::cmdEsciClick},
-        {&TfrmRicevuta::cmdLogo, "cmdLogo", "logo", QSize(150, 112),
-         "Carica il logo dell'Associazione Sportiva Dilettantistica.", &TfrmRicevuta::cmdLogoClick},
-        {&TfrmRicevuta::impPagatore, "impPagatore", "importa", QSize(28, 28),
-         "Importa i dati dall'archivio degli iscritti.", &TfrmRicevuta::apriImporta},
-        {&TfrmRicevuta::btnCodFisc, "btnCodFisc", "controlla", QSize(28, 28), "Controlla il codice fiscale.",
-         &TfrmRicevuta::btnCodFiscClick},
+        {&T::cmdNumerazione, "cmdNumerazione", "numerazione", setup_.icona,
+         "Imposta il numero iniziale per la numerazione automatica delle ricevute.", &T::cmdNumerazioneClick},
+        {&T::cmdLogo, "cmdLogo", "logo", QSize(150, 112), "Carica il logo dell'Associazione Sportiva Dilettantistica.",
+         &T::cmdLogoClick},
+        {&T::impPagatore, "impPagatore", "importa", setup_.piccolo, "Importa i dati dall'archivio degli iscritti.",
+         &T::apriImporta},
     };
     buildPictureCommands<TfrmRicevuta>(this, panel(), panInfo, commands);
+    connect(cmdTrova, &PictureButton::clicked, this, &T::apriTrova);
+    connect(cmdAnteprima, &PictureButton::clicked, this, &T::cmdAnteprimaClick);
+    connect(cmdStampa, &PictureButton::clicked, this, &T::cmdStampaClick);
 }
 
 void TfrmRicevuta::buildLayout()
@@ -278,9 +287,7 @@ void TfrmRicevuta::buildLayout()
     auto* riceventi = new QVBoxLayout;
     riceventi->setSpacing(4);
     for (auto member : kRiceventi) {
-        QLineEdit* e = campo(member);
-        e->setFixedWidth(400);
-        riceventi->addWidget(e);
+        riceventi->addWidget(campo(member));
     }
     riceventi->addStretch(1);
     intestazione->addLayout(riceventi);
@@ -295,8 +302,6 @@ void TfrmRicevuta::buildLayout()
     QLabel* titNumRic = campi_.titleOf(campo(&S::NumRic));
     titNumRic->setFont(look::font(QStringLiteral("Verdana"), 13, true));
     titNumRic->setStyleSheet(QStringLiteral("color: %1;").arg(colors::kSteelBlue.name()));
-    campo(&S::NumRic)->setFixedWidth(150);
-    campo(&S::Data)->setFixedWidth(150);
     for (QLabel* l : {titNumRic, campi_.titleOf(campo(&S::Data))})
         l->setParent(numero);
     numeroGrid->addWidget(titNumRic, 0, 0, Qt::AlignRight);
@@ -324,10 +329,6 @@ void TfrmRicevuta::buildLayout()
         righe->addLayout(h);
         return h;
     };
-    for (QLineEdit* e : {campo(&S::CodFisc)})
-        e->setFixedWidth(190);
-    for (QLineEdit* e : {campo(&S::Dal), campo(&S::Al), campo(&S::DataNasc)})
-        e->setFixedWidth(110);
     riga({campi_.titleOf(campo(&S::Pagatore)), campo(&S::Pagatore), impPagatore, campi_.titleOf(campo(&S::CodFisc)),
           campo(&S::CodFisc), btnCodFisc});
     riga({campi_.titleOf(campo(&S::Sport)), campo(&S::Sport), campi_.titleOf(campo(&S::Dal)), campo(&S::Dal),
@@ -376,8 +377,6 @@ void TfrmRicevuta::buildLayout()
     QLabel* titCents = campi_.titleOf(campo(&S::Cents));
     titCents->setParent(totale);
     titCents->setFont(look::font(QStringLiteral("Verdana"), 16, true));
-    campo(&S::Importo)->setFixedWidth(150);
-    campo(&S::Cents)->setFixedWidth(52);
     totaleGrid->addWidget(titImporto, 0, 0);
     totaleGrid->addWidget(euroCifre, 0, 1);
     totaleGrid->addWidget(campo(&S::Importo), 0, 2);
@@ -400,19 +399,35 @@ void TfrmRicevuta::buildLayout()
 
 void TfrmRicevuta::apriArchivio(const QString& archivePath, const QString& caption)
 {
+    archivio_ = archivePath;
     lblFile->setText(archivePath);
     setWindowTitle(caption);
 }
 
-TSchedaRicevuta TfrmRicevuta::scheda() const
+bool TfrmRicevuta::apriArchivio(RecordFile& file) const
 {
-    return campi_.record();
+    return OpenReceiptArchive(archivio_, file);
 }
 
-void TfrmRicevuta::mostraScheda(const TSchedaRicevuta& record, qint64 k)
+QString TfrmRicevuta::nomeArchivio() const
 {
-    campi_.show(record);
-    lblPosizione->setText(QString::number(k));
+    return QFileInfo(archivio_).fileName();
+}
+
+QLineEdit* TfrmRicevuta::campoCodiceFiscale() const
+{
+    return campo(&S::CodFisc);
+}
+
+QByteArray TfrmRicevuta::confronto() const
+{
+    // The payee lines go from one new receipt to the next (and into the settings on closing):
+    // changing them on a receipt not saved yet loses nothing when that receipt is left.
+    TSchedaRicevuta r = scheda();
+    if (posizione() == 0)
+        for (auto member : kRiceventi)
+            r.*member = QString();
+    return encodeRecord(r);
 }
 
 void TfrmRicevuta::mostraPagatore(const TSchedaRicevuta& from)
@@ -427,10 +442,10 @@ void TfrmRicevuta::mostraPagatore(const TSchedaRicevuta& from)
 
 QString TfrmRicevuta::archivio() const
 {
-    return lblFile->text();
+    return archivio_;
 }
 
-void TfrmRicevuta::closeEvent(QCloseEvent* event)
+bool TfrmRicevuta::primaDiChiudere()
 {
     QStringList righe;
     for (auto member : kRiceventi)
@@ -441,38 +456,19 @@ void TfrmRicevuta::closeEvent(QCloseEvent* event)
         // not lost. Lines the settings already hold can go, or a folder that cannot be written
         // would keep the user in the editor for good.
         accessoNegato(MessageKind::Error);
-        event->ignore();
-        return;
+        return false;
     }
-    emit chiuso();
-    event->accept();
+    return true;
 }
 
 bool TfrmRicevuta::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == campo(&S::Cents) && event->type() == QEvent::FocusOut) {
-        // Only a move to another control leaves the field; a dialog or another program taking
-        // the window's focus does not complete the cents under the user.
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-            txtCentsExit();
-    } else if ((watched == etichetta(&S::ImpLettere) || watched == bkgLettere) &&
-               event->type() == QEvent::MouseButtonPress &&
-               static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if ((watched == etichetta(&S::ImpLettere) || watched == bkgLettere) &&
+        event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         txtImpLettereClick();
         return true;
     }
-    return WorkspaceScreen::eventFilter(watched, event);
-}
-
-void TfrmRicevuta::avvisa(MessageKind kind, const QString& text)
-{
-    platform().message(this, kind, text);
-}
-
-void TfrmRicevuta::accessoNegato(MessageKind kind)
-{
-    avvisa(kind, kMsgAccessoArchivio);
+    return RecordEditor::eventFilter(watched, event);
 }
 
 void TfrmRicevuta::FormShow()
@@ -482,11 +478,11 @@ void TfrmRicevuta::FormShow()
     for (qsizetype i = 0; i < std::ssize(kRiceventi); ++i)
         campo(kRiceventi[i])->setText(righe.value(i));
     campo(&S::Data)->setText(todayText());
-    lblPosizione->clear();
+    segnaMostrata(0, {});
     campo(&S::Pagatore)->setFocus();
 }
 
-void TfrmRicevuta::cmdNuovoClick()
+bool TfrmRicevuta::preparaNuova()
 {
     QString inizio = ReceiptSettings::leggiInizio(platform().programFolder());
     if (TrimSpazi(inizio).isEmpty())
@@ -494,30 +490,29 @@ void TfrmRicevuta::cmdNuovoClick()
     lblInizio->setText(inizio);
 
     RecordFile file;
-    if (!OpenReceiptArchive(lblFile->text(), file)) {
+    if (!OpenReceiptArchive(archivio_, file)) {
         accessoNegato(MessageKind::Error);
-        return;
+        return false;
     }
     const qint64 n = file.count();
+    file.close();
 
     // A new receipt of the same payee; its number comes below, once the count is known.
     campi_.clear({&S::Ricevente01, &S::Ricevente02, &S::Ricevente03, &S::Ricevente04});
     campo(&S::Data)->setText(todayText());
     etichetta(&S::Intero)->setText(QStringLiteral("0,00"));
-    lblPosizione->clear();
 
-    const std::optional<qint64> numero = NumeroProposto(lblInizio->text(), n);
-    file.close();
-    if (!numero) {
-        // The number stays empty: the previous receipt's must not stay on a cleared, unsaved one.
+    // Without a number (the start is not one) the field stays empty: the previous receipt's must
+    // not stay on a cleared, unsaved one.
+    if (const std::optional<qint64> numero = NumeroProposto(inizio, n))
+        campo(&S::NumRic)->setText(QString::number(*numero));
+    else
         accessoNegato(MessageKind::Error);
-        return;
-    }
-    campo(&S::NumRic)->setText(QString::number(*numero));
     campo(&S::Pagatore)->setFocus();
+    return true;
 }
 
-void TfrmRicevuta::cmdSalvaClick()
+bool TfrmRicevuta::preparaSalvataggio()
 {
     const ImportoRicevuta importo = CompletaImporto(campo(&S::Importo)->text(), campo(&S::Cents)->text());
     campo(&S::Importo)->setText(importo.euro);
@@ -526,150 +521,44 @@ void TfrmRicevuta::cmdSalvaClick()
     // saved at once would otherwise be stored, and printed, with the words of other cents.
     etichetta(&S::CentLettere)->setText(importo.cents);
     etichetta(&S::Intero)->setText(importo.intero);
-
-    if (const std::optional<MissingField> missing = campi_.firstMissing()) {
-        avvisa(MessageKind::Warning, missing->warning);
-        missing->field->setFocus();
-        return;
-    }
-
-    RecordFile file;
-    if (!OpenReceiptArchive(lblFile->text(), file)) {
-        accessoNegato(MessageKind::Warning);
-        return;
-    }
-    const TSchedaRicevuta record = scheda();
-    const qint64 k = PosizioneDaEtichetta(lblPosizione->text());
-    if (k > 0) {
-        const bool scritto = overwriteRecord(file, k, record);
-        file.close();
-        if (!scritto) {
-            accessoNegato(MessageKind::Warning);
-            return;
-        }
-        avvisa(MessageKind::Information, kMsgSchedaModificata);
-    } else {
-        const qint64 nuovo = appendRecord(file, record);
-        file.close();
-        if (nuovo < 0) {
-            accessoNegato(MessageKind::Warning);
-            return;
-        }
-        lblPosizione->setText(QString::number(nuovo));
-        avvisa(MessageKind::Information, kMsgSchedaInserita);
-    }
+    return true;
 }
 
-void TfrmRicevuta::cmdDuplicaClick()
+bool TfrmRicevuta::preparaDuplicato()
 {
-    if (TrimSpazi(lblPosizione->text()).isEmpty()) {
-        avvisa(MessageKind::Warning, kMsgRicevutaDuplicaNonSalvata);
-        return;
-    }
-    lblPosizione->clear();
     RecordFile file;
-    if (!OpenReceiptArchive(lblFile->text(), file)) {
+    if (!OpenReceiptArchive(archivio_, file)) {
         accessoNegato(MessageKind::Error);
-        return;
+        return false;
     }
+    file.close();
     campo(&S::NumRic)->clear();
     campo(&S::Data)->setText(todayText());
     campo(&S::NumRic)->setFocus();
-    file.close();
-    avvisa(MessageKind::Information, kMsgRicevutaDuplicata);
-}
-
-void TfrmRicevuta::sfoglia(BrowseCommand command, MessageKind failureKind)
-{
-    // From the first receipt "Indietro" does nothing at all, not even on an archive emptied meanwhile.
-    if (command == BrowseCommand::Indietro && lblPosizione->text() == QStringLiteral("1"))
-        return;
-    RecordFile file;
-    if (!OpenReceiptArchive(lblFile->text(), file)) {
-        accessoNegato(failureKind);
-        return;
-    }
-    const BrowseRead found = LeggiPerSfoglia(file, command, PosizioneDaEtichetta(lblPosizione->text()));
-    switch (found.outcome) {
-    case BrowseRead::Outcome::Empty:
-        if (command == BrowseCommand::Avanti)
-            lblPosizione->clear();
-        avvisa(MessageKind::Information, kMsgArchivioRicevuteVuoto);
-        return;
-    case BrowseRead::Outcome::Stay:
-        return;
-    case BrowseRead::Outcome::Unreadable:
-        accessoNegato(failureKind);
-        return;
-    case BrowseRead::Outcome::Read:
-        break;
-    }
-    mostraScheda(decodeRecord<TSchedaRicevuta>(found.bytes), found.k);
-    // What a damaged record still holds is shown, so that it can be checked and saved again; the
-    // user is told which record of which file it is.
-    if (!recordIsWhole<TSchedaRicevuta>(found.bytes))
-        avvisa(MessageKind::Warning, msgSchedaDanneggiata(found.k, QFileInfo(lblFile->text()).fileName()));
-}
-
-// "Primo" and "Salva" report a failing archive as a warning, the other archive actions as an error.
-void TfrmRicevuta::cmdPrimoClick()
-{
-    sfoglia(BrowseCommand::Primo, MessageKind::Warning);
-}
-
-void TfrmRicevuta::cmdIndietroClick()
-{
-    sfoglia(BrowseCommand::Indietro, MessageKind::Error);
-}
-
-void TfrmRicevuta::cmdAvantiClick()
-{
-    sfoglia(BrowseCommand::Avanti, MessageKind::Error);
-}
-
-void TfrmRicevuta::cmdUltimoClick()
-{
-    sfoglia(BrowseCommand::Ultimo, MessageKind::Error);
+    return true;
 }
 
 void TfrmRicevuta::cmdAnteprimaClick()
 {
-    auto* dialog = new TfrmAnteprimaRic(this, scheda());
-    platform().runModal(dialog);
-    delete dialog;
+    runDialog<TfrmAnteprimaRic>(this, scheda());
 }
 
 void TfrmRicevuta::cmdStampaClick()
 {
-    auto* dialog = new TfrmStampaRic(this, scheda());
-    platform().runModal(dialog);
-    delete dialog;
+    runDialog<TfrmStampaRic>(this, scheda());
 }
 
 void TfrmRicevuta::cmdNumerazioneClick()
 {
-    auto* dialog = new TfrmNumerazione(this);
-    dialog->lblMemory->setText(QStringLiteral("ricevute"));
-    dialog->setWindowTitle(QStringLiteral(" Impostazione inizio numerazione ricevute"));
-    platform().runModal(dialog);
-    delete dialog;
+    TfrmNumerazione dialog(this);
+    dialog.lblMemory->setText(QStringLiteral("ricevute"));
+    dialog.setWindowTitle(QStringLiteral(" Impostazione inizio numerazione ricevute"));
+    platform().runModal(&dialog);
 }
 
 void TfrmRicevuta::cmdLogoClick()
 {
-    auto* dialog = new TfrmLogo(this);
-    platform().runModal(dialog);
-    delete dialog;
-}
-
-void TfrmRicevuta::cmdEsciClick()
-{
-    close();
-}
-
-void TfrmRicevuta::btnCodFiscClick()
-{
-    TfrmCodFisc::apriControllo(this, TrimSpazi(campo(&S::CodFisc)->text()));
+    runDialog<TfrmLogo>(this);
 }
 
 void TfrmRicevuta::txtImportoKeyUp()

@@ -8,6 +8,8 @@ namespace tavorel::colors {
 inline const QColor kSteelBlue{0x46, 0x82, 0xB4};
 inline const QColor kAliceBlue{0xF0, 0xF8, 0xFF};
 inline const QColor kBeige{0xF5, 0xF5, 0xDC};
+// The words beside a member field that must be filled in.
+inline const QColor kRequiredLabel{0xA5, 0x2A, 0x2A};
 inline const QColor kWhite{0xFF, 0xFF, 0xFF};
 inline const QColor kYellow{0xFF, 0xFF, 0x00};
 inline const QColor kSkyBlue{0x87, 0xCE, 0xEB};

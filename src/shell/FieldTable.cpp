@@ -40,8 +40,10 @@ FieldTableBase::FieldTableBase(QWidget* panel, QList<BuiltRow> rows, QList<Built
         edit->setObjectName(name);
         edit->setMaxLength(r.maxLength);
         edit->setAlignment(r.alignment);
-        edit->setFont(font);
-        edit->setMinimumHeight(look.minimumHeight);
+        edit->setFont(r.points > 0 ? look::font(QStringLiteral("Verdana"), r.points, true) : font);
+        edit->setMinimumHeight(r.height > 0 ? r.height : look.minimumHeight);
+        if (r.width > 0)
+            edit->setFixedWidth(r.width);
         edit->setText(r.initial.toString());
         FocusHighlight::applyStyleA(edit, colourOf(r.resting));
         FieldKeys* keys = FieldKeys::of(edit);

@@ -45,6 +45,9 @@ struct FieldRow {
     QStringView initial = {}; // the text of a cleared screen
     // Whole euros: where a comma or a full stop moves on to (the cents), with its text selected.
     QStringView decimalNext = {};
+    int width = 0;  // a fixed width in pixels; none: the layout shares out the width
+    int points = 0; // the font's size when it is not the table's (Verdana bold)
+    int height = 0; // the least height when it is not the table's
 };
 
 // A label that shows a record field the program computes or keeps out of sight.
@@ -90,6 +93,9 @@ struct BuiltRow {
     Qt::Alignment alignment;
     QStringView initial;
     QStringView decimalNext;
+    int width;
+    int points;
+    int height;
     int maxLength;
 };
 
@@ -236,7 +242,8 @@ private:
         QList<BuiltRow> out;
         for (const auto& r : rows)
             out.append({r.name, r.label, r.required, r.existingDate, r.resting, r.filter, r.pickerTag, r.forced,
-                        r.readOnly, r.next, r.alignment, r.initial, r.decimalNext, capacityOf(r.member)});
+                        r.readOnly, r.next, r.alignment, r.initial, r.decimalNext, r.width, r.points, r.height,
+                        capacityOf(r.member)});
         return out;
     }
     static QList<BuiltLabel> built(std::span<const LabelRow<Record>> labels)

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <utility>
 
 class QDialog;
 class QWidget;
@@ -21,6 +22,7 @@ enum class MessageKind {
     Error,        // OK + Cancel
     Information,  // OK + Cancel
     Confirmation, // Yes + No
+    Question,     // Yes + No + Cancel
     Plain,        // OK
 };
 
@@ -62,5 +64,14 @@ public:
 Platform& platform();
 // Installs a platform (nullptr goes back to the real one). The caller keeps ownership.
 void setPlatform(Platform* p);
+
+// The one way a screen runs a dialog: made for the occasion, shown modally through the platform,
+// gone when this returns. Returns the dialog's result.
+template <typename Dialog, typename... Args>
+int runDialog(Args&&... args)
+{
+    Dialog dialog(std::forward<Args>(args)...);
+    return platform().runModal(&dialog);
+}
 
 } // namespace tavorel

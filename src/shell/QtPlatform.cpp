@@ -29,6 +29,7 @@ QString titleFor(MessageKind kind)
     case MessageKind::Information:
         return QStringLiteral("Informazione");
     case MessageKind::Confirmation:
+    case MessageKind::Question:
         return QStringLiteral("Conferma");
     case MessageKind::Plain:
         break;
@@ -67,6 +68,11 @@ void QtPlatform::prepareMessageBox(QMessageBox& box, MessageKind kind, const QSt
     case MessageKind::Confirmation:
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    case MessageKind::Question:
+        box.setIcon(QMessageBox::Question);
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
         break;
     case MessageKind::Plain:
         box.setIcon(QMessageBox::NoIcon);

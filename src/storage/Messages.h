@@ -57,6 +57,25 @@ inline const QString kMsgFineAnteriore =
     QStringLiteral("Attenzione: la data di fine intervallo (%1) non può essere anteriore a quella di inizio "
                    "intervallo (%2).\n\r\n\r"
                    "Per poter visualizzare il riepilogo è necessario indicare un intervallo di tempo valido.");
+// A save that found the disk full: the archive was put back as it was.
+inline const QString kMsgDiscoPieno =
+    QStringLiteral("Attenzione: lo spazio sul disco è esaurito. La scheda non è stata salvata.");
+
+// -- record editors
+// The record on screen has changes and is about to be left (Sì saves, No leaves, Annulla stays).
+inline const QString kMsgSalvareModifiche = QStringLiteral("Salvare le modifiche apportate alla scheda corrente?");
+// "Salva" over a record that another workstation saved after it was shown here (Sì overwrites the
+// other change, No shows the record as it is now in the archive, Annulla stays).
+inline const QString kMsgSchedaCambiataAltrove =
+    QStringLiteral("Attenzione: un'altra postazione ha modificato questa scheda dopo che è stata aperta.\n\r\n\r"
+                   "Sì: sovrascrive le modifiche dell'altra postazione con i dati visualizzati.\n\r"
+                   "No: ricarica la scheda come è ora in archivio (le modifiche fatte qui vanno perse).\n\r"
+                   "Annulla: torna alla scheda senza salvare.");
+// The record on screen is no longer in the archive (the archive was shortened by another workstation).
+inline const QString kMsgSchedaNonPiuInArchivio =
+    QStringLiteral("Attenzione: la scheda visualizzata non è più presente in archivio.\n\r\n\r"
+                   "Salvarla come nuova scheda?");
+
 // Income summary: the year's archive cannot be opened or read.
 inline const QString kMsgArchivioNonAccessibile =
     QStringLiteral("Attenzione: il file di archivio non risulta accessibile.");

@@ -26,6 +26,21 @@
 
 namespace tavorel {
 
+namespace {
+
+// The system's reason for the write that just failed was a full disk.
+bool lastErrorWasDiskFull()
+{
+#ifdef Q_OS_WIN
+    const DWORD e = GetLastError();
+    return e == ERROR_DISK_FULL || e == ERROR_HANDLE_DISK_FULL;
+#else
+    return errno == ENOSPC || errno == EDQUOT;
+#endif
+}
+
+} // namespace
+
 RecordFile::~RecordFile()
 {
     close();
@@ -52,6 +67,7 @@ bool RecordFile::open(const QString& path, int recordSize)
 
 void RecordFile::close()
 {
+    lockDepth_ = 0;
     unlockForAppend();
     if (file_.isOpen())
         file_.close();
@@ -112,20 +128,61 @@ bool RecordFile::overwrite(qint64 k, const QByteArray& record)
 {
     if (!isOpen() || record.size() != recordSize_ || k < 1 || k > count())
         return false;
-    return writeAt(k - 1, record);
+    QByteArray before;
+    const bool hadBefore = read(k, before);
+    if (writeAt(k - 1, record))
+        return true;
+    // Part of the new record may have reached the disk: the old one is put back where it can be,
+    // keeping the reason of the first failure.
+    if (hadBefore) {
+        const QString error = error_;
+        const bool full = diskFull_;
+        writeAt(k - 1, before);
+        error_ = error;
+        diskFull_ = full;
+    }
+    return false;
 }
 
 qint64 RecordFile::append(const QByteArray& record)
 {
     if (!isOpen() || record.size() != recordSize_)
         return -1;
-    if (!lockForAppend())
+    if (!lock())
         return -1;
     // The size is read under the lock: no other copy can append between here and the write.
-    const qint64 index = file_.size() / recordSize_;
-    const bool written = writeAt(index, record);
-    unlockForAppend();
+    const qint64 oldSize = file_.size();
+    const qint64 index = oldSize / recordSize_;
+    bool written = writeAt(index, record);
+    if (!written && file_.size() > oldSize) {
+        // Part of the record reached the disk: the file goes back to its old end, so that the
+        // archive holds no half record (what was after the last whole record stays as it was).
+        file_.resize(oldSize);
+    }
+    unlock();
     return written ? index + 1 : -1;
+}
+
+bool RecordFile::lock()
+{
+    if (!isOpen())
+        return false;
+    if (lockDepth_ > 0) {
+        ++lockDepth_;
+        return true;
+    }
+    if (!lockForAppend())
+        return false;
+    lockDepth_ = 1;
+    return true;
+}
+
+void RecordFile::unlock()
+{
+    if (lockDepth_ == 0)
+        return;
+    if (--lockDepth_ == 0)
+        unlockForAppend();
 }
 
 bool RecordFile::forEach(const std::function<bool(qint64 k, const QByteArray& record)>& visit)
@@ -548,8 +605,11 @@ bool RecordFile::scanRuns(RunScan& scan)
 
 bool RecordFile::writeAt(qint64 index, const QByteArray& record)
 {
+    diskFull_ = false;
+    errno = 0;
     if (!file_.seek(index * recordSize_) || file_.write(record) != record.size()) {
         error_ = file_.errorString();
+        diskFull_ = lastErrorWasDiskFull();
         return false;
     }
     return true;

@@ -53,8 +53,16 @@ public:
     bool read(qint64 k, QByteArray& record);
     // Rewrites record k (1..count) in place; its number does not change.
     bool overwrite(qint64 k, const QByteArray& record);
-    // Writes the record after the last whole one and returns its number, or -1.
+    // Writes the record after the last whole one and returns its number, or -1. A write that
+    // fails part-way (a full disk) cuts the file back to what it was, so no half record stays.
     qint64 append(const QByteArray& record);
+    // Holds the append lock over a whole step (read, compare, write) so that no other copy of the
+    // program appends or writes under the lock meanwhile. Holds nest: the lock goes with the
+    // last unlock() or with close().
+    bool lock();
+    void unlock();
+    // The last failure was a full disk (ENOSPC, ERROR_DISK_FULL).
+    bool diskFull() const { return diskFull_; }
     // Visits every whole record from the first, in order, with its number; stops early when
     // `visit` returns false. Returns false on a read failure.
     bool forEach(const std::function<bool(qint64 k, const QByteArray& record)>& visit);
@@ -79,6 +87,8 @@ private:
     QFile file_;
     int recordSize_ = 0;
     QString error_;
+    bool diskFull_ = false;
+    int lockDepth_ = 0;
 #ifdef Q_OS_WIN
     void* lockHandle_ = nullptr;
 #else

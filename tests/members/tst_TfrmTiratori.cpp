@@ -366,8 +366,8 @@ void tst_TfrmTiratori::browse()
     Editor e;
     if (records > 0)
         e.write(archivio(records));
-    e.label("lblPosizione")->setText(position);
     e.edit("txtTiratore")->setText(QStringLiteral("sullo schermo"));
+    e.w.mostraScheda(e.w.scheda(), position.toLongLong());
 
     e.click(button);
 

@@ -87,6 +87,8 @@ struct Editor {
     Editor() { w.apriArchivio(path, QStringLiteral(" Tavorel - Archivio ricevute anno 2026")); }
 
     QLineEdit* edit(const QString& name) { return w.findChild<QLineEdit*>(name); }
+    // The receipt on screen becomes record `position` ("" for one not saved yet), as if browsed to.
+    void at(const QString& position) { w.mostraScheda(w.scheda(), position.toLongLong()); }
     QLabel* label(const QString& name) { return w.findChild<QLabel*>(name); }
     PictureButton* button(const QString& name) { return w.findChild<PictureButton*>(name); }
     InfoBar* info() { return w.findChild<InfoBar*>(); }
@@ -182,7 +184,7 @@ void tst_TfrmRicevuta::showingStartsAnEmptyReceipt()
     ini.close();
     e.edit("txtNumRic")->setText(QStringLiteral("99"));
     e.edit("txtCents")->setText(QStringLiteral("45"));
-    e.label("lblPosizione")->setText(QStringLiteral("4"));
+    e.at(QStringLiteral("4"));
     QCOMPARE(e.info()->text(), QStringLiteral("Pronto per archiviare una nuova ricevuta..."));
 
     e.showActive();
@@ -239,8 +241,8 @@ void tst_TfrmRicevuta::browse()
     Editor e;
     if (records > 0)
         e.write(archivio(records));
-    e.label("lblPosizione")->setText(position);
     e.edit("txtPagatore")->setText(QStringLiteral("sullo schermo"));
+    e.at(position);
 
     e.w.findChild<PictureButton*>(button)->click();
 
@@ -586,12 +588,17 @@ void tst_TfrmRicevuta::duplica()
                             "Duplica."));
     QCOMPARE(e.edit("txtNumRic")->text(), QStringLiteral("7"));
 
-    // Saved: a copy with no number, dated today, that the next save appends.
+    // Saved: a copy with no number, dated today, that the next save appends. The receipt typed
+    // before is left without saving it.
+    e.fake.answers << Answer::No;
     e.click("cmdPrimo");
-    e.click("cmdDuplica");
     QCOMPARE(e.fake.messages.size(), 2);
-    QCOMPARE(e.fake.messages[1].kind, MessageKind::Information);
-    QCOMPARE(e.fake.messages[1].text,
+    QCOMPARE(e.fake.messages[1].kind, MessageKind::Question);
+    QCOMPARE(e.fake.messages[1].text, QStringLiteral("Salvare le modifiche apportate alla scheda corrente?"));
+    e.click("cmdDuplica");
+    QCOMPARE(e.fake.messages.size(), 3);
+    QCOMPARE(e.fake.messages[2].kind, MessageKind::Information);
+    QCOMPARE(e.fake.messages[2].text,
              QStringLiteral("E' ora possibile apportare le proprie modifiche alla ricevuta corrente.\n\r\n\r"
                             "Al termine premere Salva per registrare i dati in archivio."));
     QCOMPARE(e.label("lblPosizione")->text(), QString());
@@ -644,6 +651,7 @@ void tst_TfrmRicevuta::payeeLinesPersistAcrossAClose()
     e.edit("txtRicevente04")->setText(QStringLiteral("P.IVA 01234567890 "));
     e.edit("txtPagatore")->setText(QStringLiteral("non salvato"));
 
+    e.fake.answers << Answer::No; // the receipt is left unsaved
     e.click("cmdEsci");
 
     QCOMPARE(closed.count(), 1);
@@ -849,7 +857,7 @@ void tst_TfrmRicevuta::unreadableArchive()
     inside.write("x");
     inside.close();
     e.fillValid();
-    e.label("lblPosizione")->setText(position);
+    e.at(position);
 
     e.w.findChild<PictureButton*>(button)->click();
 

@@ -154,7 +154,9 @@ void tst_HostileText::everyByteSurvives()
         ++saves;
 
         // Reloaded from the archive, the field shows what it showed when saved.
+        // Emptied on screen and left without saving: the record comes back as stored.
         target->clear();
+        fake.answers << Answer::No;
         click(&w, "cmdPrimo");
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(), QStringLiteral("1"));
         QCOMPARE(target->text(), shown);
@@ -249,7 +251,9 @@ void tst_HostileText::memberEveryByteSurvives()
         QCOMPARE(fake.messages[0].kind, MessageKind::Information);
         ++saves;
 
+        // Emptied on screen and left without saving: the record comes back as stored.
         target->clear();
+        fake.answers << Answer::No;
         click(&w, "cmdPrimo");
         QCOMPARE(w.findChild<QLabel*>(QStringLiteral("lblPosizione"))->text(), QStringLiteral("1"));
         QCOMPARE(target->text(), shown);

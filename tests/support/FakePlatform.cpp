@@ -18,7 +18,7 @@ Answer FakePlatform::message(QWidget*, MessageKind kind, const QString& text)
     messages.append({kind, text});
     if (!answers.isEmpty())
         return answers.takeFirst();
-    return kind == MessageKind::Confirmation ? Answer::Yes : Answer::Ok;
+    return kind == MessageKind::Confirmation || kind == MessageKind::Question ? Answer::Yes : Answer::Ok;
 }
 
 int FakePlatform::runModal(QDialog* dialog)
