@@ -151,11 +151,10 @@ void Application::start()
 
     // Receipt editor → receipt search, which loads the receipt chosen into the editor
     QObject::connect(ricevuta, &TfrmRicevuta::apriTrova, ricevuta, [ricevuta] {
-        TfrmTrovaRic trova(ricevuta, ricevuta->archivio(),
-                           [ricevuta](const TSchedaRicevuta& r, qint64 k) {
-                               if (ricevuta->lasciaScheda())
-                                   ricevuta->mostraScheda(r, k);
-                           });
+        TfrmTrovaRic trova(ricevuta, ricevuta->archivio(), [ricevuta](const TSchedaRicevuta& r, qint64 k) {
+            if (ricevuta->lasciaScheda())
+                ricevuta->mostraScheda(r, k);
+        });
         trova.setMode(QStringLiteral("ricevuta"));
         platform().runModal(&trova);
     });

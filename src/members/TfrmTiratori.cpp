@@ -287,7 +287,6 @@ void TfrmTiratori::buildLayout()
         into->addLayout(h);
     };
 
-
     auto* croce = new QLabel(scheda);
     croce->setObjectName(QStringLiteral("icoCroce"));
     croce->setPixmap(QPixmap::fromImage(renderArtwork(QStringLiteral(":/assets/croce_rossa.svg"), QSize(20, 20))));

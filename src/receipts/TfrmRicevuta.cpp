@@ -463,8 +463,8 @@ bool TfrmRicevuta::primaDiChiudere()
 
 bool TfrmRicevuta::eventFilter(QObject* watched, QEvent* event)
 {
-    if ((watched == etichetta(&S::ImpLettere) || watched == bkgLettere) &&
-        event->type() == QEvent::MouseButtonPress && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    if ((watched == etichetta(&S::ImpLettere) || watched == bkgLettere) && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         txtImpLettereClick();
         return true;
     }

@@ -25,6 +25,8 @@ InfoBar::InfoBar(QWidget* parent, const QColor& band) : QLabel(parent)
 void InfoBar::addHint(QWidget* control, const QString& hint)
 {
     hints_.insert(control, hint);
+    // The same words as a tooltip, for whoever reads the control rather than the bar.
+    control->setToolTip(hint);
     control->setMouseTracking(true);
     control->installEventFilter(this);
 }

@@ -1,6 +1,7 @@
 #include "shell/PictureButton.h"
 
 #include "shell/Colors.h"
+#include <QKeyEvent>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -11,7 +12,9 @@ PictureButton::PictureButton(const QString& name, const QString& svgResource, QW
 {
     setObjectName(name);
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    // Reached with Tab after a screen's fields, never taken by a click: a click on a command
+    // leaves the focus in the field being typed into.
+    setFocusPolicy(Qt::TabFocus);
     setPicture(svgResource);
 }
 
@@ -32,6 +35,16 @@ void PictureButton::setCaption(const QString& caption, int pointSize)
 QSize PictureButton::sizeHint() const
 {
     return renderer_->isValid() ? renderer_->defaultSize() : QSize(32, 32);
+}
+
+void PictureButton::keyPressEvent(QKeyEvent* event)
+{
+    // Enter presses a focused button as Space does.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
 }
 
 void PictureButton::enterEvent(QEnterEvent* event)
@@ -81,6 +94,11 @@ void PictureButton::paintEvent(QPaintEvent*)
         p.setPen(Qt::NoPen);
         p.setBrush(colors::kPressOverlay);
         p.drawRoundedRect(rect().adjusted(1, 1, -1, -1), 6, 6);
+    }
+    if (hasFocus()) {
+        p.setPen(QPen(colors::kSkyBlue, 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 6, 6);
     }
 }
 

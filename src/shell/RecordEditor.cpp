@@ -11,6 +11,7 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 
 namespace tavorel {
 
@@ -77,6 +78,21 @@ void RecordEditorBase::buildEditorCommands(QWidget* parent)
     connect(cmdGuida, &PictureButton::clicked, this, &RecordEditorBase::apriGuida);
     connect(cmdEsci, &PictureButton::clicked, this, &RecordEditorBase::cmdEsciClick);
     connect(btnCodFisc, &PictureButton::clicked, this, &RecordEditorBase::btnCodFiscClick);
+
+    // The commands from the keyboard, in the whole window.
+    const std::pair<QKeySequence, PictureButton*> keys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_N), cmdNuovo},    {QKeySequence(Qt::CTRL | Qt::Key_D), cmdDuplica},
+        {QKeySequence(Qt::CTRL | Qt::Key_S), cmdSalva},    {QKeySequence(Qt::CTRL | Qt::Key_F), cmdTrova},
+        {QKeySequence(Qt::CTRL | Qt::Key_P), cmdStampa},   {QKeySequence(Qt::Key_PageUp), cmdIndietro},
+        {QKeySequence(Qt::Key_PageDown), cmdAvanti},       {QKeySequence(Qt::CTRL | Qt::Key_Home), cmdPrimo},
+        {QKeySequence(Qt::CTRL | Qt::Key_End), cmdUltimo}, {QKeySequence(Qt::Key_F1), cmdGuida},
+        {QKeySequence(Qt::Key_Escape), cmdEsci},
+    };
+    for (const auto& [key, button] : keys) {
+        auto* s = new QShortcut(key, this);
+        s->setObjectName(QStringLiteral("key") + button->objectName());
+        connect(s, &QShortcut::activated, button, &PictureButton::click);
+    }
 }
 
 void RecordEditorBase::avvisa(MessageKind kind, const QString& text)

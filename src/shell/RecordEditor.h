@@ -41,16 +41,16 @@ enum class EditorCommand {
 
 // What one editor says and how it looks where the two differ; everything else is the same.
 struct EditorSetup {
-    QString infoIniziale;              // the info bar at rest
-    const QString* archivioVuoto;      // a browse over an empty archive
-    const QString* duplicaNonSalvata;  // "Duplica" on a record not saved yet
-    const QString* duplicata;          // "Duplica" done
-    MessageKind erroreSalva;           // how a failing archive is told by "Salva"
-    MessageKind errorePrimo;           // ... by "Primo"
-    MessageKind erroreArchivio;        // ... by the other archive actions
-    QSize icona;                       // the toolbar's square buttons
-    QSize largo;                       // "Anteprima" and "Stampa"
-    QSize piccolo;                     // the buttons beside a field
+    QString infoIniziale;                      // the info bar at rest
+    const QString* archivioVuoto;              // a browse over an empty archive
+    const QString* duplicaNonSalvata;          // "Duplica" on a record not saved yet
+    const QString* duplicata;                  // "Duplica" done
+    MessageKind erroreSalva;                   // how a failing archive is told by "Salva"
+    MessageKind errorePrimo;                   // ... by "Primo"
+    MessageKind erroreArchivio;                // ... by the other archive actions
+    QSize icona;                               // the toolbar's square buttons
+    QSize largo;                               // "Anteprima" and "Stampa"
+    QSize piccolo;                             // the buttons beside a field
     std::span<const char* const> suggerimenti; // the info-bar hint of each EditorCommand, in its order
     // The code-check window of the editor's fiscal-code field (the check windows sit above the shell).
     std::function<void(QWidget* parent, const QString& code)> controllaCodice;
@@ -84,8 +84,8 @@ protected:
 
     // What each editor knows of its own archive and record.
     virtual bool apriArchivio(RecordFile& file) const = 0;
-    virtual QString nomeArchivio() const = 0; // the file's name, for the damaged-record warning
-    virtual QByteArray registrazione() const = 0;                    // the screen as a save stores it
+    virtual QString nomeArchivio() const = 0;     // the file's name, for the damaged-record warning
+    virtual QByteArray registrazione() const = 0; // the screen as a save stores it
     // What tells a change the user would not want to lose: the record as a save stores it, unless
     // the editor leaves out what it keeps anyway (the receipt's payee lines on a new receipt).
     virtual QByteArray confronto() const { return registrazione(); }
@@ -107,7 +107,11 @@ protected:
     virtual bool controllaSalvataggio() { return true; }
     // The record was written as number k: what follows the write (the member's photo). False
     // when it told the user of a failure itself.
-    virtual bool dopoScrittura(qint64 k) { Q_UNUSED(k) return true; }
+    virtual bool dopoScrittura(qint64 k)
+    {
+        Q_UNUSED(k)
+        return true;
+    }
     // Whatever the screen holds outside the record has changes (the member's photo).
     virtual bool altreModifiche() const { return false; }
     // "Duplica": what of the source record stays. False leaves the record as it was.
@@ -184,12 +188,14 @@ public:
     }
     // Puts a record on screen as number k (0: not in the archive): browsing, the searches and
     // lists. Whoever hands a record over asks lasciaScheda() first.
-    void mostraScheda(const Record& record, qint64 k) { mostra(record, k, k > 0 ? encodeRecord(record) : QByteArray()); }
+    void mostraScheda(const Record& record, qint64 k)
+    {
+        mostra(record, k, k > 0 ? encodeRecord(record) : QByteArray());
+    }
 
 protected:
-    RecordEditor(const QString& name, const QString& caption, EditorSetup setup,
-                 std::span<const FieldRow<Record>> rows, std::span<const LabelRow<Record>> labels = {},
-                 const FieldLook& look = {})
+    RecordEditor(const QString& name, const QString& caption, EditorSetup setup, std::span<const FieldRow<Record>> rows,
+                 std::span<const LabelRow<Record>> labels = {}, const FieldLook& look = {})
         : RecordEditorBase(name, caption, std::move(setup)), campi_(panel(), rows, labels, look)
     {
     }
