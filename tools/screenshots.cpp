@@ -48,6 +48,7 @@
 #include "storage/RecordFile.h"
 #include "storage/TSchedaIscritto.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -61,6 +62,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 
 namespace {
 
@@ -434,12 +436,12 @@ int main(int argc, char* argv[])
     }
     {
         TfrmCodFisc d(nullptr);
-        d.txtCodFisc->setText(QStringLiteral("RSSMRA80A01H501U"));
+        child<QLineEdit>(&d, "txtCodFisc")->setText(QStringLiteral("RSSMRA80A01H501U"));
         save(&d, QStringLiteral("codice_fiscale"), false);
     }
     {
         TfrmPartitaIva d(nullptr);
-        d.txtPartitaIva->setText(QStringLiteral("12345678903"));
+        child<QLineEdit>(&d, "txtPartitaIva")->setText(QStringLiteral("12345678903"));
         save(&d, QStringLiteral("partita_iva"), false);
     }
     {
