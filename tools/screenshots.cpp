@@ -333,20 +333,20 @@ void incomeScreens(test::FakePlatform& fake, const QString& data)
     fake.folder = data;
     TfrmMenuRiepCosti w;
     save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
-    w.txtCCP->setText(QStringLiteral("nuoto"));
-    w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
-    w.txtMeseInizio->setCurrentText(QStringLiteral("Marzo"));
-    w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
-    w.txtMeseFine->setCurrentText(QStringLiteral("Marzo"));
+    child<QLineEdit>(&w, "txtCCP")->setText(QStringLiteral("nuoto"));
+    child<QComboBox>(&w, "txtGiornoInizio")->setCurrentText(QStringLiteral("01"));
+    child<QComboBox>(&w, "txtMeseInizio")->setCurrentText(QStringLiteral("Marzo"));
+    child<QComboBox>(&w, "txtGiornoFine")->setCurrentText(QStringLiteral("31"));
+    child<QComboBox>(&w, "txtMeseFine")->setCurrentText(QStringLiteral("Marzo"));
     save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
     TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/03/2026"), QStringLiteral("31/03/2026"),
                          data + QStringLiteral("/2026.ric")});
     d.carica();
-    d.elenco->txtTrova->setText(QStringLiteral("rossi"));
-    d.elenco->btnTrova->click();
+    child<QLineEdit>(&d, "txtTrova")->setText(QStringLiteral("rossi"));
+    child<QPushButton>(&d, "btnTrova")->click();
     save(&d, QStringLiteral("riepilogo_incassi"), true);
     fake.answers << Answer::Yes;
-    d.btnStampa->click();
+    child<QPushButton>(&d, "btnStampa")->click();
     savePdf(fake, QStringLiteral("riepilogo_incassi"));
 }
 

@@ -4,7 +4,6 @@
 // (and which record) is damaged. The lists built from an archive show what can be read and say
 // once how many records they left out.
 #include "income/TfrmMenuRiepCosti.h"
-#include "income/TfrmRiepCosti.h"
 #include "members/TfrmCertScaduti.h"
 #include "members/TfrmTessereScadute.h"
 #include "members/TfrmTiratori.h"
@@ -41,6 +40,7 @@
 #include <unistd.h>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatform;
 using tavorel::test::FakePlatformScope;
 using tavorel::test::pickFromList;
@@ -161,15 +161,15 @@ QStringList listed(const QString& screen, test::FakePlatform& fake)
     } else {
         TfrmMenuRiepCosti q;
         showActive(q);
-        pickFromList(q.txtGiornoInizio, QStringLiteral("01"));
-        pickFromList(q.txtMeseInizio, QStringLiteral("Marzo"));
-        pickFromList(q.txtGiornoFine, QStringLiteral("31"));
-        pickFromList(q.txtMeseFine, QStringLiteral("Marzo"));
+        pickFromList(child<QComboBox>(&q, "txtGiornoInizio"), QStringLiteral("01"));
+        pickFromList(child<QComboBox>(&q, "txtMeseInizio"), QStringLiteral("Marzo"));
+        pickFromList(child<QComboBox>(&q, "txtGiornoFine"), QStringLiteral("31"));
+        pickFromList(child<QComboBox>(&q, "txtMeseFine"), QStringLiteral("Marzo"));
         fake.dialogScripts << [&](QDialog* d) {
-            rows = qobject_cast<TfrmRiepCosti*>(d)->elenco->rows();
+            rows = child<ListPanel>(d, "panElenco")->rows();
             return int(QDialog::Rejected);
         };
-        QTest::mouseClick(q.btnVisualizza, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(&q, "btnVisualizza"), Qt::LeftButton);
     }
     return rows;
 }
