@@ -202,10 +202,10 @@ void searchScreens(test::FakePlatform& fake, const QString& data)
         d.show();
         d.activateWindow();
         (void)QTest::qWaitForWindowActive(&d);
-        d.txtEnte->setText(QStringLiteral("nuoto"));
-        d.txtEnte->setFocus();
+        child<QLineEdit>(&d, "txtEnte")->setText(QStringLiteral("nuoto"));
+        child<QLineEdit>(&d, "txtEnte")->setFocus();
         save(&d, QStringLiteral("trova_iscritti_criteri"), false);
-        d.txtEnte->clear();
+        child<QLineEdit>(&d, "txtEnte")->clear();
         d.btnCercaClick();
         save(&d, QStringLiteral("trova_iscritti_risultati"), false);
         d.btnStampa->click();
@@ -294,9 +294,9 @@ void memberScreens(test::FakePlatform& fake)
     {
         TfrmWebCam w(nullptr);
         save(&w, QStringLiteral("webcam_spenta"), false);
-        w.btnAccendi->click();
+        child<QPushButton>(&w, "btnAccendi")->click();
         fake.lastCamera->deliver(samplePortrait(1280, 720));
-        w.btnCattura->click();
+        child<QPushButton>(&w, "btnCattura")->click();
         fake.lastCamera->deliver(samplePortrait(1280, 720).mirrored(true, false));
         save(&w, QStringLiteral("webcam_fotogrammi"), false);
     }

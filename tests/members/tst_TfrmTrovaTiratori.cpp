@@ -4,6 +4,7 @@
 #include "shell/ListPanel.h"
 #include "storage/Archives.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QApplication>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -49,9 +51,9 @@ void cerca(TfrmTrovaTiratori& w, const QString& nome, const QString& sport, cons
 {
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::keyClicks(w.txtTiratore, nome);
-    QTest::keyClicks(w.txtEnte, sport);
-    QTest::keyClicks(w.txtDataNasc, nascita);
+    QTest::keyClicks(child<QLineEdit>(&w, "txtTiratore"), nome);
+    QTest::keyClicks(child<QLineEdit>(&w, "txtEnte"), sport);
+    QTest::keyClicks(child<QLineEdit>(&w, "txtDataNasc"), nascita);
     QTest::mouseClick(w.btnCerca, Qt::LeftButton);
 }
 
@@ -125,11 +127,20 @@ void tst_TfrmTrovaTiratori::enterChainAndNumberedHalos()
 {
     FakePlatformScope scope;
     TfrmTrovaTiratori w(nullptr, {}, {});
+    auto* txtTiratore = child<QLineEdit>(&w, "txtTiratore");
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    const QList<QLineEdit*> chain{w.txtTiratore, w.txtDataNasc, w.txtCittadinanza, w.txtLuogoNasc, w.txtCodFisc,
-                                  w.txtGruppo,   w.txtTessera,  w.txtArmi,         w.txtEnte,      w.txtNote};
-    QCOMPARE(QApplication::focusWidget(), w.txtTiratore);
+    const QList<QLineEdit*> chain{txtTiratore,
+                                  child<QLineEdit>(&w, "txtDataNasc"),
+                                  child<QLineEdit>(&w, "txtCittadinanza"),
+                                  child<QLineEdit>(&w, "txtLuogoNasc"),
+                                  child<QLineEdit>(&w, "txtCodFisc"),
+                                  child<QLineEdit>(&w, "txtGruppo"),
+                                  child<QLineEdit>(&w, "txtTessera"),
+                                  child<QLineEdit>(&w, "txtArmi"),
+                                  child<QLineEdit>(&w, "txtEnte"),
+                                  child<QLineEdit>(&w, "txtNote")};
+    QCOMPARE(QApplication::focusWidget(), txtTiratore);
     for (int i = 1; i <= 10; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), chain[i % 10]);
