@@ -183,13 +183,13 @@ void searchScreens(test::FakePlatform& fake, const QString& data)
         d.show();
         d.activateWindow();
         (void)QTest::qWaitForWindowActive(&d);
-        d.txtPagatore->setText(QStringLiteral("ro"));
-        d.txtData->setText(QStringLiteral("/03/"));
-        d.txtPagatore->setFocus();
+        child<QLineEdit>(&d, "txtPagatore")->setText(QStringLiteral("ro"));
+        child<QLineEdit>(&d, "txtData")->setText(QStringLiteral("/03/"));
+        child<QLineEdit>(&d, "txtPagatore")->setFocus();
         save(&d, QStringLiteral("trova_ricevute_criteri"), false);
         // The results of the whole archive: a few hundred rows.
-        d.txtPagatore->clear();
-        d.txtData->clear();
+        child<QLineEdit>(&d, "txtPagatore")->clear();
+        child<QLineEdit>(&d, "txtData")->clear();
         d.btnCercaClick();
         d.elenco->lstRecords->setCurrentIndex(d.elenco->model->index(2, 0));
         save(&d, QStringLiteral("trova_ricevute_risultati"), false);

@@ -649,7 +649,7 @@ void TfrmRicevuta::cmdStampaClick()
 void TfrmRicevuta::cmdNumerazioneClick()
 {
     auto* dialog = new TfrmNumerazione(this);
-    dialog->lblMemory->setText(QStringLiteral("ricevute"));
+    dialog->setMode(QStringLiteral("ricevute"));
     dialog->setWindowTitle(QStringLiteral(" Impostazione inizio numerazione ricevute"));
     platform().runModal(dialog);
     delete dialog;

@@ -4,6 +4,7 @@
 #include "shell/ListPanel.h"
 #include "storage/Archives.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -70,7 +72,7 @@ void tst_TfrmTrovaRic::enterWalksTheTenCriteriaWithTheirHalos()
     TfrmTrovaRic w(nullptr, scope.fake.folder + QStringLiteral("/2026.ric"), {});
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QCOMPARE(QApplication::focusWidget(), w.txtNumRic);
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(&w, "txtNumRic"));
     const QStringList order{"txtData",       "txtPagatore", "txtCodFisc",   "txtSport",     "txtDal",
                             "txtPraticante", "txtDataNasc", "txtLuogoNasc", "txtIndirizzo", "txtNumRic"};
     for (const QString& next : order) {
@@ -121,9 +123,9 @@ void tst_TfrmTrovaRic::searchListsInArchiveOrder()
         TfrmTrovaRic w(nullptr, path, {});
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QTest::keyClicks(w.txtPagatore, pagatore);
-        QTest::keyClicks(w.txtData, data);
-        QTest::keyClicks(w.txtNumRic, numero);
+        QTest::keyClicks(child<QLineEdit>(&w, "txtPagatore"), pagatore);
+        QTest::keyClicks(child<QLineEdit>(&w, "txtData"), data);
+        QTest::keyClicks(child<QLineEdit>(&w, "txtNumRic"), numero);
         QTest::mouseClick(w.btnCerca, Qt::LeftButton);
         QStringList expected;
         for (const QString& n : found) {
@@ -203,7 +205,7 @@ void tst_TfrmTrovaRic::printsTheRowsFound()
     TfrmTrovaRic w(nullptr, path, {});
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::keyClicks(w.txtPagatore, QStringLiteral("bianchi"));
+    QTest::keyClicks(child<QLineEdit>(&w, "txtPagatore"), QStringLiteral("bianchi"));
     QTest::mouseClick(w.btnCerca, Qt::LeftButton);
     QTest::mouseClick(w.btnStampa, Qt::LeftButton);
     QCOMPARE(scope.fake.printed.size(), 1);
