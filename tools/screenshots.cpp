@@ -191,9 +191,10 @@ void searchScreens(test::FakePlatform& fake, const QString& data)
         child<QLineEdit>(&d, "txtPagatore")->clear();
         child<QLineEdit>(&d, "txtData")->clear();
         d.btnCercaClick();
-        d.elenco->lstRecords->setCurrentIndex(d.elenco->model->index(2, 0));
+        auto* lstRecords = child<QListView>(&d, "lstRecords");
+        lstRecords->setCurrentIndex(lstRecords->model()->index(2, 0));
         save(&d, QStringLiteral("trova_ricevute_risultati"), false);
-        d.btnStampa->click();
+        child<QPushButton>(&d, "btnStampa")->click();
         savePdf(fake, QStringLiteral("trova_ricevute"));
     }
     {
@@ -208,7 +209,7 @@ void searchScreens(test::FakePlatform& fake, const QString& data)
         child<QLineEdit>(&d, "txtEnte")->clear();
         d.btnCercaClick();
         save(&d, QStringLiteral("trova_iscritti_risultati"), false);
-        d.btnStampa->click();
+        child<QPushButton>(&d, "btnStampa")->click();
         savePdf(fake, QStringLiteral("trova_iscritti"));
     }
     {

@@ -54,12 +54,12 @@ void cerca(TfrmTrovaTiratori& w, const QString& nome, const QString& sport, cons
     QTest::keyClicks(child<QLineEdit>(&w, "txtTiratore"), nome);
     QTest::keyClicks(child<QLineEdit>(&w, "txtEnte"), sport);
     QTest::keyClicks(child<QLineEdit>(&w, "txtDataNasc"), nascita);
-    QTest::mouseClick(w.btnCerca, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&w, "btnCerca"), Qt::LeftButton);
 }
 
 void doubleClickRow(ListPanel* panel, int row)
 {
-    const QRect r = panel->lstRecords->visualRect(panel->model->index(row));
+    const QRect r = panel->lstRecords->visualRect(panel->lstRecords->model()->index(row, 0));
     QTest::mouseClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
 }
@@ -105,8 +105,9 @@ void tst_TfrmTrovaTiratori::searchListsSorted()
                                iscritto("Bianchi Ugo", "Judo", "01/05/2011"), iscritto("Abc Xyz", "nuoto")});
     TfrmTrovaTiratori w(nullptr, {}, {});
     cerca(w, nome, sport, nascita);
-    QCOMPARE(nomi(w.elenco->rows()), found);
-    QCOMPARE(w.lblTrovate->text(), QStringLiteral("Il presente riepilogo contiene %1 schede").arg(found.size()));
+    QCOMPARE(nomi(child<ListPanel>(&w, "panElenco")->rows()), found);
+    QCOMPARE(child<QLabel>(&w, "lblTrovate")->text(),
+             QStringLiteral("Il presente riepilogo contiene %1 schede").arg(found.size()));
     QVERIFY(scope.fake.messages.isEmpty());
 }
 
@@ -115,11 +116,11 @@ void tst_TfrmTrovaTiratori::missingArchiveIsCreatedEmpty()
     FakePlatformScope scope;
     TfrmTrovaTiratori w(nullptr, {}, {});
     cerca(w, QString(), QString(), QString());
-    QCOMPARE(w.elenco->count(), 0);
-    QCOMPARE(w.lblTrovate->text(), QStringLiteral("Il presente riepilogo contiene 0 schede"));
+    QCOMPARE(child<ListPanel>(&w, "panElenco")->count(), 0);
+    QCOMPARE(child<QLabel>(&w, "lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 0 schede"));
     QVERIFY(QFile::exists(scope.fake.folder + QStringLiteral("/Archivio_Iscritti.pro")));
     // Find on the empty list says so.
-    QTest::mouseClick(w.elenco->btnTrova, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&w, "btnTrova"), Qt::LeftButton);
     QCOMPARE(scope.fake.lastMessage(), QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
 }
 
@@ -172,7 +173,7 @@ void tst_TfrmTrovaTiratori::loadsTheWholeMemberOrSevenFields()
     TfrmTrovaTiratori tiratori(nullptr, caricaIscritto, importa);
     tiratori.setMode(QStringLiteral("tiratori"));
     cerca(tiratori, QStringLiteral("verdi"), QString(), QString());
-    doubleClickRow(tiratori.elenco, 1);
+    doubleClickRow(child<ListPanel>(&tiratori, "panElenco"), 1);
     QCOMPARE(loaded, second);
     QCOMPARE(loadedK, 3);
     QVERIFY(imported.isEmpty());
@@ -182,7 +183,7 @@ void tst_TfrmTrovaTiratori::loadsTheWholeMemberOrSevenFields()
     ricevuta.setMode(QStringLiteral("ricevuta"));
     loadedK = 0;
     cerca(ricevuta, QStringLiteral("verdi"), QString(), QString());
-    doubleClickRow(ricevuta.elenco, 0);
+    doubleClickRow(child<ListPanel>(&ricevuta, "panElenco"), 0);
     QCOMPARE(loadedK, 0);
     QCOMPARE(imported.size(), 2);
     QCOMPARE(imported.last().Pagatore, QStringLiteral("Verdi Gino"));

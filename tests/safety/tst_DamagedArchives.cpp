@@ -143,13 +143,13 @@ QStringList listed(const QString& screen, test::FakePlatform& fake)
     if (screen == QLatin1String("receipt search")) {
         TfrmTrovaRic w(nullptr, QDir(fake.folder).filePath(QStringLiteral("2026.ric")), {});
         showActive(w);
-        QTest::mouseClick(w.btnCerca, Qt::LeftButton);
-        rows = w.elenco->rows();
+        QTest::mouseClick(child<QPushButton>(&w, "btnCerca"), Qt::LeftButton);
+        rows = child<ListPanel>(&w, "panElenco")->rows();
     } else if (screen == QLatin1String("member search")) {
         TfrmTrovaTiratori w(nullptr, {}, {});
         showActive(w);
-        QTest::mouseClick(w.btnCerca, Qt::LeftButton);
-        rows = w.elenco->rows();
+        QTest::mouseClick(child<QPushButton>(&w, "btnCerca"), Qt::LeftButton);
+        rows = child<ListPanel>(&w, "panElenco")->rows();
     } else if (screen == QLatin1String("expired cards")) {
         TfrmTessereScadute w(nullptr, {});
         showActive(w);
@@ -511,7 +511,7 @@ void tst_DamagedArchives::damagedCopyIsNeverLoaded()
     });
     showActive(w);
     QCOMPARE(w.elenco->count(), 1);
-    const QRect r = w.elenco->lstRecords->visualRect(w.elenco->model->index(0));
+    const QRect r = w.elenco->lstRecords->visualRect(w.elenco->lstRecords->model()->index(0, 0));
     QTest::mouseClick(w.elenco->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(w.elenco->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(numbers, QList<qint64>{1});

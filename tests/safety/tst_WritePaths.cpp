@@ -726,7 +726,7 @@ private:
 
     void typeInto(int row, const QString& text)
     {
-        QTableView* grid = w_->grdRecords;
+        auto* grid = child<QTableView>(w_.get(), "grdRecords");
         const QModelIndex index = grid->model()->index(row, column());
         grid->scrollTo(index);
         QApplication::processEvents();

@@ -112,7 +112,7 @@ void tst_ListActions::panelWiresFindAndDoubleClick()
     QCOMPARE(row, QStringLiteral("Rossi Abc"));
 
     QSignalSpy chosen(panel, &ListPanel::rigaScelta);
-    const QRect second = panel->lstRecords->visualRect(panel->model->index(1));
+    const QRect second = panel->lstRecords->visualRect(panel->lstRecords->model()->index(1, 0));
     QTest::mouseClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, second.center());
     QTest::mouseDClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, second.center());
     QCOMPARE(chosen.size(), 1);
