@@ -48,9 +48,10 @@ struct Loaded {
 
 void doubleClickRow(ListPanel* panel, int row)
 {
-    const QRect r = panel->lstRecords->visualRect(panel->lstRecords->model()->index(row, 0));
-    QTest::mouseClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
+    auto* lstRecords = child<QListView>(panel, "lstRecords");
+    const QRect r = lstRecords->visualRect(lstRecords->model()->index(row, 0));
+    QTest::mouseClick(lstRecords->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(lstRecords->viewport(), Qt::LeftButton, {}, r.center());
 }
 
 } // namespace
