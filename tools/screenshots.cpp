@@ -48,6 +48,7 @@
 #include "storage/RecordFile.h"
 #include "storage/TSchedaIscritto.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -61,6 +62,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 
 namespace {
 
@@ -181,17 +183,18 @@ void searchScreens(test::FakePlatform& fake, const QString& data)
         d.show();
         d.activateWindow();
         (void)QTest::qWaitForWindowActive(&d);
-        d.txtPagatore->setText(QStringLiteral("ro"));
-        d.txtData->setText(QStringLiteral("/03/"));
-        d.txtPagatore->setFocus();
+        child<QLineEdit>(&d, "txtPagatore")->setText(QStringLiteral("ro"));
+        child<QLineEdit>(&d, "txtData")->setText(QStringLiteral("/03/"));
+        child<QLineEdit>(&d, "txtPagatore")->setFocus();
         save(&d, QStringLiteral("trova_ricevute_criteri"), false);
         // The results of the whole archive: a few hundred rows.
-        d.txtPagatore->clear();
-        d.txtData->clear();
+        child<QLineEdit>(&d, "txtPagatore")->clear();
+        child<QLineEdit>(&d, "txtData")->clear();
         d.btnCercaClick();
-        d.elenco->lstRecords->setCurrentIndex(d.elenco->model->index(2, 0));
+        auto* lstRecords = child<QListView>(&d, "lstRecords");
+        lstRecords->setCurrentIndex(lstRecords->model()->index(2, 0));
         save(&d, QStringLiteral("trova_ricevute_risultati"), false);
-        d.btnStampa->click();
+        child<QPushButton>(&d, "btnStampa")->click();
         savePdf(fake, QStringLiteral("trova_ricevute"));
     }
     {
@@ -200,13 +203,13 @@ void searchScreens(test::FakePlatform& fake, const QString& data)
         d.show();
         d.activateWindow();
         (void)QTest::qWaitForWindowActive(&d);
-        d.txtEnte->setText(QStringLiteral("nuoto"));
-        d.txtEnte->setFocus();
+        child<QLineEdit>(&d, "txtEnte")->setText(QStringLiteral("nuoto"));
+        child<QLineEdit>(&d, "txtEnte")->setFocus();
         save(&d, QStringLiteral("trova_iscritti_criteri"), false);
-        d.txtEnte->clear();
+        child<QLineEdit>(&d, "txtEnte")->clear();
         d.btnCercaClick();
         save(&d, QStringLiteral("trova_iscritti_risultati"), false);
-        d.btnStampa->click();
+        child<QPushButton>(&d, "btnStampa")->click();
         savePdf(fake, QStringLiteral("trova_iscritti"));
     }
     {
@@ -292,9 +295,9 @@ void memberScreens(test::FakePlatform& fake)
     {
         TfrmWebCam w(nullptr);
         save(&w, QStringLiteral("webcam_spenta"), false);
-        w.btnAccendi->click();
+        child<QPushButton>(&w, "btnAccendi")->click();
         fake.lastCamera->deliver(samplePortrait(1280, 720));
-        w.btnCattura->click();
+        child<QPushButton>(&w, "btnCattura")->click();
         fake.lastCamera->deliver(samplePortrait(1280, 720).mirrored(true, false));
         save(&w, QStringLiteral("webcam_fotogrammi"), false);
     }
@@ -331,20 +334,20 @@ void incomeScreens(test::FakePlatform& fake, const QString& data)
     fake.folder = data;
     TfrmMenuRiepCosti w;
     save(&w, QStringLiteral("menu_riepilogo_incassi"), true);
-    w.txtCCP->setText(QStringLiteral("nuoto"));
-    w.txtGiornoInizio->setCurrentText(QStringLiteral("01"));
-    w.txtMeseInizio->setCurrentText(QStringLiteral("Marzo"));
-    w.txtGiornoFine->setCurrentText(QStringLiteral("31"));
-    w.txtMeseFine->setCurrentText(QStringLiteral("Marzo"));
+    child<QLineEdit>(&w, "txtCCP")->setText(QStringLiteral("nuoto"));
+    child<QComboBox>(&w, "txtGiornoInizio")->setCurrentText(QStringLiteral("01"));
+    child<QComboBox>(&w, "txtMeseInizio")->setCurrentText(QStringLiteral("Marzo"));
+    child<QComboBox>(&w, "txtGiornoFine")->setCurrentText(QStringLiteral("31"));
+    child<QComboBox>(&w, "txtMeseFine")->setCurrentText(QStringLiteral("Marzo"));
     save(&w, QStringLiteral("menu_riepilogo_incassi_compilato"), true);
     TfrmRiepCosti d(&w, {QString(), QStringLiteral("nuoto"), QStringLiteral("01/03/2026"), QStringLiteral("31/03/2026"),
                          data + QStringLiteral("/2026.ric")});
     d.carica();
-    d.elenco->txtTrova->setText(QStringLiteral("rossi"));
-    d.elenco->btnTrova->click();
+    child<QLineEdit>(&d, "txtTrova")->setText(QStringLiteral("rossi"));
+    child<QPushButton>(&d, "btnTrova")->click();
     save(&d, QStringLiteral("riepilogo_incassi"), true);
     fake.answers << Answer::Yes;
-    d.btnStampa->click();
+    child<QPushButton>(&d, "btnStampa")->click();
     savePdf(fake, QStringLiteral("riepilogo_incassi"));
 }
 
@@ -434,12 +437,12 @@ int main(int argc, char* argv[])
     }
     {
         TfrmCodFisc d(nullptr);
-        d.txtCodFisc->setText(QStringLiteral("RSSMRA80A01H501U"));
+        child<QLineEdit>(&d, "txtCodFisc")->setText(QStringLiteral("RSSMRA80A01H501U"));
         save(&d, QStringLiteral("codice_fiscale"), false);
     }
     {
         TfrmPartitaIva d(nullptr);
-        d.txtPartitaIva->setText(QStringLiteral("12345678903"));
+        child<QLineEdit>(&d, "txtPartitaIva")->setText(QStringLiteral("12345678903"));
         save(&d, QStringLiteral("partita_iva"), false);
     }
     {

@@ -59,4 +59,17 @@ CheckWindowLayout CheckWindowLayout::build(QDialog* window, const QString& pictu
     return c;
 }
 
+void CheckWindowLayout::loadWhole(QLineEdit* field, const QString& text)
+{
+    const int limit = field->maxLength();
+    if (text.size() > limit) {
+        field->setMaxLength(int(text.size()));
+        QObject::connect(field, &QLineEdit::textChanged, field, [field, limit](const QString& now) {
+            if (now.size() <= limit)
+                field->setMaxLength(limit);
+        });
+    }
+    field->setText(text);
+}
+
 } // namespace tavorel

@@ -22,6 +22,11 @@ struct CheckWindowLayout {
 
     static CheckWindowLayout build(QDialog* window, const QString& pictureResource, const QString& titleText,
                                    const QString& fieldName, int maxLength);
+
+    // Puts the caller's text into a check field whole. A field's maximum length only limits
+    // typing: a longer text cut to fit could pass a check it must fail, so the limit is widened for
+    // it and comes back once the text is short enough again.
+    static void loadWhole(QLineEdit* field, const QString& text);
 };
 
 } // namespace tavorel

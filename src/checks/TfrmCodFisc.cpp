@@ -15,26 +15,6 @@
 
 namespace tavorel {
 
-namespace {
-
-// Puts the caller's text into a check field whole. A field's maximum length only limits typing: a
-// longer text cut to fit could pass a check it must fail, so the limit is widened for it and
-// comes back once the text is short enough again.
-void caricaTesto(QLineEdit* field, const QString& text)
-{
-    const int limit = field->maxLength();
-    if (text.size() > limit) {
-        field->setMaxLength(int(text.size()));
-        QObject::connect(field, &QLineEdit::textChanged, field, [field, limit](const QString& now) {
-            if (now.size() <= limit)
-                field->setMaxLength(limit);
-        });
-    }
-    field->setText(text);
-}
-
-} // namespace
-
 TfrmCodFisc::TfrmCodFisc(QWidget* owner)
     : FixedDialog(owner, QStringLiteral("frmCodFisc"), QStringLiteral(" Controllo codice fiscale"), QSize(560, 330),
                   /*centreOnOwner*/ false)
@@ -83,17 +63,22 @@ void TfrmCodFisc::FormShow()
     txtCodFisc->setFocus(Qt::OtherFocusReason);
 }
 
+void TfrmCodFisc::loadText(const QString& text)
+{
+    CheckWindowLayout::loadWhole(txtCodFisc, text);
+}
+
 void TfrmCodFisc::apriControllo(QWidget* owner, const QString& codFiscText)
 {
     const QString text = TrimSpazi(codFiscText);
     QDialog* check;
     if (!text.isEmpty() && SoloCifre(text)) {
         auto* vat = new TfrmPartitaIva(owner);
-        caricaTesto(vat->txtPartitaIva, text);
+        vat->loadText(text);
         check = vat;
     } else {
         auto* code = new TfrmCodFisc(owner);
-        caricaTesto(code->txtCodFisc, text);
+        code->loadText(text);
         check = code;
     }
     platform().runModal(check);

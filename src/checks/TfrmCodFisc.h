@@ -16,11 +16,8 @@ class TfrmCodFisc : public FixedDialog {
 public:
     explicit TfrmCodFisc(QWidget* owner);
 
-    QSvgWidget* imgLogo;
-    QLabel* lblTitolo;
-    QLineEdit* txtCodFisc;
-    QPushButton* btnControlla;
-    QPushButton* btnChiudi;
+    // The code the window opens with, whole even when longer than a code.
+    void loadText(const QString& text);
 
     void btnControllaClick();
     void btnChiudiClick();
@@ -31,7 +28,12 @@ public:
     // Each check is a fresh window, run modally and deleted after.
     static void apriControllo(QWidget* owner, const QString& codFiscText);
 
-protected:
+private:
+    QSvgWidget* imgLogo;
+    QLabel* lblTitolo;
+    QLineEdit* txtCodFisc;
+    QPushButton* btnControlla;
+    QPushButton* btnChiudi;
 };
 
 } // namespace tavorel

@@ -35,6 +35,11 @@ TfrmPartitaIva::TfrmPartitaIva(QWidget* owner)
     connect(btnChiudi, &QPushButton::clicked, this, &TfrmPartitaIva::btnChiudiClick);
 }
 
+void TfrmPartitaIva::loadText(const QString& text)
+{
+    CheckWindowLayout::loadWhole(txtPartitaIva, text);
+}
+
 void TfrmPartitaIva::btnControllaClick()
 {
     const QString number = MaiuscoleAZ(txtPartitaIva->text());

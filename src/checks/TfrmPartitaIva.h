@@ -16,17 +16,19 @@ class TfrmPartitaIva : public FixedDialog {
 public:
     explicit TfrmPartitaIva(QWidget* owner);
 
-    QSvgWidget* imgLogo;
-    QLabel* lblTitolo;
-    QLineEdit* txtPartitaIva;
-    QPushButton* btnControlla;
-    QPushButton* btnChiudi;
+    // The number the window opens with, whole even when longer than a number.
+    void loadText(const QString& text);
 
     void btnControllaClick();
     void btnChiudiClick();
     void FormShow() override;
 
-protected:
+private:
+    QSvgWidget* imgLogo;
+    QLabel* lblTitolo;
+    QLineEdit* txtPartitaIva;
+    QPushButton* btnControlla;
+    QPushButton* btnChiudi;
 };
 
 } // namespace tavorel

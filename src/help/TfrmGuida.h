@@ -20,19 +20,20 @@ class TfrmGuida : public FixedDialog {
 public:
     explicit TfrmGuida(QWidget* owner);
 
-    QSvgWidget* imgLogo;
-    QLabel* lblTitolo;
-    QPlainTextEdit* txtGuida;
-    PictureButton* imgPDF;
-    QLabel* lnkWeb;
-    QPushButton* btnChiudi;
-
     // The topic on screen: its title and its paragraphs as one text.
     void impostaArgomento(const QString& title, const QString& text);
 
     void lnkWebClick();
     void imgPDFClick();
     void btnChiudiClick();
+
+private:
+    QSvgWidget* imgLogo;
+    QLabel* lblTitolo;
+    QPlainTextEdit* txtGuida;
+    PictureButton* imgPDF;
+    QLabel* lnkWeb;
+    QPushButton* btnChiudi;
 };
 
 // Opens the help screen over `owner` on `topic`, modally, and destroys it when it closes.

@@ -19,14 +19,15 @@ public:
 
     static const QString kEmailAssistenza;
 
+    void lnkWebClick();
+    void imgEmailClick();
+    void btnChiudiClick();
+
+private:
     QSvgWidget* imgLogo;
     PictureButton* imgEmail;
     QLabel* lnkWeb;
     QPushButton* btnChiudi;
-
-    void lnkWebClick();
-    void imgEmailClick();
-    void btnChiudiClick();
 };
 
 } // namespace tavorel

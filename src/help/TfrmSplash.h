@@ -18,14 +18,15 @@ public:
 
     static const QString kCrediti;
 
+    void lnkWebClick();
+    void imgWebClick();
+    void btnChiudiClick();
+
+private:
     QSvgWidget* imgLogo;
     PictureButton* imgWeb;
     QLabel* lnkWeb;
     QPushButton* btnChiudi;
-
-    void lnkWebClick();
-    void imgWebClick();
-    void btnChiudiClick();
 };
 
 } // namespace tavorel

@@ -19,6 +19,26 @@ class TfrmMenuRiepCosti : public WorkspaceScreen {
 public:
     TfrmMenuRiepCosti();
 
+    // Runs every time the screen is shown: filters and interval emptied, the current year, focus
+    // on the payer.
+    void FormShow() override;
+    void btnVisualizzaClick();
+    void btnEsciClick();
+
+signals:
+    // The screen closed: the main menu is to be shown.
+    void mostraMenu();
+    // The summary list asked for its help topic.
+    void apriGuida();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QComboBox* picker(QWidget* parent, const QString& name, const QStringList& items, int maxLength);
+    void copiaAnno();
+
     QLabel* imgTitolo;
     QLabel* lblCampo01;
     QLabel* titAnno;
@@ -44,26 +64,6 @@ public:
     QLabel* lblDataInizio;
     QLabel* lblDataFine;
     QLabel* lblFile;
-
-    // Runs every time the screen is shown: filters and interval emptied, the current year, focus
-    // on the payer.
-    void FormShow() override;
-    void btnVisualizzaClick();
-    void btnEsciClick();
-
-signals:
-    // The screen closed: the main menu is to be shown.
-    void mostraMenu();
-    // The summary list asked for its help topic.
-    void apriGuida();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    QComboBox* picker(QWidget* parent, const QString& name, const QStringList& items, int maxLength);
-    void copiaAnno();
 };
 
 } // namespace tavorel

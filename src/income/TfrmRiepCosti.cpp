@@ -83,8 +83,6 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* owner, const Richiesta& richiesta)
     // The rows, with the find box
     QFrame* corpo = look::card(panel, QStringLiteral("panElencoCard"));
     elenco = new ListPanel(corpo, QString(), QString());
-    elenco->imgBanner->hide();
-    elenco->lblRigo03->hide();
     elenco->setRememberedKey(&chiaveRicordata());
     auto* margini = new QVBoxLayout(corpo);
     margini->setContentsMargins(14, 12, 14, 12);
@@ -136,9 +134,7 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* owner, const Richiesta& richiesta)
     lblFile->hide();
     lblFile->setText(richiesta.archivio);
 
-    setTabOrder(elenco->txtTrova, elenco->btnTrova);
-    setTabOrder(elenco->btnTrova, elenco->lstRecords);
-    setTabOrder(elenco->lstRecords, btnStampa);
+    elenco->setTabOrderTo(btnStampa);
     setTabOrder(btnStampa, btnEsci);
 
     connect(btnStampa, &QPushButton::clicked, this, &TfrmRiepCosti::btnStampaClick);
@@ -168,7 +164,7 @@ bool TfrmRiepCosti::carica()
 
 void TfrmRiepCosti::btnStampaClick()
 {
-    ListActions::stampaIncassi(this, report_, elenco->lstRecords, lblIntervallo->text(), lblTotCosti->text());
+    elenco->stampaIncassi(report_, lblIntervallo->text(), lblTotCosti->text());
 }
 
 void TfrmRiepCosti::imgGuidaClick()
@@ -185,7 +181,7 @@ void TfrmRiepCosti::paintEvent(QPaintEvent*)
 void TfrmRiepCosti::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    elenco->txtTrova->setFocus();
+    elenco->focusFind();
 }
 
 void TfrmRiepCosti::done(int result)

@@ -30,22 +30,6 @@ public:
 
     TfrmRiepCosti(QWidget* owner, const Richiesta& richiesta);
 
-    QLabel* imgLogo;
-    QLabel* imgTitolo;
-    QLabel* lblTipologia;
-    QLabel* titTipologia;
-    PictureButton* imgGuida;
-    ListPanel* elenco; // txtTrova, btnTrova and lstRecords
-    QLabel* infIntervallo;
-    QLabel* lblIntervallo;
-    QLabel* infTotKmPercorsi;
-    QLabel* lblTotCosti;
-    QPushButton* btnStampa;
-    QPushButton* btnEsci;
-    // Hidden state
-    QLabel* lblConta;
-    QLabel* lblFile;
-
     // Selects the receipts, lists their rows, the interval and the total. False when the archive
     // cannot be opened or read to its end: then nothing is listed and the caller says so.
     bool carica();
@@ -66,6 +50,22 @@ protected:
 private:
     Richiesta richiesta_;
     Report report_;
+
+    QLabel* imgLogo;
+    QLabel* imgTitolo;
+    QLabel* lblTipologia;
+    QLabel* titTipologia;
+    PictureButton* imgGuida;
+    ListPanel* elenco; // txtTrova, btnTrova and lstRecords
+    QLabel* infIntervallo;
+    QLabel* lblIntervallo;
+    QLabel* infTotKmPercorsi;
+    QLabel* lblTotCosti;
+    QPushButton* btnStampa;
+    QPushButton* btnEsci;
+    // Hidden state
+    QLabel* lblConta;
+    QLabel* lblFile;
 };
 
 } // namespace tavorel

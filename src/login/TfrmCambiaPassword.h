@@ -17,19 +17,6 @@ class TfrmCambiaPassword : public FixedWindow {
 public:
     TfrmCambiaPassword();
 
-    QSvgWidget* imgLogo;
-    QLabel* lblPasswordOld;
-    QLabel* lblPasswordNew;
-    QLabel* lblConferma;
-    QLineEdit* txtPasswordOld;
-    QLineEdit* txtPasswordNew;
-    QLineEdit* txtConferma;
-    QFrame* effPasswordOld;
-    QFrame* effPasswordNew;
-    QFrame* effConferma;
-    QPushButton* cmdEsci;
-    QPushButton* cmdOK;
-
     void cmdOKClick();
     void cmdEsciClick();
     void FormShow() override;
@@ -44,6 +31,19 @@ protected:
 private:
     void aggiornaOK();
     void chiudi();
+
+    QSvgWidget* imgLogo;
+    QLabel* lblPasswordOld;
+    QLabel* lblPasswordNew;
+    QLabel* lblConferma;
+    QLineEdit* txtPasswordOld;
+    QLineEdit* txtPasswordNew;
+    QLineEdit* txtConferma;
+    QFrame* effPasswordOld;
+    QFrame* effPasswordNew;
+    QFrame* effConferma;
+    QPushButton* cmdEsci;
+    QPushButton* cmdOK;
 };
 
 } // namespace tavorel

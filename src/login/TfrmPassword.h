@@ -17,15 +17,6 @@ class TfrmPassword : public FixedWindow {
 public:
     TfrmPassword();
 
-    QSvgWidget* imgLogo;
-    QLabel* lblRigo05;
-    QLineEdit* txtPassword;
-    QFrame* effPassword;
-    QPushButton* cmdOK;
-    QPushButton* cmdEsci;
-    QPushButton* btnCambiaPassword;
-    QLabel* lblMemory;
-
     void cmdOKClick();
     void cmdEsciClick();
     void btnCambiaPasswordClick();
@@ -47,6 +38,15 @@ protected:
 
 private:
     void aggiornaOK();
+
+    QSvgWidget* imgLogo;
+    QLabel* lblRigo05;
+    QLineEdit* txtPassword;
+    QFrame* effPassword;
+    QPushButton* cmdOK;
+    QPushButton* cmdEsci;
+    QPushButton* btnCambiaPassword;
+    QLabel* lblMemory;
 };
 
 } // namespace tavorel

@@ -14,9 +14,6 @@ namespace tavorel {
 class MemberSheetDialog : public ReportDialog {
     Q_OBJECT
 public:
-    QLabel* imgLogo; // hidden: the photo the sheet will carry
-    QLabel* imgTemp; // hidden: the stand-by picture, for a photo that cannot be taken
-
     void FormShow() override;
     // The picture the sheet will carry.
     QImage photo() const { return photo_; }
@@ -30,6 +27,9 @@ private:
     TSchedaIscritto fields_;
     QImage editorPhoto_;
     QImage photo_;
+
+    QLabel* imgLogo; // hidden: the photo the sheet will carry
+    QLabel* imgTemp; // hidden: the stand-by picture, for a photo that cannot be taken
 };
 
 } // namespace tavorel

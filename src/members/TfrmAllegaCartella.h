@@ -24,15 +24,6 @@ public:
 
     explicit TfrmAllegaCartella(QWidget* owner);
 
-    QLabel* lblMemory;                         // hidden: the caller tag
-    std::array<QLineEdit*, 3> txtFile;         // txtFile01 ... txtFile03
-    std::array<PictureButton*, 3> imgCancella; // imgCancella01 ...
-    std::array<QPushButton*, 3> btnSfoglia;    // btnSfoglia01 ...
-    std::array<QPushButton*, 3> btnApri;       // btnApri01 ...
-    std::array<QLineEdit*, 3> txtDesc;         // txtDesc01 ...
-    QPushButton* btnAnnulla;
-    QPushButton* btnApplica;
-
     void setMode(const QString& tag);
     // The slots as the window shows them; a stored name is shown as the file name it stands for.
     void setValues(const AttachmentSlots& values);
@@ -47,6 +38,15 @@ public:
 
 private:
     void txtFileChange(int slot);
+
+    QLabel* lblMemory;                         // hidden: the caller tag
+    std::array<QLineEdit*, 3> txtFile;         // txtFile01 ... txtFile03
+    std::array<PictureButton*, 3> imgCancella; // imgCancella01 ...
+    std::array<QPushButton*, 3> btnSfoglia;    // btnSfoglia01 ...
+    std::array<QPushButton*, 3> btnApri;       // btnApri01 ...
+    std::array<QLineEdit*, 3> txtDesc;         // txtDesc01 ...
+    QPushButton* btnAnnulla;
+    QPushButton* btnApplica;
 };
 
 } // namespace tavorel

@@ -17,32 +17,30 @@ const QString kTiratori = QStringLiteral("tiratori");
 const QString kRicevuta = QStringLiteral("ricevuta");
 
 struct Criterio {
-    QLineEdit* TfrmTrovaTiratori::*control;
     CriterionEdit edit;
     QString TSchedaIscritto::*field;
 };
 
 QList<Criterio> criteriIscritto()
 {
-    using F = TfrmTrovaTiratori;
     using I = TSchedaIscritto;
     int numero = 0;
     // The halos of this screen are numbered effCampo01 to effCampo10.
-    auto c = [&numero](QLineEdit* F::*control, const char* name, const QString& label, QString I::*field) {
+    auto c = [&numero](const char* name, const QString& label, QString I::*field) {
         const QString halo = QStringLiteral("effCampo%1").arg(++numero, 2, 10, QLatin1Char('0'));
-        return Criterio{control, {QString::fromLatin1(name), label, halo, false}, field};
+        return Criterio{{QString::fromLatin1(name), label, halo, false}, field};
     };
     return {
-        c(&F::txtTiratore, "txtTiratore", QStringLiteral("Cognome e nome:"), &I::Tiratore),
-        c(&F::txtDataNasc, "txtDataNasc", QStringLiteral("Data di nascita (gg/mm/aaaa):"), &I::DataNasc),
-        c(&F::txtCittadinanza, "txtCittadinanza", QStringLiteral("Cittadinanza:"), &I::Cittadinanza),
-        c(&F::txtLuogoNasc, "txtLuogoNasc", QStringLiteral("Luogo di nascita:"), &I::LuogoNasc),
-        c(&F::txtCodFisc, "txtCodFisc", QStringLiteral("Codice fiscale:"), &I::CodFisc),
-        c(&F::txtGruppo, "txtGruppo", QStringLiteral("Gruppo sanguigno:"), &I::Gruppo),
-        c(&F::txtTessera, "txtTessera", QStringLiteral("Tessera n."), &I::Tessera),
-        c(&F::txtArmi, "txtArmi", QStringLiteral("Praticante:"), &I::Armi),
-        c(&F::txtEnte, "txtEnte", QStringLiteral("Attività sportiva:"), &I::Ente),
-        c(&F::txtNote, "txtNote", QStringLiteral("Note:"), &I::Note),
+        c("txtTiratore", QStringLiteral("Cognome e nome:"), &I::Tiratore),
+        c("txtDataNasc", QStringLiteral("Data di nascita (gg/mm/aaaa):"), &I::DataNasc),
+        c("txtCittadinanza", QStringLiteral("Cittadinanza:"), &I::Cittadinanza),
+        c("txtLuogoNasc", QStringLiteral("Luogo di nascita:"), &I::LuogoNasc),
+        c("txtCodFisc", QStringLiteral("Codice fiscale:"), &I::CodFisc),
+        c("txtGruppo", QStringLiteral("Gruppo sanguigno:"), &I::Gruppo),
+        c("txtTessera", QStringLiteral("Tessera n."), &I::Tessera),
+        c("txtArmi", QStringLiteral("Praticante:"), &I::Armi),
+        c("txtEnte", QStringLiteral("Attività sportiva:"), &I::Ente),
+        c("txtNote", QStringLiteral("Note:"), &I::Note),
     };
 }
 
@@ -62,16 +60,13 @@ TfrmTrovaTiratori::TfrmTrovaTiratori(QWidget* owner, CaricaIscritto caricaIscrit
       caricaIscritto_(std::move(caricaIscritto)), importaPagatore_(std::move(importaPagatore)),
       report_(ListTemplate::create(ListKind::Data))
 {
-    const QList<Criterio> table = criteriIscritto();
-    for (int i = 0; i < table.size(); ++i)
-        this->*table[i].control = criteri[i];
 }
 
 StoredCriteria TfrmTrovaTiratori::criteriRicerca() const
 {
     StoredCriteria out;
     for (const Criterio& c : criteriIscritto())
-        out.add(c.field, (this->*c.control)->text());
+        out.add(c.field, criterio(c.edit.name));
     return out;
 }
 

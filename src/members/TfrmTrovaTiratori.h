@@ -17,17 +17,6 @@ class TfrmTrovaTiratori : public SearchDialog {
 public:
     TfrmTrovaTiratori(QWidget* owner, CaricaIscritto caricaIscritto, ImportaPagatore importaPagatore);
 
-    QLineEdit* txtTiratore;
-    QLineEdit* txtDataNasc;
-    QLineEdit* txtCittadinanza;
-    QLineEdit* txtLuogoNasc;
-    QLineEdit* txtCodFisc;
-    QLineEdit* txtGruppo;
-    QLineEdit* txtTessera;
-    QLineEdit* txtArmi;
-    QLineEdit* txtEnte;
-    QLineEdit* txtNote;
-
     StoredCriteria criteriRicerca() const;
 
 protected:

@@ -27,17 +27,6 @@ public:
     explicit TfrmWebCam(QWidget* owner);
     ~TfrmWebCam() override;
 
-    QLabel* lblMemory; // hidden: the caller tag
-    QLabel* imgBianco; // hidden: the drawing of the live box, this window's placeholder
-    PhotoView* imgCamera;
-    PhotoView* imgTarget;
-    QPushButton* btnAccendi;
-    QPushButton* btnSpegni;
-    QPushButton* btnCattura;
-    QPushButton* btnSalvaFotogramma;
-    QPushButton* btnImportaFoto;
-    QPushButton* btnClose;
-
     void setMode(const QString& tag);
     bool cameraRunning() const;
     // What "Importa foto in scheda" handed over; null until then.
@@ -60,6 +49,17 @@ private:
     bool hasFrame_ = false;
     bool hasCapture_ = false;
     QImage imported_;
+
+    QLabel* lblMemory; // hidden: the caller tag
+    QLabel* imgBianco; // hidden: the drawing of the live box, this window's placeholder
+    PhotoView* imgCamera;
+    PhotoView* imgTarget;
+    QPushButton* btnAccendi;
+    QPushButton* btnSpegni;
+    QPushButton* btnCattura;
+    QPushButton* btnSalvaFotogramma;
+    QPushButton* btnImportaFoto;
+    QPushButton* btnClose;
 };
 
 } // namespace tavorel

@@ -14,8 +14,6 @@ class TfrmZoom : public QDialog {
 public:
     TfrmZoom(QWidget* owner, const QImage& picture);
 
-    PhotoView* imgFoto;
-
     // The picture area for a screen of this size: 60 pixels narrower and 90 lower.
     static QSize pictureArea(const QSize& screen);
 
@@ -27,6 +25,8 @@ protected:
 
 private:
     void placeArea();
+
+    PhotoView* imgFoto;
 };
 
 } // namespace tavorel

@@ -67,6 +67,7 @@ ReportPreview::ReportPreview(const Report& report, const QDateTime& now, QWidget
     barLayout->addWidget(btnChiudi);
 
     view_ = new ReportPageView;
+    view_->setObjectName(QStringLiteral("imgPagine"));
     view_->setReport(&prepared_);
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName(QStringLiteral("scrPagine"));

@@ -26,7 +26,6 @@ public:
     const PreparedReport& prepared() const { return prepared_; }
     double zoom() const;
     void setZoom(double zoom);
-    ReportPageView* pageView() const { return view_; }
     // After exec(): a failure of a print started from the window, raised again for the caller.
     void rethrowPrintError();
 

@@ -15,9 +15,6 @@ namespace tavorel {
 class ReceiptPrintDialog : public ReportDialog {
     Q_OBJECT
 public:
-    QLabel* imgLogo; // hidden: the logo loaded when the dialog is shown
-    QLabel* imgTemp; // hidden: the default logo
-
     void FormShow() override;
 
     // The logo the receipt will carry.
@@ -31,6 +28,9 @@ protected:
 private:
     TSchedaRicevuta receipt_;
     QImage logo_;
+
+    QLabel* imgLogo; // hidden: the logo loaded when the dialog is shown
+    QLabel* imgTemp; // hidden: the default logo
 };
 
 } // namespace tavorel

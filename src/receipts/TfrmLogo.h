@@ -22,14 +22,6 @@ public:
 
     explicit TfrmLogo(QWidget* owner);
 
-    QLabel* imgTitolo;
-    QLabel* imgLogo;
-    PictureButton* imgEuro;
-    PictureButton* btnCancLogo;
-    QPushButton* btnAnnulla;
-    QPushButton* btnSfoglia;
-    QPushButton* btnApplica;
-
     // The picture the dialog holds, as loaded (not scaled to the preview).
     QImage logo() const { return logo_; }
 
@@ -40,11 +32,18 @@ public:
     void btnApplicaClick();
     void btnAnnullaClick();
 
-protected:
 private:
     void mostra(const QImage& picture);
 
     QImage logo_;
+
+    QLabel* imgTitolo;
+    QLabel* imgLogo;
+    PictureButton* imgEuro;
+    PictureButton* btnCancLogo;
+    QPushButton* btnAnnulla;
+    QPushButton* btnSfoglia;
+    QPushButton* btnApplica;
 };
 
 } // namespace tavorel

@@ -18,17 +18,6 @@ class TfrmMenuRicevute : public WorkspaceScreen {
 public:
     TfrmMenuRicevute();
 
-    QLabel* imgTitolo;
-    QLabel* lblInfo;
-    QLabel* intAnnoPreventivi;
-    QLabel* titAnnoPreventivi;
-    QLineEdit* txtAnnoPreventivi;
-    QPushButton* btnApriPreventivi;
-    PictureButton* imgGuida;
-    PictureButton* imgEsci;
-    QWidget* imgRicevute; // decorative picture of receipts
-    QLabel* lblMemory;
-
     // Runs every time the screen is shown: the current year, tag "avvio", focus in the year.
     void FormShow() override;
     void btnApriPreventiviClick();
@@ -50,6 +39,17 @@ protected:
 
 private:
     QLabel* didascalia(PictureButton* button, const QString& text);
+
+    QLabel* imgTitolo;
+    QLabel* lblInfo;
+    QLabel* intAnnoPreventivi;
+    QLabel* titAnnoPreventivi;
+    QLineEdit* txtAnnoPreventivi;
+    QPushButton* btnApriPreventivi;
+    PictureButton* imgGuida;
+    PictureButton* imgEsci;
+    QWidget* imgRicevute; // decorative picture of receipts
+    QLabel* lblMemory;
 };
 
 } // namespace tavorel

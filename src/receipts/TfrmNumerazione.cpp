@@ -90,6 +90,11 @@ TfrmNumerazione::TfrmNumerazione(QWidget* owner)
     setTabOrder(btnAnnulla, btnApplica);
 }
 
+void TfrmNumerazione::setMode(const QString& tag)
+{
+    lblMemory->setText(tag);
+}
+
 void TfrmNumerazione::FormShow()
 {
     if (lblMemory->text() == kTagRicevute)

@@ -11,21 +11,15 @@ class QPushButton;
 namespace tavorel {
 
 // The numbering start of the receipts: the number "Nuovo" proposes for the first receipt of a
-// year. Opened by the receipt editor with the tag "ricevute" in lblMemory; only with that tag
-// does it read and write the setting.
+// year. Opened by the receipt editor with the tag "ricevute" (setMode); only with that tag does
+// it read and write the setting.
 class TfrmNumerazione : public FixedDialog {
     Q_OBJECT
 public:
     explicit TfrmNumerazione(QWidget* owner);
 
-    QLabel* imgLogo;
-    QWidget* icoMano; // a pointing hand
-    QGroupBox* grpNumerazione;
-    QLineEdit* txtInizio;
-    QFrame* effInizio;
-    QPushButton* btnAnnulla;
-    QPushButton* btnApplica;
-    QLabel* lblMemory;
+    // The caller tag set by the screen that opens this one ("ricevute" for the receipt editor).
+    void setMode(const QString& tag);
 
     void FormShow() override;
     void txtInizioExit();
@@ -34,6 +28,16 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLabel* imgLogo;
+    QWidget* icoMano; // a pointing hand
+    QGroupBox* grpNumerazione;
+    QLineEdit* txtInizio;
+    QFrame* effInizio;
+    QPushButton* btnAnnulla;
+    QPushButton* btnApplica;
+    QLabel* lblMemory;
 };
 
 } // namespace tavorel

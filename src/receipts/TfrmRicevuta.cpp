@@ -551,7 +551,7 @@ void TfrmRicevuta::cmdStampaClick()
 void TfrmRicevuta::cmdNumerazioneClick()
 {
     TfrmNumerazione dialog(this);
-    dialog.lblMemory->setText(QStringLiteral("ricevute"));
+    dialog.setMode(QStringLiteral("ricevute"));
     dialog.setWindowTitle(QStringLiteral(" Impostazione inizio numerazione ricevute"));
     platform().runModal(&dialog);
 }

@@ -16,30 +16,28 @@ const QString kRicevuta = QStringLiteral("ricevuta");
 
 // The ten criteria, in tab and Enter order, with the receipt field each one searches.
 struct Criterio {
-    QLineEdit* TfrmTrovaRic::*control;
     CriterionEdit edit;
     QString TSchedaRicevuta::*field;
 };
 
 QList<Criterio> criteriRicevuta()
 {
-    using F = TfrmTrovaRic;
     using R = TSchedaRicevuta;
-    auto c = [](QLineEdit* F::*control, const char* name, const QString& label, QString R::*field, bool full = false) {
+    auto c = [](const char* name, const QString& label, QString R::*field, bool full = false) {
         const QString n = QString::fromLatin1(name);
-        return Criterio{control, {n, label, QStringLiteral("eff") + n.mid(3), full}, field};
+        return Criterio{{n, label, QStringLiteral("eff") + n.mid(3), full}, field};
     };
     return {
-        c(&F::txtNumRic, "txtNumRic", QStringLiteral("Ricevuta n."), &R::NumRic),
-        c(&F::txtData, "txtData", QStringLiteral("Data emissione (gg/mm/aaaa):"), &R::Data),
-        c(&F::txtPagatore, "txtPagatore", QStringLiteral("Pagatore:"), &R::Pagatore),
-        c(&F::txtCodFisc, "txtCodFisc", QStringLiteral("Codice fiscale:"), &R::CodFisc),
-        c(&F::txtSport, "txtSport", QStringLiteral("Attività sportiva:"), &R::Sport),
-        c(&F::txtDal, "txtDal", QStringLiteral("Data inizio (gg/mm/aaaa):"), &R::Dal),
-        c(&F::txtPraticante, "txtPraticante", QStringLiteral("Praticante:"), &R::Praticante),
-        c(&F::txtDataNasc, "txtDataNasc", QStringLiteral("Data di nascita:"), &R::DataNasc),
-        c(&F::txtLuogoNasc, "txtLuogoNasc", QStringLiteral("Luogo di nascita:"), &R::LuogoNasc, true),
-        c(&F::txtIndirizzo, "txtIndirizzo", QStringLiteral("Indirizzo:"), &R::Indirizzo, true),
+        c("txtNumRic", QStringLiteral("Ricevuta n."), &R::NumRic),
+        c("txtData", QStringLiteral("Data emissione (gg/mm/aaaa):"), &R::Data),
+        c("txtPagatore", QStringLiteral("Pagatore:"), &R::Pagatore),
+        c("txtCodFisc", QStringLiteral("Codice fiscale:"), &R::CodFisc),
+        c("txtSport", QStringLiteral("Attività sportiva:"), &R::Sport),
+        c("txtDal", QStringLiteral("Data inizio (gg/mm/aaaa):"), &R::Dal),
+        c("txtPraticante", QStringLiteral("Praticante:"), &R::Praticante),
+        c("txtDataNasc", QStringLiteral("Data di nascita:"), &R::DataNasc),
+        c("txtLuogoNasc", QStringLiteral("Luogo di nascita:"), &R::LuogoNasc, true),
+        c("txtIndirizzo", QStringLiteral("Indirizzo:"), &R::Indirizzo, true),
     };
 }
 
@@ -58,16 +56,13 @@ TfrmTrovaRic::TfrmTrovaRic(QWidget* owner, const QString& archivePath, Destinazi
                    criterionEdits(), QStringLiteral("Fare doppio clic su una voce in elenco per richiamare la scheda")),
       archivePath_(archivePath), destinazione_(std::move(destinazione)), report_(ListTemplate::create(ListKind::Data))
 {
-    const QList<Criterio> table = criteriRicevuta();
-    for (int i = 0; i < table.size(); ++i)
-        this->*table[i].control = criteri[i];
 }
 
 StoredCriteria TfrmTrovaRic::criteriRicerca() const
 {
     StoredCriteria out;
     for (const Criterio& c : criteriRicevuta())
-        out.add(c.field, (this->*c.control)->text());
+        out.add(c.field, criterio(c.edit.name));
     return out;
 }
 

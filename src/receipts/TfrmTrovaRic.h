@@ -21,17 +21,6 @@ public:
 
     TfrmTrovaRic(QWidget* owner, const QString& archivePath, Destinazione destinazione);
 
-    QLineEdit* txtNumRic;
-    QLineEdit* txtData;
-    QLineEdit* txtPagatore;
-    QLineEdit* txtCodFisc;
-    QLineEdit* txtSport;
-    QLineEdit* txtDal;
-    QLineEdit* txtPraticante;
-    QLineEdit* txtDataNasc;
-    QLineEdit* txtLuogoNasc;
-    QLineEdit* txtIndirizzo;
-
     // The criteria as typed, on the receipt's stored fields.
     StoredCriteria criteriRicerca() const;
 

@@ -38,14 +38,6 @@ public:
                  const QString& fileName, const QString& worksheet);
     ~ExportScreen() override;
 
-    QLabel* imgTitolo;
-    QSvgWidget* imgMano;
-    PictureButton* cmdEsporta;
-    PictureButton* cmdGuida;
-    PictureButton* cmdEsci;
-    QTableView* grdRecords;
-    InfoBar* panInfo;
-
     // Fills the grid from the archive, once per showing.
     void FormShow() override;
     void cmdEsportaClick();
@@ -80,6 +72,14 @@ private:
     QString fileName_;
     QString worksheet_;
     ExportGridModel* model_;
+
+    QLabel* imgTitolo;
+    QSvgWidget* imgMano;
+    PictureButton* cmdEsporta;
+    PictureButton* cmdGuida;
+    PictureButton* cmdEsci;
+    QTableView* grdRecords;
+    InfoBar* panInfo;
 };
 
 } // namespace tavorel

@@ -48,6 +48,10 @@ ListPanel::ListPanel(QWidget* parent, const QString& banner, const QString& hint
 
     lblRigo03 = look::label(this, hint, 9, true, QStringLiteral("lblRigo03"));
     lblRigo03->setStyleSheet(colors::textColor(colors::kCrimson));
+    if (banner.isEmpty())
+        imgBanner->hide();
+    if (hint.isEmpty())
+        lblRigo03->hide();
 
     auto* cerca = new QHBoxLayout;
     cerca->setSpacing(8);
@@ -112,6 +116,25 @@ void ListPanel::btnTrovaClick()
 void ListPanel::stampa(Report& report, const QString& title)
 {
     ListActions::stampa(window(), report, title, lstRecords);
+}
+
+void ListPanel::stampaIncassi(Report& report, const QString& interval, const QString& total)
+{
+    ListActions::stampaIncassi(window(), report, lstRecords, interval, total);
+}
+
+void ListPanel::focusFind(bool emptied)
+{
+    if (emptied)
+        txtTrova->clear();
+    txtTrova->setFocus();
+}
+
+void ListPanel::setTabOrderTo(QWidget* next)
+{
+    setTabOrder(txtTrova, btnTrova);
+    setTabOrder(btnTrova, lstRecords);
+    setTabOrder(lstRecords, next);
 }
 
 void ListPanel::setRememberedKey(QString* key)

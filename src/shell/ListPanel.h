@@ -16,20 +16,20 @@ class Report;
 
 // The part every list screen shares, built and wired once: the banner, the find instructions, the
 // find box txtTrova with its button btnTrova, the list lstRecords over a ListModel, and the crimson
-// hint lblRigo03 below it. Enter in txtTrova moves to btnTrova; btnTrova finds in the list with the
-// remembered key; a double click on a row emits rigaScelta. The screen adds its own buttons.
+// hint lblRigo03 below it; an empty banner or hint is not shown. Enter in txtTrova moves to btnTrova;
+// btnTrova finds in the list with the remembered key; a double click on a row emits rigaScelta. The
+// screen adds its own buttons.
 class ListPanel : public QFrame {
     Q_OBJECT
 public:
     ListPanel(QWidget* parent, const QString& banner, const QString& hint);
 
-    QLabel* imgBanner;
-    QLabel* imgIstruzioni;
+    // The find box, its button and the list. The expiry lists put them in a tab order of their own
+    // among their buttons; other screens use setTabOrderTo.
+
     QLineEdit* txtTrova;
     QPushButton* btnTrova;
     QListView* lstRecords;
-    QLabel* lblRigo03;
-    ListModel* model;
 
     void setRows(RowTable rows, ListModel::Order order);
     void clear();
@@ -46,6 +46,13 @@ public:
     void btnTrovaClick();
     // "Stampa" with the rows as listed.
     void stampa(Report& report, const QString& title);
+    // The income summary's "Stampa riepilogo": the rows with the interval and the total.
+    void stampaIncassi(Report& report, const QString& interval, const QString& total);
+
+    // The focus in the find box, emptied first when `emptied`.
+    void focusFind(bool emptied = false);
+    // Tab goes from the find box to its button, to the list and then to `next`.
+    void setTabOrderTo(QWidget* next);
 
     // The income summary keeps its key for the whole run: it hands its own store here.
     void setRememberedKey(QString* key);
@@ -58,6 +65,11 @@ signals:
 private:
     QString ownKey_;
     QString* key_ = &ownKey_;
+
+    QLabel* imgBanner;
+    QLabel* imgIstruzioni;
+    QLabel* lblRigo03;
+    ListModel* model;
 };
 
 } // namespace tavorel

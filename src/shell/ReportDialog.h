@@ -28,10 +28,6 @@ public:
         QString illustration; // SVG resource beside the text; empty for none
     };
 
-    QLabel* imgLogo01;
-    QPushButton* btnAnnulla;
-    QPushButton* btnStampa;
-
     void btnStampaClick();
     void btnAnnullaClick();
 
@@ -43,6 +39,10 @@ protected:
 private:
     Output output_;
     QString failure_;
+
+    QLabel* imgLogo01;
+    QPushButton* btnAnnulla;
+    QPushButton* btnStampa;
 };
 
 } // namespace tavorel

@@ -217,8 +217,7 @@ void SearchDialog::btnCercaClick()
     lblTrovate->setText(testoTrovate(n));
     panAvvio->hide();
     panContainer->show();
-    elenco->txtTrova->clear();
-    elenco->txtTrova->setFocus();
+    elenco->focusFind(/*emptied*/ true);
     // Over the list just shown: a short list is never taken for the whole archive.
     ListActions::avvisaSchedeIlleggibili(this, damage.records(), archivio());
 }

@@ -41,22 +41,6 @@ public:
     void setMode(const QString& mode);
     QString mode() const;
 
-    QFrame* panAvvio;
-    QLabel* imgIstruzioni;
-    QList<QLineEdit*> criteri;
-    QPushButton* btnAnnulla;
-    QLabel* lblAttendere;
-    QPushButton* btnCerca;
-
-    QFrame* panContainer;
-    ListPanel* elenco;
-    QPushButton* btnChiudi;
-    QLabel* lblTrovate;
-    QPushButton* btnStampa;
-
-    QLabel* lblMemory;
-    QLabel* lblConta;
-
     void FormShow() override;
     void btnCercaClick();
     void btnStampaClick();
@@ -78,6 +62,21 @@ protected:
     virtual void carica(const QString& row) = 0;
 
     void done(int result) override;
+
+private:
+    QFrame* panAvvio;
+    QLabel* imgIstruzioni;
+    QList<QLineEdit*> criteri;
+    QPushButton* btnAnnulla;
+    QLabel* lblAttendere;
+    QPushButton* btnCerca;
+    QFrame* panContainer;
+    ListPanel* elenco;
+    QPushButton* btnChiudi;
+    QLabel* lblTrovate;
+    QPushButton* btnStampa;
+    QLabel* lblMemory;
+    QLabel* lblConta;
 };
 
 } // namespace tavorel

@@ -13,7 +13,7 @@ class QPushButton;
 namespace tavorel {
 
 // The date picker: a month calendar from which a date is taken into the field named by the tag
-// that the caller puts in lblMemory. The caller hands over the fields it may write, by tag.
+// the caller opens it with (kept in lblMemory). The caller hands over the fields it may write, by tag.
 class TfrmCalendario : public FixedDialog {
     Q_OBJECT
 public:
@@ -27,17 +27,17 @@ public:
     // The opening protocol of a date field: a fresh picker, tagged, modal, destroyed after.
     static void open(QWidget* owner, const QString& tag, const QList<Target>& targets);
 
-    QLabel* lblMemory;
-    QLabel* lblTitolo;
-    QCalendarWidget* calAppuntamenti;
-    QPushButton* btnAnnulla;
-    QPushButton* btnImportaData;
-
     void btnImportaDataClick();
     void btnAnnullaClick();
 
 private:
     QList<Target> targets_;
+
+    QLabel* lblMemory;
+    QLabel* lblTitolo;
+    QCalendarWidget* calAppuntamenti;
+    QPushButton* btnAnnulla;
+    QPushButton* btnImportaData;
 };
 
 } // namespace tavorel

@@ -1,6 +1,7 @@
 #include "checks/TfrmCodFisc.h"
 #include "checks/TfrmPartitaIva.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -33,10 +35,10 @@ struct Seen {
 
 QLineEdit* fieldOf(QDialog* d)
 {
-    if (auto* cf = qobject_cast<TfrmCodFisc*>(d))
-        return cf->txtCodFisc;
-    if (auto* vat = qobject_cast<TfrmPartitaIva*>(d))
-        return vat->txtPartitaIva;
+    if (qobject_cast<TfrmCodFisc*>(d))
+        return child<QLineEdit>(d, "txtCodFisc");
+    if (qobject_cast<TfrmPartitaIva*>(d))
+        return child<QLineEdit>(d, "txtPartitaIva");
     return nullptr;
 }
 

@@ -21,6 +21,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 using tavorel::test::pickFromList;
 using tavorel::test::showActive;
@@ -29,12 +30,20 @@ Q_DECLARE_METATYPE(MessageKind)
 
 namespace {
 
+// The interval's drop-down lists: start day, start month, end day, end month.
+QList<QComboBox*> intervalLists(TfrmMenuRiepCosti& q)
+{
+    return {child<QComboBox>(&q, "txtGiornoInizio"), child<QComboBox>(&q, "txtMeseInizio"),
+            child<QComboBox>(&q, "txtGiornoFine"), child<QComboBox>(&q, "txtMeseFine")};
+}
+
 void pickInterval(TfrmMenuRiepCosti& q, const QString& d1, const QString& m1, const QString& d2, const QString& m2)
 {
-    pickFromList(q.txtGiornoInizio, d1);
-    pickFromList(q.txtMeseInizio, m1);
-    pickFromList(q.txtGiornoFine, d2);
-    pickFromList(q.txtMeseFine, m2);
+    const QList<QComboBox*> lists = intervalLists(q);
+    pickFromList(lists[0], d1);
+    pickFromList(lists[1], m1);
+    pickFromList(lists[2], d2);
+    pickFromList(lists[3], m2);
 }
 
 void writeReceipts(const QString& path, const QList<QStringList>& receipts)
@@ -72,23 +81,26 @@ void tst_TfrmMenuRiepCosti::showingResetsTheQuery()
 {
     FakePlatformScope scope;
     TfrmMenuRiepCosti q;
+    auto* txtAnno = child<QLineEdit>(&q, "txtAnno");
+    auto* txtCCP = child<QLineEdit>(&q, "txtCCP");
+    auto* txtEsecutore = child<QLineEdit>(&q, "txtEsecutore");
     showActive(q);
-    QCOMPARE(q.txtAnno->text(), QStringLiteral("2026"));
-    QCOMPARE(q.lblAnnoInizio->text(), QStringLiteral("2026"));
-    QCOMPARE(q.lblAnnoFine->text(), QStringLiteral("2026"));
-    QCOMPARE(QApplication::focusWidget(), q.txtEsecutore);
-    QVERIFY(!q.lblAttendere->isVisible());
+    QCOMPARE(txtAnno->text(), QStringLiteral("2026"));
+    QCOMPARE(child<QLabel>(&q, "lblAnnoInizio")->text(), QStringLiteral("2026"));
+    QCOMPARE(child<QLabel>(&q, "lblAnnoFine")->text(), QStringLiteral("2026"));
+    QCOMPARE(QApplication::focusWidget(), txtEsecutore);
+    QVERIFY(!child<QLabel>(&q, "lblAttendere")->isVisible());
 
-    QTest::keyClicks(q.txtEsecutore, "Rossi");
-    QTest::keyClicks(q.txtCCP, "Nuoto");
+    QTest::keyClicks(txtEsecutore, "Rossi");
+    QTest::keyClicks(txtCCP, "Nuoto");
     pickInterval(q, "05", "Marzo", "20", "Aprile");
-    q.txtAnno->setText("2024");
+    txtAnno->setText("2024");
     q.hide();
     showActive(q);
-    QCOMPARE(q.txtAnno->text(), QStringLiteral("2026"));
-    QCOMPARE(q.txtEsecutore->text(), QString());
-    QCOMPARE(q.txtCCP->text(), QString());
-    for (QComboBox* c : {q.txtGiornoInizio, q.txtMeseInizio, q.txtGiornoFine, q.txtMeseFine}) {
+    QCOMPARE(txtAnno->text(), QStringLiteral("2026"));
+    QCOMPARE(txtEsecutore->text(), QString());
+    QCOMPARE(txtCCP->text(), QString());
+    for (QComboBox* c : intervalLists(q)) {
         QCOMPARE(c->currentText(), QString());
         QCOMPARE(c->currentIndex(), -1);
     }
@@ -98,44 +110,49 @@ void tst_TfrmMenuRiepCosti::keysOfTheFields()
 {
     FakePlatformScope scope;
     TfrmMenuRiepCosti q;
+    auto* txtAnno = child<QLineEdit>(&q, "txtAnno");
+    auto* txtGiornoFine = child<QComboBox>(&q, "txtGiornoFine");
+    auto* txtGiornoInizio = child<QComboBox>(&q, "txtGiornoInizio");
+    auto* txtMeseFine = child<QComboBox>(&q, "txtMeseFine");
+    auto* txtMeseInizio = child<QComboBox>(&q, "txtMeseInizio");
     showActive(q);
 
     // The year takes digits only, four at most, and both year labels follow it.
-    q.txtAnno->setFocus();
-    q.txtAnno->selectAll();
-    QTest::keyClicks(q.txtAnno, "2a0-2 5,9");
-    QCOMPARE(q.txtAnno->text(), QStringLiteral("2025"));
-    QCOMPARE(q.lblAnnoInizio->text(), QStringLiteral("2025"));
-    QTest::keyClick(q.txtAnno, Qt::Key_Backspace);
-    QCOMPARE(q.lblAnnoFine->text(), QStringLiteral("202"));
+    txtAnno->setFocus();
+    txtAnno->selectAll();
+    QTest::keyClicks(txtAnno, "2a0-2 5,9");
+    QCOMPARE(txtAnno->text(), QStringLiteral("2025"));
+    QCOMPARE(child<QLabel>(&q, "lblAnnoInizio")->text(), QStringLiteral("2025"));
+    QTest::keyClick(txtAnno, Qt::Key_Backspace);
+    QCOMPARE(child<QLabel>(&q, "lblAnnoFine")->text(), QStringLiteral("202"));
 
     // The day and month lists cannot be typed into: only picked, or emptied.
-    pickFromList(q.txtGiornoInizio, "05");
-    pickFromList(q.txtMeseInizio, "Marzo");
-    q.txtGiornoInizio->setFocus();
-    QTest::keyClicks(q.txtGiornoInizio, "1x");
-    QTest::keyClick(q.txtGiornoInizio, Qt::Key_Down);
-    QTest::keyClick(q.txtGiornoInizio, Qt::Key_Up);
-    QTest::keyClick(q.txtGiornoInizio, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(q.txtGiornoInizio->currentText(), QStringLiteral("05"));
-    q.txtMeseInizio->setFocus();
-    QTest::keyClick(q.txtMeseInizio, Qt::Key_Left);
-    QTest::keyClicks(q.txtMeseInizio, "a");
-    QCOMPARE(q.txtMeseInizio->currentText(), QStringLiteral("Marzo"));
-    QTest::keyClick(q.txtMeseInizio, Qt::Key_Delete);
-    QCOMPARE(q.txtMeseInizio->currentText(), QString());
-    q.txtGiornoInizio->setFocus();
-    QTest::keyClick(q.txtGiornoInizio, Qt::Key_Backspace);
-    QCOMPARE(q.txtGiornoInizio->currentText(), QString());
+    pickFromList(txtGiornoInizio, "05");
+    pickFromList(txtMeseInizio, "Marzo");
+    txtGiornoInizio->setFocus();
+    QTest::keyClicks(txtGiornoInizio, "1x");
+    QTest::keyClick(txtGiornoInizio, Qt::Key_Down);
+    QTest::keyClick(txtGiornoInizio, Qt::Key_Up);
+    QTest::keyClick(txtGiornoInizio, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(txtGiornoInizio->currentText(), QStringLiteral("05"));
+    txtMeseInizio->setFocus();
+    QTest::keyClick(txtMeseInizio, Qt::Key_Left);
+    QTest::keyClicks(txtMeseInizio, "a");
+    QCOMPARE(txtMeseInizio->currentText(), QStringLiteral("Marzo"));
+    QTest::keyClick(txtMeseInizio, Qt::Key_Delete);
+    QCOMPARE(txtMeseInizio->currentText(), QString());
+    txtGiornoInizio->setFocus();
+    QTest::keyClick(txtGiornoInizio, Qt::Key_Backspace);
+    QCOMPARE(txtGiornoInizio->currentText(), QString());
 
     // A text that did not come from the list does not survive leaving the field.
-    q.txtGiornoFine->setEditText("32");
-    q.txtMeseFine->setEditText(" APRILE ");
-    q.txtGiornoFine->setFocus();
-    q.txtMeseFine->setFocus();
-    q.txtCCP->setFocus();
-    QCOMPARE(q.txtGiornoFine->currentText(), QString());
-    QCOMPARE(q.txtMeseFine->currentText(), QStringLiteral(" APRILE "));
+    txtGiornoFine->setEditText("32");
+    txtMeseFine->setEditText(" APRILE ");
+    txtGiornoFine->setFocus();
+    txtMeseFine->setFocus();
+    child<QLineEdit>(&q, "txtCCP")->setFocus();
+    QCOMPARE(txtGiornoFine->currentText(), QString());
+    QCOMPARE(txtMeseFine->currentText(), QStringLiteral(" APRILE "));
 }
 
 void tst_TfrmMenuRiepCosti::enterMovesAlongTheQuery()
@@ -143,9 +160,11 @@ void tst_TfrmMenuRiepCosti::enterMovesAlongTheQuery()
     FakePlatformScope scope;
     TfrmMenuRiepCosti q;
     showActive(q);
-    q.txtAnno->setFocus();
-    const QList<QWidget*> chain{q.txtEsecutore,  q.txtCCP,      q.txtGiornoInizio, q.txtMeseInizio,
-                                q.txtGiornoFine, q.txtMeseFine, q.btnVisualizza};
+    child<QLineEdit>(&q, "txtAnno")->setFocus();
+    const QList<QWidget*> chain{child<QLineEdit>(&q, "txtEsecutore"),    child<QLineEdit>(&q, "txtCCP"),
+                                child<QComboBox>(&q, "txtGiornoInizio"), child<QComboBox>(&q, "txtMeseInizio"),
+                                child<QComboBox>(&q, "txtGiornoFine"),   child<QComboBox>(&q, "txtMeseFine"),
+                                child<QPushButton>(&q, "btnVisualizza")};
     for (QWidget* next : chain) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), next);
@@ -202,23 +221,24 @@ void tst_TfrmMenuRiepCosti::checksSayWhatIsMissingAndWhere()
 
     FakePlatformScope scope;
     TfrmMenuRiepCosti q;
+    auto* txtAnno = child<QLineEdit>(&q, "txtAnno");
     showActive(q);
-    q.txtAnno->setFocus();
-    q.txtAnno->selectAll();
-    QTest::keyClicks(q.txtAnno, anno);
-    const QList<QComboBox*> lists{q.txtGiornoInizio, q.txtMeseInizio, q.txtGiornoFine, q.txtMeseFine};
+    txtAnno->setFocus();
+    txtAnno->selectAll();
+    QTest::keyClicks(txtAnno, anno);
+    const QList<QComboBox*> lists = intervalLists(q);
     for (int i = 0; i < 4; ++i) {
         if (!interval[i].isEmpty())
             pickFromList(lists[i], interval[i]);
     }
-    QTest::mouseClick(q.btnVisualizza, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&q, "btnVisualizza"), Qt::LeftButton);
 
     QCOMPARE(scope.fake.messages.size(), 1);
     QCOMPARE(scope.fake.messages[0].kind, kind);
     QCOMPARE(scope.fake.messages[0].text, message);
     QCOMPARE(QApplication::focusWidget()->objectName(), focus);
-    QCOMPARE(q.lblDataInizio->text(), dataInizio);
-    QVERIFY(!q.lblAttendere->isVisible());
+    QCOMPARE(child<QLabel>(&q, "lblDataInizio")->text(), dataInizio);
+    QVERIFY(!child<QLabel>(&q, "lblAttendere")->isVisible());
     QVERIFY(scope.fake.dialogsRun.isEmpty());
 }
 
@@ -232,12 +252,15 @@ void tst_TfrmMenuRiepCosti::requestOpensTheSummaryOfTheYear()
                    {"4", "31/03/2025", "0,20", "De Rossi Ugo", "Nuoto libero"},
                    {"5", "20/03/2025", "9,00", "Bianchi Anna", "Nuoto"}});
     TfrmMenuRiepCosti q;
+    auto* lblAttendere = child<QLabel>(&q, "lblAttendere");
+    auto* txtAnno = child<QLineEdit>(&q, "txtAnno");
+    auto* txtEsecutore = child<QLineEdit>(&q, "txtEsecutore");
     showActive(q);
-    q.txtAnno->setFocus();
-    q.txtAnno->selectAll();
-    QTest::keyClicks(q.txtAnno, "2025");
-    QTest::keyClicks(q.txtEsecutore, "ROSSI");
-    QTest::keyClicks(q.txtCCP, "nuoto");
+    txtAnno->setFocus();
+    txtAnno->selectAll();
+    QTest::keyClicks(txtAnno, "2025");
+    QTest::keyClicks(txtEsecutore, "ROSSI");
+    QTest::keyClicks(child<QLineEdit>(&q, "txtCCP"), "nuoto");
     pickInterval(q, "01", "Marzo", "31", "Marzo");
 
     QStringList rows;
@@ -246,13 +269,13 @@ void tst_TfrmMenuRiepCosti::requestOpensTheSummaryOfTheYear()
     bool waiting = false;
     scope.fake.dialogScripts << [&](QDialog* d) {
         auto* list = qobject_cast<TfrmRiepCosti*>(d);
-        rows = list->elenco->rows();
-        total = list->lblTotCosti->text();
-        interval = list->lblIntervallo->text();
-        waiting = q.lblAttendere->isVisible();
+        rows = child<ListPanel>(list, "panElenco")->rows();
+        total = child<QLabel>(list, "lblTotCosti")->text();
+        interval = child<QLabel>(list, "lblIntervallo")->text();
+        waiting = lblAttendere->isVisible();
         return int(QDialog::Rejected);
     };
-    QTest::mouseClick(q.btnVisualizza, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&q, "btnVisualizza"), Qt::LeftButton);
 
     QCOMPARE(scope.fake.dialogsRun, QStringList{"frmRiepCosti"});
     QVERIFY(scope.fake.messages.isEmpty());
@@ -261,12 +284,12 @@ void tst_TfrmMenuRiepCosti::requestOpensTheSummaryOfTheYear()
     QVERIFY(rows[1].startsWith("Ric. n. 4 "));
     QCOMPARE(total, QStringLiteral("0,30"));
     QCOMPARE(interval, QStringLiteral("Dal   01/03/2025   al   31/03/2025"));
-    QCOMPARE(q.lblFile->text(), QDir(scope.fake.folder).filePath("2025.ric"));
+    QCOMPARE(child<QLabel>(&q, "lblFile")->text(), QDir(scope.fake.folder).filePath("2025.ric"));
     QVERIFY(waiting);
-    QVERIFY(!q.lblAttendere->isVisible());
+    QVERIFY(!lblAttendere->isVisible());
     // The query keeps its values after the summary closes.
-    QCOMPARE(q.txtEsecutore->text(), QStringLiteral("ROSSI"));
-    QCOMPARE(q.txtMeseFine->currentText(), QStringLiteral("Marzo"));
+    QCOMPARE(txtEsecutore->text(), QStringLiteral("ROSSI"));
+    QCOMPARE(child<QComboBox>(&q, "txtMeseFine")->currentText(), QStringLiteral("Marzo"));
     QVERIFY(scope.fake.verifyConsumed());
 }
 
@@ -280,11 +303,11 @@ void tst_TfrmMenuRiepCosti::yearWithoutArchiveGivesAnEmptySummaryAndAnEmptyFile(
     QString total;
     scope.fake.dialogScripts << [&](QDialog* d) {
         auto* list = qobject_cast<TfrmRiepCosti*>(d);
-        rows = list->elenco->count();
-        total = list->lblTotCosti->text();
+        rows = child<ListPanel>(list, "panElenco")->count();
+        total = child<QLabel>(list, "lblTotCosti")->text();
         return int(QDialog::Rejected);
     };
-    QTest::mouseClick(q.btnVisualizza, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&q, "btnVisualizza"), Qt::LeftButton);
     QCOMPARE(rows, 0);
     QCOMPARE(total, QStringLiteral("0,00"));
     const QFileInfo archive(QDir(scope.fake.folder).filePath("2026.ric"));
@@ -299,12 +322,12 @@ void tst_TfrmMenuRiepCosti::archiveThatCannotBeReadIsReported()
     TfrmMenuRiepCosti q;
     showActive(q);
     pickInterval(q, "01", "Gennaio", "31", "Dicembre");
-    QTest::mouseClick(q.btnVisualizza, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&q, "btnVisualizza"), Qt::LeftButton);
     QVERIFY(scope.fake.dialogsRun.isEmpty());
     QCOMPARE(scope.fake.messages.size(), 1);
     QCOMPARE(scope.fake.messages[0].kind, MessageKind::Plain);
     QCOMPARE(scope.fake.messages[0].text, QStringLiteral("Attenzione: il file di archivio non risulta accessibile."));
-    QVERIFY(!q.lblAttendere->isVisible());
+    QVERIFY(!child<QLabel>(&q, "lblAttendere")->isVisible());
 }
 
 void tst_TfrmMenuRiepCosti::closingReturnsToTheMenu()
@@ -313,7 +336,7 @@ void tst_TfrmMenuRiepCosti::closingReturnsToTheMenu()
     TfrmMenuRiepCosti q;
     QSignalSpy menu(&q, &TfrmMenuRiepCosti::mostraMenu);
     showActive(q);
-    QTest::mouseClick(q.btnEsci, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&q, "btnEsci"), Qt::LeftButton);
     QCOMPARE(menu.count(), 1);
     QVERIFY(!q.isVisible());
 }

@@ -6,6 +6,7 @@
 #include "storage/RecordLayout.h"
 #include "storage/TSchedaRicevuta.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QFile>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -41,14 +43,15 @@ QString writeArchive(const QString& folder, const QList<QStringList>& receipts)
 QString selectedNumber(TfrmRiepCosti& list)
 {
     QString row;
-    return list.elenco->selectedRow(row) ? row.mid(8, 12).trimmed() : QString();
+    return child<ListPanel>(&list, "panElenco")->selectedRow(row) ? row.mid(8, 12).trimmed() : QString();
 }
 
 void trova(TfrmRiepCosti& list, const QString& key)
 {
-    list.elenco->txtTrova->clear();
-    QTest::keyClicks(list.elenco->txtTrova, key);
-    QTest::mouseClick(list.elenco->btnTrova, Qt::LeftButton);
+    auto* txtTrova = child<QLineEdit>(&list, "txtTrova");
+    txtTrova->clear();
+    QTest::keyClicks(txtTrova, key);
+    QTest::mouseClick(child<QPushButton>(&list, "btnTrova"), Qt::LeftButton);
 }
 
 } // namespace
@@ -96,12 +99,12 @@ void tst_TfrmRiepCosti::showsTheRowsTheIntervalAndTheTotal()
                                                           {"4", "01/04/2026", "99,00", "Rossi Marco"}});
     TfrmRiepCosti list(nullptr, {pagatore, sport, "01/03/2026", "31/03/2026", path});
     QVERIFY(list.carica());
-    QCOMPARE(list.elenco->count(), rows);
-    QCOMPARE(list.titTipologia->text(), tipologia);
-    QCOMPARE(list.lblConta->text(), conta);
-    QCOMPARE(list.lblIntervallo->text(), QStringLiteral("Dal   01/03/2026   al   31/03/2026"));
-    QCOMPARE(list.lblTotCosti->text(), total);
-    QCOMPARE(list.lblFile->text(), path);
+    QCOMPARE(child<ListPanel>(&list, "panElenco")->count(), rows);
+    QCOMPARE(child<QLabel>(&list, "titTipologia")->text(), tipologia);
+    QCOMPARE(child<QLabel>(&list, "lblConta")->text(), conta);
+    QCOMPARE(child<QLabel>(&list, "lblIntervallo")->text(), QStringLiteral("Dal   01/03/2026   al   31/03/2026"));
+    QCOMPARE(child<QLabel>(&list, "lblTotCosti")->text(), total);
+    QCOMPARE(child<QLabel>(&list, "lblFile")->text(), path);
 }
 
 void tst_TfrmRiepCosti::findWalksWrapsAndKeepsItsKeyFromOneSummaryToTheNext()
@@ -133,7 +136,7 @@ void tst_TfrmRiepCosti::findWalksWrapsAndKeepsItsKeyFromOneSummaryToTheNext()
     TfrmRiepCosti list(nullptr, richiesta);
     QVERIFY(list.carica());
     list.show();
-    QVERIFY(list.elenco->txtTrova->text().isEmpty());
+    QVERIFY(child<QLineEdit>(&list, "txtTrova")->text().isEmpty());
     trova(list, "rossi");
     QCOMPARE(selectedNumber(list), QStringLiteral("3"));
     QVERIFY(scope.fake.messages.isEmpty());
@@ -145,12 +148,12 @@ void tst_TfrmRiepCosti::emptySummaryRefusesFindAndPrint()
     TfrmRiepCosti list(nullptr, {"", "", "01/03/2026", "31/03/2026", scope.fake.folder + "/2026.ric"});
     QVERIFY(list.carica());
     list.show();
-    QCOMPARE(list.elenco->count(), 0);
-    QCOMPARE(list.lblTotCosti->text(), QStringLiteral("0,00"));
-    QCOMPARE(list.lblIntervallo->text(), QStringLiteral("Dal   01/03/2026   al   31/03/2026"));
+    QCOMPARE(child<ListPanel>(&list, "panElenco")->count(), 0);
+    QCOMPARE(child<QLabel>(&list, "lblTotCosti")->text(), QStringLiteral("0,00"));
+    QCOMPARE(child<QLabel>(&list, "lblIntervallo")->text(), QStringLiteral("Dal   01/03/2026   al   31/03/2026"));
 
     trova(list, "rossi");
-    QTest::mouseClick(list.btnStampa, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&list, "btnStampa"), Qt::LeftButton);
     QCOMPARE(scope.fake.messages.size(), 2);
     QCOMPARE(scope.fake.messages[0].kind, MessageKind::Plain);
     QCOMPARE(scope.fake.messages[0].text,
@@ -170,14 +173,14 @@ void tst_TfrmRiepCosti::printsTheRowsWithIntervalAndTotal()
     QVERIFY(list.carica());
     list.show();
     scope.fake.answers << Answer::Yes;
-    QTest::mouseClick(list.btnStampa, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&list, "btnStampa"), Qt::LeftButton);
     QCOMPARE(scope.fake.lastMessage(), QStringLiteral("Si vuole stampare il presente riepilogo?"));
     QCOMPARE(scope.fake.printed.size(), 1);
     const Report& report = scope.fake.printed[0];
     QCOMPARE(report.findMemo("txtTitolo")->text(), QStringLiteral("Riepilogo incassi"));
     const QStringList lines = report.findMemo("txtRiepilogo")->lines;
     QCOMPARE(lines.size(), 5);
-    QCOMPARE(lines.mid(0, 2), list.elenco->rows());
+    QCOMPARE(lines.mid(0, 2), child<ListPanel>(&list, "panElenco")->rows());
     QCOMPARE(lines.mid(2), (QStringList{"- - - - - - - - - - - - - - - -",
                                         "INTERVALLO SELEZIONATO:    Dal   01/03/2026   al   31/03/2026",
                                         "TOTALE IMPORTI INCASSATI:  € 0,30"}));

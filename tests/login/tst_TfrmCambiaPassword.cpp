@@ -16,6 +16,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 using tavorel::test::showActive;
 
@@ -105,12 +106,16 @@ void TstTfrmCambiaPassword::change()
     writeStore(fake.folder, storeBytes(kOld));
 
     TfrmCambiaPassword w;
+    auto* cmdOK = child<QPushButton>(&w, "cmdOK");
+    auto* txtConferma = child<QLineEdit>(&w, "txtConferma");
+    auto* txtPasswordNew = child<QLineEdit>(&w, "txtPasswordNew");
+    auto* txtPasswordOld = child<QLineEdit>(&w, "txtPasswordOld");
     QSignalSpy closed(&w, &TfrmCambiaPassword::chiuso);
     showActive(w);
-    QTest::keyClicks(w.txtPasswordOld, oldTyped);
-    QTest::keyClicks(w.txtPasswordNew, newTyped);
-    QTest::keyClicks(w.txtConferma, confirmTyped);
-    QTest::mouseClick(w.cmdOK, Qt::LeftButton);
+    QTest::keyClicks(txtPasswordOld, oldTyped);
+    QTest::keyClicks(txtPasswordNew, newTyped);
+    QTest::keyClicks(txtConferma, confirmTyped);
+    QTest::mouseClick(cmdOK, Qt::LeftButton);
 
     QCOMPARE(fake.messages.size(), 1);
     QCOMPARE(fake.messages[0].kind, MessageKind::Plain);
@@ -125,11 +130,11 @@ void TstTfrmCambiaPassword::change()
         QVERIFY(w.isVisible());
         const bool oldWrong = message == kVecchiaErrata;
         // The field at fault is emptied and takes the focus; the others keep what was typed.
-        QCOMPARE(w.txtPasswordOld->text(), oldWrong ? QString() : oldTyped);
-        QCOMPARE(w.txtPasswordNew->text(), oldWrong ? newTyped : QString());
-        QCOMPARE(w.txtConferma->text(), oldWrong ? confirmTyped : QString());
-        QVERIFY((oldWrong ? w.txtPasswordOld : w.txtPasswordNew)->hasFocus());
-        QVERIFY(!w.cmdOK->isEnabled());
+        QCOMPARE(txtPasswordOld->text(), oldWrong ? QString() : oldTyped);
+        QCOMPARE(txtPasswordNew->text(), oldWrong ? newTyped : QString());
+        QCOMPARE(txtConferma->text(), oldWrong ? confirmTyped : QString());
+        QVERIFY((oldWrong ? txtPasswordOld : txtPasswordNew)->hasFocus());
+        QVERIFY(!cmdOK->isEnabled());
     }
     QVERIFY(fake.verifyConsumed());
 }
@@ -172,11 +177,14 @@ void TstTfrmCambiaPassword::failures()
         writeStore(fake.folder, before);
 
     TfrmCambiaPassword w;
+    auto* txtConferma = child<QLineEdit>(&w, "txtConferma");
+    auto* txtPasswordNew = child<QLineEdit>(&w, "txtPasswordNew");
+    auto* txtPasswordOld = child<QLineEdit>(&w, "txtPasswordOld");
     QSignalSpy closed(&w, &TfrmCambiaPassword::chiuso);
     showActive(w);
-    QTest::keyClicks(w.txtPasswordOld, kOld);
-    QTest::keyClicks(w.txtPasswordNew, QStringLiteral("nuova"));
-    QTest::keyClicks(w.txtConferma, QStringLiteral("nuova"));
+    QTest::keyClicks(txtPasswordOld, kOld);
+    QTest::keyClicks(txtPasswordNew, QStringLiteral("nuova"));
+    QTest::keyClicks(txtConferma, QStringLiteral("nuova"));
     if (failure == Failure::WriteFails) {
         test::FaultInjector disk(fake.folder, 1, ENOSPC, test::FaultInjector::Write);
         w.cmdOKClick();
@@ -192,9 +200,9 @@ void TstTfrmCambiaPassword::failures()
     QVERIFY(w.isVisible());
     if (message == kErroreModifica) {
         // The screen stays as it was, and so does the store.
-        QCOMPARE(w.txtPasswordOld->text(), kOld);
-        QCOMPARE(w.txtPasswordNew->text(), QStringLiteral("nuova"));
-        QCOMPARE(w.txtConferma->text(), QStringLiteral("nuova"));
+        QCOMPARE(txtPasswordOld->text(), kOld);
+        QCOMPARE(txtPasswordNew->text(), QStringLiteral("nuova"));
+        QCOMPARE(txtConferma->text(), QStringLiteral("nuova"));
     }
     if (failure == Failure::StoreIsFolder)
         QVERIFY(QFileInfo(storePath(fake.folder)).isDir());
@@ -232,12 +240,13 @@ void TstTfrmCambiaPassword::okNeedsAllThree()
     auto& fake = scope.fake;
     writeStore(fake.folder, storeBytes(kOld));
     TfrmCambiaPassword w;
+    auto* cmdOK = child<QPushButton>(&w, "cmdOK");
     showActive(w);
-    QVERIFY(!w.cmdOK->isEnabled());
-    QTest::keyClicks(w.txtPasswordOld, oldTyped);
-    QTest::keyClicks(w.txtPasswordNew, newTyped);
-    QTest::keyClicks(w.txtConferma, confirmTyped);
-    QCOMPARE(w.cmdOK->isEnabled(), enabled);
+    QVERIFY(!cmdOK->isEnabled());
+    QTest::keyClicks(child<QLineEdit>(&w, "txtPasswordOld"), oldTyped);
+    QTest::keyClicks(child<QLineEdit>(&w, "txtPasswordNew"), newTyped);
+    QTest::keyClicks(child<QLineEdit>(&w, "txtConferma"), confirmTyped);
+    QCOMPARE(cmdOK->isEnabled(), enabled);
     // Called directly with a blank field, OK still neither asks nor writes.
     w.cmdOKClick();
     if (!enabled) {
@@ -254,9 +263,12 @@ void TstTfrmCambiaPassword::enterCyclesWithOneHalo()
     auto& fake = scope.fake;
     writeStore(fake.folder, storeBytes(kOld));
     TfrmCambiaPassword w;
+    auto* txtPasswordOld = child<QLineEdit>(&w, "txtPasswordOld");
     showActive(w);
     const QList<std::pair<QLineEdit*, QFrame*>> ring = {
-        {w.txtPasswordOld, w.effPasswordOld}, {w.txtPasswordNew, w.effPasswordNew}, {w.txtConferma, w.effConferma}};
+        {txtPasswordOld, child<QFrame>(&w, "effPasswordOld")},
+        {child<QLineEdit>(&w, "txtPasswordNew"), child<QFrame>(&w, "effPasswordNew")},
+        {child<QLineEdit>(&w, "txtConferma"), child<QFrame>(&w, "effConferma")}};
     auto onlyHaloOf = [&](QLineEdit* focused) {
         for (const auto& [edit, halo] : ring) {
             if (halo->isVisible() != (edit == focused))
@@ -267,9 +279,9 @@ void TstTfrmCambiaPassword::enterCyclesWithOneHalo()
 
     for (const auto& [edit, halo] : ring)
         QTest::keyClicks(edit, kOld);
-    QVERIFY(w.cmdOK->isEnabled());
-    QVERIFY(w.txtPasswordOld->hasFocus());
-    QVERIFY(onlyHaloOf(w.txtPasswordOld));
+    QVERIFY(child<QPushButton>(&w, "cmdOK")->isEnabled());
+    QVERIFY(txtPasswordOld->hasFocus());
+    QVERIFY(onlyHaloOf(txtPasswordOld));
     // Enter goes round the three fields, the last back to the first, and never presses OK.
     for (int step = 1; step <= 3; ++step) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -279,7 +291,7 @@ void TstTfrmCambiaPassword::enterCyclesWithOneHalo()
     }
     QVERIFY(fake.messages.isEmpty());
     QCOMPARE(readStore(fake.folder), storeBytes(kOld));
-    w.cmdEsci->setFocus();
+    child<QPushButton>(&w, "cmdEsci")->setFocus();
     QVERIFY(onlyHaloOf(nullptr));
     QVERIFY(fake.verifyConsumed());
 }
@@ -289,13 +301,16 @@ void TstTfrmCambiaPassword::showingAndClosing()
     FakePlatformScope scope;
     auto& fake = scope.fake;
     TfrmCambiaPassword w;
+    auto* txtConferma = child<QLineEdit>(&w, "txtConferma");
+    auto* txtPasswordNew = child<QLineEdit>(&w, "txtPasswordNew");
+    auto* txtPasswordOld = child<QLineEdit>(&w, "txtPasswordOld");
     QCOMPARE(w.objectName(), QStringLiteral("frmCambiaPassword"));
     QSignalSpy closed(&w, &TfrmCambiaPassword::chiuso);
     showActive(w);
-    QTest::keyClicks(w.txtPasswordOld, QStringLiteral("a"));
-    QTest::keyClicks(w.txtPasswordNew, QStringLiteral("b"));
-    QTest::keyClicks(w.txtConferma, QStringLiteral("c"));
-    QTest::mouseClick(w.cmdEsci, Qt::LeftButton);
+    QTest::keyClicks(txtPasswordOld, QStringLiteral("a"));
+    QTest::keyClicks(txtPasswordNew, QStringLiteral("b"));
+    QTest::keyClicks(txtConferma, QStringLiteral("c"));
+    QTest::mouseClick(child<QPushButton>(&w, "cmdEsci"), Qt::LeftButton);
     QCOMPARE(closed.count(), 1);
     QVERIFY(!w.isVisible());
 
@@ -305,10 +320,10 @@ void TstTfrmCambiaPassword::showingAndClosing()
 
     // Shown again, it starts empty with the focus in the old password.
     showActive(w);
-    for (QLineEdit* edit : {w.txtPasswordOld, w.txtPasswordNew, w.txtConferma})
+    for (QLineEdit* edit : {txtPasswordOld, txtPasswordNew, txtConferma})
         QCOMPARE(edit->text(), QString());
-    QVERIFY(w.txtPasswordOld->hasFocus());
-    QVERIFY(!w.cmdOK->isEnabled());
+    QVERIFY(txtPasswordOld->hasFocus());
+    QVERIFY(!child<QPushButton>(&w, "cmdOK")->isEnabled());
 
     w.close();
     QCOMPARE(closed.count(), 2);
@@ -322,7 +337,7 @@ void TstTfrmCambiaPassword::fieldsHoldOnlyWhatTheStoreCan()
     FakePlatformScope scope;
     TfrmCambiaPassword w;
     showActive(w);
-    QLineEdit* field = w.txtPasswordNew;
+    QLineEdit* field = child<QLineEdit>(&w, "txtPasswordNew");
     field->setFocus();
     QCOMPARE(field->echoMode(), QLineEdit::Password);
 
@@ -349,33 +364,34 @@ void TstTfrmCambiaPassword::loginTakesTheNewPassword()
 
     // Wired as the program wires them.
     TfrmPassword login;
+    auto* txtPassword = child<QLineEdit>(&login, "txtPassword");
     TfrmCambiaPassword change;
     QObject::connect(&login, &TfrmPassword::cambiaPasswordRichiesto, &change, &QWidget::show);
     QObject::connect(&change, &TfrmCambiaPassword::chiuso, &login, &TfrmPassword::tornaDaCambioPassword);
     QSignalSpy loggedIn(&login, &TfrmPassword::accessoRiuscito);
 
     showActive(login);
-    QTest::keyClicks(login.txtPassword, QStringLiteral("x"));
-    QTest::mouseClick(login.btnCambiaPassword, Qt::LeftButton);
+    QTest::keyClicks(txtPassword, QStringLiteral("x"));
+    QTest::mouseClick(child<QPushButton>(&login, "btnCambiaPassword"), Qt::LeftButton);
     QVERIFY(change.isVisible());
     QVERIFY(QTest::qWaitForWindowActive(&change));
-    QTest::keyClicks(change.txtPasswordOld, QStringLiteral("lampadariovero"));
-    QTest::keyClicks(change.txtPasswordNew, QStringLiteral("Tavolo Verde"));
-    QTest::keyClicks(change.txtConferma, QStringLiteral("Tavolo Verde"));
-    QTest::mouseClick(change.cmdOK, Qt::LeftButton);
+    QTest::keyClicks(child<QLineEdit>(&change, "txtPasswordOld"), QStringLiteral("lampadariovero"));
+    QTest::keyClicks(child<QLineEdit>(&change, "txtPasswordNew"), QStringLiteral("Tavolo Verde"));
+    QTest::keyClicks(child<QLineEdit>(&change, "txtConferma"), QStringLiteral("Tavolo Verde"));
+    QTest::mouseClick(child<QPushButton>(&change, "cmdOK"), Qt::LeftButton);
     QCOMPARE(fake.lastMessage(), kCompletata);
 
     QVERIFY(!change.isVisible());
     QVERIFY(login.isVisible());
-    QCOMPARE(login.txtPassword->text(), QString());
+    QCOMPARE(txtPassword->text(), QString());
     QVERIFY(QTest::qWaitForWindowActive(&login));
-    QVERIFY(login.txtPassword->hasFocus());
+    QVERIFY(txtPassword->hasFocus());
 
-    QTest::keyClicks(login.txtPassword, kOld);
-    QTest::keyClick(login.txtPassword, Qt::Key_Return);
+    QTest::keyClicks(txtPassword, kOld);
+    QTest::keyClick(txtPassword, Qt::Key_Return);
     QCOMPARE(fake.lastMessage(), QStringLiteral("Attenzione: password errata."));
-    QTest::keyClicks(login.txtPassword, QStringLiteral(" tAVOLO vERDE "));
-    QTest::keyClick(login.txtPassword, Qt::Key_Return);
+    QTest::keyClicks(txtPassword, QStringLiteral(" tAVOLO vERDE "));
+    QTest::keyClick(txtPassword, Qt::Key_Return);
     QCOMPARE(loggedIn.count(), 1);
     QCOMPARE(fake.messages.size(), 2);
     QVERIFY(fake.verifyConsumed());

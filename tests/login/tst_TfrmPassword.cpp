@@ -13,6 +13,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 using tavorel::test::showActive;
 
@@ -108,14 +109,16 @@ void TstTfrmPassword::login()
     prepareStore(fake.folder, store, stored);
 
     TfrmPassword w;
+    auto* cmdOK = child<QPushButton>(&w, "cmdOK");
+    auto* txtPassword = child<QLineEdit>(&w, "txtPassword");
     QSignalSpy loggedIn(&w, &TfrmPassword::accessoRiuscito);
     showActive(w);
-    type(w.txtPassword, typed);
-    QVERIFY(w.cmdOK->isEnabled());
+    type(txtPassword, typed);
+    QVERIFY(cmdOK->isEnabled());
     if (viaEnter)
-        QTest::keyClick(w.txtPassword, Qt::Key_Return);
+        QTest::keyClick(txtPassword, Qt::Key_Return);
     else
-        QTest::mouseClick(w.cmdOK, Qt::LeftButton);
+        QTest::mouseClick(cmdOK, Qt::LeftButton);
 
     switch (outcome) {
     case Outcome::LoggedIn:
@@ -129,9 +132,9 @@ void TstTfrmPassword::login()
         QCOMPARE(fake.messages[0].text, kErrata);
         QCOMPARE(loggedIn.count(), 0);
         QVERIFY(w.isVisible());
-        QCOMPARE(w.txtPassword->text(), QString());
-        QVERIFY(w.txtPassword->hasFocus());
-        QVERIFY(!w.cmdOK->isEnabled());
+        QCOMPARE(txtPassword->text(), QString());
+        QVERIFY(txtPassword->hasFocus());
+        QVERIFY(!cmdOK->isEnabled());
         break;
     case Outcome::ReadError:
         QCOMPARE(fake.messages.size(), 1);
@@ -139,7 +142,7 @@ void TstTfrmPassword::login()
         QCOMPARE(fake.messages[0].text, kErroreLettura);
         QCOMPARE(loggedIn.count(), 0);
         QVERIFY(w.isVisible());
-        QCOMPARE(w.txtPassword->text(), typed); // the screen stays as it was
+        QCOMPARE(txtPassword->text(), typed); // the screen stays as it was
         break;
     }
     QCOMPARE(fake.terminations, 0);
@@ -164,19 +167,21 @@ void TstTfrmPassword::okFollowsTheField()
     FakePlatformScope scope;
     auto& fake = scope.fake; // no store: every attempt that runs is refused
     TfrmPassword w;
+    auto* cmdOK = child<QPushButton>(&w, "cmdOK");
+    auto* txtPassword = child<QLineEdit>(&w, "txtPassword");
     QSignalSpy loggedIn(&w, &TfrmPassword::accessoRiuscito);
     showActive(w);
-    QVERIFY(!w.cmdOK->isEnabled());
+    QVERIFY(!cmdOK->isEnabled());
 
-    type(w.txtPassword, typed);
-    QCOMPARE(w.cmdOK->isEnabled(), enabled);
-    QTest::keyClick(w.txtPassword, Qt::Key_Return);
+    type(txtPassword, typed);
+    QCOMPARE(cmdOK->isEnabled(), enabled);
+    QTest::keyClick(txtPassword, Qt::Key_Return);
 
     // Enter on a blank field does nothing at all; otherwise it runs the login.
     QCOMPARE(fake.messages.size(), enabled ? 1 : 0);
     QCOMPARE(loggedIn.count(), 0);
     // Even called directly, OK never lets a blank field in against a store that reads as empty.
-    w.txtPassword->setText(QStringLiteral("   "));
+    txtPassword->setText(QStringLiteral("   "));
     w.cmdOKClick();
     QCOMPARE(fake.messages.size(), enabled ? 1 : 0);
     QCOMPARE(loggedIn.count(), 0);
@@ -188,40 +193,44 @@ void TstTfrmPassword::navigation()
     FakePlatformScope scope;
     auto& fake = scope.fake;
     TfrmPassword w;
+    auto* cmdEsci = child<QPushButton>(&w, "cmdEsci");
+    auto* effPassword = child<QFrame>(&w, "effPassword");
+    auto* lblMemory = child<QLabel>(&w, "lblMemory");
+    auto* txtPassword = child<QLineEdit>(&w, "txtPassword");
     QCOMPARE(w.objectName(), QStringLiteral("frmPassword"));
-    QCOMPARE(w.txtPassword->echoMode(), QLineEdit::Password);
-    QVERIFY(w.lblMemory->isHidden());
+    QCOMPARE(txtPassword->echoMode(), QLineEdit::Password);
+    QVERIFY(lblMemory->isHidden());
     QSignalSpy change(&w, &TfrmPassword::cambiaPasswordRichiesto);
 
     showActive(w);
-    QVERIFY(w.txtPassword->hasFocus());
-    QVERIFY(w.effPassword->isVisible());
-    w.cmdEsci->setFocus();
-    QVERIFY(!w.effPassword->isVisible());
+    QVERIFY(txtPassword->hasFocus());
+    QVERIFY(effPassword->isVisible());
+    cmdEsci->setFocus();
+    QVERIFY(!effPassword->isVisible());
 
-    QTest::keyClicks(w.txtPassword, QStringLiteral("abc"));
-    QTest::mouseClick(w.btnCambiaPassword, Qt::LeftButton);
+    QTest::keyClicks(txtPassword, QStringLiteral("abc"));
+    QTest::mouseClick(child<QPushButton>(&w, "btnCambiaPassword"), Qt::LeftButton);
     QCOMPARE(change.count(), 1);
     QVERIFY(!w.isVisible());
     QWidget changeScreen; // stands for the screen shown meanwhile
     showActive(changeScreen);
     changeScreen.hide();
 
-    w.lblMemory->setText(QStringLiteral("x"));
+    lblMemory->setText(QStringLiteral("x"));
     w.tornaDaCambioPassword();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QVERIFY(w.isVisible());
-    QCOMPARE(w.txtPassword->text(), QString());
-    QCOMPARE(w.lblMemory->text(), QString());
-    QVERIFY(w.txtPassword->hasFocus());
-    QVERIFY(!w.cmdOK->isEnabled());
+    QCOMPARE(txtPassword->text(), QString());
+    QCOMPARE(lblMemory->text(), QString());
+    QVERIFY(txtPassword->hasFocus());
+    QVERIFY(!child<QPushButton>(&w, "cmdOK")->isEnabled());
     QCOMPARE(fake.terminations, 0);
 
     // The login screen is the main window: both ways out end the program.
     w.close();
     QCOMPARE(fake.terminations, 1);
     showActive(w);
-    QTest::mouseClick(w.cmdEsci, Qt::LeftButton);
+    QTest::mouseClick(cmdEsci, Qt::LeftButton);
     QCOMPARE(fake.terminations, 2);
     QVERIFY(fake.verifyConsumed());
 }

@@ -7,6 +7,7 @@
 #include "storage/Messages.h"
 #include "storage/TSchedaIscritto.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -105,13 +107,14 @@ void tst_Attachments::browseCopiesIntoTheFolder()
     scope.fake.openFileAnswers << source;
 
     TfrmAllegaCartella w(nullptr);
+    auto* btnApri02 = child<QPushButton>(&w, "btnApri02");
     w.show();
-    QVERIFY(!w.btnApri[1]->isEnabled());
-    QTest::mouseClick(w.btnSfoglia[1], Qt::LeftButton);
+    QVERIFY(!btnApri02->isEnabled());
+    QTest::mouseClick(child<QPushButton>(&w, "btnSfoglia02"), Qt::LeftButton);
     QCOMPARE(scope.fake.fileDialogTitles, QStringList{QStringLiteral("Selezionare il file da allegare:")});
     // Either way the slot names the document in the folder.
-    QCOMPARE(w.txtFile[1]->text(), QStringLiteral("tessera.pdf"));
-    QVERIFY(w.btnApri[1]->isEnabled());
+    QCOMPARE(child<QLineEdit>(&w, "txtFile02")->text(), QStringLiteral("tessera.pdf"));
+    QVERIFY(btnApri02->isEnabled());
     QCOMPARE(readFile(copy), inFolder);
     QCOMPARE(readFile(source), QByteArray("B's card"));
     QCOMPARE(scope.fake.messages.size(), asked ? 1 : 0);
@@ -120,7 +123,7 @@ void tst_Attachments::browseCopiesIntoTheFolder()
         QCOMPARE(scope.fake.messages[0].text, kMsgAllegatoSovrascrivi);
     }
     // "Apri" opens the copy, not the chosen file.
-    QTest::mouseClick(w.btnApri[1], Qt::LeftButton);
+    QTest::mouseClick(btnApri02, Qt::LeftButton);
     QCOMPARE(scope.fake.opened, QStringList{QDir::toNativeSeparators(copy)});
     QVERIFY(scope.fake.verifyConsumed());
 }
@@ -135,8 +138,8 @@ void tst_Attachments::cancelledChoiceDoesNothing()
     w.setValues(v);
     w.show();
     scope.fake.openFileAnswers << QString();
-    QTest::mouseClick(w.btnSfoglia[0], Qt::LeftButton);
-    QCOMPARE(w.txtFile[0]->text(), QStringLiteral("referto.pdf"));
+    QTest::mouseClick(child<QPushButton>(&w, "btnSfoglia01"), Qt::LeftButton);
+    QCOMPARE(child<QLineEdit>(&w, "txtFile01")->text(), QStringLiteral("referto.pdf"));
     QVERIFY(scope.fake.messages.isEmpty()); // no overwrite question for the name already there
     QCOMPARE(readFile(scope.fake.folder + QStringLiteral("/Documenti_Allegati/referto.pdf")), QByteArray("old"));
     QVERIFY(scope.fake.verifyConsumed());
@@ -156,8 +159,8 @@ void tst_Attachments::copyFailureIsToldAndTheSlotKeepsItsName()
     w.setValues(v);
     w.show();
     scope.fake.openFileAnswers << source;
-    QTest::mouseClick(w.btnSfoglia[2], Qt::LeftButton);
-    QCOMPARE(w.txtFile[2]->text(), QStringLiteral("vecchio.pdf"));
+    QTest::mouseClick(child<QPushButton>(&w, "btnSfoglia03"), Qt::LeftButton);
+    QCOMPARE(child<QLineEdit>(&w, "txtFile03")->text(), QStringLiteral("vecchio.pdf"));
     QCOMPARE(scope.fake.messages.size(), 1);
     QCOMPARE(scope.fake.lastMessage(), kMsgAllegatoNonCopiato);
     QVERIFY(scope.fake.verifyConsumed());
@@ -167,22 +170,24 @@ void tst_Attachments::openEnablingAndOpening()
 {
     FakePlatformScope scope;
     TfrmAllegaCartella w(nullptr);
+    auto* btnApri02 = child<QPushButton>(&w, "btnApri02");
+    auto* txtFile02 = child<QLineEdit>(&w, "txtFile02");
     AttachmentSlots v;
     v.files[1] = QStringLiteral("..\\..\\Windows\\system.ini"); // made by hand in the archive
     w.setValues(v);
     w.show();
-    QCOMPARE(w.btnApri[0]->isEnabled(), false);
-    QCOMPARE(w.btnApri[1]->isEnabled(), true);
-    QCOMPARE(w.btnApri[2]->isEnabled(), false);
-    QCOMPARE(w.txtFile[1]->text(), QStringLiteral("system.ini"));
-    QTest::mouseClick(w.btnApri[1], Qt::LeftButton);
+    QCOMPARE(child<QPushButton>(&w, "btnApri01")->isEnabled(), false);
+    QCOMPARE(btnApri02->isEnabled(), true);
+    QCOMPARE(child<QPushButton>(&w, "btnApri03")->isEnabled(), false);
+    QCOMPARE(txtFile02->text(), QStringLiteral("system.ini"));
+    QTest::mouseClick(btnApri02, Qt::LeftButton);
     QCOMPARE(scope.fake.opened, QStringList{QDir::toNativeSeparators(
                                     scope.fake.folder + QStringLiteral("/Documenti_Allegati/system.ini"))});
     // The eraser empties the name and disables "Apri"; the description stays.
-    w.txtDesc[1]->setText(QStringLiteral("certificato"));
-    QTest::mouseClick(w.imgCancella[1], Qt::LeftButton);
-    QCOMPARE(w.txtFile[1]->text(), QString());
-    QVERIFY(!w.btnApri[1]->isEnabled());
+    child<QLineEdit>(&w, "txtDesc02")->setText(QStringLiteral("certificato"));
+    QTest::mouseClick(child<PictureButton>(&w, "imgCancella02"), Qt::LeftButton);
+    QCOMPARE(txtFile02->text(), QString());
+    QVERIFY(!btnApri02->isEnabled());
     QCOMPARE(w.values().descriptions[1], QStringLiteral("certificato"));
     QVERIFY(scope.fake.messages.isEmpty());
 }
@@ -213,9 +218,9 @@ void tst_Attachments::panelRoundTripThroughTheWindow()
     QString shownName;
     scope.fake.dialogScripts << [&](QDialog* d) {
         auto* w = qobject_cast<TfrmAllegaCartella*>(d);
-        shownName = w->txtFile[1]->text();
-        w->txtDesc[0]->setText(QStringLiteral(" documento d'identità "));
-        w->imgCancella[1]->click();
+        shownName = child<QLineEdit>(w, "txtFile02")->text();
+        child<QLineEdit>(w, "txtDesc01")->setText(QStringLiteral(" documento d'identità "));
+        child<PictureButton>(w, "imgCancella02")->click();
         QTest::mouseClick(d->findChild<QPushButton*>(button), Qt::LeftButton);
         return d->result();
     };

@@ -124,7 +124,7 @@ void tst_ExpiredLists::doubleClickLoadsTheMember()
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QCOMPARE(w.elenco->count(), 2);
-    const QRect r = w.elenco->lstRecords->visualRect(w.elenco->model->index(1));
+    const QRect r = w.elenco->lstRecords->visualRect(w.elenco->lstRecords->model()->index(1, 0));
     QTest::mouseClick(w.elenco->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(w.elenco->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(loaded, b);

@@ -10,6 +10,7 @@
 #include "storage/TSchedaIscritto.h"
 #include "storage/TSchedaRicevuta.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatform;
 using tavorel::test::FakePlatformScope;
 
@@ -98,7 +100,7 @@ Table exportThrough(FakePlatform& fake, Screen* screen, const QStringList& title
                 row.append(s->cella(r, c));
             expected.append(row);
         }
-        s->cmdEsporta->click();
+        child<PictureButton>(s, "cmdEsporta")->click();
         return d->result();
     });
     platform().runModal(screen);

@@ -10,6 +10,7 @@
 #include "storage/Messages.h"
 #include "storage/TSchedaIscritto.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QProcess>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -229,9 +231,10 @@ void tst_MemberSheet::windowsOutputTheSheet()
     cleared.Tiratore = QStringLiteral("  Rossi Maria  ");
     QImage photo = withPhoto ? placeholderPhoto() : QImage();
     auto dialog = makeDialog(preview, cleared, photo);
-    QCOMPARE(dialog->btnStampa->text(), preview ? QStringLiteral("Mostra anteprima") : QStringLiteral("Stampa"));
+    auto* btnStampa = child<QPushButton>(dialog.get(), "btnStampa");
+    QCOMPARE(btnStampa->text(), preview ? QStringLiteral("Mostra anteprima") : QStringLiteral("Stampa"));
     dialog->show();
-    dialog->btnStampa->click();
+    btnStampa->click();
     const QList<Report>& out = preview ? scope.fake.previewed : scope.fake.printed;
     QCOMPARE(out.size(), 1);
     QCOMPARE((preview ? scope.fake.printed : scope.fake.previewed).size(), 0);
@@ -264,7 +267,7 @@ void tst_MemberSheet::rendererFailureIsWarned()
     scope.fake.answers << Answer::Cancel; // the answer changes nothing
     auto dialog = makeDialog(preview, distinctMember(), placeholderPhoto());
     dialog->show();
-    dialog->btnStampa->click();
+    child<QPushButton>(dialog.get(), "btnStampa")->click();
     QCOMPARE(scope.fake.messages.size(), 1);
     QCOMPARE(scope.fake.messages[0].kind, MessageKind::Warning);
     QCOMPARE(scope.fake.messages[0].text, warning);
@@ -277,7 +280,7 @@ void tst_MemberSheet::annullaOutputsNothing()
     FakePlatformScope scope;
     TfrmStampaTiratori dialog(nullptr, distinctMember(), placeholderPhoto());
     dialog.show();
-    dialog.btnAnnulla->click();
+    child<QPushButton>(&dialog, "btnAnnulla")->click();
     QVERIFY(scope.fake.printed.isEmpty());
     QVERIFY(scope.fake.messages.isEmpty());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));

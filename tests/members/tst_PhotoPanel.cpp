@@ -8,6 +8,7 @@
 #include "shell/PictureButton.h"
 #include "storage/Messages.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -268,9 +270,10 @@ void tst_PhotoPanel::zoomShowsThePhotoAndClosesOnClick()
     QSize area;
     scope.fake.dialogScripts << [&](QDialog* d) {
         auto* zoom = qobject_cast<TfrmZoom*>(d);
-        area = zoom->imgFoto->size();
-        drawn = zoom->imgFoto->pictureRect();
-        QTest::mouseClick(zoom->imgFoto, Qt::LeftButton, {}, QPoint(2, 2));
+        auto* imgFoto = child<PhotoView>(zoom, "imgFoto");
+        area = imgFoto->size();
+        drawn = imgFoto->pictureRect();
+        QTest::mouseClick(imgFoto, Qt::LeftButton, {}, QPoint(2, 2));
         return d->result();
     };
     QTest::mouseClick(host.panel->btnZoomFoto, Qt::LeftButton);
@@ -291,10 +294,10 @@ void tst_PhotoPanel::webcamImportReachesThePhotoBox()
     Host host;
     scope.fake.dialogScripts << [&](QDialog* d) {
         auto* webcam = qobject_cast<TfrmWebCam*>(d);
-        webcam->btnAccendi->click();
+        child<QPushButton>(webcam, "btnAccendi")->click();
         scope.fake.lastCamera->deliver(solid(640, 480, Qt::darkGreen));
-        webcam->btnCattura->click();
-        webcam->btnImportaFoto->click();
+        child<QPushButton>(webcam, "btnCattura")->click();
+        child<QPushButton>(webcam, "btnImportaFoto")->click();
         return d->result();
     };
     QTest::mouseClick(host.panel->btnWebcam, Qt::LeftButton);

@@ -7,6 +7,7 @@
 #include "storage/RecordFile.h"
 #include "storage/TSchedaIscritto.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatform;
 using tavorel::test::FakePlatformScope;
 
@@ -96,23 +98,24 @@ void tst_TfrmExpTiratori::membersExportedWithTheFeeTypedOver()
     fake.answers = {Answer::Yes, Answer::No};
 
     runExport(fake, [](TfrmExpTiratori* d) {
+        auto* grdRecords = child<QTableView>(d, "grdRecords");
         QVERIFY(QTest::qWaitForWindowActive(d));
         QCOMPARE(d->windowTitle(), QStringLiteral(" Esportazione archivio iscritti in Microsoft Excel"));
         QCOMPARE(d->righe(), 2);
         QCOMPARE(d->cella(0, 18), QStringLiteral("35,00"));
         // The fee is typed over in the grid.
-        const QModelIndex fee = d->grdRecords->model()->index(0, 18);
-        d->grdRecords->scrollTo(fee);
+        const QModelIndex fee = grdRecords->model()->index(0, 18);
+        grdRecords->scrollTo(fee);
         QApplication::processEvents();
-        QTest::mouseClick(d->grdRecords->viewport(), Qt::LeftButton, {}, d->grdRecords->visualRect(fee).center());
-        QCOMPARE(d->grdRecords->currentIndex(), fee);
-        QTest::keyClicks(d->grdRecords, QStringLiteral("4"));
+        QTest::mouseClick(grdRecords->viewport(), Qt::LeftButton, {}, grdRecords->visualRect(fee).center());
+        QCOMPARE(grdRecords->currentIndex(), fee);
+        QTest::keyClicks(grdRecords, QStringLiteral("4"));
         QWidget* editor = QApplication::focusWidget();
-        QVERIFY(editor != d->grdRecords);
+        QVERIFY(editor != grdRecords);
         QTest::keyClicks(editor, QStringLiteral("0,00"));
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(d->cella(0, 18), QStringLiteral("40,00"));
-        d->cmdEsporta->click();
+        child<PictureButton>(d, "cmdEsporta")->click();
     });
 
     const QByteArray expected = readAll(QFINDTESTDATA("members/tst_TfrmExpTiratori.xls"));
@@ -126,19 +129,22 @@ void tst_TfrmExpTiratori::informationBar()
 {
     FakePlatformScope scope;
     runExport(scope.fake, [](TfrmExpTiratori* d) {
+        auto* grdRecords = child<QTableView>(d, "grdRecords");
+        auto* panInfo = child<InfoBar>(d, "panInfo");
         QVERIFY(QTest::qWaitForWindowActive(d));
-        QCOMPARE(d->panInfo->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
+        QCOMPARE(panInfo->text(), QStringLiteral("Esportazione archivio in Microsoft Excel."));
         const QList<QPair<QWidget*, QString>> hints = {
-            {d->cmdEsporta, QStringLiteral("Esporta l'archivio in formato Microsoft Excel.")},
-            {d->cmdGuida, QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
-            {d->cmdEsci, QStringLiteral("Esci da questo ambiente di lavoro.")},
+            {child<PictureButton>(d, "cmdEsporta"), QStringLiteral("Esporta l'archivio in formato Microsoft Excel.")},
+            {child<PictureButton>(d, "cmdGuida"),
+             QStringLiteral("Visualizza la pagina della guida sensibile al contesto.")},
+            {child<PictureButton>(d, "cmdEsci"), QStringLiteral("Esci da questo ambiente di lavoro.")},
         };
         for (const auto& [control, hint] : hints) {
             QTest::mouseMove(control);
-            QTRY_COMPARE(d->panInfo->text(), hint);
+            QTRY_COMPARE(panInfo->text(), hint);
             // Moving on over the grid empties the bar.
-            QTest::mouseMove(d->grdRecords->viewport(), d->grdRecords->viewport()->rect().center());
-            QTRY_COMPARE(d->panInfo->text(), QString());
+            QTest::mouseMove(grdRecords->viewport(), grdRecords->viewport()->rect().center());
+            QTRY_COMPARE(panInfo->text(), QString());
         }
     });
 }
@@ -153,9 +159,9 @@ void tst_TfrmExpTiratori::helpAndExit()
     QSignalSpy help(dialog, &ExportScreen::apriGuida);
     scope.fake.dialogScripts.append([&](QDialog* d) {
         auto* e = static_cast<TfrmExpTiratori*>(d);
-        QTest::mouseClick(e->cmdGuida, Qt::LeftButton);
+        QTest::mouseClick(child<PictureButton>(e, "cmdGuida"), Qt::LeftButton);
         helpAsked = help.count() == 1;
-        QTest::mouseClick(e->cmdEsci, Qt::LeftButton);
+        QTest::mouseClick(child<PictureButton>(e, "cmdEsci"), Qt::LeftButton);
         return d->result();
     });
     result = platform().runModal(dialog);

@@ -4,6 +4,7 @@
 #include "shell/ListPanel.h"
 #include "storage/Archives.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QApplication>
 #include <QFile>
@@ -15,6 +16,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -49,17 +51,18 @@ void cerca(TfrmTrovaTiratori& w, const QString& nome, const QString& sport, cons
 {
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::keyClicks(w.txtTiratore, nome);
-    QTest::keyClicks(w.txtEnte, sport);
-    QTest::keyClicks(w.txtDataNasc, nascita);
-    QTest::mouseClick(w.btnCerca, Qt::LeftButton);
+    QTest::keyClicks(child<QLineEdit>(&w, "txtTiratore"), nome);
+    QTest::keyClicks(child<QLineEdit>(&w, "txtEnte"), sport);
+    QTest::keyClicks(child<QLineEdit>(&w, "txtDataNasc"), nascita);
+    QTest::mouseClick(child<QPushButton>(&w, "btnCerca"), Qt::LeftButton);
 }
 
 void doubleClickRow(ListPanel* panel, int row)
 {
-    const QRect r = panel->lstRecords->visualRect(panel->model->index(row));
-    QTest::mouseClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
+    auto* lstRecords = child<QListView>(panel, "lstRecords");
+    const QRect r = lstRecords->visualRect(lstRecords->model()->index(row, 0));
+    QTest::mouseClick(lstRecords->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(lstRecords->viewport(), Qt::LeftButton, {}, r.center());
 }
 
 } // namespace
@@ -103,8 +106,9 @@ void tst_TfrmTrovaTiratori::searchListsSorted()
                                iscritto("Bianchi Ugo", "Judo", "01/05/2011"), iscritto("Abc Xyz", "nuoto")});
     TfrmTrovaTiratori w(nullptr, {}, {});
     cerca(w, nome, sport, nascita);
-    QCOMPARE(nomi(w.elenco->rows()), found);
-    QCOMPARE(w.lblTrovate->text(), QStringLiteral("Il presente riepilogo contiene %1 schede").arg(found.size()));
+    QCOMPARE(nomi(child<ListPanel>(&w, "panElenco")->rows()), found);
+    QCOMPARE(child<QLabel>(&w, "lblTrovate")->text(),
+             QStringLiteral("Il presente riepilogo contiene %1 schede").arg(found.size()));
     QVERIFY(scope.fake.messages.isEmpty());
 }
 
@@ -113,11 +117,11 @@ void tst_TfrmTrovaTiratori::missingArchiveIsCreatedEmpty()
     FakePlatformScope scope;
     TfrmTrovaTiratori w(nullptr, {}, {});
     cerca(w, QString(), QString(), QString());
-    QCOMPARE(w.elenco->count(), 0);
-    QCOMPARE(w.lblTrovate->text(), QStringLiteral("Il presente riepilogo contiene 0 schede"));
+    QCOMPARE(child<ListPanel>(&w, "panElenco")->count(), 0);
+    QCOMPARE(child<QLabel>(&w, "lblTrovate")->text(), QStringLiteral("Il presente riepilogo contiene 0 schede"));
     QVERIFY(QFile::exists(scope.fake.folder + QStringLiteral("/Archivio_Iscritti.pro")));
     // Find on the empty list says so.
-    QTest::mouseClick(w.elenco->btnTrova, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&w, "btnTrova"), Qt::LeftButton);
     QCOMPARE(scope.fake.lastMessage(), QStringLiteral("Ricerca non applicabile: la lista non contiene nessuna voce."));
 }
 
@@ -125,11 +129,20 @@ void tst_TfrmTrovaTiratori::enterChainAndNumberedHalos()
 {
     FakePlatformScope scope;
     TfrmTrovaTiratori w(nullptr, {}, {});
+    auto* txtTiratore = child<QLineEdit>(&w, "txtTiratore");
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    const QList<QLineEdit*> chain{w.txtTiratore, w.txtDataNasc, w.txtCittadinanza, w.txtLuogoNasc, w.txtCodFisc,
-                                  w.txtGruppo,   w.txtTessera,  w.txtArmi,         w.txtEnte,      w.txtNote};
-    QCOMPARE(QApplication::focusWidget(), w.txtTiratore);
+    const QList<QLineEdit*> chain{txtTiratore,
+                                  child<QLineEdit>(&w, "txtDataNasc"),
+                                  child<QLineEdit>(&w, "txtCittadinanza"),
+                                  child<QLineEdit>(&w, "txtLuogoNasc"),
+                                  child<QLineEdit>(&w, "txtCodFisc"),
+                                  child<QLineEdit>(&w, "txtGruppo"),
+                                  child<QLineEdit>(&w, "txtTessera"),
+                                  child<QLineEdit>(&w, "txtArmi"),
+                                  child<QLineEdit>(&w, "txtEnte"),
+                                  child<QLineEdit>(&w, "txtNote")};
+    QCOMPARE(QApplication::focusWidget(), txtTiratore);
     for (int i = 1; i <= 10; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(QApplication::focusWidget(), chain[i % 10]);
@@ -161,7 +174,7 @@ void tst_TfrmTrovaTiratori::loadsTheWholeMemberOrSevenFields()
     TfrmTrovaTiratori tiratori(nullptr, caricaIscritto, importa);
     tiratori.setMode(QStringLiteral("tiratori"));
     cerca(tiratori, QStringLiteral("verdi"), QString(), QString());
-    doubleClickRow(tiratori.elenco, 1);
+    doubleClickRow(child<ListPanel>(&tiratori, "panElenco"), 1);
     QCOMPARE(loaded, second);
     QCOMPARE(loadedK, 3);
     QVERIFY(imported.isEmpty());
@@ -171,7 +184,7 @@ void tst_TfrmTrovaTiratori::loadsTheWholeMemberOrSevenFields()
     ricevuta.setMode(QStringLiteral("ricevuta"));
     loadedK = 0;
     cerca(ricevuta, QStringLiteral("verdi"), QString(), QString());
-    doubleClickRow(ricevuta.elenco, 0);
+    doubleClickRow(child<ListPanel>(&ricevuta, "panElenco"), 0);
     QCOMPARE(loadedK, 0);
     QCOMPARE(imported.size(), 2);
     QCOMPARE(imported.last().Pagatore, QStringLiteral("Verdi Gino"));

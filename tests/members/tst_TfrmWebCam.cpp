@@ -7,6 +7,7 @@
 #include "shell/QtPlatform.h"
 #include "storage/Messages.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QDir>
 #include <QLabel>
@@ -17,6 +18,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -66,24 +68,25 @@ void tst_TfrmWebCam::framesShowLiveAndCaptureFreezesOne()
 {
     FakePlatformScope scope;
     TfrmWebCam w(nullptr);
+    auto* imgCamera = child<PhotoView>(&w, "imgCamera");
     w.show();
-    const QImage drawing = w.imgCamera->picture();
+    const QImage drawing = imgCamera->picture();
     QVERIFY(!drawing.isNull());
-    w.btnAccendi->click();
+    child<QPushButton>(&w, "btnAccendi")->click();
     QVERIFY(scope.fake.lastCamera);
     QVERIFY(w.cameraRunning());
     scope.fake.lastCamera->deliver(solid(1280, 720, Qt::red));
     // The live box takes the frame's own size and draws it reduced to fit.
-    QCOMPARE(w.imgCamera->picture().size(), QSize(1280, 720));
-    QCOMPARE(w.imgCamera->pictureRect(), QRect(0, 34, 366, 206));
-    w.btnCattura->click();
+    QCOMPARE(imgCamera->picture().size(), QSize(1280, 720));
+    QCOMPARE(imgCamera->pictureRect(), QRect(0, 34, 366, 206));
+    child<QPushButton>(&w, "btnCattura")->click();
     scope.fake.lastCamera->deliver(solid(1280, 720, Qt::blue)); // the live box moves on
-    QCOMPARE(w.imgCamera->picture().pixelColor(0, 0), QColor(Qt::blue));
-    QCOMPARE(w.imgTarget->picture().pixelColor(0, 0), QColor(Qt::red));
-    w.btnSpegni->click();
+    QCOMPARE(imgCamera->picture().pixelColor(0, 0), QColor(Qt::blue));
+    QCOMPARE(child<PhotoView>(&w, "imgTarget")->picture().pixelColor(0, 0), QColor(Qt::red));
+    child<QPushButton>(&w, "btnSpegni")->click();
     QVERIFY(!w.cameraRunning());
     scope.fake.lastCamera->deliver(solid(10, 10, Qt::green)); // a stopped camera delivers nothing
-    QCOMPARE(w.imgCamera->picture().pixelColor(0, 0), QColor(Qt::blue));
+    QCOMPARE(imgCamera->picture().pixelColor(0, 0), QColor(Qt::blue));
     QVERIFY(scope.fake.messages.isEmpty());
 }
 
@@ -106,11 +109,11 @@ void tst_TfrmWebCam::importHandsTheCaptureOnlyToTheMemberTag()
     TfrmWebCam w(nullptr);
     w.setMode(tag);
     w.show();
-    w.btnAccendi->click();
+    child<QPushButton>(&w, "btnAccendi")->click();
     scope.fake.lastCamera->deliver(solid(320, 240, Qt::darkCyan));
     if (capture)
-        w.btnCattura->click();
-    w.btnImportaFoto->click();
+        child<QPushButton>(&w, "btnCattura")->click();
+    child<QPushButton>(&w, "btnImportaFoto")->click();
     QCOMPARE(w.isVisible(), !imported);
     QCOMPARE(w.importedPicture().isNull(), !imported);
     if (imported) {
@@ -126,19 +129,23 @@ void tst_TfrmWebCam::withoutCameraNothingHappens()
     FakePlatformScope scope;
     scope.fake.cameraPresent = false;
     TfrmWebCam w(nullptr);
+    auto* imgCamera = child<PhotoView>(&w, "imgCamera");
+    auto* imgTarget = child<PhotoView>(&w, "imgTarget");
     w.setMode(TfrmWebCam::kModeScheda);
     w.show();
-    const QImage live = w.imgCamera->picture();
-    const QImage target = w.imgTarget->picture();
-    for (QPushButton* b : {w.btnAccendi, w.btnCattura, w.btnSalvaFotogramma, w.btnImportaFoto, w.btnSpegni})
+    const QImage live = imgCamera->picture();
+    const QImage target = imgTarget->picture();
+    for (QPushButton* b : {child<QPushButton>(&w, "btnAccendi"), child<QPushButton>(&w, "btnCattura"),
+                           child<QPushButton>(&w, "btnSalvaFotogramma"), child<QPushButton>(&w, "btnImportaFoto"),
+                           child<QPushButton>(&w, "btnSpegni")})
         b->click();
-    QCOMPARE(w.imgCamera->picture(), live);
-    QCOMPARE(w.imgTarget->picture(), target);
+    QCOMPARE(imgCamera->picture(), live);
+    QCOMPARE(imgTarget->picture(), target);
     QVERIFY(w.isVisible());
     QVERIFY(w.importedPicture().isNull());
     QVERIFY(scope.fake.messages.isEmpty());
     QVERIFY(scope.fake.fileDialogTitles.isEmpty());
-    w.btnClose->click();
+    child<QPushButton>(&w, "btnClose")->click();
     QCOMPARE(w.result(), int(QDialog::Rejected));
 }
 
@@ -147,19 +154,21 @@ void tst_TfrmWebCam::saveCaptureToDisk()
     FakePlatformScope scope;
     QTemporaryDir target;
     TfrmWebCam w(nullptr);
+    auto* btnSalvaFotogramma = child<QPushButton>(&w, "btnSalvaFotogramma");
     w.show();
-    w.btnAccendi->click();
+    child<QPushButton>(&w, "btnAccendi")->click();
     scope.fake.lastCamera->deliver(solid(200, 150, Qt::red));
-    w.btnCattura->click();
+    child<QPushButton>(&w, "btnCattura")->click();
     scope.fake.saveFileAnswers << target.filePath(QStringLiteral("scatto"))
                                << target.filePath(QStringLiteral("no/scatto.jpg"));
-    w.btnSalvaFotogramma->click();
+    btnSalvaFotogramma->click();
     QCOMPARE(readPicture(target.filePath(QStringLiteral("scatto.jpg"))).size(), QSize(200, 150));
     QVERIFY(scope.fake.messages.isEmpty());
-    w.btnSalvaFotogramma->click(); // a folder that does not exist
+    btnSalvaFotogramma->click(); // a folder that does not exist
     QCOMPARE(scope.fake.messages.size(), 1);
     QCOMPARE(scope.fake.lastMessage(), kMsgFotoNonEsportata);
-    QCOMPARE(w.imgTarget->picture().size(), QSize(200, 150)); // the capture is still there to retry
+    QCOMPARE(child<PhotoView>(&w, "imgTarget")->picture().size(),
+             QSize(200, 150)); // the capture is still there to retry
     QVERIFY(scope.fake.verifyConsumed());
 }
 
@@ -169,12 +178,13 @@ void tst_TfrmWebCam::closingStopsTheCamera()
     QPointer<test::FakeCamera> camera;
     {
         TfrmWebCam w(nullptr);
+        auto* btnAccendi = child<QPushButton>(&w, "btnAccendi");
         w.show();
-        w.btnAccendi->click();
+        btnAccendi->click();
         camera = scope.fake.lastCamera;
-        w.btnClose->click();
+        child<QPushButton>(&w, "btnClose")->click();
         QVERIFY(!camera->isActive());
-        w.btnAccendi->click();
+        btnAccendi->click();
         QVERIFY(camera->isActive());
     }
     QVERIFY(!camera); // the window's destruction ends the camera with it
@@ -242,15 +252,16 @@ void tst_TfrmWebCam::desktopWithoutCamera()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^The webcam module cannot be loaded")));
     QVERIFY(!QtPlatform().camera());
     TfrmWebCam w(nullptr);
+    auto* imgCamera = child<PhotoView>(&w, "imgCamera");
     w.setMode(TfrmWebCam::kModeScheda);
     w.show();
-    const QImage live = w.imgCamera->picture();
+    const QImage live = imgCamera->picture();
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^The webcam module cannot be loaded")));
-    w.btnAccendi->click();
-    w.btnCattura->click();
-    w.btnImportaFoto->click();
+    child<QPushButton>(&w, "btnAccendi")->click();
+    child<QPushButton>(&w, "btnCattura")->click();
+    child<QPushButton>(&w, "btnImportaFoto")->click();
     QVERIFY(!w.cameraRunning());
-    QCOMPARE(w.imgCamera->picture(), live);
+    QCOMPARE(imgCamera->picture(), live);
     QVERIFY(w.isVisible());
 }
 

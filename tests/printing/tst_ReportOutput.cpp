@@ -188,7 +188,8 @@ void tst_ReportOutput::previewWindow()
     QCOMPARE(preview.prepared().pages.size(), size_t(3));
 
     // Pages lie one below the other, each drawn at real size.
-    ReportPageView* view = preview.pageView();
+    auto* view = preview.findChild<ReportPageView*>(QStringLiteral("imgPagine"));
+    QVERIFY(view);
     const double perPx = view->logicalDpiX() / 96.0;
     QCOMPARE(view->pageRect(0).width(), qRound(mmToPx(297) * perPx));
     QVERIFY(view->pageRect(1).top() > view->pageRect(0).bottom());

@@ -5,12 +5,14 @@
 #include "receipts/TfrmStampaRic.h"
 #include "support/FakePlatform.h"
 #include "support/SampleReceipts.h"
+#include "support/Screens.h"
 
 #include <QImage>
 #include <QPushButton>
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -52,9 +54,10 @@ void tst_ReceiptPrintDialogs::outputsTheFilledReceipt()
     QFETCH(bool, preview);
     FakePlatformScope scope;
     auto dialog = makeDialog(preview, sample());
-    QCOMPARE(dialog->btnStampa->text(), preview ? QStringLiteral("Mostra anteprima") : QStringLiteral("Stampa"));
+    auto* btnStampa = child<QPushButton>(dialog.get(), "btnStampa");
+    QCOMPARE(btnStampa->text(), preview ? QStringLiteral("Mostra anteprima") : QStringLiteral("Stampa"));
     dialog->show();
-    dialog->btnStampa->click();
+    btnStampa->click();
     const QList<Report>& out = preview ? scope.fake.previewed : scope.fake.printed;
     QCOMPARE(out.size(), 1);
     QCOMPARE((preview ? scope.fake.printed : scope.fake.previewed).size(), 0);
@@ -83,7 +86,7 @@ void tst_ReceiptPrintDialogs::rendererFailureIsReported()
     scope.fake.printFailure = QStringLiteral("printer on fire");
     auto dialog = makeDialog(preview, sample());
     dialog->show();
-    dialog->btnStampa->click();
+    child<QPushButton>(dialog.get(), "btnStampa")->click();
     QCOMPARE(scope.fake.messages.size(), 1);
     QCOMPARE(scope.fake.messages[0].kind, MessageKind::Warning);
     QCOMPARE(scope.fake.messages[0].text,
@@ -98,7 +101,7 @@ void tst_ReceiptPrintDialogs::annullaOutputsNothing()
     FakePlatformScope scope;
     TfrmStampaRic dialog(nullptr, sample());
     dialog.show();
-    dialog.btnAnnulla->click();
+    child<QPushButton>(&dialog, "btnAnnulla")->click();
     QVERIFY(scope.fake.printed.isEmpty());
     QVERIFY(scope.fake.messages.isEmpty());
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -118,7 +121,7 @@ void tst_ReceiptPrintDialogs::logoFromFileOrDefault()
     TfrmStampaRic dialog(nullptr, sample());
     dialog.show();
     QCOMPARE(dialog.logo().pixelColor(10, 10), QColor(Qt::red));
-    dialog.btnStampa->click();
+    child<QPushButton>(&dialog, "btnStampa")->click();
     QCOMPARE(scope.fake.printed.size(), 1);
     for (const char* name : {"imgLogo", "imgLogo_B"})
         QCOMPARE(scope.fake.printed[0].findPicture(QString::fromLatin1(name))->picture.pixelColor(10, 10),

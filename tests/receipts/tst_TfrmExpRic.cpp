@@ -7,6 +7,7 @@
 #include "storage/RecordFile.h"
 #include "storage/TSchedaRicevuta.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatform;
 using tavorel::test::FakePlatformScope;
 
@@ -159,6 +161,7 @@ void tst_TfrmExpRic::gridTypedOverAndExported()
     old.close();
 
     runExport(fake, [](TfrmExpRic* d) {
+        auto* grdRecords = child<QTableView>(d, "grdRecords");
         QVERIFY(QTest::qWaitForWindowActive(d));
         QCOMPARE(d->windowTitle(), QStringLiteral(" Esporta archivio ricevute in Microsoft Excel"));
         QCOMPARE(d->righe(), 2);
@@ -168,11 +171,11 @@ void tst_TfrmExpRic::gridTypedOverAndExported()
         QCOMPARE(d->cella(1, 3), QStringLiteral("Bianchi Niccolò"));
         QCOMPARE(d->cella(0, 12), QStringLiteral("150,00"));
         // The sport can be typed over; the payer cannot.
-        typeInto(d->grdRecords, 1, 5, QStringLiteral("Tennis ridotto"));
-        typeInto(d->grdRecords, 1, 3, QStringLiteral("Verdi"));
+        typeInto(grdRecords, 1, 5, QStringLiteral("Tennis ridotto"));
+        typeInto(grdRecords, 1, 3, QStringLiteral("Verdi"));
         QCOMPARE(d->cella(1, 5), QStringLiteral("Tennis ridotto"));
         QCOMPARE(d->cella(1, 3), QStringLiteral("Bianchi Niccolò"));
-        d->cmdEsporta->click();
+        child<PictureButton>(d, "cmdEsporta")->click();
     });
 
     const QString xls = QDir(fake.folder).filePath(QStringLiteral("Ricevute.xls"));
@@ -223,7 +226,7 @@ void tst_TfrmExpRic::answers()
     old.close();
 
     fake.answers = answers;
-    runExport(fake, [](TfrmExpRic* d) { d->cmdEsporta->click(); });
+    runExport(fake, [](TfrmExpRic* d) { child<PictureButton>(d, "cmdEsporta")->click(); });
     QCOMPARE(fake.messages.size(), questions);
     QCOMPARE(readAll(xls) != "earlier export", written);
     QCOMPARE(fake.opened.size(), opened ? 1 : 0);
@@ -238,7 +241,7 @@ void tst_TfrmExpRic::emptyArchive()
     fake.answers = {Answer::Yes, Answer::No};
     runExport(fake, [](TfrmExpRic* d) {
         QCOMPARE(d->righe(), 0);
-        d->cmdEsporta->click();
+        child<PictureButton>(d, "cmdEsporta")->click();
     });
     QVERIFY(QFileInfo(archivePath(fake)).isFile());
     QCOMPARE(QFileInfo(archivePath(fake)).size(), 0);
@@ -256,7 +259,7 @@ void tst_TfrmExpRic::fileThatCannotBeReplaced()
                                              QString(), QStringLiteral("1,00"))});
     QDir folder(fake.folder);
     QVERIFY(folder.mkdir(QStringLiteral("Ricevute.xls")));
-    runExport(fake, [](TfrmExpRic* d) { d->cmdEsporta->click(); });
+    runExport(fake, [](TfrmExpRic* d) { child<PictureButton>(d, "cmdEsporta")->click(); });
     QCOMPARE(fake.messages.size(), 2);
     QCOMPARE(fake.messages[1].kind, MessageKind::Error);
     QCOMPARE(fake.messages[1].text, kMsgEsportaNegata);

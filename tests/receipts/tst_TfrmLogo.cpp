@@ -4,6 +4,7 @@
 #include "receipts/TfrmLogo.h"
 #include "shell/PictureButton.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatform;
 using tavorel::test::FakePlatformScope;
 
@@ -103,8 +105,8 @@ void tst_TfrmLogo::showsTheStoredLogoOrTheDefault()
     QSize label;
     runDialog(fake, [&](TfrmLogo* d) {
         shown = d->logo();
-        label = d->imgLogo->size();
-        d->btnAnnulla->click();
+        label = child<QLabel>(d, "imgLogo")->size();
+        child<QPushButton>(d, "btnAnnulla")->click();
     });
     QCOMPARE(label, QSize(297, 184));
     if (isDefault)
@@ -122,11 +124,11 @@ void tst_TfrmLogo::euroAndEraser()
     QImage white;
     QImage euro;
     runDialog(fake, [&](TfrmLogo* d) {
-        QTest::mouseClick(d->btnCancLogo, Qt::LeftButton);
+        QTest::mouseClick(child<PictureButton>(d, "btnCancLogo"), Qt::LeftButton);
         white = d->logo();
-        QTest::mouseClick(d->imgEuro, Qt::LeftButton);
+        QTest::mouseClick(child<PictureButton>(d, "imgEuro"), Qt::LeftButton);
         euro = d->logo();
-        d->btnAnnulla->click();
+        child<QPushButton>(d, "btnAnnulla")->click();
     });
     QCOMPARE(rgb(white), plain(QSize(297, 184), Qt::white));
     QCOMPARE(rgb(euro), rgb(defaultLogo()));
@@ -169,11 +171,11 @@ void tst_TfrmLogo::sfoglia()
     QImage before;
     QImage after;
     runDialog(fake, [&](TfrmLogo* d) {
-        QTest::mouseClick(d->btnCancLogo, Qt::LeftButton);
+        QTest::mouseClick(child<PictureButton>(d, "btnCancLogo"), Qt::LeftButton);
         before = d->logo();
-        QTest::mouseClick(d->btnSfoglia, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(d, "btnSfoglia"), Qt::LeftButton);
         after = d->logo();
-        d->btnAnnulla->click();
+        child<QPushButton>(d, "btnAnnulla")->click();
     });
 
     QCOMPARE(fake.fileDialogTitles,
@@ -218,12 +220,12 @@ void tst_TfrmLogo::applyStoresTheBmpAnnullaDoesNot()
 
     const int result = runDialog(fake, [&](TfrmLogo* d) {
         if (choice == QStringLiteral("jpeg"))
-            d->btnSfoglia->click();
+            child<QPushButton>(d, "btnSfoglia")->click();
         else if (choice == QStringLiteral("eraser"))
-            d->btnCancLogo->click();
+            child<PictureButton>(d, "btnCancLogo")->click();
         else
-            d->imgEuro->click();
-        (apply ? d->btnApplica : d->btnAnnulla)->click();
+            child<PictureButton>(d, "imgEuro")->click();
+        (apply ? child<QPushButton>(d, "btnApplica") : child<QPushButton>(d, "btnAnnulla"))->click();
     });
     QCOMPARE(result, apply ? int(QDialog::Accepted) : int(QDialog::Rejected));
 
@@ -262,8 +264,8 @@ void tst_TfrmLogo::failedSaveIsToldAndKeepsTheChoice()
     QImage shown;
     bool visible = false;
     runDialog(fake, [&](TfrmLogo* d) {
-        d->btnCancLogo->click();
-        d->btnApplica->click();
+        child<PictureButton>(d, "btnCancLogo")->click();
+        child<QPushButton>(d, "btnApplica")->click();
         shown = d->logo();
         visible = d->isVisible();
         d->reject();

@@ -14,6 +14,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 using tavorel::test::showActive;
 
@@ -38,25 +39,27 @@ void tst_TfrmMenuRicevute::showProposesTheCurrentYearEachTime()
     auto& fake = scope.fake;
     fake.todayValue = QDate(2026, 12, 31);
     TfrmMenuRicevute w;
+    auto* lblMemory = child<QLabel>(&w, "lblMemory");
+    auto* txtAnnoPreventivi = child<QLineEdit>(&w, "txtAnnoPreventivi");
     QCOMPARE(w.objectName(), QStringLiteral("frmMenuRicevute"));
     QCOMPARE(w.windowTitle(), QStringLiteral(" Tavorel - Stampa Ricevute"));
     showActive(w);
-    QCOMPARE(w.txtAnnoPreventivi->text(), QStringLiteral("2026"));
-    QCOMPARE(w.lblMemory->text(), QStringLiteral("avvio"));
-    QVERIFY(w.lblMemory->isHidden());
-    QTRY_VERIFY(w.txtAnnoPreventivi->hasFocus());
+    QCOMPARE(txtAnnoPreventivi->text(), QStringLiteral("2026"));
+    QCOMPARE(lblMemory->text(), QStringLiteral("avvio"));
+    QVERIFY(lblMemory->isHidden());
+    QTRY_VERIFY(txtAnnoPreventivi->hasFocus());
 
-    w.txtAnnoPreventivi->selectAll();
-    QTest::keyClicks(w.txtAnnoPreventivi, QStringLiteral("1999"));
-    QCOMPARE(w.txtAnnoPreventivi->text(), QStringLiteral("1999"));
-    w.imgEsci->click();
+    txtAnnoPreventivi->selectAll();
+    QTest::keyClicks(txtAnnoPreventivi, QStringLiteral("1999"));
+    QCOMPARE(txtAnnoPreventivi->text(), QStringLiteral("1999"));
+    child<PictureButton>(&w, "imgEsci")->click();
     QVERIFY(!w.isVisible());
 
     fake.todayValue = QDate(2027, 1, 1);
     showActive(w);
-    QCOMPARE(w.txtAnnoPreventivi->text(), QStringLiteral("2027"));
-    QCOMPARE(w.lblMemory->text(), QStringLiteral("avvio"));
-    QTRY_VERIFY(w.txtAnnoPreventivi->hasFocus());
+    QCOMPARE(txtAnnoPreventivi->text(), QStringLiteral("2027"));
+    QCOMPARE(lblMemory->text(), QStringLiteral("avvio"));
+    QTRY_VERIFY(txtAnnoPreventivi->hasFocus());
     QVERIFY(fake.verifyConsumed());
 }
 
@@ -78,13 +81,15 @@ void tst_TfrmMenuRicevute::apri()
     FakePlatformScope scope;
     auto& fake = scope.fake;
     TfrmMenuRicevute w;
+    auto* lblMemory = child<QLabel>(&w, "lblMemory");
+    auto* txtAnnoPreventivi = child<QLineEdit>(&w, "txtAnnoPreventivi");
     QSignalSpy opened(&w, &TfrmMenuRicevute::annoAperto);
     QSignalSpy toEditor(&w, &TfrmMenuRicevute::mostraEditor);
     QSignalSpy toMenu(&w, &TfrmMenuRicevute::mostraMenu);
     showActive(w);
-    w.txtAnnoPreventivi->clear();
-    QTest::keyClicks(w.txtAnnoPreventivi, typed);
-    QTest::mouseClick(w.btnApriPreventivi, Qt::LeftButton);
+    txtAnnoPreventivi->clear();
+    QTest::keyClicks(txtAnnoPreventivi, typed);
+    QTest::mouseClick(child<QPushButton>(&w, "btnApriPreventivi"), Qt::LeftButton);
 
     QCOMPARE(toMenu.count(), 0);
     if (!accepted) {
@@ -92,8 +97,8 @@ void tst_TfrmMenuRicevute::apri()
         QCOMPARE(fake.messages[0].kind, MessageKind::Warning);
         QCOMPARE(fake.messages[0].text, kMsgAnnoQuattroCifre);
         QVERIFY(w.isVisible());
-        QTRY_VERIFY(w.txtAnnoPreventivi->hasFocus());
-        QCOMPARE(w.lblMemory->text(), QStringLiteral("avvio"));
+        QTRY_VERIFY(txtAnnoPreventivi->hasFocus());
+        QCOMPARE(lblMemory->text(), QStringLiteral("avvio"));
         QCOMPARE(opened.count(), 0);
         QCOMPARE(toEditor.count(), 0);
     } else {
@@ -101,7 +106,7 @@ void tst_TfrmMenuRicevute::apri()
         QCOMPARE(opened.count(), 1);
         QCOMPARE(opened[0][0].toString(), fake.folder + QLatin1Char('/') + typed + QStringLiteral(".ric"));
         QCOMPARE(opened[0][1].toString(), QStringLiteral(" Tavorel - Archivio ricevute anno ") + typed);
-        QCOMPARE(w.lblMemory->text(), QStringLiteral("ricevute"));
+        QCOMPARE(lblMemory->text(), QStringLiteral("ricevute"));
         QCOMPARE(toEditor.count(), 1);
         QVERIFY(!w.isVisible());
         // Opening a year does not touch the archive.
@@ -114,11 +119,12 @@ void tst_TfrmMenuRicevute::enterGoesToApriWithoutOpening()
 {
     FakePlatformScope scope;
     TfrmMenuRicevute w;
+    auto* txtAnnoPreventivi = child<QLineEdit>(&w, "txtAnnoPreventivi");
     QSignalSpy opened(&w, &TfrmMenuRicevute::annoAperto);
     showActive(w);
-    QTRY_VERIFY(w.txtAnnoPreventivi->hasFocus());
-    QTest::keyClick(w.txtAnnoPreventivi, Qt::Key_Return);
-    QTRY_VERIFY(w.btnApriPreventivi->hasFocus());
+    QTRY_VERIFY(txtAnnoPreventivi->hasFocus());
+    QTest::keyClick(txtAnnoPreventivi, Qt::Key_Return);
+    QTRY_VERIFY(child<QPushButton>(&w, "btnApriPreventivi")->hasFocus());
     QCOMPARE(opened.count(), 0);
     QVERIFY(w.isVisible());
     QVERIFY(scope.fake.verifyConsumed());
@@ -136,25 +142,26 @@ void tst_TfrmMenuRicevute::closingWithoutAYearReturnsToTheMenu()
     QFETCH(bool, closeBox);
     FakePlatformScope scope;
     TfrmMenuRicevute w;
+    auto* imgEsci = child<PictureButton>(&w, "imgEsci");
     QSignalSpy toEditor(&w, &TfrmMenuRicevute::mostraEditor);
     QSignalSpy toMenu(&w, &TfrmMenuRicevute::mostraMenu);
     showActive(w);
     // A year typed but not opened does not count.
-    w.txtAnnoPreventivi->setText(QStringLiteral("2020"));
+    child<QLineEdit>(&w, "txtAnnoPreventivi")->setText(QStringLiteral("2020"));
     if (closeBox)
         QVERIFY(w.close());
     else
-        QTest::mouseClick(w.imgEsci, Qt::LeftButton);
+        QTest::mouseClick(imgEsci, Qt::LeftButton);
     QVERIFY(!w.isVisible());
     QCOMPARE(toMenu.count(), 1);
     QCOMPARE(toEditor.count(), 0);
 
     // The next visit starts over with the tag "avvio", whatever the last one ended with.
     showActive(w);
-    w.btnApriPreventivi->click();
+    child<QPushButton>(&w, "btnApriPreventivi")->click();
     QCOMPARE(toEditor.count(), 1);
     showActive(w);
-    w.imgEsci->click();
+    imgEsci->click();
     QCOMPARE(toMenu.count(), 2);
     QCOMPARE(toEditor.count(), 1);
     QVERIFY(scope.fake.verifyConsumed());

@@ -4,6 +4,7 @@
 #include "receipts/TfrmNumerazione.h"
 #include "storage/IniFile.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -41,7 +43,7 @@ int runDialog(const QString& tag, const std::function<void(TfrmNumerazione*)>& s
 {
     auto* owner = new QWidget;
     auto* dialog = new TfrmNumerazione(owner);
-    dialog->lblMemory->setText(tag);
+    dialog->setMode(tag);
     fake.dialogScripts.append([script](QDialog* d) {
         auto* dlg = static_cast<TfrmNumerazione*>(d);
         if (!QTest::qWaitForWindowActive(dlg))
@@ -96,12 +98,13 @@ void tst_TfrmNumerazione::showsTheStoredStart()
     runDialog(
         tag,
         [&](TfrmNumerazione* d) {
+            auto* txtInizio = child<QLineEdit>(d, "txtInizio");
             QCOMPARE(d->objectName(), QStringLiteral("frmNumerazione"));
-            seen = d->txtInizio->text();
-            QTRY_VERIFY(d->txtInizio->hasFocus());
+            seen = txtInizio->text();
+            QTRY_VERIFY(txtInizio->hasFocus());
             focused = true;
-            QVERIFY(d->effInizio->isVisible());
-            d->btnAnnulla->click();
+            QVERIFY(child<QFrame>(d, "effInizio")->isVisible());
+            child<QPushButton>(d, "btnAnnulla")->click();
         },
         fake);
     QCOMPARE(seen, shown);
@@ -133,15 +136,16 @@ void tst_TfrmNumerazione::leavingTheFieldNormalises()
     runDialog(
         QStringLiteral("ricevute"),
         [&](TfrmNumerazione* d) {
-            QTRY_VERIFY(d->txtInizio->hasFocus());
-            d->txtInizio->selectAll();
-            QTest::keyClick(d->txtInizio, Qt::Key_Backspace);
-            QTest::keyClicks(d->txtInizio, typed);
-            QTest::keyClick(d->txtInizio, Qt::Key_Tab);
-            QTRY_VERIFY(!d->txtInizio->hasFocus());
-            QVERIFY(!d->effInizio->isVisible());
-            left = d->txtInizio->text();
-            d->btnAnnulla->click();
+            auto* txtInizio = child<QLineEdit>(d, "txtInizio");
+            QTRY_VERIFY(txtInizio->hasFocus());
+            txtInizio->selectAll();
+            QTest::keyClick(txtInizio, Qt::Key_Backspace);
+            QTest::keyClicks(txtInizio, typed);
+            QTest::keyClick(txtInizio, Qt::Key_Tab);
+            QTRY_VERIFY(!txtInizio->hasFocus());
+            QVERIFY(!child<QFrame>(d, "effInizio")->isVisible());
+            left = txtInizio->text();
+            child<QPushButton>(d, "btnAnnulla")->click();
         },
         fake);
     QCOMPARE(left, shown);
@@ -178,15 +182,17 @@ void tst_TfrmNumerazione::applyAndCancel()
     const int result = runDialog(
         tag,
         [&](TfrmNumerazione* d) {
-            QTRY_VERIFY(d->txtInizio->hasFocus());
-            d->txtInizio->selectAll();
-            QTest::keyClick(d->txtInizio, Qt::Key_Delete);
-            QTest::keyClicks(d->txtInizio, typed);
+            auto* btnApplica = child<QPushButton>(d, "btnApplica");
+            auto* txtInizio = child<QLineEdit>(d, "txtInizio");
+            QTRY_VERIFY(txtInizio->hasFocus());
+            txtInizio->selectAll();
+            QTest::keyClick(txtInizio, Qt::Key_Delete);
+            QTest::keyClicks(txtInizio, typed);
             // Enter only moves to the button; the mouse presses it.
-            QTest::keyClick(d->txtInizio, Qt::Key_Return);
-            QTRY_VERIFY(d->btnApplica->hasFocus());
+            QTest::keyClick(txtInizio, Qt::Key_Return);
+            QTRY_VERIFY(btnApplica->hasFocus());
             QVERIFY(d->isVisible());
-            QTest::mouseClick(apply ? d->btnApplica : d->btnAnnulla, Qt::LeftButton);
+            QTest::mouseClick(apply ? btnApplica : child<QPushButton>(d, "btnAnnulla"), Qt::LeftButton);
         },
         fake);
 
@@ -209,10 +215,10 @@ void tst_TfrmNumerazione::failedWriteIsReported()
     runDialog(
         QStringLiteral("ricevute"),
         [&](TfrmNumerazione* d) {
-            QTest::keyClicks(d->txtInizio, QStringLiteral("5"));
-            d->btnApplica->click();
+            QTest::keyClicks(child<QLineEdit>(d, "txtInizio"), QStringLiteral("5"));
+            child<QPushButton>(d, "btnApplica")->click();
             stillOpen = d->isVisible();
-            d->btnAnnulla->click();
+            child<QPushButton>(d, "btnAnnulla")->click();
         },
         fake);
     QVERIFY(stillOpen);

@@ -4,6 +4,7 @@
 #include "shell/ListPanel.h"
 #include "storage/Archives.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -46,9 +48,10 @@ struct Loaded {
 
 void doubleClickRow(ListPanel* panel, int row)
 {
-    const QRect r = panel->lstRecords->visualRect(panel->model->index(row));
-    QTest::mouseClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
+    auto* lstRecords = child<QListView>(panel, "lstRecords");
+    const QRect r = lstRecords->visualRect(lstRecords->model()->index(row, 0));
+    QTest::mouseClick(lstRecords->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(lstRecords->viewport(), Qt::LeftButton, {}, r.center());
 }
 
 } // namespace
@@ -70,7 +73,7 @@ void tst_TfrmTrovaRic::enterWalksTheTenCriteriaWithTheirHalos()
     TfrmTrovaRic w(nullptr, scope.fake.folder + QStringLiteral("/2026.ric"), {});
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QCOMPARE(QApplication::focusWidget(), w.txtNumRic);
+    QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(&w, "txtNumRic"));
     const QStringList order{"txtData",       "txtPagatore", "txtCodFisc",   "txtSport",     "txtDal",
                             "txtPraticante", "txtDataNasc", "txtLuogoNasc", "txtIndirizzo", "txtNumRic"};
     for (const QString& next : order) {
@@ -121,10 +124,10 @@ void tst_TfrmTrovaRic::searchListsInArchiveOrder()
         TfrmTrovaRic w(nullptr, path, {});
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QTest::keyClicks(w.txtPagatore, pagatore);
-        QTest::keyClicks(w.txtData, data);
-        QTest::keyClicks(w.txtNumRic, numero);
-        QTest::mouseClick(w.btnCerca, Qt::LeftButton);
+        QTest::keyClicks(child<QLineEdit>(&w, "txtPagatore"), pagatore);
+        QTest::keyClicks(child<QLineEdit>(&w, "txtData"), data);
+        QTest::keyClicks(child<QLineEdit>(&w, "txtNumRic"), numero);
+        QTest::mouseClick(child<QPushButton>(&w, "btnCerca"), Qt::LeftButton);
         QStringList expected;
         for (const QString& n : found) {
             for (const TSchedaRicevuta& r : archive) {
@@ -132,12 +135,13 @@ void tst_TfrmTrovaRic::searchListsInArchiveOrder()
                     expected << ListRows::receiptRow(r);
             }
         }
-        QCOMPARE(w.elenco->rows(), expected);
-        QCOMPARE(w.lblConta->text(), count);
-        QCOMPARE(w.lblTrovate->text(), QStringLiteral("Il presente elenco contiene %1 schede.").arg(found.size()));
-        QVERIFY(w.panContainer->isVisible());
-        QVERIFY(!w.panAvvio->isVisible());
-        QCOMPARE(QApplication::focusWidget(), w.elenco->txtTrova);
+        QCOMPARE(child<ListPanel>(&w, "panElenco")->rows(), expected);
+        QCOMPARE(child<QLabel>(&w, "lblConta")->text(), count);
+        QCOMPARE(child<QLabel>(&w, "lblTrovate")->text(),
+                 QStringLiteral("Il presente elenco contiene %1 schede.").arg(found.size()));
+        QVERIFY(child<QFrame>(&w, "panContainer")->isVisible());
+        QVERIFY(!child<QFrame>(&w, "panAvvio")->isVisible());
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>(&w, "txtTrova"));
         QVERIFY(scope.fake.messages.isEmpty());
     }
 }
@@ -150,11 +154,11 @@ void tst_TfrmTrovaRic::archiveThatCannotBeOpenedKeepsTheCriteria()
     TfrmTrovaRic w(nullptr, path, {});
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::mouseClick(w.btnCerca, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&w, "btnCerca"), Qt::LeftButton);
     QCOMPARE(scope.fake.messages.size(), 1);
     QCOMPARE(scope.fake.messages[0].text.left(40), QStringLiteral("Attenzione: il sistema non permette di a"));
-    QVERIFY(w.panAvvio->isVisible());
-    QVERIFY(w.lblAttendere->isVisible());
+    QVERIFY(child<QFrame>(&w, "panAvvio")->isVisible());
+    QVERIFY(child<QLabel>(&w, "lblAttendere")->isVisible());
     QVERIFY(w.isVisible());
 }
 
@@ -179,9 +183,9 @@ void tst_TfrmTrovaRic::loadTakesTheLastOfIdenticalRows()
         w.setMode(mode);
         w.show();
         QVERIFY(QTest::qWaitForWindowActive(&w));
-        QTest::mouseClick(w.btnCerca, Qt::LeftButton);
-        QCOMPARE(w.elenco->count(), 3);
-        doubleClickRow(w.elenco, 2);
+        QTest::mouseClick(child<QPushButton>(&w, "btnCerca"), Qt::LeftButton);
+        QCOMPARE(child<ListPanel>(&w, "panElenco")->count(), 3);
+        doubleClickRow(child<ListPanel>(&w, "panElenco"), 2);
         QVERIFY(!w.isVisible());
         QCOMPARE(w.result(), int(QDialog::Accepted));
         // Only the receipt editor's mode loads anything.
@@ -201,16 +205,17 @@ void tst_TfrmTrovaRic::printsTheRowsFound()
     const QString path = scope.fake.folder + QStringLiteral("/2026.ric");
     scrivi(path, {ricevuta("1", "01/01/2026", "Rossi", "1,00"), ricevuta("2", "01/01/2026", "Bianchi", "2,00")});
     TfrmTrovaRic w(nullptr, path, {});
+    auto* elenco = child<ListPanel>(&w, "panElenco");
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::keyClicks(w.txtPagatore, QStringLiteral("bianchi"));
-    QTest::mouseClick(w.btnCerca, Qt::LeftButton);
-    QTest::mouseClick(w.btnStampa, Qt::LeftButton);
+    QTest::keyClicks(child<QLineEdit>(&w, "txtPagatore"), QStringLiteral("bianchi"));
+    QTest::mouseClick(child<QPushButton>(&w, "btnCerca"), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&w, "btnStampa"), Qt::LeftButton);
     QCOMPARE(scope.fake.printed.size(), 1);
     const Report& printed = scope.fake.printed[0];
     QCOMPARE(printed.findMemo(QStringLiteral("txtTitolo"))->text(), QStringLiteral("Riepilogo ricevute emesse"));
-    QCOMPARE(printed.findMemo(QStringLiteral("txtRiepilogo"))->lines, w.elenco->rows());
-    QCOMPARE(w.elenco->rows().size(), 1);
+    QCOMPARE(printed.findMemo(QStringLiteral("txtRiepilogo"))->lines, elenco->rows());
+    QCOMPARE(elenco->rows().size(), 1);
 }
 
 QTEST_MAIN(tst_TfrmTrovaRic)

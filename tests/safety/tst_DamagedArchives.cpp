@@ -4,7 +4,6 @@
 // (and which record) is damaged. The lists built from an archive show what can be read and say
 // once how many records they left out.
 #include "income/TfrmMenuRiepCosti.h"
-#include "income/TfrmRiepCosti.h"
 #include "members/TfrmCertScaduti.h"
 #include "members/TfrmTessereScadute.h"
 #include "members/TfrmTiratori.h"
@@ -41,6 +40,7 @@
 #include <unistd.h>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatform;
 using tavorel::test::FakePlatformScope;
 using tavorel::test::pickFromList;
@@ -143,13 +143,13 @@ QStringList listed(const QString& screen, test::FakePlatform& fake)
     if (screen == QLatin1String("receipt search")) {
         TfrmTrovaRic w(nullptr, QDir(fake.folder).filePath(QStringLiteral("2026.ric")), {});
         showActive(w);
-        QTest::mouseClick(w.btnCerca, Qt::LeftButton);
-        rows = w.elenco->rows();
+        QTest::mouseClick(child<QPushButton>(&w, "btnCerca"), Qt::LeftButton);
+        rows = child<ListPanel>(&w, "panElenco")->rows();
     } else if (screen == QLatin1String("member search")) {
         TfrmTrovaTiratori w(nullptr, {}, {});
         showActive(w);
-        QTest::mouseClick(w.btnCerca, Qt::LeftButton);
-        rows = w.elenco->rows();
+        QTest::mouseClick(child<QPushButton>(&w, "btnCerca"), Qt::LeftButton);
+        rows = child<ListPanel>(&w, "panElenco")->rows();
     } else if (screen == QLatin1String("expired cards")) {
         TfrmTessereScadute w(nullptr, {});
         showActive(w);
@@ -161,15 +161,15 @@ QStringList listed(const QString& screen, test::FakePlatform& fake)
     } else {
         TfrmMenuRiepCosti q;
         showActive(q);
-        pickFromList(q.txtGiornoInizio, QStringLiteral("01"));
-        pickFromList(q.txtMeseInizio, QStringLiteral("Marzo"));
-        pickFromList(q.txtGiornoFine, QStringLiteral("31"));
-        pickFromList(q.txtMeseFine, QStringLiteral("Marzo"));
+        pickFromList(child<QComboBox>(&q, "txtGiornoInizio"), QStringLiteral("01"));
+        pickFromList(child<QComboBox>(&q, "txtMeseInizio"), QStringLiteral("Marzo"));
+        pickFromList(child<QComboBox>(&q, "txtGiornoFine"), QStringLiteral("31"));
+        pickFromList(child<QComboBox>(&q, "txtMeseFine"), QStringLiteral("Marzo"));
         fake.dialogScripts << [&](QDialog* d) {
-            rows = qobject_cast<TfrmRiepCosti*>(d)->elenco->rows();
+            rows = child<ListPanel>(d, "panElenco")->rows();
             return int(QDialog::Rejected);
         };
-        QTest::mouseClick(q.btnVisualizza, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(&q, "btnVisualizza"), Qt::LeftButton);
     }
     return rows;
 }
@@ -513,7 +513,7 @@ void tst_DamagedArchives::damagedCopyIsNeverLoaded()
     });
     showActive(w);
     QCOMPARE(w.elenco->count(), 1);
-    const QRect r = w.elenco->lstRecords->visualRect(w.elenco->model->index(0));
+    const QRect r = w.elenco->lstRecords->visualRect(w.elenco->lstRecords->model()->index(0, 0));
     QTest::mouseClick(w.elenco->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
     QTest::mouseDClick(w.elenco->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(numbers, QList<qint64>{1});

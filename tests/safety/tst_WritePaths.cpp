@@ -57,6 +57,7 @@
 #include <optional>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatform;
 using tavorel::test::FakePlatformScope;
 using tavorel::test::FaultInjector;
@@ -596,7 +597,7 @@ public:
     }
     bool kept() override
     {
-        const QImage captured = w_->imgTarget->picture();
+        const QImage captured = child<PhotoView>(w_.get(), "imgTarget")->picture();
         return w_->isVisible() && captured.size() == QSize(640, 480) && captured.pixelColor(5, 5) == kFotoNuova;
     }
     void checkSaved(const QString&) override
@@ -730,7 +731,7 @@ private:
 
     void typeInto(int row, const QString& text)
     {
-        QTableView* grid = w_->grdRecords;
+        auto* grid = child<QTableView>(w_.get(), "grdRecords");
         const QModelIndex index = grid->model()->index(row, column());
         grid->scrollTo(index);
         QApplication::processEvents();

@@ -2,6 +2,7 @@
 #include "printing/ListTemplate.h"
 #include "shell/ListActions.h"
 #include "support/FakePlatform.h"
+#include "support/Screens.h"
 
 #include "shell/ListModel.h"
 #include "shell/ListPanel.h"
@@ -16,6 +17,7 @@
 #include <QTest>
 
 using namespace tavorel;
+using tavorel::test::child;
 using tavorel::test::FakePlatformScope;
 
 namespace {
@@ -95,33 +97,36 @@ void tst_ListActions::panelWiresFindAndDoubleClick()
     FakePlatformScope scope;
     QWidget screen;
     auto* panel = new ListPanel(&screen, QStringLiteral("BANNER"), QStringLiteral("hint"));
+    auto* btnTrova = child<QPushButton>(panel, "btnTrova");
+    auto* lstRecords = child<QListView>(panel, "lstRecords");
+    auto* txtTrova = child<QLineEdit>(panel, "txtTrova");
     panel->resize(600, 400);
     panel->setRows(table({"Rossi Abc", "Bianchi", "abc Verdi"}), ListModel::Order::Sorted);
     screen.show();
     QVERIFY(QTest::qWaitForWindowActive(&screen));
-    panel->txtTrova->setFocus();
-    QTest::keyClicks(panel->txtTrova, QStringLiteral("ABC"));
-    QTest::keyClick(panel->txtTrova, Qt::Key_Return);
-    QCOMPARE(QApplication::focusWidget(), panel->btnTrova);
-    QTest::mouseClick(panel->btnTrova, Qt::LeftButton);
+    txtTrova->setFocus();
+    QTest::keyClicks(txtTrova, QStringLiteral("ABC"));
+    QTest::keyClick(txtTrova, Qt::Key_Return);
+    QCOMPARE(QApplication::focusWidget(), btnTrova);
+    QTest::mouseClick(btnTrova, Qt::LeftButton);
     QString row;
     QVERIFY(panel->selectedRow(row));
     QCOMPARE(row, QStringLiteral("abc Verdi"));
-    QTest::mouseClick(panel->btnTrova, Qt::LeftButton);
+    QTest::mouseClick(btnTrova, Qt::LeftButton);
     QVERIFY(panel->selectedRow(row));
     QCOMPARE(row, QStringLiteral("Rossi Abc"));
 
     QSignalSpy chosen(panel, &ListPanel::rigaScelta);
-    const QRect second = panel->lstRecords->visualRect(panel->model->index(1));
-    QTest::mouseClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, second.center());
-    QTest::mouseDClick(panel->lstRecords->viewport(), Qt::LeftButton, {}, second.center());
+    const QRect second = lstRecords->visualRect(lstRecords->model()->index(1, 0));
+    QTest::mouseClick(lstRecords->viewport(), Qt::LeftButton, {}, second.center());
+    QTest::mouseDClick(lstRecords->viewport(), Qt::LeftButton, {}, second.center());
     QCOMPARE(chosen.size(), 1);
     QVERIFY(panel->selectedRow(row));
     QCOMPARE(row, QStringLiteral("Bianchi"));
 
     // Shown again: the key is forgotten, so the same text starts over from the first row.
     panel->azzeraTrova();
-    QCOMPARE(panel->txtTrova->text(), QString());
+    QCOMPARE(txtTrova->text(), QString());
     QCOMPARE(panel->rememberedKey(), QString());
     QVERIFY(scope.fake.messages.isEmpty());
 }

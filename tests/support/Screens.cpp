@@ -8,6 +8,11 @@
 
 namespace tavorel::test {
 
+void noSuchControl(const QObject* parent, const char* type, QAnyStringView name)
+{
+    qFatal("%s has no %s named %s", qPrintable(parent->objectName()), type, qPrintable(name.toString()));
+}
+
 QWidget* topLevelScreen(const QString& name)
 {
     for (QWidget* w : QApplication::topLevelWidgets())
