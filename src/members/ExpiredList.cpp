@@ -17,11 +17,14 @@
 
 #include <QBoxLayout>
 #include <QCheckBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
-#include <QSet>
+
+#include <algorithm>
+#include <utility>
 
 namespace tavorel {
 
@@ -237,14 +240,14 @@ void ExpiredList::btnEmailClick()
         platform().message(this, MessageKind::Warning, kMsgScriviATuttiVuoto);
         return;
     }
-    // The members listed, found again by their rows: a member saved since the list was built is
-    // not on it and is not written to.
-    QSet<QByteArray> righeInElenco;
-    for (qsizetype i = 0; i < listed.size(); ++i)
-        righeInElenco.insert(listed.bytesAt(i).toByteArray());
+    // The members listed, found again by their rows and taken in the list's order: a member saved
+    // since the list was built is not on it and is not written to.
+    QHash<QByteArray, qsizetype> posizione;
+    for (qsizetype i = listed.size() - 1; i >= 0; --i)
+        posizione.insert(listed.bytesAt(i).toByteArray(), i);
     const StoredField field = storedFieldOf<TSchedaIscritto>(kind_.date);
     const Criteri criteri = criteri_;
-    QList<ExpiryMail::Iscritto> iscritti;
+    QList<std::pair<qsizetype, ExpiryMail::Iscritto>> trovati;
     QByteArray riga;
     RecordFile file;
     const bool read =
@@ -256,9 +259,10 @@ void ExpiredList::btnEmailClick()
                 return true;
             riga.resize(0);
             scriviRiga(criteri, bytes, riga);
-            if (righeInElenco.contains(riga)) {
+            const auto at = posizione.constFind(riga);
+            if (at != posizione.cend()) {
                 const TSchedaIscritto m = decodeRecord<TSchedaIscritto>(bytes.toByteArray());
-                iscritti.append({m.Tiratore, m.Email, m.Tel, m.Cel, expiry});
+                trovati.append({*at, {m.Tiratore, m.Email, m.Tel, m.Cel, expiry}});
             }
             return true;
         });
@@ -267,6 +271,10 @@ void ExpiredList::btnEmailClick()
         platform().message(this, MessageKind::Error, kMsgAccessoArchivio);
         return;
     }
+    std::stable_sort(trovati.begin(), trovati.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<ExpiryMail::Iscritto> iscritti;
+    for (const auto& t : std::as_const(trovati))
+        iscritti.append(t.second);
 
     const ExpiryMail::Messaggi messaggi = ExpiryMail::prepara(
         kind_.certificato ? ExpiryMail::Oggetto::Certificato : ExpiryMail::Oggetto::Tessera, iscritti, criteri.today);
