@@ -127,6 +127,7 @@ void ExpiredList::scriviRiga(const Criteri& criteri, QByteArrayView bytes, QByte
         return;
     const StoredField field = storedFieldOf<TSchedaIscritto>(kind_.date);
     const qint64 giorni = giorniAllaScadenza(storedDate(bytes, field.offset, field.capacity), criteri.today);
+    out.remove(start + kind_.strettoAt, kind_.strettoDi);
     // Right after the tested date; a date written short ("1/2/2027") is padded to its column first.
     const qsizetype at = start + kind_.giorniAt;
     if (out.size() < at)

@@ -37,7 +37,11 @@ public:
         QString title;
         QString TSchedaIscritto::*date;
         ListRows::Writer row;
-        // Where the days-left column goes in a row: right after the tested date.
+        // With the days left, the row must still fit the printed page (about 160 characters): its
+        // widest free-text column loses its last `strettoDi` characters, from `strettoAt`, and the
+        // days go at `giorniAt` of the row so narrowed, right after the tested date.
+        int strettoAt;
+        int strettoDi;
         int giorniAt;
         // What the reminder is about.
         bool certificato;
