@@ -163,7 +163,7 @@ TfrmAvvio::TfrmAvvio() : WorkspaceScreen(QStringLiteral("frmAvvio"), QStringLite
     lblScadenze->setFont(verdana(14, true));
     lblScadenze->setFixedHeight(kNoticeHeight);
     lblScadenze->setCursor(Qt::PointingHandCursor);
-    lblScadenze->setToolTip(QStringLiteral("Fare clic per vedere chi deve rinnovare il certificato medico"));
+    lblScadenze->setToolTip(QStringLiteral("Fare clic per vedere chi deve rinnovare"));
     lblScadenze->setStyleSheet(QStringLiteral("QLabel#lblScadenze { background: %1; color: %2;"
                                               " border: 1px solid %3; border-radius: %4px; }")
                                    .arg(colors::kWhite.name(), colors::kRed.name(), colors::kPanelBorder.name())
