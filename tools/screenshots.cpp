@@ -59,6 +59,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace tavorel;
@@ -224,6 +225,32 @@ void searchScreens(test::FakePlatform& fake, const QString& data)
         d.btnStampa->click();
         savePdf(fake, QStringLiteral("certificati_scaduti"));
     }
+    // The generated archives' dates lie in 2030-2032: a day among them shows both ended and
+    // expiring cards and certificates.
+    const QDate today = fake.todayValue;
+    fake.todayValue = QDate(2031, 7, 1);
+    {
+        TfrmCertScaduti d(nullptr, {});
+        d.mostraAncheInScadenza();
+        save(&d, QStringLiteral("certificati_in_scadenza"), false);
+        d.btnStampa->click();
+        savePdf(fake, QStringLiteral("certificati_in_scadenza"));
+    }
+    {
+        TfrmTessereScadute d(nullptr, {});
+        d.mostraAncheInScadenza();
+        save(&d, QStringLiteral("tessere_in_scadenza"), false);
+    }
+    {
+        // The main menu with its notice, once worked out.
+        TfrmAvvio w;
+        QSignalSpy counted(&w, &TfrmAvvio::scadenzeAggiornate);
+        save(&w, QStringLiteral("avvio_scadenze"), true);
+        if (counted.isEmpty())
+            counted.wait(10000);
+        save(&w, QStringLiteral("avvio_scadenze"), true);
+    }
+    fake.todayValue = today;
 }
 
 // A stand-in for a portrait photo: a head and shoulders on a studio background, w x h.

@@ -7,7 +7,9 @@
 #include "income/TfrmMenuRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "members/TfrmCertScaduti.h"
 #include "members/TfrmExpTiratori.h"
+#include "members/TfrmTessereScadute.h"
 #include "members/TfrmTiratori.h"
 #include "members/TfrmTrovaTiratori.h"
 #include "receipts/TfrmExpRic.h"
@@ -55,6 +57,24 @@ void apriEsportaIscritti(TfrmTiratori* tiratori)
                      [esporta] { mostraGuida(esporta, HelpTopic::EsportaIscritti); });
     platform().runModal(esporta);
     delete esporta;
+}
+
+// The main menu's notice of who must renew: the member editor's list of certificates (or cards)
+// with the expiring ones shown too, over the editor as its own button opens it, loading the member
+// chosen into the editor.
+void apriElencoInScadenza(TfrmTiratori* tiratori, bool certificati)
+{
+    const CaricaIscritto carica = [tiratori](const TSchedaIscritto& m, qint64 k) {
+        if (tiratori->lasciaScheda())
+            tiratori->mostraScheda(m, k);
+    };
+    std::unique_ptr<ExpiredList> elenco;
+    if (certificati)
+        elenco = std::make_unique<TfrmCertScaduti>(tiratori, carica);
+    else
+        elenco = std::make_unique<TfrmTessereScadute>(tiratori, carica);
+    elenco->mostraAncheInScadenza();
+    platform().runModal(elenco.get());
 }
 
 // The login window is all the user needs at first, so it reaches the screen before the other
@@ -121,6 +141,14 @@ void Application::start()
         avvio->hide();
     });
     QObject::connect(tiratori, &TfrmTiratori::chiuso, avvio, [avvio] { avvio->show(); });
+    // Main menu's notice → the member editor with its list of who must renew. The list opens once
+    // the editor is on screen and the click that asked for it is over.
+    QObject::connect(avvio, &TfrmAvvio::apriScadenze, tiratori, [avvio, tiratori](bool certificati) {
+        tiratori->show();
+        avvio->hide();
+        QMetaObject::invokeMethod(
+            tiratori, [tiratori, certificati] { apriElencoInScadenza(tiratori, certificati); }, Qt::QueuedConnection);
+    });
     QObject::connect(tiratori, &TfrmTiratori::apriEsporta, tiratori, [tiratori] { apriEsportaIscritti(tiratori); });
     QObject::connect(tiratori, &TfrmTiratori::apriGuida, tiratori,
                      [tiratori] { mostraGuida(tiratori, HelpTopic::ArchivioIscritti); });

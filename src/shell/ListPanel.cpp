@@ -87,6 +87,11 @@ int ListPanel::count() const
     return model->rowCount();
 }
 
+const RowTable& ListPanel::rowTable() const
+{
+    return model->rows();
+}
+
 QStringList ListPanel::rows() const
 {
     return model->rows().toStringList();

@@ -36,6 +36,8 @@ public:
     int count() const;
     // The rows as text (a copy: for the screens' tests and small lists).
     QStringList rows() const;
+    // The rows as listed, as their stored bytes.
+    const RowTable& rowTable() const;
     // The text of the selected row; false when no row is selected.
     bool selectedRow(QString& text) const;
 

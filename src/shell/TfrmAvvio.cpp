@@ -4,16 +4,20 @@
 #include "shell/PictureButton.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
+#include "storage/Archives.h"
 
 #include <QCloseEvent>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QSvgRenderer>
 #include <QSvgWidget>
 #include <QVBoxLayout>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace tavorel {
 
@@ -24,7 +28,8 @@ constexpr int kGap = 12;
 constexpr int kTitleHeight = 160;
 constexpr int kFooterHeight = 76;
 constexpr int kCornerIcon = 36;
-constexpr QSize kAppPicture{290, 320};
+constexpr int kNoticeHeight = 30;
+constexpr QSize kAppPicture{290, 290};
 constexpr QSize kPill{250, 50};
 constexpr QSize kSiteBanner{440, 52};
 
@@ -151,6 +156,27 @@ TfrmAvvio::TfrmAvvio() : WorkspaceScreen(QStringLiteral("frmAvvio"), QStringLite
         connect(pill, &PictureButton::clicked, this, app.buttonClick);
     }
 
+    // Under the apps, who must renew: worked out after the menu is shown (FormShow).
+    lblScadenze = new QLabel(area);
+    lblScadenze->setObjectName(QStringLiteral("lblScadenze"));
+    lblScadenze->setAlignment(Qt::AlignCenter);
+    lblScadenze->setFont(verdana(14, true));
+    lblScadenze->setFixedHeight(kNoticeHeight);
+    lblScadenze->setCursor(Qt::PointingHandCursor);
+    lblScadenze->setToolTip(QStringLiteral("Fare clic per vedere chi deve rinnovare"));
+    lblScadenze->setStyleSheet(QStringLiteral("QLabel#lblScadenze { background: %1; color: %2;"
+                                              " border: 1px solid %3; border-radius: %4px; }")
+                                   .arg(colors::kWhite.name(), colors::kRed.name(), colors::kPanelBorder.name())
+                                   .arg(kNoticeHeight / 2));
+    // Hidden while nobody must renew, its place kept so that the menu does not move.
+    QSizePolicy keep = lblScadenze->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    lblScadenze->setSizePolicy(keep);
+    lblScadenze->hide();
+    lblScadenze->installEventFilter(this);
+    rows->addWidget(lblScadenze);
+    connect(&conteggio_, &QFutureWatcher<Scadenze>::finished, this, &TfrmAvvio::scadenzeContate);
+
     // Footer: credits bottom left, the maker's site in the middle, the way out bottom right.
     QFrame* footer = look::card(area, QStringLiteral("panPiede"));
     footer->setFixedHeight(kFooterHeight);
@@ -180,6 +206,12 @@ TfrmAvvio::TfrmAvvio() : WorkspaceScreen(QStringLiteral("frmAvvio"), QStringLite
     connect(imgEsci, &PictureButton::clicked, this, &TfrmAvvio::imgEsciClick);
 }
 
+TfrmAvvio::~TfrmAvvio()
+{
+    // A count under way reads the archive of the program folder: it ends before the menu goes.
+    conteggio_.waitForFinished();
+}
+
 QIcon TfrmAvvio::programIcon()
 {
     // Drawn at each size rather than left to an icon engine, so the icon is there with any set of
@@ -205,6 +237,11 @@ void TfrmAvvio::highlightPanel(QFrame* panel, bool on)
 
 bool TfrmAvvio::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == lblScadenze && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        lblScadenzeClick();
+        return true;
+    }
     if (QFrame* panel = panelOf_.value(watched)) {
         if (event->type() == QEvent::Enter)
             highlightPanel(panel, true);
@@ -282,6 +319,86 @@ void TfrmAvvio::imgEsciClick()
 void TfrmAvvio::FormClose()
 {
     platform().terminate();
+}
+
+void TfrmAvvio::FormShow()
+{
+    // Shown again after the member editor: the archive may have been saved, count anew.
+    avviaConteggio(true);
+}
+
+void TfrmAvvio::changeEvent(QEvent* event)
+{
+    WorkspaceScreen::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        avviaConteggio(false);
+}
+
+void TfrmAvvio::aggiornaScadenze()
+{
+    avviaConteggio(true);
+}
+
+TfrmAvvio::Scadenze TfrmAvvio::contaScadenze(const QString& folder, const QDate& today, const Scadenze& last,
+                                             bool always)
+{
+    Scadenze out;
+    out.today = today;
+    const QFileInfo archive(memberArchivePath(folder));
+    if (archive.exists()) {
+        out.size = archive.size();
+        out.modified = archive.lastModified();
+    }
+    if (!always && last.esito == Scadenze::Esito::Contate && last.today == today && last.size == out.size &&
+        last.modified == out.modified) {
+        out.esito = Scadenze::Esito::Invariate;
+        return out;
+    }
+    out.esito = contaScadenzeArchivio(folder, today, kGiorniPreavviso, out.conteggio) ? Scadenze::Esito::Contate
+                                                                                      : Scadenze::Esito::Illeggibili;
+    return out;
+}
+
+void TfrmAvvio::avviaConteggio(bool always)
+{
+    if (conteggio_.isRunning()) {
+        ancora_ = true;
+        ancoraSempre_ = ancoraSempre_ || always;
+        return;
+    }
+    // What the count needs from the desktop is taken here: the platform belongs to this thread.
+    conteggio_.setFuture(QtConcurrent::run(&TfrmAvvio::contaScadenze, platform().programFolder(), platform().today(),
+                                           scadenze_, always));
+}
+
+void TfrmAvvio::scadenzeContate()
+{
+    const Scadenze found = conteggio_.result();
+    if (found.esito != Scadenze::Esito::Invariate) {
+        // An archive that cannot be read says nothing here: the member editor tells the access
+        // message when it is opened.
+        scadenze_ = found;
+        const QString text =
+            found.esito == Scadenze::Esito::Contate ? avvisoScadenze(found.conteggio, kGiorniPreavviso) : QString();
+        lblScadenze->setText(text);
+        lblScadenze->setVisible(!text.isEmpty());
+    }
+    if (ancora_) {
+        const bool always = ancoraSempre_;
+        ancora_ = ancoraSempre_ = false;
+        avviaConteggio(always);
+    }
+    emit scadenzeAggiornate();
+}
+
+void TfrmAvvio::lblScadenzeClick()
+{
+    const ConteggioScadenze& c = scadenze_.conteggio;
+    if (scadenze_.esito != Scadenze::Esito::Contate || (!c.certificati() && !c.tessere()))
+        return;
+    for (QFrame* panel : std::as_const(panelOf_))
+        highlightPanel(panel, false);
+    emit apriScadenze(c.certificati() || !c.tessere());
 }
 
 void TfrmAvvio::closeEvent(QCloseEvent* event)

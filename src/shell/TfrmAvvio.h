@@ -1,7 +1,10 @@
 #pragma once
 
+#include "rules/Expiry.h"
 #include "shell/WorkspaceScreen.h"
 
+#include <QDateTime>
+#include <QFutureWatcher>
 #include <QHash>
 #include <QIcon>
 
@@ -24,6 +27,7 @@ class TfrmAvvio : public WorkspaceScreen {
     Q_OBJECT
 public:
     TfrmAvvio();
+    ~TfrmAvvio() override;
 
     // The program icon at the usual window and task-bar sizes, drawn from the same artwork.
     static QIcon programIcon();
@@ -60,6 +64,14 @@ public:
     void imgSitoClick();
     void imgEsciClick();
     void FormClose();
+    void FormShow() override;
+    void lblScadenzeClick();
+
+    // Counts again, off the screen's thread, who must renew and tells it under the apps. Done
+    // each time the menu is shown (coming back from the member editor, the only one that saves
+    // the member archive) and when it becomes the active window again with the archive changed
+    // (another workstation saved) or another day begun.
+    void aggiornaScadenze();
 
 signals:
     void apriArchivioIscritti();
@@ -68,9 +80,15 @@ signals:
     void apriInfo();
     void apriCrediti();
     void apriGuida();
+    // The notice was clicked: the member editor's list of certificates (or, when only cards are
+    // due, of cards) with the expiring ones shown too.
+    void apriScadenze(bool certificati);
+    // The notice was worked out again (tests wait for it).
+    void scadenzeAggiornate();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -80,6 +98,28 @@ private:
     void highlightPanel(QFrame* panel, bool on);
 
     QHash<QObject*, QFrame*> panelOf_;
+
+    // The notice of who must renew, and the count behind it.
+    struct Scadenze {
+        enum class Esito { Contate, Invariate, Illeggibili };
+        Esito esito = Esito::Illeggibili;
+        ConteggioScadenze conteggio;
+        // What the archive and the day were when counted: an archive that has not changed on the
+        // same day need not be read again.
+        qint64 size = -1;
+        QDateTime modified;
+        QDate today;
+    };
+    static Scadenze contaScadenze(const QString& folder, const QDate& today, const Scadenze& last, bool always);
+    void avviaConteggio(bool always);
+    void scadenzeContate();
+
+    QLabel* lblScadenze;
+    QFutureWatcher<Scadenze> conteggio_;
+    Scadenze scadenze_;
+    // Asked again while a count runs: counted once more when it ends.
+    bool ancora_ = false;
+    bool ancoraSempre_ = false;
 };
 
 } // namespace tavorel

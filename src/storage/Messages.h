@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tavorel {
 
@@ -125,6 +126,35 @@ inline const QString kMsgRicercaNonApplicabile =
 inline const QString kMsgStampaNonApplicabile =
     QStringLiteral("Operazione di stampa non applicabile: il riepilogo non contiene nessuna voce.");
 inline const QString kMsgConfermaStampaRiepilogo = QStringLiteral("Si vuole stampare il presente riepilogo?");
+
+// -- the expiry lists: the days looked ahead and "Scrivi a tutti"
+inline const QString kMsgGiorniInScadenza =
+    QStringLiteral("Attenzione: indicare un numero di giorni compreso fra 1 e 366.");
+inline const QString kMsgScriviATuttiVuoto =
+    QStringLiteral("Il riepilogo non contiene nessuna voce: non c'è nessun iscritto a cui scrivere.");
+// Before each part of a reminder that is too long for one message.
+inline QString msgScriviATuttiParte(int part, int parts)
+{
+    return QStringLiteral("Gli indirizzi sono troppi per un solo messaggio: il promemoria è stato diviso in %1 "
+                          "messaggi.\n\r\n\rAprire il messaggio %2 di %1?")
+        .arg(parts)
+        .arg(part);
+}
+// After the reminder: who has no e-mail address in the archive, to be told by phone. A long list
+// names the first ones and says how many more there are.
+inline QString msgScriviATuttiSenzaIndirizzo(const QStringList& names, bool othersWritten)
+{
+    constexpr qsizetype kShown = 30;
+    QString text = othersWritten ? QStringLiteral("Questi iscritti non hanno un indirizzo e-mail in archivio e non "
+                                                  "riceveranno il messaggio: si consiglia di avvisarli per "
+                                                  "telefono.")
+                                 : QStringLiteral("Nessuno degli iscritti in elenco ha un indirizzo e-mail in "
+                                                  "archivio: si consiglia di avvisarli per telefono.");
+    text += QStringLiteral("\n\r\n\r") + names.mid(0, kShown).join(QLatin1Char('\n'));
+    if (names.size() > kShown)
+        text += QStringLiteral("\n... e altri %1.").arg(names.size() - kShown);
+    return text;
+}
 
 // -- the VAT number check (kMsgPartitaIvaValida is followed by the office's town and a full stop)
 inline const QString kMsgPartitaIvaLunghezza =

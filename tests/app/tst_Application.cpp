@@ -5,16 +5,20 @@
 
 #include "access/Crypt.h"
 #include "printing/Report.h"
+#include "storage/Archives.h"
 #include "storage/RecordLayout.h"
+#include "storage/TSchedaIscritto.h"
 #include "storage/TSchedaRicevuta.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QTest>
 
 using namespace tavorel;
@@ -56,6 +60,7 @@ private slots:
     void loginMenuReceiptsAndBack();
     void closingTheMainMenuEndsTheProgram();
     void printsTheMarchIncomeOfOneSport();
+    void noticeListsWhoMustRenewAndWritesToThem();
 };
 
 void tst_Application::startsOnTheLoginScreen()
@@ -174,6 +179,52 @@ void tst_Application::printsTheMarchIncomeOfOneSport()
 
     control<QAbstractButton>(QStringLiteral("frmMenuRiepCosti"), QStringLiteral("btnEsci"))->click();
     QCOMPARE(visibleScreens(), QStringList{QStringLiteral("frmAvvio")});
+    QVERIFY(scope.fake.verifyConsumed());
+}
+
+void tst_Application::noticeListsWhoMustRenewAndWritesToThem()
+{
+    FakePlatformScope scope;
+    writeStore(scope.fake.folder, QStringLiteral("LAMPADARIOVERO"));
+    {
+        RecordFile f;
+        QVERIFY(OpenMemberArchive(scope.fake.folder, f));
+        TSchedaIscritto m;
+        m.Tiratore = QStringLiteral("Bianchi Lia");
+        m.Email = QStringLiteral("lia@club.it");
+        m.Studio = QStringLiteral("15/12/2026"); // five days from today
+        m.FineTes = QStringLiteral("31/12/2027");
+        QVERIFY(appendRecord(f, m) > 0);
+    }
+    Application app;
+    app.start();
+    control<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword"))
+        ->setText(QStringLiteral("lampadariovero"));
+    control<QAbstractButton>(QStringLiteral("frmPassword"), QStringLiteral("cmdOK"))->click();
+    auto* notice = control<QLabel>(QStringLiteral("frmAvvio"), QStringLiteral("lblScadenze"));
+    QTRY_COMPARE(notice->text(), QStringLiteral("Certificati medici: 1 in scadenza entro 30 giorni"));
+
+    // One click on the notice: the member editor with its certificate list, the expiring shown;
+    // one click on "Scrivi a tutti": the reminder.
+    QStringList listed;
+    bool ticked = false;
+    scope.fake.dialogScripts << [&](QDialog* d) {
+        ticked = d->findChild<QCheckBox*>(QStringLiteral("chkInScadenza"))->isChecked();
+        auto* list = d->findChild<QListView*>(QStringLiteral("lstRecords"));
+        for (int i = 0; i < list->model()->rowCount(); ++i)
+            listed << list->model()->index(i, 0).data().toString();
+        d->findChild<QAbstractButton*>(QStringLiteral("btnEmail"))->click();
+        return int(QDialog::Rejected);
+    };
+    QTest::mouseClick(notice, Qt::LeftButton);
+    QTRY_COMPARE(scope.fake.dialogsRun, QStringList{QStringLiteral("frmCertScaduti")});
+    QCOMPARE(visibleScreens(), QStringList{QStringLiteral("frmTiratori")});
+    QVERIFY(ticked);
+    QCOMPARE(listed.size(), 1);
+    QVERIFY(listed[0].startsWith(QStringLiteral("Bianchi Lia")));
+    QVERIFY(listed[0].endsWith(QStringLiteral("Scad. certificato: 15/12/2026  Giorni:     5")));
+    QCOMPARE(scope.fake.opened.size(), 1);
+    QVERIFY(scope.fake.opened[0].startsWith(QStringLiteral("mailto:?bcc=lia@club.it&subject=")));
     QVERIFY(scope.fake.verifyConsumed());
 }
 

@@ -20,17 +20,15 @@ void tst_HelpTexts::paragraphsOpenAsWritten_data()
 {
     QTest::addColumn<HelpTopic>("topic");
     QTest::addColumn<QStringList>("openings");
-    QTest::newRow("member archive") << HelpTopic::ArchivioIscritti
-                                    << QStringList{"L'app Archivio Iscritti è uno schedario",
-                                                   "L'archivio degli iscritti può quindi essere usato",
-                                                   "Per inserire una scheda in archivio",
-                                                   "Il pulsante Duplica è utile",
-                                                   "Per inserire la foto del tesserato",
-                                                   "E' possibile visualizzare la foto a tutto schermo",
-                                                   "Per trovare le schede degli abbonati",
-                                                   "Il pulsante contraddistinto dall'icona dell'orologio",
-                                                   "La funzione Allega file consente di abbinare",
-                                                   "La scheda di ogni singolo abbonato"};
+    QTest::newRow("member archive")
+        << HelpTopic::ArchivioIscritti
+        << QStringList{
+               "L'app Archivio Iscritti è uno schedario",      "L'archivio degli iscritti può quindi essere usato",
+               "Per inserire una scheda in archivio",          "Il pulsante Duplica è utile",
+               "Per inserire la foto del tesserato",           "E' possibile visualizzare la foto a tutto schermo",
+               "Per trovare le schede degli abbonati",         "Il pulsante contraddistinto dall'icona dell'orologio",
+               "Entrambi gli elenchi possono mostrare anche",  "Il pulsante \"Scrivi a tutti\" apre il programma",
+               "La funzione Allega file consente di abbinare", "La scheda di ogni singolo abbonato"};
     QTest::newRow("receipts") << HelpTopic::StampaRicevute
                               << QStringList{"L'app Stampa Ricevute permette la compilazione",
                                              "La compilazione delle ricevute è facilitata",
@@ -73,7 +71,7 @@ void tst_HelpTexts::paragraphsOpenAsWritten()
 void tst_HelpTexts::overviewIsMadeOfTheTopics()
 {
     const QStringList overview = helpParagraphs(HelpTopic::Panoramica);
-    QCOMPARE(overview.size(), 31);
+    QCOMPARE(overview.size(), 34);
     QVERIFY(overview[0].startsWith(QStringLiteral("Tavorel è un software rivolto alle associazioni sportive "
                                                   "dilettantistiche")));
 
@@ -84,15 +82,16 @@ void tst_HelpTexts::overviewIsMadeOfTheTopics()
 
     const QStringList taken =
         members.mid(1) + helpParagraphs(HelpTopic::StampaRicevute) + helpParagraphs(HelpTopic::RiepilogoIncassi);
-    QCOMPARE(taken.size(), 24);
-    QCOMPARE(overview.mid(3, 24), taken);
+    QCOMPARE(taken.size(), 26);
+    QCOMPARE(overview.mid(3, 26), taken);
 
-    QCOMPARE(overview[27], QStringLiteral("Il software funziona anche in una rete locale se si ha necessità di "
+    QVERIFY(overview[29].startsWith(QStringLiteral("All'apertura del programma, sotto le tre app")));
+    QCOMPARE(overview[30], QStringLiteral("Il software funziona anche in una rete locale se si ha necessità di "
                                           "condividere gli archivi fra più postazioni di lavoro."));
-    QVERIFY(overview[28].startsWith(QStringLiteral("Tavorel può essere utilizzato anche su chiavetta USB")));
-    QVERIFY(overview[29].startsWith(QStringLiteral("L'accesso al software è protetto da una password")));
-    QVERIFY(overview[29].contains(QStringLiteral("lampadariovero")));
-    QVERIFY(overview[30].startsWith(QStringLiteral("Tavorel è quindi lo strumento ideale")));
+    QVERIFY(overview[31].startsWith(QStringLiteral("Tavorel può essere utilizzato anche su chiavetta USB")));
+    QVERIFY(overview[32].startsWith(QStringLiteral("L'accesso al software è protetto da una password")));
+    QVERIFY(overview[32].contains(QStringLiteral("lampadariovero")));
+    QVERIFY(overview[33].startsWith(QStringLiteral("Tavorel è quindi lo strumento ideale")));
 }
 
 QTEST_GUILESS_MAIN(tst_HelpTexts)

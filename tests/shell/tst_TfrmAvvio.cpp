@@ -2,9 +2,13 @@
 // out end the program.
 #include "shell/Colors.h"
 #include "shell/TfrmAvvio.h"
+#include "storage/Archives.h"
+#include "storage/TSchedaIscritto.h"
 #include "support/FakePlatform.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -55,6 +59,30 @@ QAbstractButton* control(TfrmAvvio& menu, const QString& name)
     return b;
 }
 
+// Members with their certificate and card expiry dates, "studio|fineTes".
+void writeMembers(const QString& folder, const QStringList& dates)
+{
+    RecordFile f;
+    QVERIFY(OpenMemberArchive(folder, f));
+    for (const QString& d : dates) {
+        TSchedaIscritto m;
+        m.Tiratore = u"Socio"_s;
+        m.Studio = d.section(u'|', 0, 0);
+        m.FineTes = d.section(u'|', 1, 1);
+        QVERIFY(appendRecord(f, m) > 0);
+    }
+}
+
+// Shows the menu and waits until the notice has been worked out.
+QLabel* shownNotice(TfrmAvvio& menu)
+{
+    QSignalSpy counted(&menu, &TfrmAvvio::scadenzeAggiornate);
+    showMenu(menu);
+    if (counted.isEmpty() && !counted.wait(5000))
+        qFatal("the notice was never worked out");
+    return menu.findChild<QLabel*>(u"lblScadenze"_s);
+}
+
 } // namespace
 
 class tst_TfrmAvvio : public QObject {
@@ -68,6 +96,9 @@ private slots:
     void everyClickablePictureShowsTheHand();
     void panelBorderShowsTheMouseOverItsApp_data();
     void panelBorderShowsTheMouseOverItsApp();
+    void noticeTellsWhoMustRenew_data();
+    void noticeTellsWhoMustRenew();
+    void noticeIsWorkedOutAgainWhenTheMenuIsBack();
 };
 
 void tst_TfrmAvvio::clickLeadsWhereItSays_data()
@@ -173,6 +204,73 @@ void tst_TfrmAvvio::everyClickablePictureShowsTheHand()
     QCOMPARE(control(menu, QStringLiteral("btnApp01"))->text(), QStringLiteral("ARCHIVIO ISCRITTI"));
     QCOMPARE(control(menu, QStringLiteral("btnApp02"))->text(), QStringLiteral("STAMPA RICEVUTE"));
     QCOMPARE(control(menu, QStringLiteral("btnApp03"))->text(), QStringLiteral("RIEPILOGO INCASSI"));
+}
+
+void tst_TfrmAvvio::noticeTellsWhoMustRenew_data()
+{
+    QTest::addColumn<QStringList>("members");
+    QTest::addColumn<bool>("unreadable");
+    QTest::addColumn<QString>("notice");
+    QTest::addColumn<QVariantList>("opens"); // apriScadenze's argument, or nothing
+    // Today is 10/12/2026: yesterday has ended, today and the next 30 days are ending.
+    // clang-format off
+    QTest::newRow("no archive") << QStringList{} << false << QString() << QVariantList{};
+    QTest::newRow("nobody must renew") << QStringList{"01/01/2030|01/01/2030", "|"} << false << QString()
+                                       << QVariantList{};
+    QTest::newRow("the example")
+        << QStringList{"09/12/2026|01/01/2030", "01/01/2020|09/01/2027", "10/12/2026|01/01/2030",
+                       "11/12/2026|10/01/2027", "09/01/2027|01/12/2026", "10/01/2027|01/01/2030"}
+        << false << u"Certificati medici: 2 scaduti, 3 in scadenza entro 30 giorni · Tessere: 1 scaduta, 1 in scadenza entro 30 giorni"_s
+        << QVariantList{true};
+    QTest::newRow("only cards: the card list")
+        << QStringList{"01/01/2030|09/12/2026"} << false << u"Tessere: 1 scaduta"_s << QVariantList{false};
+    QTest::newRow("unreadable archive") << QStringList{} << true << QString() << QVariantList{};
+    // clang-format on
+}
+
+void tst_TfrmAvvio::noticeTellsWhoMustRenew()
+{
+    QFETCH(QStringList, members);
+    QFETCH(bool, unreadable);
+    QFETCH(QString, notice);
+    QFETCH(QVariantList, opens);
+    FakePlatformScope scope;
+    if (!members.isEmpty())
+        writeMembers(scope.fake.folder, members);
+    if (unreadable)
+        QVERIFY(QDir(scope.fake.folder).mkdir(kMemberArchiveName));
+    TfrmAvvio menu;
+    QSignalSpy asked(&menu, &TfrmAvvio::apriScadenze);
+    QLabel* label = shownNotice(menu);
+    QVERIFY(label);
+    QCOMPARE(label->text(), notice);
+    QCOMPARE(label->isVisible(), !notice.isEmpty());
+    QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+
+    QTest::mouseClick(label, Qt::LeftButton);
+    QCOMPARE(asked.size(), opens.size());
+    if (!opens.isEmpty())
+        QCOMPARE(asked[0][0], opens[0]);
+    // Counting only reads: no archive is made, nothing is said.
+    QCOMPARE(QFileInfo::exists(memberArchivePath(scope.fake.folder)), !members.isEmpty() || unreadable);
+    QVERIFY(scope.fake.messages.isEmpty());
+    QVERIFY(scope.fake.verifyConsumed());
+}
+
+void tst_TfrmAvvio::noticeIsWorkedOutAgainWhenTheMenuIsBack()
+{
+    FakePlatformScope scope;
+    writeMembers(scope.fake.folder, {u"09/12/2026|01/01/2030"_s});
+    TfrmAvvio menu;
+    QLabel* label = shownNotice(menu);
+    QCOMPARE(label->text(), u"Certificati medici: 1 scaduto"_s);
+
+    // The member editor saved a member while the menu was hidden.
+    menu.hide();
+    writeMembers(scope.fake.folder, {u"15/12/2026|01/01/2030"_s});
+    shownNotice(menu);
+    QCOMPARE(label->text(), u"Certificati medici: 1 scaduto, 1 in scadenza entro 30 giorni"_s);
+    QVERIFY(scope.fake.verifyConsumed());
 }
 
 QTEST_MAIN(tst_TfrmAvvio)
