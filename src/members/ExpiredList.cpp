@@ -1,7 +1,7 @@
 #include "members/ExpiredList.h"
 
-#include "printing/ListRecords.h"
-#include "printing/ListRows.h"
+#include "lists/ListRecords.h"
+#include "lists/ListRows.h"
 #include "printing/ListTemplate.h"
 #include "rules/RecordSearch.h"
 #include "shell/ListActions.h"
@@ -17,22 +17,6 @@
 #include <QPushButton>
 
 namespace tavorel {
-
-namespace {
-
-const RecordField<TSchedaIscritto>* campo(QString TSchedaIscritto::*member, int& offset)
-{
-    const auto& fields = TSchedaIscritto::fields();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (fields[i].member == member) {
-            offset = fieldOffset(fields, i);
-            return &fields[i];
-        }
-    }
-    return nullptr;
-}
-
-} // namespace
 
 ExpiredList::ExpiredList(QWidget* owner, const Kind& kind, CaricaIscritto carica)
     : FixedDialog(owner, kind.name, kind.caption, QSize(1000, 620)), kind_(kind), carica_(std::move(carica)),
@@ -62,15 +46,14 @@ bool ExpiredList::righeScadute(RecordFile& file, QString TSchedaIscritto::*date,
                                const QDate& today, RowTable& rows, ScanDamage& damage)
 {
     damage = {};
-    int offset = 0;
-    const RecordField<TSchedaIscritto>* field = campo(date, offset);
-    if (!field)
+    const StoredField field = storedFieldOf<TSchedaIscritto>(date);
+    if (field.offset < 0)
         return false;
     return righeDaArchivio<TSchedaIscritto>(
         file,
         [&](QByteArrayView bytes) {
             // Only the tested date is read from every record.
-            const QDate expiry = storedDate(bytes, offset, field->capacity);
+            const QDate expiry = storedDate(bytes, field);
             if (!expiry.isValid())
                 return Kept::Unreadable;
             return today > expiry ? Kept::Yes : Kept::No;

@@ -1,9 +1,10 @@
 // The receipt search: criteria, the search, the results, the load into the screen that opened it.
-#include "printing/ListRows.h"
+#include "lists/ListRows.h"
 #include "receipts/TfrmTrovaRic.h"
 #include "shell/ListPanel.h"
 #include "storage/Archives.h"
 #include "support/FakePlatform.h"
+#include "support/RowOracle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -129,7 +130,7 @@ void tst_TfrmTrovaRic::searchListsInArchiveOrder()
         for (const QString& n : found) {
             for (const TSchedaRicevuta& r : archive) {
                 if (r.NumRic == n)
-                    expected << ListRows::receiptRow(r);
+                    expected << test::receiptRow(r);
             }
         }
         QCOMPARE(w.elenco->rows(), expected);
