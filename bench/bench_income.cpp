@@ -95,7 +95,8 @@ int main(int argc, char* argv[])
             });
         });
         out << "income summary, " << c.what << ": " << r.rows.size() << " rows, total "
-            << IncomeSelection::formattaTotale(r.total) << ", " << ms << " ms = " << ms / raw << " x the raw read (at most "
+            << IncomeSelection::formattaTotale(r.total) << ", " << ms << " ms = " << ms / raw
+            << " x the raw read (at most "
             << "3), " << ms / serial << " x the serial scan (" << serial << " ms)\n";
     }
     return 0;
