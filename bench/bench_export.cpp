@@ -1,7 +1,7 @@
 // Figures for the receipt export: the export screen filling its grid from a year's archive and
 // writing "Ricevute.xls", side by side with the floor it cannot beat: reading the same archive and
 // writing a file of the export's size. The export should stay within 3 times the floor.
-//   bench_export ARCHIVE.ric        (make one with /work/shared/tools/gen_archives.py)
+//   bench_export ARCHIVE.ric        (a year of sample receipts, at a club's size and at 100,000)
 #include "receipts/TfrmExpRic.h"
 #include "storage/RecordFile.h"
 #include "storage/SafeFile.h"

@@ -1,10 +1,11 @@
 // Figures for the list printout: filling the list template with many rows, laying it out into
 // pages, and painting every page into a PDF.
 //   bench_list [ROWS]   (default 20000)
-#include "printing/ListRows.h"
+#include "lists/ListRows.h"
 #include "printing/ListTemplate.h"
 #include "printing/ReportLayout.h"
 #include "printing/ReportPainter.h"
+#include "support/RowOracle.h"
 #include "support/SampleReceipts.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@ int main(int argc, char* argv[])
     t.start();
     for (int i = 1; i <= n; ++i) {
         r.NumRic = QString::number(i);
-        rows.append(ListRows::receiptRow(r));
+        rows.append(test::receiptRow(r));
     }
     out << n << " rows built: " << t.elapsed() << " ms\n";
 

@@ -2,7 +2,7 @@
 // each, at the window size of a given screen, so the look can be checked without clicking through.
 //   tavorel-screenshots OUTPUT_FOLDER [WIDTH HEIGHT]
 //   tavorel-screenshots OUTPUT_FOLDER WIDTH HEIGHT DATA_FOLDER
-// With a folder holding a 2026.ric and an Archivio_Iscritti.pro (gen_archives.py --year 2026), the
+// With a folder holding a 2026.ric and an Archivio_Iscritti.pro, the
 // search and list screens are shown with its rows, and each list is also printed to a PDF.
 // Runs on any Qt platform; with QT_QPA_PLATFORM=offscreen it needs no display.
 #include "checks/TfrmCodFisc.h"

@@ -1,6 +1,6 @@
 #include "income/IncomeSelection.h"
 
-#include "printing/ListRows.h"
+#include "lists/ListRows.h"
 #include "storage/Archives.h"
 #include "storage/RecordFile.h"
 #include "storage/TSchedaRicevuta.h"
@@ -15,61 +15,15 @@ using R = TSchedaRicevuta;
 constexpr StoredField kData = storedFieldOf<R>(&R::Data);
 constexpr StoredField kIntero = storedFieldOf<R>(&R::Intero);
 
-QByteArrayView stored(QByteArrayView record, StoredField f)
-{
-    return storedField(record, f.offset, f.capacity);
-}
-
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
 }
 
-// Reads one to `most` digits from `text` at `pos`, up to `stop` (or the end).
-bool readNumber(QByteArrayView text, qsizetype& pos, int least, int most, char stop, int* value)
-{
-    int n = 0;
-    int v = 0;
-    while (pos < text.size() && text[pos] != stop) {
-        if (!isDigit(text[pos]) || ++n > most)
-            return false;
-        v = v * 10 + (text[pos] - '0');
-        ++pos;
-    }
-    *value = v;
-    return n >= least;
-}
-
-// A stored "dd/mm/yyyy" date (day and month may have one digit) as yyyymmdd, or 0 when it does
-// not name a day of the calendar. The same dates DataDaTesto reads.
-int dateKey(QByteArrayView text)
-{
-    qsizetype pos = 0;
-    int d = 0;
-    int m = 0;
-    int y = 0;
-    if (!readNumber(text, pos, 1, 2, '/', &d) || pos == text.size())
-        return 0;
-    ++pos;
-    if (!readNumber(text, pos, 1, 2, '/', &m) || pos == text.size())
-        return 0;
-    ++pos;
-    if (!readNumber(text, pos, 4, 4, '/', &y) || pos != text.size())
-        return 0;
-    if (!QDate::isValid(y, m, d) || y < 1)
-        return 0;
-    return y * 10000 + m * 100 + d;
-}
-
-int dateKey(const QDate& date)
-{
-    return date.isValid() ? date.year() * 10000 + date.month() * 100 + date.day() : 0;
-}
-
 } // namespace
 
 IncomeSelection::IncomeSelection(const QString& pagatore, const QString& sport, const QDate& inizio, const QDate& fine)
-    : inizio_(dateKey(inizio)), fine_(dateKey(fine))
+    : inizio_(inizio), fine_(fine)
 {
     filtri_.add(&R::Pagatore, pagatore);
     filtri_.add(&R::Sport, sport);
@@ -86,13 +40,14 @@ IncomeSelection::Verdict IncomeSelection::esamina(QByteArrayView record, qint64*
         return Verdict::Unreadable;
     if (!filtri_.matches(record))
         return Verdict::Left;
-    const QByteArrayView intero = stored(record, kIntero);
+    const QByteArrayView intero = storedField(record, kIntero);
     if (intero.isEmpty())
         return Verdict::Left;
-    const int data = dateKey(stored(record, kData));
-    if (data == 0)
+    const QDate data = storedDate(record, kData);
+    if (!data.isValid())
         return Verdict::Unreadable;
-    if (data < inizio_ || data > fine_)
+    // With no first day the interval has no beginning; with no last day it holds no day.
+    if ((inizio_.isValid() && data < inizio_) || !fine_.isValid() || data > fine_)
         return Verdict::Left;
     return leggiImporto(intero, amount) ? Verdict::Listed : Verdict::Unreadable;
 }
@@ -103,7 +58,7 @@ IncomeSelection::Result IncomeSelection::esegui(const QString& archivePath) cons
     RecordFile file;
     if (!OpenReceiptArchive(archivePath, file))
         return result;
-    // Each run of the archive is selected on whichever thread read it (RecordFile::scanRuns); the
+    // Each run of a big archive is selected on whichever thread read it (RecordFile::scanRuns); the
     // runs' rows and sums are then put together in file order.
     struct Part {
         RowTable rows;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/RowTable.h"
+#include "lists/RowTable.h"
 #include "rules/RecordSearch.h"
 
 #include <QByteArrayView>
@@ -63,8 +63,8 @@ public:
 
 private:
     StoredCriteria filtri_;
-    int inizio_ = 0; // yyyymmdd
-    int fine_ = 0;
+    QDate inizio_;
+    QDate fine_;
 };
 
 } // namespace tavorel

@@ -1,8 +1,8 @@
 #include "members/ExpiredList.h"
 
 #include "members/ExpiryMail.h"
-#include "printing/ListRecords.h"
-#include "printing/ListRows.h"
+#include "lists/ListRecords.h"
+#include "lists/ListRows.h"
 #include "printing/ListTemplate.h"
 #include "rules/Expiry.h"
 #include "rules/RecordSearch.h"
@@ -44,7 +44,7 @@ bool righe(RecordFile& file, StoredField date, const QDate& today, int giorni, R
         file,
         [&](QByteArrayView bytes) {
             // Only the tested date is read from every record.
-            const QDate expiry = storedDate(bytes, date.offset, date.capacity);
+            const QDate expiry = storedDate(bytes, date);
             if (!expiry.isValid())
                 return Kept::Unreadable;
             return scadenzaInElenco(expiry, today, giorni) ? Kept::Yes : Kept::No;
@@ -126,7 +126,7 @@ void ExpiredList::scriviRiga(const Criteri& criteri, QByteArrayView bytes, QByte
     if (criteri.giorni <= 0)
         return;
     const StoredField field = storedFieldOf<TSchedaIscritto>(kind_.date);
-    const qint64 giorni = giorniAllaScadenza(storedDate(bytes, field.offset, field.capacity), criteri.today);
+    const qint64 giorni = giorniAllaScadenza(storedDate(bytes, field), criteri.today);
     out.remove(start + kind_.strettoAt, kind_.strettoDi);
     // Right after the tested date; a date written short ("1/2/2027") is padded to its column first.
     const qsizetype at = start + kind_.giorniAt;
@@ -255,7 +255,7 @@ void ExpiredList::btnEmailClick()
         OpenMemberArchive(platform().programFolder(), file) && file.forEachStored([&](qint64, QByteArrayView bytes) {
             if (!recordIsWhole<TSchedaIscritto>(bytes))
                 return true;
-            const QDate expiry = storedDate(bytes, field.offset, field.capacity);
+            const QDate expiry = storedDate(bytes, field);
             if (!scadenzaInElenco(expiry, criteri.today, criteri.giorni))
                 return true;
             riga.resize(0);

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "lists/ListRows.h"
+#include "lists/RowTable.h"
 #include "members/MemberTargets.h"
-#include "printing/ListRows.h"
 #include "printing/Report.h"
-#include "printing/RowTable.h"
 #include "shell/FixedWindow.h"
 
 #include <QDate>

@@ -1,6 +1,6 @@
 #include "members/TfrmCertScaduti.h"
 
-#include "printing/ListRows.h"
+#include "lists/ListRows.h"
 #include "printing/ListTemplate.h"
 
 namespace tavorel {

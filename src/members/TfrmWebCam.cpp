@@ -4,6 +4,7 @@
 #include "members/PhotoView.h"
 #include "shell/Artwork.h"
 #include "shell/Camera.h"
+#include "shell/Colors.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
 
@@ -30,7 +31,7 @@ TfrmWebCam::TfrmWebCam(QWidget* owner)
 
     auto* left = look::card(this, QStringLiteral("panCamera"));
     imgCamera = new PhotoView(QStringLiteral("imgCamera"), kBoxSize, left);
-    imgCamera->setBackground(Qt::black);
+    imgCamera->setBackground(colors::kCameraBack);
     imgCamera->setPicture(liveDrawing);
     btnAccendi = look::button(left, QStringLiteral("btnAccendi"), QStringLiteral("Accendi webcam"));
     btnSpegni = look::button(left, QStringLiteral("btnSpegni"), QStringLiteral("Spegni webcam"));
@@ -45,7 +46,7 @@ TfrmWebCam::TfrmWebCam(QWidget* owner)
 
     auto* right = look::card(this, QStringLiteral("panTarget"));
     imgTarget = new PhotoView(QStringLiteral("imgTarget"), kBoxSize, right);
-    imgTarget->setBackground(Qt::black);
+    imgTarget->setBackground(colors::kCameraBack);
     imgTarget->setPicture(renderArtwork(QStringLiteral(":/assets/webcam_foto.svg"), kBoxSize));
     btnCattura = look::button(right, QStringLiteral("btnCattura"), QStringLiteral("Cattura foto"));
     btnSalvaFotogramma =

@@ -2,6 +2,7 @@
 
 #include "ReportPainter.h"
 #include "ReportPreview.h"
+#include "storage/Messages.h"
 
 #include <QPainter>
 #include <QPrintDialog>
@@ -11,9 +12,6 @@
 namespace tavorel {
 
 namespace {
-
-const char* const kPrinterNotReady = "Impossibile avviare la stampa: la stampante non è disponibile.";
-const char* const kPrinterFailed = "La stampa non è andata a buon fine: errore della stampante.";
 
 bool systemHasOutput()
 {
@@ -74,17 +72,17 @@ void printPrepared(QPrinter& printer, const PreparedReport& report)
 
     QPainter painter;
     if (!painter.begin(&printer))
-        throw ReportError(kPrinterNotReady);
+        throw ReportError(kMsgStampanteNonPronta.toStdString());
     const double scale = printer.resolution() / 96.0;
     for (size_t i = 0; i < sequence.size(); ++i) {
         if (i > 0 && !printer.newPage()) {
             painter.end();
-            throw ReportError(kPrinterFailed);
+            throw ReportError(kMsgStampaFallita.toStdString());
         }
         ReportPainter::paintPage(painter, report.pages[size_t(sequence[i])], scale);
     }
     if (!painter.end() || printer.printerState() == QPrinter::Error)
-        throw ReportError(kPrinterFailed);
+        throw ReportError(kMsgStampaFallita.toStdString());
 }
 
 void showReportPreview(const Report& report, QWidget* parent, const QDateTime& now)

@@ -1,7 +1,7 @@
 #include "receipts/TfrmTrovaRic.h"
 
-#include "printing/ListRecords.h"
-#include "printing/ListRows.h"
+#include "lists/ListRecords.h"
+#include "lists/ListRows.h"
 #include "printing/ListTemplate.h"
 #include "rules/RecordSearch.h"
 #include "storage/Archives.h"

@@ -41,21 +41,6 @@ bool containsFolded(QByteArrayView text, const QByteArray& key)
 
 } // namespace
 
-QByteArrayView storedField(QByteArrayView record, int offset, int capacity)
-{
-    if (offset < 0 || offset >= record.size())
-        return {};
-    const int length = std::min<int>(uchar(record[offset]), capacity);
-    qsizetype begin = offset + 1;
-    qsizetype end = std::min<qsizetype>(begin + length, record.size());
-    // Blanks and control characters: the bytes up to 0x20 (Windows-1252 maps them to themselves).
-    while (begin < end && uchar(record[begin]) <= 0x20)
-        ++begin;
-    while (end > begin && uchar(record[end - 1]) <= 0x20)
-        --end;
-    return record.sliced(begin, end - begin);
-}
-
 namespace {
 
 // The digits of `text` as a number, when there are from `least` to `most` of them and nothing else.
@@ -74,9 +59,9 @@ bool readDigits(QByteArrayView text, int least, int most, int& value)
 
 } // namespace
 
-QDate storedDate(QByteArrayView record, int offset, int capacity)
+QDate storedDate(QByteArrayView record, StoredField field)
 {
-    const QByteArrayView text = storedField(record, offset, capacity);
+    const QByteArrayView text = storedField(record, field);
     const qsizetype first = text.indexOf('/');
     const qsizetype second = first < 0 ? -1 : text.indexOf('/', first + 1);
     if (second < 0 || text.indexOf('/', second + 1) >= 0)

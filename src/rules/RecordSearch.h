@@ -11,14 +11,10 @@
 
 namespace tavorel {
 
-// The text of one field straight from a record's stored bytes: the length byte (clamped to the
-// capacity) and the Windows-1252 text, trimmed of blanks and control characters at both ends,
-// exactly as decoding and trimming would leave it, but without making a string.
-QByteArrayView storedField(QByteArrayView record, int offset, int capacity);
-
 // The date a stored field holds, read as DataDaTesto reads it ("dd/mm/yyyy", day and month of one
-// or two digits), straight from the bytes; invalid when the field holds no such date.
-QDate storedDate(QByteArrayView record, int offset, int capacity);
+// or two digits), straight from the bytes; invalid when the field holds no such date. The one
+// reading of a stored date: the lists and the income summary test dates this way.
+QDate storedDate(QByteArrayView record, StoredField field);
 
 // The criteria of a search screen, tested on stored records without decoding them: a year's
 // archive holds a hundred thousand receipts, and only the few found are turned into text. A
@@ -33,13 +29,8 @@ public:
     template <typename T>
     void add(QString T::*member, const QString& criterion)
     {
-        const auto& fields = T::fields();
-        for (std::size_t i = 0; i < fields.size(); ++i) {
-            if (fields[i].member == member) {
-                add(fieldOffset(fields, i), fields[i].capacity, criterion);
-                return;
-            }
-        }
+        const StoredField field = storedFieldOf<T>(member);
+        add(field.offset, field.capacity, criterion);
     }
 
     // How many criteria are in use.

@@ -2,6 +2,9 @@
 
 #include "storage/Cp1252.h"
 
+#include <QtEndian>
+
+#include <algorithm>
 #include <cstring>
 
 namespace tavorel {
@@ -48,31 +51,40 @@ bool CriterioSoddisfatto(const QString& field, const QString& criterion)
     return !CriterioInUso(criterion) || ContieneAZ(field, criterion);
 }
 
-QByteArray ChiaveAZ(const QString& text)
+quint64 keyAZ(const char* text, qsizetype length)
 {
-    // The same as toCp1252(MaiuscoleAZ(text)) with one text fewer: the bytes a to z come only from
-    // the letters a to z.
-    QByteArray key = toCp1252(text);
-    for (char& c : key)
-        if (c >= 'a' && c <= 'z')
-            c = char(c - 'a' + 'A');
-    return key;
+    uchar bytes[8] = {};
+    std::memcpy(bytes, text, std::size_t(length));
+    const quint64 v = qFromBigEndian<quint64>(bytes);
+    // The bytes from 'a' (0x61) to 'z' (0x7A) lose 0x20, all eight at once; a byte with its high
+    // bit set is left as it is.
+    constexpr quint64 kHigh = 0x8080808080808080ULL;
+    constexpr quint64 kEach = 0x0101010101010101ULL;
+    const quint64 low = v & ~kHigh;
+    const quint64 fromA = low + kEach * (0x80 - 0x61);
+    const quint64 pastZ = low + kEach * (0x80 - 0x7B);
+    const quint64 lower = fromA & ~pastZ & ~v & kHigh;
+    return v - (lower >> 2);
 }
 
-int ConfrontaChiavi(const QByteArray& x, const QByteArray& y)
+int compareAZ(QByteArrayView a, QByteArrayView b)
 {
-    // memcmp compares as unsigned bytes: the order of the Windows-1252 codes.
-    const qsizetype n = qMin(x.size(), y.size());
-    if (const int c = n > 0 ? std::memcmp(x.constData(), y.constData(), size_t(n)) : 0)
-        return c < 0 ? -1 : 1;
-    if (x.size() == y.size())
+    const qsizetype n = std::min(a.size(), b.size());
+    for (qsizetype from = 0; from < n; from += 8) {
+        const qsizetype length = std::min<qsizetype>(8, n - from);
+        const quint64 x = keyAZ(a.data() + from, length);
+        const quint64 y = keyAZ(b.data() + from, length);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (a.size() == b.size())
         return 0;
-    return x.size() < y.size() ? -1 : 1;
+    return a.size() < b.size() ? -1 : 1;
 }
 
 int ConfrontaAZ(const QString& a, const QString& b)
 {
-    return ConfrontaChiavi(ChiaveAZ(a), ChiaveAZ(b));
+    return compareAZ(toCp1252(a), toCp1252(b));
 }
 
 } // namespace tavorel

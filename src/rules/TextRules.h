@@ -3,6 +3,7 @@
 #include "storage/Trim.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace tavorel {
@@ -27,8 +28,11 @@ bool CriterioSoddisfatto(const QString& field, const QString& criterion);
 // character by Windows-1252 code; a text that begins another sorts first.
 // Negative, zero or positive like QString::compare.
 int ConfrontaAZ(const QString& a, const QString& b);
-// The same ordering in two steps, for sorting many texts: each text's key is made once.
-QByteArray ChiaveAZ(const QString& text);
-int ConfrontaChiavi(const QByteArray& a, const QByteArray& b);
+// The same order on Windows-1252 bytes, as the lists keep their rows (RowTable::sort).
+int compareAZ(QByteArrayView a, QByteArrayView b);
+// Up to eight bytes of `text` (`length` of them) as one big-endian number, zero-padded, a to z
+// taken as A to Z: the order's key eight characters at a time. Two texts compare as their keys,
+// eight bytes after eight, then by length.
+quint64 keyAZ(const char* text, qsizetype length);
 
 } // namespace tavorel

@@ -40,6 +40,9 @@ inline const QColor kCalendarBorder{0xA9, 0xBC, 0xCF};
 inline const QColor kLogoBorder{0xB8, 0xC4, 0xCF};
 inline const QColor kReadOnlyText{0x60, 0x6A, 0x73};
 inline const QColor kReadOnlyBack{0xF4, 0xF6, 0xF8};
+// The rows of the list screens; the camera's picture before it shows one.
+inline const QColor kListText{0x00, 0x00, 0x00};
+inline const QColor kCameraBack{0x00, 0x00, 0x00};
 // Picture buttons: a disabled caption, and the veils of the button under the mouse and pressed.
 inline const QColor kCaptionDisabled{0xC0, 0xC0, 0xC0};
 inline const QColor kHoverOverlay{0xFF, 0xFF, 0xFF, 55};

@@ -1,5 +1,6 @@
 #include "shell/InfoBar.h"
 
+#include "shell/Colors.h"
 #include "shell/WorkspaceScreen.h"
 
 #include <QEvent>
@@ -13,7 +14,7 @@ InfoBar::InfoBar(QWidget* parent, const QColor& band) : QLabel(parent)
     setAutoFillBackground(true);
     QPalette p = palette();
     p.setColor(QPalette::Window, band);
-    p.setColor(QPalette::WindowText, Qt::white);
+    p.setColor(QPalette::WindowText, colors::kWhite);
     setPalette(p);
     QFont f(QStringLiteral("Tahoma"));
     f.setPointSize(12);

@@ -1,8 +1,9 @@
 #include "shell/ListActions.h"
 
-#include "printing/ListFind.h"
+#include "lists/ListFind.h"
 #include "printing/ListTemplate.h"
 #include "printing/Report.h"
+#include "shell/Colors.h"
 #include "shell/Platform.h"
 #include "storage/Messages.h"
 
@@ -20,7 +21,7 @@ ListModel* ListActions::preparaLista(QListView* list)
     f.setFixedPitch(true);
     list->setFont(f);
     QPalette p = list->palette();
-    p.setColor(QPalette::Text, Qt::black);
+    p.setColor(QPalette::Text, colors::kListText);
     list->setPalette(p);
     list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

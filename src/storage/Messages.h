@@ -241,4 +241,9 @@ inline const QString kMsgIscrMancaInizioTes =
 inline const QString kMsgIscrMancaFineTes =
     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di scadenza della tessera.");
 
+// Printing: the printer could not start, or failed during the print.
+inline const QString kMsgStampanteNonPronta =
+    QStringLiteral("Impossibile avviare la stampa: la stampante non è disponibile.");
+inline const QString kMsgStampaFallita = QStringLiteral("La stampa non è andata a buon fine: errore della stampante.");
+
 } // namespace tavorel

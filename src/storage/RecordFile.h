@@ -67,17 +67,18 @@ public:
     // `visit` returns false. Returns false on a read failure.
     bool forEach(const std::function<bool(qint64 k, const QByteArray& record)>& visit);
     // The same without a copy of each record: `record` points into the read buffer and is valid
-    // only during the call. For scans that look at every record and keep only a few.
-    // Both read a big file ahead on a second thread while `visit` runs on the caller's: `visit`
-    // must not use this RecordFile (its record size excepted) until the scan returns.
+    // only during the call. For scans that look at every record and keep only a few. Both read on
+    // the caller's thread, a quarter of a megabyte at a time.
     bool forEachStored(const std::function<bool(qint64 k, QByteArrayView record)>& visit);
-    // Looks at the whole records the file holds when the scan begins, a run of about a megabyte
-    // at a time, on the caller's thread and on one helper thread per further core of the machine
-    // (three at most): the lists look at every record of a year, and reading from the page cache
-    // and testing are done by one core at a time otherwise. See RunScan for what runs where.
-    // Returns false on a read failure, after handing over, in order, the runs looked at before it.
-    // Like forEachStored, it does not move this file's position in a way anyone relies on.
-    bool scanRuns(RunScan& scan);
+    // Looks at the whole records the file holds when the scan begins, a run of a quarter of a
+    // megabyte at a time, each read into a buffer of its own: a file of `poolFrom` bytes or more
+    // on Qt's thread pool (QtConcurrent), a smaller one on the caller's thread. See RunScan for
+    // what runs where. Returns false on a read failure, after handing over, in order, the runs
+    // looked at before it. Neither scan moves this file's position in a way anyone relies on.
+    bool scanRuns(RunScan& scan, qint64 poolFrom = kPoolFromBytes);
+    // Below this a scan stays on the caller's thread: starting the pool's threads costs more than
+    // they save on a club's year (see bench/bench_search.cpp).
+    static constexpr qint64 kPoolFromBytes = 32LL << 20;
 
 private:
     bool writeAt(qint64 index, const QByteArray& record);
@@ -128,8 +129,8 @@ public:
     // file, and then nothing else is called).
     virtual void begin(qsizetype runs) = 0;
     // Run `run` (0 to runs - 1): records `first`, `first` + 1, ... end to end in `records`, whole
-    // records only. Called once for each run, on any of the scan's threads and several at once, so
-    // it may touch only what belongs to that run and what no thread changes during the scan.
+    // records only. Called once for each run, on any thread and several at once, so it may touch
+    // only what belongs to that run and what no thread changes during the scan.
     virtual void look(qsizetype run, qint64 first, QByteArrayView records) = 0;
     // On the caller's thread, in run order, each run after its look: where the runs' findings
     // are put together.

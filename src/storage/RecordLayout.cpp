@@ -1,26 +1,25 @@
 #include "storage/RecordLayout.h"
 
 #include "storage/Cp1252.h"
+#include "storage/Trim.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace tavorel {
 
-QString trimBlanks(QStringView text)
+QByteArrayView storedField(QByteArrayView record, int offset, int capacity)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1].unicode() <= 0x20)
-        --end;
-    return text.sliced(begin, end - begin).toString();
+    if (offset < 0 || offset >= record.size())
+        return {};
+    const int length = std::min<int>(quint8(record[offset]), capacity);
+    const qsizetype begin = offset + 1;
+    return trimStored(record.sliced(begin, std::min<qsizetype>(length, record.size() - begin)));
 }
 
 void encodeField(char* dst, const QString& value, int capacity)
 {
-    const QByteArray text = toCp1252(trimBlanks(value));
+    const QByteArray text = toCp1252(TrimSpazi(value));
     const int length = int(std::min<qsizetype>(text.size(), capacity));
     dst[0] = char(static_cast<unsigned char>(length));
     std::memcpy(dst + 1, text.constData(), size_t(length));
@@ -29,19 +28,10 @@ void encodeField(char* dst, const QString& value, int capacity)
 
 namespace {
 
-// The text of a field, its blanks at either end left out. Trimming the bytes trims the same
-// characters: only bytes up to 0x20 decode to them.
+// The text of a field as it lies in a whole record's bytes.
 QByteArrayView fieldText(const char* src, int capacity)
 {
-    const int length = std::min<int>(static_cast<unsigned char>(src[0]), capacity);
-    const auto* text = reinterpret_cast<const unsigned char*>(src + 1);
-    int begin = 0;
-    int end = length;
-    while (begin < end && text[begin] <= 0x20)
-        ++begin;
-    while (end > begin && text[end - 1] <= 0x20)
-        --end;
-    return QByteArrayView(src + 1 + begin, end - begin);
+    return storedField(QByteArrayView(src, capacity + 1), 0, capacity);
 }
 
 // Windows-1252 and Latin-1 differ only in the bytes 0x80-0x9F; text without them takes Qt's

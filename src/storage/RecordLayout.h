@@ -54,11 +54,7 @@ constexpr int fieldOffset(const std::array<RecordField<T>, N>& fields, std::size
     return offset;
 }
 
-// Removes leading and trailing blanks: every character up to U+0020, control characters
-// included, which is how the archives' values have always been trimmed.
-QString trimBlanks(QStringView text);
-
-// Writes one field at `dst` (capacity + 1 bytes): trims, converts to Windows-1252, cuts to the
+// Writes one field at `dst` (capacity + 1 bytes): trims (TrimSpazi), converts to Windows-1252, cuts to the
 // capacity, writes the length byte and zeroes the bytes after the text.
 void encodeField(char* dst, const QString& value, int capacity);
 
@@ -69,6 +65,7 @@ QString decodeField(const char* src, int capacity);
 void appendDecodedField(QString& out, const char* src, int capacity);
 
 // Where a member's field lies in a stored record of T: its offset (length byte) and capacity.
+// The one lookup from a record's member to its place in the stored bytes.
 struct StoredField {
     int offset = -1;
     int capacity = 0;
@@ -82,6 +79,15 @@ constexpr StoredField storedFieldOf(QString T::*member)
             return {fieldOffset(fields, i), fields[i].capacity};
     }
     return {};
+}
+
+// The text of one field straight from a record's stored bytes: the length byte (clamped to the
+// capacity, and to the bytes there are) and the Windows-1252 text, trimmed (trimStored), exactly
+// as decoding and trimming would leave it, but without making a string. Empty for offset -1.
+QByteArrayView storedField(QByteArrayView record, int offset, int capacity);
+inline QByteArrayView storedField(QByteArrayView record, StoredField field)
+{
+    return storedField(record, field.offset, field.capacity);
 }
 
 // The field of T called `name`, or nullptr.

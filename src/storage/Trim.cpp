@@ -1,26 +1,35 @@
 #include "storage/Trim.h"
 
+#include <utility>
+
 namespace tavorel {
 
-QString TrimSpazi(const QString& text)
+namespace {
+
+// Where the text left after trimming begins and ends.
+template <typename Text, typename Code>
+std::pair<qsizetype, qsizetype> untrimmed(const Text& text, Code code)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && text.at(begin).unicode() <= 0x20)
+    while (begin < end && isTrimmed(code(text[begin])))
         ++begin;
-    while (end > begin && text.at(end - 1).unicode() <= 0x20)
+    while (end > begin && isTrimmed(code(text[end - 1])))
         --end;
+    return {begin, end};
+}
+
+} // namespace
+
+QString TrimSpazi(const QString& text)
+{
+    const auto [begin, end] = untrimmed(text, [](QChar c) { return c.unicode(); });
     return text.mid(begin, end - begin);
 }
 
 QByteArrayView trimStored(QByteArrayView bytes)
 {
-    qsizetype begin = 0;
-    qsizetype end = bytes.size();
-    while (begin < end && quint8(bytes[begin]) <= 0x20)
-        ++begin;
-    while (end > begin && quint8(bytes[end - 1]) <= 0x20)
-        --end;
+    const auto [begin, end] = untrimmed(bytes, [](char c) { return char16_t(quint8(c)); });
     return bytes.sliced(begin, end - begin);
 }
 

@@ -26,7 +26,6 @@ void decodeTwice(const QByteArray& bytes)
         FUZZ_CHECK(decodeRecord<T>(bytes) == first);
 }
 
-
 // The first byte tells how long the criterion is; it is read from the bytes after it, as Windows-1252
 // text, and the rest is the record.
 void criterionAgrees(const QByteArray& bytes)

@@ -1,9 +1,10 @@
 // Which receipts the income summary lists and what they add up to, on small archives written
 // record by record.
 #include "income/IncomeSelection.h"
-#include "printing/ListRows.h"
+#include "lists/ListRows.h"
 #include "storage/RecordLayout.h"
 #include "storage/TSchedaRicevuta.h"
+#include "support/RowOracle.h"
 
 #include <QDir>
 #include <QFile>
@@ -187,17 +188,17 @@ void tst_IncomeSelection::rowsAreTheReceiptRowsOfTheListedRecords()
     const IncomeSelection::Result r = IncomeSelection({}, {}, d("01/01/2024"), d("31/12/2024")).esegui(path);
     QCOMPARE(r.rows.size(), 1);
     const QString row = r.rows.at(0);
-    QCOMPARE(row, ListRows::receiptRow(rec));
+    QCOMPARE(row, test::receiptRow(rec));
     QCOMPARE(row.indexOf("Tot. \u20ac 150,00"), 138);
 }
 
-// A year of several thousand receipts is selected a megabyte at a time on several threads: the
-// rows still come in file order, the total is exact, and unreadable records in any part of the
-// file are counted once.
+// A year of several thousand receipts is selected a run at a time (238 receipts): the rows still
+// come in file order, the total is exact, and unreadable records in any part of the file, on both
+// sides of a run's end, are counted once.
 void tst_IncomeSelection::bigYearListsInFileOrder()
 {
     const int count = 4000;
-    const QSet<int> unreadable{1, 954, 955, 1908, 2500, count};
+    const QSet<int> unreadable{1, 238, 239, 476, 2500, count};
     QList<Ric> year;
     QStringList listed;
     qint64 cents = 0;

@@ -4,6 +4,7 @@
 #include "shell/ListPanel.h"
 #include "storage/Archives.h"
 #include "storage/Messages.h"
+#include "support/RowOracle.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
@@ -254,7 +255,7 @@ void tst_ExpiredLists::tickAddsTheExpiringWithTheirDaysLeft()
     QStringList expected;
     if (listed) {
         // The row as the list has always shown it, with the days left right after the tested date.
-        QString row = cards ? ListRows::memberRow(m) : ListRows::certificateRow(m);
+        QString row = cards ? test::memberRow(m) : test::certificateRow(m);
         // Ticked, the widest free column is narrowed so that the row still fits the printed page.
         if (ticked) {
             row.remove(cards ? 103 : 111, cards ? 10 : 12);

@@ -1,6 +1,6 @@
 // The member search: sorted results, criteria, and the two ways a member is handed over.
+#include "lists/ListRows.h"
 #include "members/TfrmTrovaTiratori.h"
-#include "printing/ListRows.h"
 #include "shell/ListPanel.h"
 #include "storage/Archives.h"
 #include "support/FakePlatform.h"

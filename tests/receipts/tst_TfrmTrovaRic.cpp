@@ -1,10 +1,11 @@
 // The receipt search: criteria, the search, the results, the load into the screen that opened it.
-#include "printing/ListRows.h"
+#include "lists/ListRows.h"
 #include "receipts/TfrmTrovaRic.h"
 #include "shell/ListPanel.h"
 #include "storage/Archives.h"
 #include "support/FakePlatform.h"
 #include "support/Screens.h"
+#include "support/RowOracle.h"
 
 #include <QApplication>
 #include <QDir>
@@ -132,7 +133,7 @@ void tst_TfrmTrovaRic::searchListsInArchiveOrder()
         for (const QString& n : found) {
             for (const TSchedaRicevuta& r : archive) {
                 if (r.NumRic == n)
-                    expected << ListRows::receiptRow(r);
+                    expected << test::receiptRow(r);
             }
         }
         QCOMPARE(child<ListPanel>(&w, "panElenco")->rows(), expected);

@@ -95,7 +95,8 @@ void tst_RecordSearch::storedDatesReadAsTyped()
     TSchedaRicevuta r;
     r.Data = text;
     const QByteArray stored = encodeRecord(r);
-    QCOMPARE(storedDate(stored, 31, 10), DataDaTesto(decodeRecord<TSchedaRicevuta>(stored).Data));
+    QCOMPARE(storedDate(stored, storedFieldOf<TSchedaRicevuta>(&TSchedaRicevuta::Data)),
+             DataDaTesto(decodeRecord<TSchedaRicevuta>(stored).Data));
 }
 
 QTEST_APPLESS_MAIN(tst_RecordSearch)

@@ -231,7 +231,7 @@ private slots:
     void killedWhileAppending();
     void killedBetweenRecordAndPhoto();
     void workstationsAppendTogether();
-    void unlockedControlLosesRecords();
+    void unlockedControlReportsWhatItSaw();
 };
 
 void tst_ArchiveStress::killedWhileAppending_data()
@@ -464,8 +464,10 @@ void tst_ArchiveStress::workstationsAppendTogether()
           r.count, m.count - kExisting, kExisting);
 }
 
-// The same two writers without the append lock do lose records: the census above would see it.
-void tst_ArchiveStress::unlockedControlLosesRecords()
+// The same two writers without the append lock: the control of the test above. Whether they collide
+// is up to the system's scheduler, so the control reports what it saw and fails only when its own
+// writers failed or it finds what no writer wrote.
+void tst_ArchiveStress::unlockedControlReportsWhatItSaw()
 {
     constexpr int kEach = 1500;
     QTemporaryDir dir;
@@ -480,8 +482,10 @@ void tst_ArchiveStress::unlockedControlLosesRecords()
     }
     const Census c = census<TSchedaRicevuta>(receipts);
     const qint64 found = c.byWriter.value(QStringLiteral("A")).size() + c.byWriter.value(QStringLiteral("B")).size();
-    QVERIFY2(found < 2 * kEach, "no record was lost without the lock: the control shows nothing");
-    qInfo("unlocked control: %lld of %d records survived", found, 2 * kEach);
+    QVERIFY(found <= 2 * kEach);
+    QCOMPARE(c.damaged, 0); // each write is one whole record at a record's place
+    qInfo("unlocked control: %lld of %d records survived without the lock (%s)", found, 2 * kEach,
+          found < 2 * kEach ? "the lock is what keeps them" : "no collision this time");
 }
 
 int main(int argc, char** argv)

@@ -4,11 +4,12 @@
 // (and which record) is damaged. The lists built from an archive show what can be read and say
 // once how many records they left out.
 #include "income/TfrmMenuRiepCosti.h"
+#include "income/TfrmRiepCosti.h"
+#include "lists/ListRows.h"
 #include "members/TfrmCertScaduti.h"
 #include "members/TfrmTessereScadute.h"
 #include "members/TfrmTiratori.h"
 #include "members/TfrmTrovaTiratori.h"
-#include "printing/ListRows.h"
 #include "receipts/TfrmRicevuta.h"
 #include "receipts/TfrmTrovaRic.h"
 #include "shell/ListPanel.h"
@@ -21,6 +22,7 @@
 #include "support/FakePlatform.h"
 #include "support/FaultInjector.h"
 #include "support/Folders.h"
+#include "support/RowOracle.h"
 #include "support/Screens.h"
 
 #include <QAbstractButton>
@@ -357,7 +359,7 @@ void tst_DamagedArchives::listsTellWhatTheySkipped_data()
     auto righe = [](const QList<TSchedaRicevuta>& list) {
         QStringList out;
         for (const auto& r : list)
-            out << ListRows::receiptRow(r);
+            out << test::receiptRow(r);
         return out;
     };
     QTest::newRow("receipt search, undamaged") << "receipt search" << ricevute << righe({r1, r2, r3}) << qint64(0);
@@ -386,7 +388,7 @@ void tst_DamagedArchives::listsTellWhatTheySkipped_data()
     auto membri = [](const QList<TSchedaIscritto>& list, bool certificates) {
         QStringList out;
         for (const auto& m : list)
-            out << (certificates ? ListRows::certificateRow(m) : ListRows::memberRow(m));
+            out << (certificates ? test::certificateRow(m) : test::memberRow(m));
         return out;
     };
     QTest::newRow("member search, undamaged")

@@ -13,9 +13,9 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
-#include <cstdlib>
 
 using namespace tavorel;
 
@@ -260,15 +260,15 @@ void tst_RecordFile::scanVisitsWholeRecordsInOrder_data()
     QTest::addColumn<int>("records");
     QTest::addColumn<int>("stopAt"); // the record after which the visitor says stop
 
-    // A file of one read; files read ahead a megabyte at a time, on another thread, stopped in the
-    // first chunk, in a middle one, at the end of one, and let run to the end.
+    // A file of one read; files read a quarter of a megabyte (262 records of 1000 bytes) at a
+    // time, stopped in the first read, in a middle one, at the end of one, and let run to the end.
     QTest::newRow("one read") << 5 << 600 << 2;
-    QTest::newRow("read ahead, stop early") << 1000 << 5000 << 3;
-    QTest::newRow("read ahead, stop mid-file") << 1000 << 5000 << 2500;
-    QTest::newRow("read ahead, stop at a chunk's end") << 1000 << 5000 << 1048;
-    QTest::newRow("read ahead, odd size") << 1333 << 2000 << 1999;
-    // Scans reuse their buffers: a scan of small records after one whose records outgrow a buffer.
-    QTest::newRow("records bigger than a buffer") << 1100000 << 3 << 3;
+    QTest::newRow("several reads, stop early") << 1000 << 5000 << 3;
+    QTest::newRow("several reads, stop mid-file") << 1000 << 5000 << 2500;
+    QTest::newRow("several reads, stop at a read's end") << 1000 << 5000 << 1048;
+    QTest::newRow("several reads, odd size") << 1333 << 2000 << 1999;
+    // A scan of small records after one whose records outgrow a megabyte.
+    QTest::newRow("records bigger than a megabyte") << 1100000 << 3 << 3;
     QTest::newRow("small records after big ones") << 1000 << 3000 << 3000;
 }
 
@@ -318,11 +318,12 @@ void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder_data()
     QTest::newRow("one run") << 5 << 600;
     QTest::newRow("many runs, the last short") << 1000 << 5000;
     QTest::newRow("odd size") << 1333 << 2000;
-    QTest::newRow("records bigger than a run's buffer") << 1100000 << 3;
+    QTest::newRow("records bigger than a run") << 1100000 << 3;
 }
 
-// The runs are looked at on several threads at once, in any order: each record is seen once, with
-// its number, and the runs come back to the caller's thread in file order, each after its look.
+// The runs are looked at on the thread pool, several at once, in any order (however small the
+// file): each record is seen once, with its number, and the runs come back to the caller's thread
+// in file order, each after its look.
 void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder()
 {
     QFETCH(int, size);
@@ -339,7 +340,9 @@ void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder()
         std::vector<std::atomic<int>> looks;
         std::vector<qint64> firsts;
         std::vector<qint64> counts;
-        std::vector<bool> wrong;
+        // One flag a run, a byte each: the runs are looked at on several threads at once, and
+        // std::vector<bool> packs neighbouring runs' flags into one word.
+        std::vector<char> wrong;
         QList<qsizetype> taken;
         bool takenBeforeLook = false;
         qsizetype runs = -1;
@@ -349,7 +352,7 @@ void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder()
             looks = std::vector<std::atomic<int>>(static_cast<std::size_t>(n));
             firsts.assign(std::size_t(n), 0);
             counts.assign(std::size_t(n), 0);
-            wrong.assign(std::size_t(n), false);
+            wrong.assign(std::size_t(n), 0);
         }
         void look(qsizetype run, qint64 first, QByteArrayView bytes) override
         {
@@ -359,10 +362,10 @@ void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder()
             counts[r] = bytes.size() / size;
             forEachInRun(first, bytes, size, [&](qint64 k, QByteArrayView record) {
                 if (record != recordOf(k))
-                    wrong[r] = true;
+                    wrong[r] = 1;
             });
             if (bytes.size() % size != 0)
-                wrong[r] = true;
+                wrong[r] = 1;
         }
         void take(qsizetype run) override
         {
@@ -376,7 +379,7 @@ void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder()
 
     RecordFile file;
     QVERIFY(file.open(path_, size));
-    QVERIFY(file.scanRuns(scan));
+    QVERIFY(file.scanRuns(scan, 0));
     QVERIFY(!scan.takenBeforeLook);
     QCOMPARE(scan.taken.size(), scan.runs);
     qint64 next = 1;
@@ -402,7 +405,7 @@ void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder()
 void tst_RecordFile::runScanStopsWhereALookFails()
 {
     const int size = 1000;
-    writeFile(path_, QByteArray(size * 6000, 'r')); // six runs and a bit
+    writeFile(path_, QByteArray(size * 6000, 'r')); // many runs
     struct Scan final : RunScan {
         QList<qsizetype> taken;
         void begin(qsizetype) override {}
@@ -415,7 +418,7 @@ void tst_RecordFile::runScanStopsWhereALookFails()
     } scan;
     RecordFile file;
     QVERIFY(file.open(path_, size));
-    QVERIFY(!file.scanRuns(scan));
+    QVERIFY(!file.scanRuns(scan, 0));
     QCOMPARE(scan.taken, QList<qsizetype>({0, 1, 2}));
     QVERIFY(!file.errorString().isEmpty());
     QCOMPARE(file.count(), 6000); // and the file is still usable

@@ -112,7 +112,7 @@ static int failHere(unsigned step, const char* call, const char* path, int fd)
     return 1;
 }
 
-#define NEXT(name) (__extension__(__typeof__(&name))dlsym(RTLD_NEXT, #name))
+#define NEXT(name) (__extension__(__typeof__(&name)) dlsym(RTLD_NEXT, #name))
 
 static int opensForWriting(int flags)
 {

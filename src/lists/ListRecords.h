@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/RowTable.h"
+#include "lists/RowTable.h"
 #include "storage/Cp1252.h"
 #include "storage/RecordFile.h"
 #include "storage/Trim.h"
@@ -25,7 +25,7 @@ enum class Kept { No, Yes, Unreadable };
 // (or that `keep` found unreadable) and a torn record at the end, so that the screen can tell the
 // user. False on a read failure (the rows found before it stay in `rows`).
 //
-// The archive is read and tested on several threads at once (RecordFile::scanRuns): `keep` and
+// A big archive is read and tested on several threads at once (RecordFile::scanRuns): `keep` and
 // `row` may run on any of them, several at once, and must only read what they capture.
 template <typename T, typename Keep, typename Row>
 bool righeDaArchivio(RecordFile& file, Keep&& keep, Row&& row, RowTable& rows, ScanDamage& damage)

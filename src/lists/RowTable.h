@@ -15,14 +15,6 @@ namespace tavorel {
 // only when it is shown, searched or printed.
 class RowTable {
 public:
-    RowTable() = default;
-    // A table gives its room back for the next big list (see the .cpp) when it goes.
-    ~RowTable();
-    RowTable(const RowTable&) = default;
-    RowTable& operator=(const RowTable&) = default;
-    RowTable(RowTable&&) noexcept = default;
-    RowTable& operator=(RowTable&&) noexcept = default;
-
     qsizetype size() const { return qsizetype(rows_.size()); }
     bool isEmpty() const { return rows_.empty(); }
     void clear();
@@ -41,8 +33,7 @@ public:
     template <typename Write>
     void appendWith(Write&& write)
     {
-        // The room of a row of any list, so that a row's own growth of the text never comes to
-        // Qt's allocation (which would bypass the kept buffers).
+        // The room of a row of any list: the text grows by doubling, never row by row.
         if (text_.capacity() - text_.size() < kRowRoom)
             growText(kRowRoom);
         const qsizetype at = text_.size();
@@ -62,10 +53,7 @@ public:
 
 private:
     static constexpr qsizetype kRowRoom = 4096;
-    class Kept;
     void growText(qsizetype extra);
-    void growRows();
-    void giveBack();
     void endRow(qsizetype at);
 
     struct Row {

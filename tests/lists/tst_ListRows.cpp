@@ -1,8 +1,9 @@
-#include "printing/ListFind.h"
-#include "printing/ListRows.h"
-#include "printing/RowTable.h"
+#include "lists/ListFind.h"
+#include "lists/ListRows.h"
+#include "lists/RowTable.h"
 #include "rules/TextRules.h"
 #include "storage/Cp1252.h"
+#include "support/RowOracle.h"
 #include "support/SampleReceipts.h"
 
 #include <QtTest>
@@ -26,6 +27,20 @@ TSchedaIscritto member(const QString& name, const QString& mobile)
     return m;
 }
 
+// The rows the lists write from a record as the program stores it.
+QString storedReceiptRow(const TSchedaRicevuta& r)
+{
+    return ListRows::receiptRow(encodeRecord(r));
+}
+QString storedMemberRow(const TSchedaIscritto& m)
+{
+    return ListRows::memberRow(encodeRecord(m));
+}
+QString storedCertificateRow(const TSchedaIscritto& m)
+{
+    return ListRows::certificateRow(encodeRecord(m));
+}
+
 // 1-based position of `label` in `row`, as the columns are counted on paper.
 int position(const QString& row, const QString& label)
 {
@@ -46,7 +61,7 @@ private slots:
     void sortAgreesWithComparingWholeKeys();
     void rowTableKeepsEveryByte();
     void rowTablesJoinInOrder();
-    void keptRoomHoldsOnlyNewRows();
+    void rowsSurviveGrowth();
     void find_data();
     void find();
     void findOnAnEmptyList();
@@ -62,15 +77,14 @@ void tst_ListRows::columnsStartAtFixedPositions_data()
     QTest::addColumn<int>("valueAt");
 
     const QString longPayer = QStringLiteral("Bianchi Rossi Verdi Esposito Mario Luigi"); // 40
-    const QString row = ListRows::receiptRow(test::sampleReceipt(longPayer));
+    const QString row = storedReceiptRow(test::sampleReceipt(longPayer));
     QTest::newRow("40-char payer keeps 26") << row << "  Sport: " << 67 << longPayer.left(26) << 41;
     QTest::newRow("receipt total") << row << "  Tot. € " << 137 << "150,00" << 146;
     QTest::newRow("short payer, same columns")
-        << ListRows::receiptRow(test::sampleReceipt(QStringLiteral("Neri"))) << "  Sport: " << 67 << "Nuoto" << 76;
-    QTest::newRow("member fee") << ListRows::memberRow(
-                                       member(QStringLiteral("Rossi Mario"), QStringLiteral("3331234567")))
+        << storedReceiptRow(test::sampleReceipt(QStringLiteral("Neri"))) << "  Sport: " << 67 << "Nuoto" << 76;
+    QTest::newRow("member fee") << storedMemberRow(member(QStringLiteral("Rossi Mario"), QStringLiteral("3331234567")))
                                 << "  Quota: € " << 132 << "35,00" << 143;
-    QTest::newRow("certificate date") << ListRows::certificateRow(
+    QTest::newRow("certificate date") << storedCertificateRow(
                                              member(QStringLiteral("Rossi Mario"), QStringLiteral("3331234567")))
                                       << "  Scad. certificato: " << 124 << "15/09/2024" << 145;
 }
@@ -95,18 +109,18 @@ void tst_ListRows::valuesAreTrimmedCutAndPadded_data()
 
     const auto blanks = [](int n) { return QString(n, QLatin1Char(' ')); };
     QTest::newRow("member without mobile: 16 blanks")
-        << ListRows::memberRow(member(QStringLiteral("Rossi Mario"), QString()))
+        << storedMemberRow(member(QStringLiteral("Rossi Mario"), QString()))
         << QStringLiteral("Rossi Mario") + blanks(19) + QStringLiteral("  Tel. 0612345678") + blanks(6) +
                QStringLiteral("  Cel. ") + blanks(16) + QStringLiteral("  Tessera n. A-2024-17") + blanks(15) +
                QStringLiteral("  Scad. 31/12/2024  Quota: € 35,00");
     TSchedaRicevuta r = test::sampleReceipt(QStringLiteral(" \t Neri\r\n"));
     r.NumRic = QStringLiteral("\x01") + QStringLiteral("2024/0001-ABCDEFG "); // 17 characters and controls
-    r.Intero = QStringLiteral("  1234567,89 Long tail kept whole ");
-    QTest::newRow("trimmed controls, cut number, last value uncut") << ListRows::receiptRow(r)
+    r.Intero = QStringLiteral("  1234567,89 "); // the whole field, trimmed, past any column
+    QTest::newRow("trimmed controls, cut number, last value whole") << storedReceiptRow(r)
         << QStringLiteral("Ric. n. 2024/0001-AB  Data: 05/03/2024  Neri") + blanks(22) +
                QStringLiteral("  Sport: Nuoto") + blanks(25) +
-               QStringLiteral("  Dal 01/03/2024  Al 31/03/2024  Tot. € 1234567,89 Long tail kept whole");
-    QTest::newRow("empty certificate row keeps its columns") << ListRows::certificateRow(TSchedaIscritto())
+               QStringLiteral("  Dal 01/03/2024  Al 31/03/2024  Tot. € 1234567,89");
+    QTest::newRow("empty certificate row keeps its columns") << storedCertificateRow(TSchedaIscritto())
         << blanks(32) + QStringLiteral("  Cel. ") + blanks(20) + QStringLiteral("  C.F. ") + blanks(16) +
                QStringLiteral("  Sport: ") + blanks(32) + QStringLiteral("  Scad. certificato: ");
     // clang-format on
@@ -218,9 +232,9 @@ void tst_ListRows::rowTablesJoinInOrder()
     QCOMPARE(joined.bytesAt(4).data() < joined.bytesAt(5).data(), true); // stable
 }
 
-// A big table's buffers outlive it for the next big list: what a new table shows is only what was
-// put in it, whichever way its rows came and however its room grew.
-void tst_ListRows::keptRoomHoldsOnlyNewRows()
+// A table's rows survive its growth, whichever way they came (written in place or joined from a
+// run's table) and however long they are.
+void tst_ListRows::rowsSurviveGrowth()
 {
     auto rowOf = [](int list, int i, int width) {
         return QByteArray::number(list) + ':' + QByteArray::number(i).rightJustified(width, char('a' + list));
@@ -310,8 +324,9 @@ void tst_ListRows::findOnAnEmptyList()
     QCOMPARE(remembered, QStringLiteral("abc"));
 }
 
-// The rows the lists build from stored bytes are the rows of the decoded records, whatever the
-// fields hold: long values, blanks and control characters around them, accented letters.
+// The rows the lists write from stored bytes are the rows made the plain way from the decoded
+// records (support/RowOracle.h), whatever the fields hold: long values, blanks and control
+// characters around them, accented letters, a damaged length.
 void tst_ListRows::rowsFromStoredRecords()
 {
     TSchedaRicevuta r;
@@ -321,9 +336,9 @@ void tst_ListRows::rowsFromStoredRecords()
     r.Sport = QStringLiteral("Attività");
     r.Intero = QStringLiteral("150,00");
     QByteArray stored = encodeRecord(r);
-    QCOMPARE(ListRows::receiptRow(QByteArrayView(stored)), ListRows::receiptRow(decodeRecord<TSchedaRicevuta>(stored)));
+    QCOMPARE(ListRows::receiptRow(stored), test::receiptRow(decodeRecord<TSchedaRicevuta>(stored)));
     stored[0] = char(250); // a damaged length stays within its field
-    QCOMPARE(ListRows::receiptRow(QByteArrayView(stored)), ListRows::receiptRow(decodeRecord<TSchedaRicevuta>(stored)));
+    QCOMPARE(ListRows::receiptRow(stored), test::receiptRow(decodeRecord<TSchedaRicevuta>(stored)));
 
     TSchedaIscritto m;
     m.Tiratore = QStringLiteral("Élia Neri");
@@ -333,8 +348,8 @@ void tst_ListRows::rowsFromStoredRecords()
     m.Studio = QStringLiteral("09/04/2024");
     m.Quota = QStringLiteral("35,00 €");
     const QByteArray member = encodeRecord(m);
-    QCOMPARE(ListRows::memberRow(QByteArrayView(member)), ListRows::memberRow(m));
-    QCOMPARE(ListRows::certificateRow(QByteArrayView(member)), ListRows::certificateRow(m));
+    QCOMPARE(ListRows::memberRow(member), test::memberRow(m));
+    QCOMPARE(ListRows::certificateRow(member), test::certificateRow(m));
 }
 
 QTEST_MAIN(tst_ListRows)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "printing/RowTable.h"
+#include "lists/RowTable.h"
 #include "storage/Messages.h"
 
 #include <QString>

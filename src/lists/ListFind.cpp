@@ -1,4 +1,4 @@
-#include "ListFind.h"
+#include "lists/ListFind.h"
 
 #include "rules/TextRules.h"
 
