@@ -7,6 +7,8 @@
 #include "income/TfrmMenuRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "maintenance/ExitCopy.h"
+#include "maintenance/TfrmBackup.h"
 #include "members/TfrmExpTiratori.h"
 #include "members/TfrmTiratori.h"
 #include "members/TfrmTrovaTiratori.h"
@@ -183,6 +185,20 @@ void Application::start()
     QObject::connect(avvio, &TfrmAvvio::apriInfo, avvio, [avvio] { runDialog<TfrmInfo>(avvio); });
     QObject::connect(avvio, &TfrmAvvio::apriCrediti, avvio, [avvio] { runDialog<TfrmSplash>(avvio); });
     QObject::connect(avvio, &TfrmAvvio::apriGuida, avvio, [avvio] { mostraGuida(avvio, HelpTopic::Panoramica); });
+
+    // Copies of the data; after a restore the user logs in again, on the data restored.
+    QObject::connect(avvio, &TfrmAvvio::apriCopieSicurezza, avvio, [avvio, password] {
+        TfrmBackup copie(avvio);
+        bool restored = false;
+        QObject::connect(&copie, &TfrmBackup::ripristinoEseguito, &copie, [&restored] { restored = true; });
+        platform().runModal(&copie);
+        if (restored) {
+            avvio->hide();
+            password->tornaDaCambioPassword();
+        }
+    });
+    // Leaving the program from the main menu: the day's automatic copy first.
+    QObject::connect(avvio, &TfrmAvvio::uscitaRichiesta, avvio, [avvio] { copiaAutomaticaInUscita(avvio); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::apriGuida, menuRicevute,
                      [menuRicevute] { mostraGuida(menuRicevute, HelpTopic::StampaRicevute); });
     QObject::connect(ricevuta, &TfrmRicevuta::apriGuida, ricevuta,
