@@ -212,6 +212,7 @@ RestoreOutcome restoreCopy(const QString& zipPath, const QString& programFolder,
     StagedFiles staged;
     qint64 done = 0;
     bool cancelled = false;
+    bool broken = false; // the copy's data cannot be read as its list promised
     QSet<QString> inCopy;
     for (const DataFile& expected : contents.files) {
         archive_entry* entry = nullptr;
@@ -244,12 +245,16 @@ RestoreOutcome restoreCopy(const QString& zipPath, const QString& programFolder,
                 size_t length = 0;
                 la_int64_t offset = 0;
                 const int status = archive_read_data_block(r.get(), &block, &length, &offset);
-                if (status == ARCHIVE_EOF)
-                    return size == expected.size;
+                if (status == ARCHIVE_EOF) {
+                    broken = size != expected.size;
+                    return !broken;
+                }
                 // A bad CRC or a broken stream ends here; so does an entry that unpacks to more
                 // than it said it holds.
-                if (status != ARCHIVE_OK || offset != size || size + qint64(length) > expected.size)
+                if (status != ARCHIVE_OK || offset != size || size + qint64(length) > expected.size) {
+                    broken = true;
                     return false;
+                }
                 if (out.write(static_cast<const char*>(block), qint64(length)) != qint64(length))
                     return false;
                 size += qint64(length);
@@ -261,7 +266,11 @@ RestoreOutcome restoreCopy(const QString& zipPath, const QString& programFolder,
             }
         });
         if (!written) {
-            outcome.status = cancelled ? RestoreOutcome::Cancelled : RestoreOutcome::Failed;
+            outcome.status = cancelled ? RestoreOutcome::Cancelled
+                             : broken  ? RestoreOutcome::Refused
+                                       : RestoreOutcome::Failed;
+            if (broken)
+                outcome.contents.status = CopyContents::NotAZip;
             outcome.error = cancelled ? QStringLiteral("cancelled") : QStringLiteral("cannot write ") + expected.name;
             staged.discard();
             removeMadeFolders();

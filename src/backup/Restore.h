@@ -39,7 +39,7 @@ CopyContents inspectCopy(const QString& zipPath, const QString& programFolder);
 struct RestoreOutcome {
     enum Status {
         Done,
-        Refused,   // see contents.status; nothing was touched
+        Refused,   // see contents.status (NotAZip when its data turned out unreadable); nothing was touched
         Cancelled, // nothing was touched
         Failed,    // a step failed and every data file is as it was
         Unfinished // a step failed and some data files could not be put back as they were
