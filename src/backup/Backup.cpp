@@ -9,8 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <zlib.h>
 
@@ -71,10 +73,12 @@ public:
             return fail(QStringLiteral("out of memory"));
         // Deflate at its fastest level: the archives are mostly zeros and shrink to a tenth
         // anyway. Names in UTF-8 with the flag that says so, so that every unzipper shows "Forlì".
+        // Each piece is written as it is made (the deflater hands over 64 KB at a time), so a disk
+        // that fails is found out at the entry it fails in.
         if (archive_write_set_format_zip(a.get()) != ARCHIVE_OK ||
             archive_write_set_options(
                 a.get(), "zip:compression=deflate,zip:compression-level=1,zip:hdrcharset=UTF-8") != ARCHIVE_OK ||
-            archive_write_set_bytes_per_block(a.get(), int(zip::kChunk)) != ARCHIVE_OK ||
+            archive_write_set_bytes_per_block(a.get(), 0) != ARCHIVE_OK ||
             archive_write_set_bytes_in_last_block(a.get(), 1) != ARCHIVE_OK ||
             archive_write_open_fd(a.get(), out.handle()) != ARCHIVE_OK)
             return fail(zip::errorOf(a.get()));
@@ -264,6 +268,16 @@ QString backupFileName(const QDateTime& when, CopyKind kind)
     return stem + (kind == CopyKind::Automatic ? QStringLiteral("_automatica.zip") : QStringLiteral(".zip"));
 }
 
+QString backupSizeText(qint64 bytes)
+{
+    const QLocale italian(QLocale::Italian, QLocale::Italy);
+    if (bytes < 1024 * 1024)
+        return italian.toString(double(bytes) / 1024.0, 'f', 1) + QStringLiteral(" KB");
+    if (bytes < 1024LL * 1024 * 1024)
+        return italian.toString(double(bytes) / (1024.0 * 1024.0), 'f', 1) + QStringLiteral(" MB");
+    return italian.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2) + QStringLiteral(" GB");
+}
+
 QString defaultBackupFolder(const QString& programFolder)
 {
     return QDir(programFolder).filePath(kBackupFolderName);
@@ -283,10 +297,16 @@ BackupOutcome makeBackup(const QString& programFolder, const QString& targetFold
         return outcome;
     }
     QDir target(targetFolder);
-    if (!target.exists() && !(createFolder && QDir().mkpath(targetFolder))) {
+    const bool made = !target.exists();
+    if (made && !(createFolder && QDir().mkpath(targetFolder))) {
         outcome.error = QStringLiteral("no folder ") + targetFolder;
         return outcome;
     }
+    // A copies folder made for a copy that then fails goes again with it.
+    auto unmake = qScopeGuard([&] {
+        if (made)
+            QDir().rmdir(targetFolder);
+    });
 
     // A new file of a name nobody else uses: never one someone left there, nor a link.
     const QString name = backupFileName(when, kind);
@@ -323,6 +343,7 @@ BackupOutcome makeBackup(const QString& programFolder, const QString& targetFold
             continue;
         if (renamed == RenameResult::Failed)
             break;
+        unmake.dismiss();
         outcome.status = BackupOutcome::Done;
         outcome.path = path;
         outcome.bytes = QFileInfo(path).size();

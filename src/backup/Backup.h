@@ -44,6 +44,9 @@ BackupOutcome makeBackup(const QString& programFolder, const QString& targetFold
 // The name a copy made at `when` gets before any "-2" is added.
 QString backupFileName(const QDateTime& when, CopyKind kind);
 
+// A copy's size as the user reads it: "850,3 KB", "12,4 MB", "1,25 GB".
+QString backupSizeText(qint64 bytes);
+
 // The folder of the automatic copies, and of the copies by hand until the user chooses another.
 QString defaultBackupFolder(const QString& programFolder);
 

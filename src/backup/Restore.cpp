@@ -137,6 +137,11 @@ CopyContents judge(const QString& zipPath, const QString& programFolder)
     return c;
 }
 
+QString plural(qint64 n, const QString& one, const QString& many)
+{
+    return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? one : many);
+}
+
 } // namespace
 
 int CopyContents::count(DataKind kind) const
@@ -164,6 +169,43 @@ qint64 CopyContents::records(DataKind kind) const
             n += f.size / size;
     }
     return n;
+}
+
+// What a copy holds, one line each, for the question before a restore.
+QString copyContentsText(const CopyContents& c)
+{
+    QStringList lines;
+    const QStringList years = c.years();
+    if (!years.isEmpty())
+        lines.append(
+            QStringLiteral("- ricevute degli anni %1 (%2)")
+                .arg(years.join(QStringLiteral(", ")), plural(c.records(DataKind::ReceiptArchive),
+                                                              QStringLiteral("ricevuta"), QStringLiteral("ricevute"))));
+    if (c.count(DataKind::MemberArchive) > 0)
+        lines.append(
+            QStringLiteral("- archivio iscritti (%1)")
+                .arg(plural(c.records(DataKind::MemberArchive), QStringLiteral("scheda"), QStringLiteral("schede"))));
+    if (c.count(DataKind::Photo) > 0)
+        lines.append(QStringLiteral("- %1").arg(
+            plural(c.count(DataKind::Photo), QStringLiteral("foto"), QStringLiteral("foto"))));
+    if (c.count(DataKind::Attachment) > 0)
+        lines.append(
+            QStringLiteral("- %1").arg(plural(c.count(DataKind::Attachment), QStringLiteral("documento allegato"),
+                                              QStringLiteral("documenti allegati"))));
+    QStringList others;
+    if (c.count(DataKind::Settings) > 0)
+        others.append(QStringLiteral("impostazioni"));
+    if (c.count(DataKind::PasswordStore) > 0)
+        others.append(QStringLiteral("password"));
+    if (c.count(DataKind::Logo) > 0)
+        others.append(QStringLiteral("logo"));
+    if (!others.isEmpty())
+        lines.append(QStringLiteral("- ") + others.join(QStringLiteral(", ")));
+    lines.append(
+        QStringLiteral("(%1 in tutto, %2)")
+            .arg(plural(c.files.size() - c.count(DataKind::Folder), QStringLiteral("file"), QStringLiteral("file")),
+                 backupSizeText(c.bytes)));
+    return lines.join(QStringLiteral("\r\n"));
 }
 
 CopyContents inspectCopy(const QString& zipPath, const QString& programFolder)

@@ -32,6 +32,9 @@ struct CopyContents {
     qint64 records(DataKind kind) const;
 };
 
+// What a copy holds, one line each, for the question asked before it is restored.
+QString copyContentsText(const CopyContents& contents);
+
 // Reads the list of entries of the ZIP at `zipPath` and judges it; nothing is written anywhere.
 // A single entry that is unsafe or foreign refuses the whole copy.
 CopyContents inspectCopy(const QString& zipPath, const QString& programFolder);

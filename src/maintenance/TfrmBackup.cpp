@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QVBoxLayout>
@@ -34,56 +33,9 @@ constexpr int kRepairRole = Qt::UserRole + 1;
 // Numbers of damaged records shown in a row before "...".
 constexpr int kNumbersShown = 12;
 
-QString sizeText(qint64 bytes)
-{
-    const QLocale italian(QLocale::Italian, QLocale::Italy);
-    if (bytes < 1024 * 1024)
-        return italian.toString(double(bytes) / 1024.0, 'f', 1) + QStringLiteral(" KB");
-    if (bytes < 1024LL * 1024 * 1024)
-        return italian.toString(double(bytes) / (1024.0 * 1024.0), 'f', 1) + QStringLiteral(" MB");
-    return italian.toString(double(bytes) / (1024.0 * 1024.0 * 1024.0), 'f', 2) + QStringLiteral(" GB");
-}
-
 QString plural(qint64 n, const QString& one, const QString& many)
 {
     return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? one : many);
-}
-
-// What a copy holds, one line each, for the question before a restore.
-QString contentsText(const CopyContents& c)
-{
-    QStringList lines;
-    const QStringList years = c.years();
-    if (!years.isEmpty())
-        lines.append(
-            QStringLiteral("- ricevute degli anni %1 (%2)")
-                .arg(years.join(QStringLiteral(", ")), plural(c.records(DataKind::ReceiptArchive),
-                                                              QStringLiteral("ricevuta"), QStringLiteral("ricevute"))));
-    if (c.count(DataKind::MemberArchive) > 0)
-        lines.append(
-            QStringLiteral("- archivio iscritti (%1)")
-                .arg(plural(c.records(DataKind::MemberArchive), QStringLiteral("scheda"), QStringLiteral("schede"))));
-    if (c.count(DataKind::Photo) > 0)
-        lines.append(QStringLiteral("- %1").arg(
-            plural(c.count(DataKind::Photo), QStringLiteral("foto"), QStringLiteral("foto"))));
-    if (c.count(DataKind::Attachment) > 0)
-        lines.append(
-            QStringLiteral("- %1").arg(plural(c.count(DataKind::Attachment), QStringLiteral("documento allegato"),
-                                              QStringLiteral("documenti allegati"))));
-    QStringList others;
-    if (c.count(DataKind::Settings) > 0)
-        others.append(QStringLiteral("impostazioni"));
-    if (c.count(DataKind::PasswordStore) > 0)
-        others.append(QStringLiteral("password"));
-    if (c.count(DataKind::Logo) > 0)
-        others.append(QStringLiteral("logo"));
-    if (!others.isEmpty())
-        lines.append(QStringLiteral("- ") + others.join(QStringLiteral(", ")));
-    lines.append(
-        QStringLiteral("(%1 in tutto, %2)")
-            .arg(plural(c.files.size() - c.count(DataKind::Folder), QStringLiteral("file"), QStringLiteral("file")),
-                 sizeText(c.bytes)));
-    return lines.join(QStringLiteral("\r\n"));
 }
 
 // One row of the check: the file, its records, and what is not whole.
@@ -291,7 +243,7 @@ void TfrmBackup::btnCopiaClick()
     case BackupOutcome::Done:
         platform().message(
             this, MessageKind::Information,
-            msgCopiaCreata(QDir::toNativeSeparators(outcome.path), sizeText(outcome.bytes), outcome.files));
+            msgCopiaCreata(QDir::toNativeSeparators(outcome.path), backupSizeText(outcome.bytes), outcome.files));
         break;
     case BackupOutcome::NothingToCopy:
         platform().message(this, MessageKind::Warning, kMsgNienteDaCopiare);
@@ -339,7 +291,7 @@ void TfrmBackup::btnRipristinaClick()
     const QString date = contents.made.isValid() ? contents.made.toString(QStringLiteral("dd/MM/yyyy")) : QString();
     const QString time = contents.made.isValid() ? contents.made.toString(QStringLiteral("HH:mm")) : QString();
     if (platform().message(this, MessageKind::Confirmation,
-                           msgConfermaRipristino(date, time, contentsText(contents))) != Answer::Yes)
+                           msgConfermaRipristino(date, time, copyContentsText(contents))) != Answer::Yes)
         return;
 
     setBusy(true);
