@@ -24,15 +24,18 @@ namespace {
 constexpr qint64 kSpareRoom = 16 << 20;
 
 // A name a restore may never write to, whatever it says it is: absolute, with a drive letter,
-// stepping out of a folder, naming a stream of a file, or carrying control characters.
+// stepping out of a folder, or carrying control characters; on Windows also one that names a
+// stream of a file ("a.pdf:x"). Elsewhere a colon is an ordinary character of a document's name.
 bool unsafeName(const QString& name)
 {
     if (name.isEmpty() || name.startsWith(QLatin1Char('/')))
         return true;
     if (name.size() >= 2 && name[1] == QLatin1Char(':') && name[0].isLetter())
         return true;
+#ifdef Q_OS_WIN
     if (name.contains(QLatin1Char(':')))
         return true;
+#endif
     for (const QChar c : name) {
         if (c.unicode() < 0x20 || c.unicode() == 0x7F)
             return true;

@@ -323,7 +323,8 @@ void TfrmBackup::btnRipristinaClick()
     const QString safety = before.path.isEmpty() ? QString() : QDir::toNativeSeparators(before.path);
     switch (restored.status) {
     case RestoreOutcome::Done:
-        platform().message(this, MessageKind::Information, msgRipristinoCompletato(safety));
+        platform().message(this, MessageKind::Information,
+                           safety.isEmpty() ? kMsgRipristinoCompletatoSenzaCopia : msgRipristinoCompletato(safety));
         accept();
         emit ripristinoEseguito();
         return;

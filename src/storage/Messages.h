@@ -252,6 +252,9 @@ inline QString msgRipristinoCompletato(const QString& safetyCopy)
                           "Per continuare è necessario accedere di nuovo al programma.")
         .arg(safetyCopy);
 }
+// The same when the folder held no archive, so no copy of it was made first.
+inline const QString kMsgRipristinoCompletatoSenzaCopia = QStringLiteral(
+    "Il ripristino è stato completato.\r\n\r\nPer continuare è necessario accedere di nuovo al programma.");
 // A restore stopped and some files could not be put back as they were.
 inline QString msgRipristinoIncompleto(const QString& safetyCopy)
 {
