@@ -789,7 +789,7 @@ public:
     void lay(const QString& folder) override
     {
         folder_ = folder;
-        layClub(folder, 3, 2, QByteArray("\xff\xd8\xff photo", 12));
+        layClub(folder, 3, 2, QByteArray("\xff\xd8\xff photo"));
         fixTimes(folder);
     }
     void open(FakePlatform& fake) override
@@ -845,7 +845,7 @@ public:
         // The copy: fewer receipts, other members, a photo.
         const QString source = elsewhere_.filePath(QStringLiteral("prima"));
         QVERIFY(QDir().mkpath(source));
-        layClub(source, 2, 4, QByteArray("\xff\xd8\xff copy", 11));
+        layClub(source, 2, 4, QByteArray("\xff\xd8\xff copy"));
         saved_ = test::snapshot(source);
         const BackupOutcome b = makeBackup(source, elsewhere_.path(), QDateTime(QDate(2026, 11, 30), QTime(18, 5)),
                                            CopyKind::ByHand, false);
