@@ -14,6 +14,7 @@
 #include "income/TfrmRiepCosti.h"
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
+#include "maintenance/TfrmBackup.h"
 #include "members/MemberSheetTemplate.h"
 #include "members/PhotoPanel.h"
 #include "members/PhotoStore.h"
@@ -461,6 +462,13 @@ int main(int argc, char* argv[])
         save(&i, QStringLiteral("info"), false);
         TfrmSplash c(nullptr);
         save(&c, QStringLiteral("crediti"), false);
+    }
+    {
+        // The copies screen after a check of the archives.
+        TfrmBackup b(nullptr);
+        b.show();
+        b.findChild<QAbstractButton*>(QStringLiteral("btnVerifica"))->click();
+        save(&b, QStringLiteral("copie_sicurezza"), false);
     }
     {
         TfrmCodFisc d(nullptr);

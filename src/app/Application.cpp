@@ -8,6 +8,8 @@
 #include "login/TfrmCambiaPassword.h"
 #include "login/TfrmPassword.h"
 #include "members/TfrmCertScaduti.h"
+#include "maintenance/ExitCopy.h"
+#include "maintenance/TfrmBackup.h"
 #include "members/TfrmExpTiratori.h"
 #include "members/TfrmTessereScadute.h"
 #include "members/TfrmTiratori.h"
@@ -204,6 +206,20 @@ void Application::start()
     QObject::connect(avvio, &TfrmAvvio::apriInfo, avvio, [avvio] { runDialog<TfrmInfo>(avvio); });
     QObject::connect(avvio, &TfrmAvvio::apriCrediti, avvio, [avvio] { runDialog<TfrmSplash>(avvio); });
     QObject::connect(avvio, &TfrmAvvio::apriGuida, avvio, [avvio] { mostraGuida(avvio, HelpTopic::Panoramica); });
+
+    // Copies of the data; after a restore the user logs in again, on the data restored.
+    QObject::connect(avvio, &TfrmAvvio::apriCopieSicurezza, avvio, [avvio, password] {
+        TfrmBackup copie(avvio);
+        bool restored = false;
+        QObject::connect(&copie, &TfrmBackup::ripristinoEseguito, &copie, [&restored] { restored = true; });
+        platform().runModal(&copie);
+        if (restored) {
+            avvio->hide();
+            password->tornaDaCambioPassword();
+        }
+    });
+    // Leaving the program from the main menu: the day's automatic copy first.
+    QObject::connect(avvio, &TfrmAvvio::uscitaRichiesta, avvio, [avvio] { copiaAutomaticaInUscita(avvio); });
     QObject::connect(menuRicevute, &TfrmMenuRicevute::apriGuida, menuRicevute,
                      [menuRicevute] { mostraGuida(menuRicevute, HelpTopic::StampaRicevute); });
     QObject::connect(ricevuta, &TfrmRicevuta::apriGuida, ricevuta,

@@ -42,6 +42,8 @@ public:
     virtual QString chooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters) = 0;
     virtual QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                                    const QString& proposedName) = 0;
+    // A folder chooser opened on `startFolder`; the chosen folder, or an empty text on cancel.
+    virtual QString chooseFolder(QWidget* parent, const QString& title, const QString& startFolder) = 0;
     // Hands a path, a web address or a "mailto:" address to the desktop; the result is ignored.
     virtual void shellOpen(const QString& command) = 0;
     // Print through the print dialog; false when the user cancelled or there is no printer at all.

@@ -123,6 +123,16 @@ QString QtPlatform::chooseSaveFile(QWidget* parent, const QString& title, const 
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
+QString QtPlatform::chooseFolder(QWidget* parent, const QString& title, const QString& startFolder)
+{
+    QFileDialog dialog(parent, title, startFolder);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    prepareFileDialog(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
 QUrl QtPlatform::shellUrl(const QString& command, const QString& folder)
 {
     // The desktop shell takes a path in double quotes (a folder with blanks in its name); the quotes

@@ -20,6 +20,7 @@ public:
     QString chooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters) override;
     QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                            const QString& proposedName) override;
+    QString chooseFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
     void shellOpen(const QString& command) override;
     bool print(const Report& report, QWidget* parent) override;
     void preview(const Report& report, QWidget* parent) override;

@@ -32,6 +32,7 @@ constexpr int kNoticeHeight = 30;
 constexpr QSize kAppPicture{290, 290};
 constexpr QSize kPill{250, 50};
 constexpr QSize kSiteBanner{440, 52};
+constexpr QSize kBackupButton{170, 34};
 
 PictureButton* cornerIcon(const QString& name, const QString& svg, QWidget* parent)
 {
@@ -72,6 +73,8 @@ TfrmAvvio::TfrmAvvio() : WorkspaceScreen(QStringLiteral("frmAvvio"), QStringLite
     imgInfo = cornerIcon(QStringLiteral("imgInfo"), QStringLiteral(":/assets/avvio_info.svg"), title);
     imgInfo->setToolTip(QStringLiteral("Informazioni su Tavorel"));
     top->addWidget(imgInfo, 0, Qt::AlignTop);
+    // As wide as the copies button on the other side, so that the name stays in the middle.
+    top->addSpacing(kBackupButton.width() + 8);
     top->addStretch(1);
 
     icoIcona = new QSvgWidget(QStringLiteral(":/assets/tavorel.svg"), title);
@@ -86,6 +89,13 @@ TfrmAvvio::TfrmAvvio() : WorkspaceScreen(QStringLiteral("frmAvvio"), QStringLite
     icoTitoloApp->setStyleSheet(QStringLiteral("color: %1;").arg(colors::kRed.name()));
     top->addWidget(icoTitoloApp, 0, Qt::AlignVCenter);
     top->addStretch(1);
+
+    btnBackup = new PictureButton(QStringLiteral("btnBackup"), QStringLiteral(":/assets/avvio_pulsante.svg"), title);
+    btnBackup->setFixedSize(kBackupButton);
+    btnBackup->setCaption(QStringLiteral("Copie di sicurezza"), 9);
+    btnBackup->setToolTip(QStringLiteral("Copia, ripristino e controllo dei dati"));
+    top->addWidget(btnBackup, 0, Qt::AlignTop);
+    top->addSpacing(8);
 
     imgGuida = cornerIcon(QStringLiteral("imgGuida"), QStringLiteral(":/assets/avvio_guida.svg"), title);
     imgGuida->setToolTip(QStringLiteral("Uno sguardo a Tavorel"));
@@ -201,6 +211,7 @@ TfrmAvvio::TfrmAvvio() : WorkspaceScreen(QStringLiteral("frmAvvio"), QStringLite
 
     connect(imgInfo, &PictureButton::clicked, this, &TfrmAvvio::imgInfoClick);
     connect(imgGuida, &PictureButton::clicked, this, &TfrmAvvio::imgGuidaClick);
+    connect(btnBackup, &PictureButton::clicked, this, &TfrmAvvio::btnBackupClick);
     connect(imgCopyright, &PictureButton::clicked, this, &TfrmAvvio::imgCopyrightClick);
     connect(imgSito, &PictureButton::clicked, this, &TfrmAvvio::imgSitoClick);
     connect(imgEsci, &PictureButton::clicked, this, &TfrmAvvio::imgEsciClick);
@@ -311,14 +322,25 @@ void TfrmAvvio::imgSitoClick()
     platform().shellOpen(kSitoWeb);
 }
 
+void TfrmAvvio::btnBackupClick()
+{
+    emit apriCopieSicurezza();
+}
+
+void TfrmAvvio::esci()
+{
+    emit uscitaRichiesta();
+    platform().terminate();
+}
+
 void TfrmAvvio::imgEsciClick()
 {
-    platform().terminate();
+    esci();
 }
 
 void TfrmAvvio::FormClose()
 {
-    platform().terminate();
+    esci();
 }
 
 void TfrmAvvio::FormShow()

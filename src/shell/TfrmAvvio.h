@@ -37,6 +37,7 @@ public:
     QSvgWidget* icoIcona;
     QLabel* icoTitoloApp;
     PictureButton* imgGuida;
+    PictureButton* btnBackup; // the copies of the data, beside the help
     QLabel* imgSottotitolo;
 
     // The three apps: a picture and a pill button each, both doing the same thing
@@ -63,6 +64,7 @@ public:
     void imgGuidaClick();
     void imgSitoClick();
     void imgEsciClick();
+    void btnBackupClick();
     void FormClose();
     void FormShow() override;
     void lblScadenzeClick();
@@ -85,6 +87,10 @@ signals:
     void apriScadenze(bool certificati);
     // The notice was worked out again (tests wait for it).
     void scadenzeAggiornate();
+    void apriCopieSicurezza();
+    // The user is leaving the program from the menu; whoever listens (the day's automatic copy)
+    // runs before the program ends.
+    void uscitaRichiesta();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,6 +98,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The two ways out: the listeners of uscitaRichiesta run, then the program ends.
+    void esci();
     // Leaving for an app: the menu steps aside, then says which app to show.
     void enterApp(void (TfrmAvvio::*announce)());
     // An app's panel takes the accent colour while the mouse is on its picture or its button.

@@ -245,5 +245,92 @@ inline const QString kMsgIscrMancaFineTes =
 inline const QString kMsgStampanteNonPronta =
     QStringLiteral("Impossibile avviare la stampa: la stampante non è disponibile.");
 inline const QString kMsgStampaFallita = QStringLiteral("La stampa non è andata a buon fine: errore della stampante.");
+// -- backups, restore and the check of the archives
+// A copy made: the file, its size ("12,3 MB") and how many files it holds.
+inline QString msgCopiaCreata(const QString& path, const QString& size, int files)
+{
+    return QStringLiteral("La copia di sicurezza è stata creata nel file:\r\n\r\n%1\r\n\r\n"
+                          "Dimensione: %2 - File contenuti: %3")
+        .arg(path, size)
+        .arg(files);
+}
+inline const QString kMsgNienteDaCopiare =
+    QStringLiteral("Attenzione: nella cartella del programma non c'è ancora nessun archivio da copiare.");
+// The folder chosen for the copies is not there (a USB drive that is not plugged in).
+inline QString msgCartellaCopieAssente(const QString& folder)
+{
+    return QStringLiteral("Attenzione: la cartella %1 non è disponibile.\n\r\n\r"
+                          "Collegare il disco o la chiavetta che la contiene, oppure sceglierne un'altra con il "
+                          "pulsante Sfoglia.")
+        .arg(folder);
+}
+inline const QString kMsgCartellaCopieNonAmmessa =
+    QStringLiteral("Attenzione: le copie di sicurezza non possono essere salvate nelle cartelle delle foto o dei "
+                   "documenti allegati, che fanno parte delle copie stesse.\n\r\n\rScegliere un'altra cartella.");
+// The automatic copy on leaving the program failed; the program closes all the same.
+inline QString msgCopiaAutomaticaNonRiuscita(const QString& folder)
+{
+    return QStringLiteral("Attenzione: non è stato possibile creare la copia di sicurezza automatica nella "
+                          "cartella %1.\n\r\n\rAccertarsi di possedere i privilegi di scrittura nella cartella "
+                          "di installazione del programma e che sul disco ci sia spazio sufficiente.")
+        .arg(folder);
+}
+// The restore refuses a file before anything is touched.
+inline const QString kMsgCopiaNonValida =
+    QStringLiteral("Attenzione: il file scelto non è una copia di sicurezza di Tavorel oppure è danneggiato.\n\r\n\r"
+                   "Non è stato ripristinato nulla.");
+inline QString msgCopiaPercorsoVietato(const QString& entry)
+{
+    return QStringLiteral("Attenzione: la copia contiene un file con un percorso non ammesso:\r\n%1\n\r\n\r"
+                          "Per sicurezza la copia non viene ripristinata. Non è stato modificato nulla.")
+        .arg(entry);
+}
+inline const QString kMsgSpazioInsufficiente =
+    QStringLiteral("Attenzione: sul disco del programma non c'è spazio sufficiente per ripristinare la copia.\n\r\n\r"
+                   "Non è stato ripristinato nulla.");
+// %1 the copy's date, %2 its time, %3 what it holds, one line each.
+inline QString msgConfermaRipristino(const QString& date, const QString& time, const QString& contents)
+{
+    return QStringLiteral("Si vuole ripristinare la copia di sicurezza del %1 alle ore %2?\r\n\r\n"
+                          "La copia contiene:\r\n%3\r\n\r\n"
+                          "Tutti i dati presenti ora nel programma saranno sostituiti da quelli della copia; prima del "
+                          "ripristino ne verrà fatta una copia di sicurezza.\r\n\r\n"
+                          "Prima di continuare chiudere Tavorel sulle altre postazioni.")
+        .arg(date, time, contents);
+}
+inline QString msgRipristinoCompletato(const QString& safetyCopy)
+{
+    return QStringLiteral("Il ripristino è stato completato.\r\n\r\n"
+                          "I dati presenti prima del ripristino sono stati salvati nella copia:\r\n%1\r\n\r\n"
+                          "Per continuare è necessario accedere di nuovo al programma.")
+        .arg(safetyCopy);
+}
+// The same when the folder held no archive, so no copy of it was made first.
+inline const QString kMsgRipristinoCompletatoSenzaCopia = QStringLiteral(
+    "Il ripristino è stato completato.\r\n\r\nPer continuare è necessario accedere di nuovo al programma.");
+// A restore stopped and some files could not be put back as they were.
+inline QString msgRipristinoIncompleto(const QString& safetyCopy)
+{
+    return QStringLiteral("Attenzione: il ripristino si è interrotto e non è stato possibile riportare tutti i file "
+                          "com'erano.\n\r\n\rI dati presenti prima del ripristino sono nella copia:\r\n%1\r\n\r\n"
+                          "Ripristinare quella copia appena possibile.")
+        .arg(safetyCopy);
+}
+inline QString msgConfermaRiparazione(const QString& name, const QString& keptAs)
+{
+    return QStringLiteral("Si vuole riparare l'archivio %1?\r\n\r\n"
+                          "Il file attuale sarà conservato con il nome %2; nel nuovo file ogni scheda danneggiata "
+                          "sarà sostituita da una scheda vuota, così che tutte le altre mantengano il loro numero."
+                          "\r\n\r\nPrima di continuare chiudere Tavorel sulle altre postazioni.")
+        .arg(name, keptAs);
+}
+inline QString msgArchivioRiparato(const QString& name, qint64 blanked, const QString& keptAs)
+{
+    return QStringLiteral("L'archivio %1 è stato riparato: schede danneggiate sostituite da schede vuote: %2."
+                          "\r\n\r\nIl file danneggiato è stato conservato con il nome %3.")
+        .arg(name)
+        .arg(blanked)
+        .arg(keptAs);
+}
 
 } // namespace tavorel

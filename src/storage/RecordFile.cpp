@@ -377,6 +377,40 @@ void RecordFile::unlockForAppend()
     lockHandle_ = nullptr;
 }
 
+SharedAppendLock::SharedAppendLock(QFile& file)
+{
+    HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(file.fileName().utf16()), GENERIC_READ,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        error_ = QStringLiteral("cannot open the file to lock it");
+        return;
+    }
+    OVERLAPPED at{};
+    at.Offset = DWORD(quint64(RecordFile::kAppendLockOffset) & 0xFFFFFFFFu);
+    at.OffsetHigh = DWORD(quint64(RecordFile::kAppendLockOffset) >> 32);
+    // Without LOCKFILE_EXCLUSIVE_LOCK: shared with other readers, exclusive of an append.
+    if (!LockFileEx(h, 0, 0, 1, 0, &at)) {
+        CloseHandle(h);
+        error_ = QStringLiteral("cannot lock the file");
+        return;
+    }
+    lockHandle_ = h;
+    held_ = true;
+}
+
+SharedAppendLock::~SharedAppendLock()
+{
+    if (!lockHandle_)
+        return;
+    HANDLE h = static_cast<HANDLE>(lockHandle_);
+    OVERLAPPED at{};
+    at.Offset = DWORD(quint64(RecordFile::kAppendLockOffset) & 0xFFFFFFFFu);
+    at.OffsetHigh = DWORD(quint64(RecordFile::kAppendLockOffset) >> 32);
+    UnlockFileEx(h, 0, 1, 0, &at);
+    CloseHandle(h);
+}
+
 #else
 
 namespace {
@@ -428,6 +462,26 @@ void RecordFile::unlockForAppend()
         return;
     setAppendLock(file_.handle(), F_UNLCK, kSetLock);
     locked_ = false;
+}
+
+SharedAppendLock::SharedAppendLock(QFile& file)
+{
+    if (setAppendLock(file.handle(), F_RDLCK, kSetLockWait)) {
+        fd_ = file.handle();
+        held_ = true;
+        return;
+    }
+    if (errno == ENOLCK || errno == EOPNOTSUPP || errno == ENOSYS) {
+        held_ = true;
+        return;
+    }
+    error_ = QString::fromLocal8Bit(std::strerror(errno));
+}
+
+SharedAppendLock::~SharedAppendLock()
+{
+    if (fd_ >= 0)
+        setAppendLock(fd_, F_UNLCK, kSetLock);
 }
 
 #endif

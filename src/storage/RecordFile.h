@@ -97,6 +97,32 @@ private:
 #endif
 };
 
+// Holds an archive's append lock while the archive is read whole through `file`, open for reading
+// (a backup, a check of every record): the lock is taken shared, so such readers do not wait for
+// each other, while an append, from this copy of the program or another, waits until it is let go
+// and can never leave half a record in what is read. Where the file system has no byte-range locks
+// at all nothing is held and reading goes on, as appending does there.
+class SharedAppendLock {
+public:
+    explicit SharedAppendLock(QFile& file);
+    ~SharedAppendLock();
+    SharedAppendLock(const SharedAppendLock&) = delete;
+    SharedAppendLock& operator=(const SharedAppendLock&) = delete;
+
+    // False when the lock could not be taken (the reason is in errorString()).
+    bool held() const { return held_; }
+    QString errorString() const { return error_; }
+
+private:
+    bool held_ = false;
+    QString error_;
+#ifdef Q_OS_WIN
+    void* lockHandle_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
+
 // Typed access through a record layout; each refuses a file opened with another record size.
 
 template <typename T>

@@ -4,8 +4,10 @@
 #include "support/Screens.h"
 
 #include "access/Crypt.h"
+#include "backup/Backup.h"
 #include "printing/Report.h"
 #include "storage/Archives.h"
+#include "storage/Messages.h"
 #include "storage/RecordLayout.h"
 #include "storage/TSchedaIscritto.h"
 #include "storage/TSchedaRicevuta.h"
@@ -15,10 +17,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tavorel;
@@ -59,6 +63,8 @@ private slots:
     void startsOnTheLoginScreen();
     void loginMenuReceiptsAndBack();
     void closingTheMainMenuEndsTheProgram();
+    void leavingMakesTheDaysCopy();
+    void restoringCopyAsksForTheLoginAgain();
     void printsTheMarchIncomeOfOneSport();
     void noticeListsWhoMustRenewAndWritesToThem();
 };
@@ -126,6 +132,89 @@ void tst_Application::closingTheMainMenuEndsTheProgram()
     QVERIFY(menu->isVisible());
     menu->close();
     QCOMPARE(scope.fake.terminations, 1);
+    QVERIFY(scope.fake.verifyConsumed());
+}
+
+namespace {
+
+QWidget* logIn(FakePlatformScope& scope)
+{
+    control<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword"))
+        ->setText(QStringLiteral("lampadariovero"));
+    control<QAbstractButton>(QStringLiteral("frmPassword"), QStringLiteral("cmdOK"))->click();
+    QWidget* menu = topLevelScreen(QStringLiteral("frmAvvio"));
+    if (!menu || !menu->isVisible())
+        QTest::qFail("no main menu after the login", __FILE__, __LINE__);
+    Q_UNUSED(scope);
+    return menu;
+}
+
+} // namespace
+
+void tst_Application::leavingMakesTheDaysCopy()
+{
+    FakePlatformScope scope;
+    writeStore(scope.fake.folder, QStringLiteral("LAMPADARIOVERO"));
+    QFile archive(scope.fake.folder + QStringLiteral("/2026.ric"));
+    QVERIFY(archive.open(QIODevice::WriteOnly));
+    archive.write(encodeRecord(TSchedaRicevuta{}));
+    archive.close();
+    QDir copies(scope.fake.folder + QStringLiteral("/Copie di sicurezza"));
+    Application app;
+    app.start();
+
+    // The first time out today: the copy, and the program ends.
+    QWidget* menu = logIn(scope);
+    menu->close();
+    QCOMPARE(scope.fake.terminations, 1);
+    QCOMPARE(copies.entryList(QDir::Files), QStringList{QStringLiteral("Tavorel_2026-12-10_0930_automatica.zip")});
+    // Once a day only (the program did not really end: the menu is shown again for the next try).
+    menu->show();
+    menu->close();
+    QCOMPARE(scope.fake.terminations, 2);
+    QCOMPARE(copies.entryList(QDir::Files).size(), 1);
+    // The next day the copy cannot be made (a file stands where its folder goes): the user is told
+    // and the program ends all the same.
+    scope.fake.nowValue = scope.fake.nowValue.addDays(1);
+    QVERIFY(copies.removeRecursively());
+    QVERIFY(QFile(copies.path()).open(QIODevice::WriteOnly));
+    menu->show();
+    menu->close();
+    QCOMPARE(scope.fake.terminations, 3);
+    QCOMPARE(scope.fake.messages.size(), 1);
+    QCOMPARE(scope.fake.messages[0].text, msgCopiaAutomaticaNonRiuscita(QDir::toNativeSeparators(copies.path())));
+    QVERIFY(scope.fake.verifyConsumed());
+}
+
+void tst_Application::restoringCopyAsksForTheLoginAgain()
+{
+    FakePlatformScope scope;
+    writeStore(scope.fake.folder, QStringLiteral("LAMPADARIOVERO"));
+    QFile archive(scope.fake.folder + QStringLiteral("/2026.ric"));
+    QVERIFY(archive.open(QIODevice::WriteOnly));
+    archive.write(encodeRecord(TSchedaRicevuta{}));
+    archive.close();
+    QTemporaryDir usb;
+    const BackupOutcome copy =
+        makeBackup(scope.fake.folder, usb.path(), scope.fake.nowValue.addDays(-1), CopyKind::ByHand, false);
+    QCOMPARE(copy.status, BackupOutcome::Done);
+    Application app;
+    app.start();
+    QWidget* menu = logIn(scope);
+
+    scope.fake.openFileAnswers.append(copy.path);
+    scope.fake.dialogScripts.append([](QDialog* d) {
+        d->findChild<QAbstractButton*>(QStringLiteral("btnRipristina"))->click();
+        return d->result();
+    });
+    menu->findChild<QAbstractButton*>(QStringLiteral("btnBackup"))->click();
+    QCOMPARE(scope.fake.dialogsRun, QStringList{QStringLiteral("frmBackup")});
+    // The question, then the end of the restore; then the login screen, on the data restored.
+    QCOMPARE(scope.fake.messages.size(), 2);
+    QCOMPARE(scope.fake.messages[0].kind, MessageKind::Confirmation);
+    QVERIFY(scope.fake.messages[1].text.startsWith(QStringLiteral("Il ripristino è stato completato.")));
+    QCOMPARE(visibleScreens(), QStringList{QStringLiteral("frmPassword")});
+    QVERIFY(control<QLineEdit>(QStringLiteral("frmPassword"), QStringLiteral("txtPassword"))->text().isEmpty());
     QVERIFY(scope.fake.verifyConsumed());
 }
 

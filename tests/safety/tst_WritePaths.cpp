@@ -16,7 +16,12 @@
 //   2. add it to kWritePaths below. The loop over the steps and errors does the rest.
 #include "access/Crypt.h"
 #include "access/PasswordStore.h"
+#include "backup/ArchiveCheck.h"
+#include "backup/Backup.h"
+#include "backup/BackupSettings.h"
+#include "backup/Restore.h"
 #include "login/TfrmCambiaPassword.h"
+#include "maintenance/TfrmBackup.h"
 #include "members/Attachments.h"
 #include "members/PhotoStore.h"
 #include "members/PhotoView.h"
@@ -44,13 +49,17 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QTableView>
 #include <QTest>
+
+#include <sys/time.h>
 
 #include <functional>
 #include <memory>
@@ -753,6 +762,200 @@ private:
     std::unique_ptr<ExportScreen> w_;
 };
 
+// --- the copies of the data -----------------------------------------------------------------
+
+// The data of a small club, with a photo in its folder.
+void layClub(const QString& folder, int receipts, int members, const QByteArray& photo)
+{
+    QVERIFY(test::writeFile(QDir(folder).filePath(QStringLiteral("2026.ric")), archivio(receipts)));
+    QByteArray iscritti;
+    for (int i = 1; i <= members; ++i)
+        iscritti += encodeRecord(iscritto(i));
+    QVERIFY(test::writeFile(QDir(folder).filePath(QStringLiteral("Archivio_Iscritti.pro")), iscritti));
+    QVERIFY(test::writeFile(QDir(folder).filePath(QStringLiteral("unins000.dll")),
+                            "[Accesso]\r\nValore=" + CifraTesto(QStringLiteral("LAMPADARIOVERO")).toLatin1() + "\r\n"));
+    if (!photo.isEmpty()) {
+        QVERIFY(QDir(folder).mkpath(QStringLiteral("Anagrafica")));
+        QVERIFY(test::writeFile(QDir(folder).filePath(QStringLiteral("Anagrafica/Scheda_Iscritto_1.jpg")), photo));
+    }
+}
+
+// Every file and folder dated the same, so that two copies of the same data are the same bytes.
+void fixTimes(const QString& folder)
+{
+    const struct timeval when[2] = {{1767261600, 0}, {1767261600, 0}};
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        QVERIFY(::utimes(QFile::encodeName(it.next()).constData(), when) == 0);
+}
+
+// "Crea copia" into the program's own copies folder, made by the copy.
+class BackupCopy : public WriteAction {
+public:
+    void lay(const QString& folder) override
+    {
+        folder_ = folder;
+        layClub(folder, 3, 2, QByteArray("\xff\xd8\xff photo"));
+        fixTimes(folder);
+    }
+    void open(FakePlatform& fake) override
+    {
+        w_ = std::make_unique<TfrmBackup>(nullptr);
+        showActive(*w_);
+        fake.messages.clear();
+    }
+    void act() override { click(w_.get(), "btnCopia"); }
+    bool kept() override
+    {
+        return w_->isVisible() && w_->findChild<QAbstractButton*>(QStringLiteral("btnCopia"))->isEnabled();
+    }
+    void checkSaved(const QString& folder) override
+    {
+        // The copy gives back the data when restored into an empty folder.
+        QTemporaryDir elsewhere;
+        QCOMPARE(restoreCopy(copyPath(), elsewhere.path()).status, RestoreOutcome::Done);
+        QMap<QString, QByteArray> data = test::snapshot(folder);
+        data.remove(QStringLiteral("Copie di sicurezza/"));
+        data.remove(QStringLiteral("Copie di sicurezza/Tavorel_2026-12-10_0930.zip"));
+        QCOMPARE(test::snapshot(elsewhere.path()), data);
+    }
+    std::optional<Message> success() const override
+    {
+        return Message{MessageKind::Information, msgCopiaCreata(QDir::toNativeSeparators(copyPath()),
+                                                                backupSizeText(QFileInfo(copyPath()).size()), 4)};
+    }
+    Message failure() const override { return {MessageKind::Error, kMsgAccessoArchivio}; }
+
+private:
+    QString copyPath() const
+    {
+        return QDir(folder_).filePath(QStringLiteral("Copie di sicurezza/Tavorel_2026-12-10_0930.zip"));
+    }
+    QString folder_;
+    std::unique_ptr<TfrmBackup> w_;
+};
+
+// "Ripristina": a copy made elsewhere puts back another state of the data; first the present
+// state goes into a copy in the folder chosen for the copies (outside the program folder).
+class RestoreCopy : public WriteAction {
+public:
+    ~RestoreCopy() override { QDir(chosenFolder()).removeRecursively(); }
+    void lay(const QString& folder) override
+    {
+        // Now: more receipts, a year the copy does not hold, no photo yet.
+        layClub(folder, 5, 3, QByteArray());
+        QVERIFY(test::writeFile(QDir(folder).filePath(QStringLiteral("2027.ric")), archivio(1)));
+        QDir(chosenFolder()).removeRecursively();
+        QVERIFY(QDir().mkpath(chosenFolder()));
+        QVERIFY(BackupSettings::setFolder(folder, chosenFolder()));
+        // The copy: fewer receipts, other members, a photo.
+        const QString source = elsewhere_.filePath(QStringLiteral("prima"));
+        QVERIFY(QDir().mkpath(source));
+        layClub(source, 2, 4, QByteArray("\xff\xd8\xff copy"));
+        saved_ = test::snapshot(source);
+        const BackupOutcome b = makeBackup(source, elsewhere_.path(), QDateTime(QDate(2026, 11, 30), QTime(18, 5)),
+                                           CopyKind::ByHand, false);
+        QCOMPARE(b.status, BackupOutcome::Done);
+        zip_ = b.path;
+    }
+    void open(FakePlatform& fake) override
+    {
+        fake_ = &fake;
+        w_ = std::make_unique<TfrmBackup>(nullptr);
+        showActive(*w_);
+        fake.messages.clear();
+    }
+    void act() override
+    {
+        fake_->openFileAnswers.append(zip_);
+        click(w_.get(), "btnRipristina");
+    }
+    bool kept() override
+    {
+        return w_->isVisible() && w_->findChild<QAbstractButton*>(QStringLiteral("btnRipristina"))->isEnabled();
+    }
+    void checkSaved(const QString& folder) override
+    {
+        QMap<QString, QByteArray> now = test::snapshot(folder);
+        // This computer's copy settings are not data: the restore leaves them be.
+        QVERIFY(now.remove(BackupSettings::fileName()) == 1);
+        QCOMPARE(now, saved_);
+        QVERIFY(QFileInfo::exists(safetyCopy()));
+    }
+    std::optional<Message> success() const override
+    {
+        return Message{MessageKind::Information, msgRipristinoCompletato(QDir::toNativeSeparators(safetyCopy()))};
+    }
+    Message failure() const override { return {MessageKind::Error, kMsgAccessoArchivio}; }
+    std::optional<Message> question() const override
+    {
+        return Message{MessageKind::Confirmation,
+                       msgConfermaRipristino(QStringLiteral("30/11/2026"), QStringLiteral("18:05"),
+                                             copyContentsText(inspectCopy(zip_, elsewhere_.path())))};
+    }
+
+private:
+    // The folder chosen for the copies: the same in every run, as the settings that name it must be.
+    static QString chosenFolder()
+    {
+        return QDir::temp().filePath(
+            QStringLiteral("tst_WritePaths_chiavetta_%1").arg(QCoreApplication::applicationPid()));
+    }
+    QString safetyCopy() const { return QDir(chosenFolder()).filePath(QStringLiteral("Tavorel_2026-12-10_0930.zip")); }
+    QTemporaryDir elsewhere_;
+    QString zip_;
+    QMap<QString, QByteArray> saved_;
+    FakePlatform* fake_ = nullptr;
+    std::unique_ptr<TfrmBackup> w_;
+};
+
+// "Ripara" on a receipt archive with a damaged record: the damaged file kept beside, the archive
+// replaced by its whole records with a blank one in place of the damaged.
+class ArchiveRepair : public WriteAction {
+public:
+    void lay(const QString& folder) override
+    {
+        damaged_ = archivio(4);
+        damaged_[TSchedaRicevuta::RecordSize * 2] = char(0xFF); // record 3's first length byte
+        QVERIFY(test::writeFile(QDir(folder).filePath(QStringLiteral("2026.ric")), damaged_));
+    }
+    void open(FakePlatform& fake) override
+    {
+        w_ = std::make_unique<TfrmBackup>(nullptr);
+        showActive(*w_);
+        click(w_.get(), "btnVerifica");
+        fake.messages.clear();
+    }
+    void act() override { click(w_.get(), "btnRipara"); }
+    bool kept() override
+    {
+        auto* list = w_->findChild<QListWidget*>(QStringLiteral("lstArchivi"));
+        return list->count() == 1 && list->item(0)->text().contains(QStringLiteral("1 danneggiata (n. 3)"));
+    }
+    void checkSaved(const QString& folder) override
+    {
+        QByteArray mended = damaged_;
+        mended.replace(TSchedaRicevuta::RecordSize * 2, TSchedaRicevuta::RecordSize,
+                       QByteArray(TSchedaRicevuta::RecordSize, '\0'));
+        QCOMPARE(test::readFile(QDir(folder).filePath(QStringLiteral("2026.ric"))), mended);
+        QCOMPARE(test::readFile(QDir(folder).filePath(kKept)), damaged_);
+    }
+    std::optional<Message> success() const override
+    {
+        return Message{MessageKind::Information, msgArchivioRiparato(QStringLiteral("2026.ric"), 1, kKept)};
+    }
+    Message failure() const override { return {MessageKind::Error, kMsgAccessoArchivio}; }
+    std::optional<Message> question() const override
+    {
+        return Message{MessageKind::Confirmation, msgConfermaRiparazione(QStringLiteral("2026.ric"), kKept)};
+    }
+
+private:
+    const QString kKept = QStringLiteral("2026.ric.danneggiato-2026-12-10");
+    QByteArray damaged_;
+    std::unique_ptr<TfrmBackup> w_;
+};
+
 // Every write path of the program.
 const QList<std::pair<const char*, std::function<std::unique_ptr<WriteAction>()>>> kWritePaths{
     {"receipt append", [] { return std::make_unique<ReceiptSave>(false); }},
@@ -769,6 +972,9 @@ const QList<std::pair<const char*, std::function<std::unique_ptr<WriteAction>()>
     {"attachment replace", [] { return std::make_unique<AttachmentCopy>(true); }},
     {"receipt export", [] { return std::make_unique<Export>(false); }},
     {"member export", [] { return std::make_unique<Export>(true); }},
+    {"backup", [] { return std::make_unique<BackupCopy>(); }},
+    {"restore", [] { return std::make_unique<RestoreCopy>(); }},
+    {"archive repair", [] { return std::make_unique<ArchiveRepair>(); }},
 };
 
 bool sameMessage(const Message& a, const Message& b)

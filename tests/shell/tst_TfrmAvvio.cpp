@@ -24,7 +24,7 @@ namespace {
 
 const char* const kSignals[] = {
     SIGNAL(apriArchivioIscritti()), SIGNAL(apriStampaRicevute()), SIGNAL(apriRiepilogoIncassi()), SIGNAL(apriInfo()),
-    SIGNAL(apriCrediti()),          SIGNAL(apriGuida()),
+    SIGNAL(apriCrediti()),          SIGNAL(apriGuida()),          SIGNAL(apriCopieSicurezza()),
 };
 
 // One spy per menu signal, so a test can tell that exactly the expected one fired.
@@ -116,6 +116,7 @@ void tst_TfrmAvvio::clickLeadsWhereItSays_data()
     QTest::newRow("imgInfo") << "imgInfo" << "apriInfo()";
     QTest::newRow("imgCopyright") << "imgCopyright" << "apriCrediti()";
     QTest::newRow("imgGuida") << "imgGuida" << "apriGuida()";
+    QTest::newRow("btnBackup") << "btnBackup" << "apriCopieSicurezza()";
     // clang-format on
 }
 
@@ -154,6 +155,9 @@ void tst_TfrmAvvio::waysOutEndTheProgram()
     TfrmAvvio menu;
     showMenu(menu);
     Spies spies(&menu);
+    // Whoever listens to the way out (the automatic copy) runs before the program ends.
+    int terminationsSeen = -1;
+    connect(&menu, &TfrmAvvio::uscitaRichiesta, &menu, [&] { terminationsSeen = scope.fake.terminations; });
 
     if (byCloseBox) {
         QVERIFY(menu.close());
@@ -163,6 +167,7 @@ void tst_TfrmAvvio::waysOutEndTheProgram()
     }
 
     QCOMPARE(scope.fake.terminations, 1);
+    QCOMPARE(terminationsSeen, 0);
     QVERIFY(spies.fired().isEmpty());
     QVERIFY(scope.fake.verifyConsumed());
 }
@@ -196,14 +201,15 @@ void tst_TfrmAvvio::everyClickablePictureShowsTheHand()
         QVERIFY2(b->cursor().shape() == Qt::PointingHandCursor, qPrintable(b->objectName()));
     }
     clickable.sort();
-    QStringList expected{"btnApp01",     "btnApp02", "btnApp03", "imgApp01", "imgApp02", "imgApp03",
-                         "imgCopyright", "imgEsci",  "imgGuida", "imgInfo",  "imgSito"};
+    QStringList expected{"btnApp01", "btnApp02",     "btnApp03", "btnBackup", "imgApp01", "imgApp02",
+                         "imgApp03", "imgCopyright", "imgEsci",  "imgGuida",  "imgInfo",  "imgSito"};
     expected.sort();
     QCOMPARE(clickable, expected);
 
     QCOMPARE(control(menu, QStringLiteral("btnApp01"))->text(), QStringLiteral("ARCHIVIO ISCRITTI"));
     QCOMPARE(control(menu, QStringLiteral("btnApp02"))->text(), QStringLiteral("STAMPA RICEVUTE"));
     QCOMPARE(control(menu, QStringLiteral("btnApp03"))->text(), QStringLiteral("RIEPILOGO INCASSI"));
+    QCOMPARE(control(menu, QStringLiteral("btnBackup"))->text(), QStringLiteral("Copie di sicurezza"));
 }
 
 void tst_TfrmAvvio::noticeTellsWhoMustRenew_data()

@@ -52,6 +52,13 @@ QString FakePlatform::chooseSaveFile(QWidget*, const QString& title, const QStri
     return saveFileAnswers.isEmpty() ? QString() : saveFileAnswers.takeFirst();
 }
 
+QString FakePlatform::chooseFolder(QWidget*, const QString& title, const QString& startFolder)
+{
+    fileDialogTitles.append(title);
+    folderDialogStarts.append(startFolder);
+    return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
+}
+
 void FakePlatform::shellOpen(const QString& command)
 {
     opened.append(command);
@@ -97,7 +104,7 @@ bool FakePlatform::verifyConsumed() const
         QTest::qFail("queued dialog scripts were not used", __FILE__, __LINE__);
         ok = false;
     }
-    if (!openFileAnswers.isEmpty() || !saveFileAnswers.isEmpty()) {
+    if (!openFileAnswers.isEmpty() || !saveFileAnswers.isEmpty() || !folderAnswers.isEmpty()) {
         QTest::qFail("queued file answers were not used", __FILE__, __LINE__);
         ok = false;
     }

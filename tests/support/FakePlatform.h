@@ -59,6 +59,7 @@ public:
     QString chooseOpenFile(QWidget* parent, const QString& title, const QStringList& filters) override;
     QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                            const QString& proposedName) override;
+    QString chooseFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
     void shellOpen(const QString& command) override;
     bool print(const Report& report, QWidget* parent) override;
     void preview(const Report& report, QWidget* parent) override;
@@ -73,6 +74,7 @@ public:
     QList<DialogScript> dialogScripts;   // next behaviours of runModal(); default: reject
     QStringList openFileAnswers;         // next answers of chooseOpenFile()
     QStringList saveFileAnswers;         // next answers of chooseSaveFile()
+    QStringList folderAnswers;           // next answers of chooseFolder()
     bool printAnswer = true;             // what print() returns
     std::optional<QString> printFailure; // when set, print() and preview() throw ReportError
     bool cameraPresent = true;           // camera() gives a FakeCamera, else nullptr
@@ -82,6 +84,7 @@ public:
     QStringList dialogsRun; // object names, in order
     QStringList fileDialogTitles;
     QStringList fileDialogFilters;
+    QStringList folderDialogStarts; // the folder each folder chooser opened on
     QStringList opened;
     QList<Report> printed;
     QList<Report> previewed;
