@@ -102,7 +102,7 @@ bool Place::existedOn(QDate day) const
 {
     if (!day.isValid())
         return true;
-    return (!from.isValid() || from <= day) && (!until.isValid() || day <= until);
+    return (!from.isValid() || from <= day) && (!until.isValid() || day < until);
 }
 
 QString Place::label() const

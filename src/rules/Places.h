@@ -15,11 +15,12 @@ struct Place {
     QString name;     // "Forlì", "Francia"
     QString province; // "FC"; "EE" for a foreign country
     QDate from;       // in existence from; null when the table does not say
-    QDate until;      // last day in existence; null while it exists
+    QDate until;      // the day it ceased to exist; null while it exists
 
     bool isCountry() const { return province == u"EE"; }
     bool dissolved() const { return until.isValid(); }
-    // True when the place existed on day, or when day is null.
+    // True when the place existed on day, or when day is null. On the day a municipality ceased, the one
+    // made from it that day exists instead (Bellagio A744 until 4/2/2014, Bellagio M335 from that day).
     bool existedOn(QDate day) const;
     // As the messages name it: "Forlì (FC)", "Francia (Stato estero)".
     QString label() const;
