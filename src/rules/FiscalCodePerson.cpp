@@ -65,14 +65,19 @@ QString twoDigits(int n)
     return QStringLiteral("%1").arg(n, 2, 10, QLatin1Char('0'));
 }
 
-// Words of a "Cognome e nome" field.
+// Words of a "Cognome e nome" field: any blank (tab and no-break space too) parts two words.
 QList<QStringView> wordsOf(QStringView text)
 {
     QList<QStringView> words;
-    for (QStringView w : text.split(u' ', Qt::SkipEmptyParts)) {
-        w = w.trimmed();
-        if (!w.isEmpty())
-            words.append(w);
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const bool blank = i == text.size() || text.at(i).isSpace() || text.at(i).unicode() < 0x20;
+        if (blank && start >= 0) {
+            words.append(text.sliced(start, i - start));
+            start = -1;
+        } else if (!blank && start < 0) {
+            start = i;
+        }
     }
     return words;
 }
@@ -273,7 +278,7 @@ MemberFiscalCode computeMemberFiscalCode(const TSchedaIscritto& member)
         QStringList labels;
         for (const Place* p : places)
             labels.append(p->label());
-        const QString example = places.front()->name + QStringLiteral(" (") + places.front()->province + u')';
+        const QString example = kCfLuogoComune.arg(places.front()->name, places.front()->province);
         return fail(kMsgCfLuogoAmbiguo.arg(typed, labels.join(QStringLiteral(", ")), example), "LuogoNasc");
     }
     return {computeFiscalCode(person.surname, person.name, sex.at(0), birth, places.front()->code), {}, {}};

@@ -80,17 +80,17 @@ MemberFiscalCode computeMemberFiscalCode(const TSchedaIscritto& member);
 enum class FiscalCodeField { Surname, Name, BirthDate, Sex, Place };
 struct FiscalCodeDifference {
     FiscalCodeField field;
-    QString inCode;   // "RSS", "03/12/1980", "F", "Forlì (FC)", or the unknown place code
-    QString inRecord; // "BNC"; for the date, the sex and the place, the record's text
+    QString inCode;   // "RSS", "03/12/1980", "F"; for the place its cadastral code, "D704"
+    QString inRecord; // the letters the record gives, "BNC"; for the date, the sex and the place, its text
 };
 
 // The member's CodFisc compared with Tiratore, DataNasc, Sesso and LuogoNasc. Nothing is compared
 // when CodFisc is empty or not a fiscal code (an 11-digit VAT number, a code of the wrong shape), nor
-// a part whose field is empty or cannot be read (a date that is no day, a place not in the table is
-// still compared: the code's place is named). Surname and name: the words of Tiratore may be split
-// anywhere, surname first or name first (a comma fixes the split); the code agrees when any split
-// gives both its surname and its name letters. Otherwise the split nearest to agreeing names the
-// parts that differ. The date's year is compared by its last two digits.
+// a part whose field is empty or cannot be read (a date that is no day). A place typed that is not in
+// the table, or names other places than the code's, disagrees: the message names the code's place. Surname and name:
+// the words of Tiratore may be split anywhere, surname first or name first (a comma fixes the split); the code agrees
+// when any split gives both its surname and its name letters. Otherwise the split nearest to agreeing names the parts
+// that differ. The date's year is compared by its last two digits.
 QList<FiscalCodeDifference> compareMemberFiscalCode(const TSchedaIscritto& member);
 
 // The payer's CodFisc compared with Pagatore: surname and name letters only, as above.

@@ -1,5 +1,7 @@
 #include "Places.h"
 
+#include "storage/Messages.h"
+
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
@@ -107,7 +109,7 @@ bool Place::existedOn(QDate day) const
 
 QString Place::label() const
 {
-    return isCountry() ? name + QStringLiteral(" (Stato estero)") : name + QStringLiteral(" (") + province + u')';
+    return isCountry() ? kCfLuogoEstero.arg(name) : kCfLuogoComune.arg(name, province);
 }
 
 const QList<Place>& allPlaces()

@@ -236,6 +236,9 @@ inline const QString kCfDiffSessoM = QStringLiteral("- il sesso nel codice è M 
 inline const QString kCfDiffSessoF = QStringLiteral("- il sesso nel codice è F (femminile)");
 // %1 the place the code names ("Forlì (FC)", "Francia (Stato estero)").
 inline const QString kCfDiffLuogoNasc = QStringLiteral("- il luogo di nascita nel codice è %1");
+// How the messages name a place: %1 the municipality and %2 its province, or %1 the country.
+inline const QString kCfLuogoComune = QStringLiteral("%1 (%2)");
+inline const QString kCfLuogoEstero = QStringLiteral("%1 (Stato estero)");
 // %1 the cadastral code that names no known place.
 inline const QString kCfDiffLuogoSconosciuto =
     QStringLiteral("- il luogo di nascita nel codice ha il codice catastale %1, che non corrisponde a nessun comune "

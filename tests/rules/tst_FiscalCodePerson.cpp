@@ -159,6 +159,7 @@ void tst_FiscalCodePerson::split_data()
     QTest::newRow("apostrophe inside a word") << u"D'Angelo Marco"_s << u"D'Angelo"_s << u"Marco"_s;
     QTest::newRow("particle, then one word") << u"Di Maria"_s << u"Di"_s << u"Maria"_s;
     QTest::newRow("comma") << u" Bianchi Rossi ,Maria "_s << u"Bianchi Rossi"_s << u"Maria"_s;
+    QTest::newRow("tab and no-break space") << u"\tDe\u00A0Luca Ugo"_s << u"De Luca"_s << u"Ugo"_s;
     QTest::newRow("one word") << u"Rossi"_s << u"Rossi"_s << u""_s;
 }
 
