@@ -27,20 +27,28 @@ constexpr std::array<Values, kLast - kFirst + 1> kValues = {{
 
 } // namespace
 
-bool CodiceFiscaleValido(const QString& code)
+QChar fiscalCodeCheckChar(QStringView first15)
 {
-    if (code.size() != 16)
-        return false;
+    if (first15.size() != 15)
+        return {};
     int sum = 0;
     for (int i = 0; i < 15; ++i) {
-        const char16_t c = code.at(i).unicode();
+        const char16_t c = first15.at(i).unicode();
         if (c < kFirst || c > kLast)
-            return false;
+            return {};
         // Index 0 is position 1, an odd position.
         const Values& v = kValues[c - kFirst];
         sum += i % 2 == 0 ? v.odd : v.even;
     }
-    return code.at(15).unicode() == u'A' + sum % 26;
+    return QChar(u'A' + sum % 26);
+}
+
+bool CodiceFiscaleValido(const QString& code)
+{
+    if (code.size() != 16)
+        return false;
+    const QChar check = fiscalCodeCheckChar(QStringView(code).first(15));
+    return !check.isNull() && code.at(15) == check;
 }
 
 } // namespace tavorel

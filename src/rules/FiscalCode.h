@@ -10,4 +10,8 @@ namespace tavorel {
 // "0".."Z", make the code not valid; the punctuation between "9" and "A" counts 0.
 bool CodiceFiscaleValido(const QString& code);
 
+// The check letter of a fiscal code's first 15 characters, by the same rule; a null QChar when
+// first15 is not 15 characters from "0" to "Z".
+QChar fiscalCodeCheckChar(QStringView first15);
+
 } // namespace tavorel

@@ -332,5 +332,56 @@ inline QString msgArchivioRiparato(const QString& name, qint64 blanked, const QS
         .arg(blanked)
         .arg(keptAs);
 }
+// Fiscal code computed from the member's data (button "Calcola" of the member editor): what to mend
+// when it cannot be computed. In kMsgCfLuogoSconosciuto %1 is the place as typed; in
+// kMsgCfLuogoAmbiguo %1 is the place as typed, %2 the places it can mean ("Castro (BG), Castro (LE)")
+// and %3 the first of them written as the field should hold it ("Castro (BG)").
+inline const QString kMsgCfCalcolaTiratore =
+    QStringLiteral("Per calcolare il codice fiscale è necessario indicare il cognome e il nome dell'iscritto "
+                   "(prima il cognome, poi il nome).");
+inline const QString kMsgCfCalcolaSesso =
+    QStringLiteral("Per calcolare il codice fiscale è necessario indicare il sesso dell'iscritto (M oppure F).");
+inline const QString kMsgCfCalcolaDataNasc = QStringLiteral(
+    "Per calcolare il codice fiscale è necessario indicare la data di nascita dell'iscritto nel formato gg/mm/aaaa.");
+inline const QString kMsgCfCalcolaLuogoNasc =
+    QStringLiteral("Per calcolare il codice fiscale è necessario indicare il luogo di nascita dell'iscritto "
+                   "(il comune, oppure lo Stato per chi è nato all'estero).");
+inline const QString kMsgCfLuogoSconosciuto =
+    QStringLiteral("Attenzione: il luogo di nascita \"%1\" non si trova tra i comuni italiani, attuali e soppressi, "
+                   "né tra gli Stati esteri.\n\nCorreggere il luogo di nascita; per chi è nato all'estero indicare lo "
+                   "Stato.");
+inline const QString kMsgCfLuogoAmbiguo =
+    QStringLiteral("Attenzione: il luogo di nascita \"%1\" può indicare più luoghi: %2.\n\nIndicare anche la "
+                   "provincia tra parentesi, ad esempio \"%3\".");
+inline const QString kMsgCfCalcolatoSovrascrivi =
+    QStringLiteral("Il codice fiscale calcolato dai dati anagrafici è %1, diverso da quello presente nella scheda "
+                   "(%2).\n\nSostituire il codice presente con quello calcolato?");
+
+// The fiscal code compared with the data on save. The list (%1) holds one line for each part that
+// disagrees, built from the kCfDiff... lines; then the question.
+inline const QString kMsgCfNonCorrispondeScheda =
+    QStringLiteral("Attenzione: il codice fiscale non corrisponde ai dati della scheda:\n%1\n\nSalvare comunque la "
+                   "scheda?");
+inline const QString kMsgCfNonCorrispondePagatore =
+    QStringLiteral("Attenzione: il codice fiscale non corrisponde al cognome e nome del pagatore:\n%1\n\nSalvare "
+                   "comunque la ricevuta?");
+// %1 what the code holds, %2 what the record's field gives.
+inline const QString kCfDiffCognome =
+    QStringLiteral("- le lettere del cognome nel codice sono %1, dal cognome indicato risultano %2");
+inline const QString kCfDiffNome =
+    QStringLiteral("- le lettere del nome nel codice sono %1, dal nome indicato risultano %2");
+// %1 the date the code holds, dd/mm/yyyy, in the century of the date typed.
+inline const QString kCfDiffDataNasc = QStringLiteral("- la data di nascita nel codice è %1");
+inline const QString kCfDiffSessoM = QStringLiteral("- il sesso nel codice è M (maschile)");
+inline const QString kCfDiffSessoF = QStringLiteral("- il sesso nel codice è F (femminile)");
+// %1 the place the code names ("Forlì (FC)", "Francia (Stato estero)").
+inline const QString kCfDiffLuogoNasc = QStringLiteral("- il luogo di nascita nel codice è %1");
+// How the messages name a place: %1 the municipality and %2 its province, or %1 the country.
+inline const QString kCfLuogoComune = QStringLiteral("%1 (%2)");
+inline const QString kCfLuogoEstero = QStringLiteral("%1 (Stato estero)");
+// %1 the cadastral code that names no known place.
+inline const QString kCfDiffLuogoSconosciuto =
+    QStringLiteral("- il luogo di nascita nel codice ha il codice catastale %1, che non corrisponde a nessun comune "
+                   "né Stato estero");
 
 } // namespace tavorel
