@@ -1,8 +1,8 @@
 #include "members/ExpiredList.h"
 
-#include "members/ExpiryMail.h"
 #include "lists/ListRecords.h"
 #include "lists/ListRows.h"
+#include "members/ExpiryMail.h"
 #include "printing/ListTemplate.h"
 #include "rules/Expiry.h"
 #include "rules/RecordSearch.h"

@@ -40,8 +40,7 @@ bool contaScadenze(RecordFile& file, const QDate& today, int giorni, ConteggioSc
             forEachInRun(first, records, TSchedaIscritto::RecordSize, [&](qint64, QByteArrayView bytes) {
                 if (!recordIsWhole<TSchedaIscritto>(bytes))
                     return;
-                conta(storedDate(bytes, certificato), part.certificatiScaduti,
-                      part.certificatiInScadenza);
+                conta(storedDate(bytes, certificato), part.certificatiScaduti, part.certificatiInScadenza);
                 conta(storedDate(bytes, tessera), part.tessereScadute, part.tessereInScadenza);
             });
         },

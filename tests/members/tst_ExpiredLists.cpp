@@ -4,8 +4,8 @@
 #include "shell/ListPanel.h"
 #include "storage/Archives.h"
 #include "storage/Messages.h"
-#include "support/RowOracle.h"
 #include "support/FakePlatform.h"
+#include "support/RowOracle.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -4,8 +4,8 @@
 #include "shell/ListPanel.h"
 #include "storage/Archives.h"
 #include "support/FakePlatform.h"
-#include "support/Screens.h"
 #include "support/RowOracle.h"
+#include "support/Screens.h"
 
 #include <QApplication>
 #include <QDir>

@@ -326,6 +326,12 @@ void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder_data()
 // in file order, each after its look.
 void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder()
 {
+#if defined(__SANITIZE_THREAD__)
+    // The runs are handed between threads by Qt's thread pool and futures, whose locks
+    // ThreadSanitizer cannot see in a Qt that was not built with it: every hand-over would read as
+    // a race. The serial scans above and the concurrent appends below still run under it.
+    QSKIP("the thread pool's hand-overs are invisible to ThreadSanitizer in this Qt");
+#endif
     QFETCH(int, size);
     QFETCH(int, records);
     auto recordOf = [&](qint64 k) { return QByteArray::number(k).rightJustified(size, '0'); };
@@ -404,6 +410,12 @@ void tst_RecordFile::runScanLooksAtEveryRecordOnceAndTakesInOrder()
 // it are taken, none after it, and no thread is left behind.
 void tst_RecordFile::runScanStopsWhereALookFails()
 {
+#if defined(__SANITIZE_THREAD__)
+    // The runs are handed between threads by Qt's thread pool and futures, whose locks
+    // ThreadSanitizer cannot see in a Qt that was not built with it: every hand-over would read as
+    // a race. The serial scans above and the concurrent appends below still run under it.
+    QSKIP("the thread pool's hand-overs are invisible to ThreadSanitizer in this Qt");
+#endif
     const int size = 1000;
     writeFile(path_, QByteArray(size * 6000, 'r')); // many runs
     struct Scan final : RunScan {
