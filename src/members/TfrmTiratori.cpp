@@ -9,6 +9,7 @@
 #include "members/TfrmTessereScadute.h"
 #include "members/TfrmTrovaTiratori.h"
 #include "rules/FieldRules.h"
+#include "rules/FiscalCodePerson.h"
 #include "rules/TextRules.h"
 #include "shell/Artwork.h"
 #include "shell/Colors.h"
@@ -213,6 +214,8 @@ void TfrmTiratori::buildCommands()
          &T::cmdScaduteClick},
         {&T::btnEmail, "btnEmail", "posta", setup_.piccolo, "Invia una e-mail all'indirizzo indicato.",
          &T::btnEmailClick},
+        {&T::btnCalcolaCF, "btnCalcolaCF", "controllo_cf", setup_.piccolo,
+         "Calcola il codice fiscale dai dati anagrafici.", &T::btnCalcolaCFClick},
     };
     buildPictureCommands<TfrmTiratori>(this, panel(), panInfo, commands);
     connect(cmdTrova, &PictureButton::clicked, this, &T::cmdTrovaClick);
@@ -300,7 +303,7 @@ void TfrmTiratori::buildLayout()
     riga(campiLayout, {{cella(&S::LuogoNasc), 2}, {cella(&S::Indirizzo), 3}});
     riga(campiLayout, {{cella(&S::Citta), 3}, {cella(&S::Cap), 0}, {cella(&S::Nazione), 2}});
     riga(campiLayout,
-         {{cella(&S::CodFisc, nullptr, btnCodFisc), 0}, {cella(&S::Gruppo), 1}, {cella(&S::Professione), 2}});
+         {{cella(&S::CodFisc, btnCalcolaCF, btnCodFisc), 0}, {cella(&S::Gruppo), 1}, {cella(&S::Professione), 2}});
     riga(campiLayout, {{cella(&S::Studio, croce), 0}, {cella(&S::Ente), 1}});
     riga(campiLayout, {{cella(&S::Email, nullptr, btnEmail), 3}, {cella(&S::Tel), 2}, {cella(&S::Cel), 2}});
     riga(campiLayout,
@@ -380,6 +383,37 @@ void TfrmTiratori::txtQuotaExit()
     const QString quota = NormalizzaImporto(campo(&S::Quota)->text(), 2);
     if (quota != campo(&S::Quota)->text())
         campo(&S::Quota)->setText(quota);
+}
+
+void TfrmTiratori::btnCalcolaCFClick()
+{
+    const MemberFiscalCode calcolato = computeMemberFiscalCode(scheda());
+    if (!calcolato.ok()) {
+        platform().message(this, MessageKind::Warning, calcolato.message);
+        if (QLineEdit* f = campi_.field(QStringLiteral("txt") + calcolato.field))
+            f->setFocus();
+        return;
+    }
+    const QString attuale = TrimSpazi(campo(&S::CodFisc)->text());
+    // A code that already agrees stays as it is (one the agency gave with omocodia included).
+    if (attuale == calcolato.code || fiscalCodeWithoutOmocodia(attuale) == calcolato.code)
+        return;
+    if (!attuale.isEmpty() &&
+        platform().message(this, MessageKind::Confirmation, kMsgCfCalcolatoSovrascrivi.arg(calcolato.code, attuale)) !=
+            Answer::Yes)
+        return;
+    campo(&S::CodFisc)->setText(calcolato.code);
+}
+
+bool TfrmTiratori::controllaSalvataggio()
+{
+    // A code that does not agree with the person's data is told, field by field; the user may
+    // still save it (a code the agency assigned with omocodia, a place spelt otherwise).
+    const QString domanda = memberFiscalCodeQuestion(scheda());
+    if (domanda.isEmpty() || platform().message(this, MessageKind::Confirmation, domanda) == Answer::Yes)
+        return true;
+    campo(&S::CodFisc)->setFocus();
+    return false;
 }
 
 bool TfrmTiratori::dopoScrittura(qint64 k)

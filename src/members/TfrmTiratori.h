@@ -40,6 +40,7 @@ protected:
     QString nomeArchivio() const override;
     QLineEdit* campoCodiceFiscale() const override;
     bool preparaNuova() override;
+    bool controllaSalvataggio() override;
     bool dopoScrittura(qint64 k) override;
     bool preparaDuplicato() override;
     void completaScheda(TSchedaIscritto& record) const override;
@@ -56,6 +57,7 @@ private:
     void cmdScaduteClick();
     void cmdTrovaClick();
     void btnEmailClick();
+    void btnCalcolaCFClick();
     void txtQuotaExit();
     // A member picked in a search or a list: shown once the member on screen may be left.
     void mostraScelto(const TSchedaIscritto& member, qint64 k);
@@ -67,6 +69,7 @@ private:
     PictureButton* cmdScadCert;
     PictureButton* cmdScadute;
     PictureButton* btnEmail;
+    PictureButton* btnCalcolaCF;
 };
 
 } // namespace tavorel

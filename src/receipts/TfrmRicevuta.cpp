@@ -9,6 +9,7 @@
 #include "receipts/TfrmStampaRic.h"
 #include "rules/AmountInWords.h"
 #include "rules/FieldRules.h"
+#include "rules/FiscalCodePerson.h"
 #include "rules/TextRules.h"
 #include "shell/Colors.h"
 #include "shell/CommandTable.h"
@@ -522,6 +523,16 @@ bool TfrmRicevuta::preparaSalvataggio()
     etichetta(&S::CentLettere)->setText(importo.cents);
     etichetta(&S::Intero)->setText(importo.intero);
     return true;
+}
+
+bool TfrmRicevuta::controllaSalvataggio()
+{
+    // The payer's code against the payer's name (the rest of a code is not on the receipt).
+    const QString domanda = payerFiscalCodeQuestion(scheda());
+    if (domanda.isEmpty() || platform().message(this, MessageKind::Confirmation, domanda) == Answer::Yes)
+        return true;
+    campo(&S::CodFisc)->setFocus();
+    return false;
 }
 
 bool TfrmRicevuta::preparaDuplicato()

@@ -45,6 +45,7 @@ protected:
     QByteArray confronto() const override;
     bool preparaNuova() override;
     bool preparaSalvataggio() override;
+    bool controllaSalvataggio() override;
     bool preparaDuplicato() override;
     bool primaDiChiudere() override;
 

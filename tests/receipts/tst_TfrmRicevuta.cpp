@@ -417,7 +417,7 @@ void tst_TfrmRicevuta::saveAppendsThenOverwrites()
     QCOMPARE(e.fake.messages[0].kind, MessageKind::Information);
     QCOMPARE(e.fake.messages[0].text, kInserita);
 
-    e.edit("txtPagatore")->setText(QStringLiteral("Bianchi Anna"));
+    e.edit("txtPagatore")->setText(QStringLiteral("Rossi Maria"));
     e.click("cmdSalva");
     QCOMPARE(e.label("lblPosizione")->text(), QStringLiteral("3"));
     QCOMPARE(e.fake.messages.size(), 2);
@@ -427,7 +427,7 @@ void tst_TfrmRicevuta::saveAppendsThenOverwrites()
     const QByteArray file = e.bytes();
     QCOMPARE(file.size(), 3 * TSchedaRicevuta::RecordSize);
     QCOMPARE(file.left(2 * TSchedaRicevuta::RecordSize), archivio(2));
-    QCOMPARE(campo(file, 3, "Pagatore"), QByteArray("Bianchi Anna"));
+    QCOMPARE(campo(file, 3, "Pagatore"), QByteArray("Rossi Maria"));
     QCOMPARE(campo(file, 3, "NumRic"), QByteArray("7"));
     QCOMPARE(campo(file, 3, "Dal"), QByteArray("01/03/2026"));
     QCOMPARE(campo(file, 3, "Al"), QByteArray("31/03/2026"));
