@@ -74,7 +74,7 @@ ExpiredList::ExpiredList(QWidget* owner, const Kind& kind, CaricaIscritto carica
     txtGiorni->setAlignment(Qt::AlignRight);
     txtGiorni->setFont(look::font(QStringLiteral("Verdana"), 9, true));
     FieldKeys::of(txtGiorni)->setFilter(KeyFilter::Digits);
-    FieldKeys::of(txtGiorni)->setEnterTarget(elenco->lstRecords);
+    elenco->enterMovesToList(txtGiorni);
     lblGiorni = look::label(pannello, QStringLiteral("giorni"), 9, true, QStringLiteral("lblGiorni"));
     auto* avanti = new QHBoxLayout;
     avanti->setSpacing(8);
@@ -92,13 +92,10 @@ ExpiredList::ExpiredList(QWidget* owner, const Kind& kind, CaricaIscritto carica
     btnEmail = look::button(this, QStringLiteral("btnEmail"), QStringLiteral("Scrivi a tutti"));
     look::stackWindow(this, {pannello}, {btnChiudi}, {btnEmail, btnStampa});
 
-    setTabOrder(elenco->txtTrova, elenco->lstRecords);
-    setTabOrder(elenco->lstRecords, chkInScadenza);
     setTabOrder(chkInScadenza, txtGiorni);
     setTabOrder(txtGiorni, btnStampa);
     setTabOrder(btnStampa, btnEmail);
-    setTabOrder(btnEmail, elenco->btnTrova);
-    setTabOrder(elenco->btnTrova, btnChiudi);
+    elenco->setTabOrderAround(chkInScadenza, btnEmail, btnChiudi);
 
     connect(btnChiudi, &QPushButton::clicked, this, &QDialog::reject);
     connect(btnStampa, &QPushButton::clicked, this, &ExpiredList::btnStampaClick);
@@ -160,7 +157,7 @@ void ExpiredList::FormShow()
 {
     elenco->azzeraTrova();
     costruisciLista();
-    elenco->txtTrova->setFocus();
+    elenco->focusFind();
 }
 
 void ExpiredList::costruisciLista()

@@ -47,10 +47,6 @@ public:
         bool certificato;
     };
 
-    ListPanel* elenco;
-    QPushButton* btnChiudi;
-    QPushButton* btnStampa;
-
     void FormShow() override;
     void btnStampaClick();
     void lstRecordsDblClick();
@@ -95,6 +91,9 @@ private:
     // The days the list was last built with, put back when the field is left with a bad number.
     int giorniValidi_;
 
+    ListPanel* elenco;
+    QPushButton* btnChiudi;
+    QPushButton* btnStampa;
     QCheckBox* chkInScadenza;
     QLineEdit* txtGiorni;
     QLabel* lblGiorni;

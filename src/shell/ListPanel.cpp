@@ -142,6 +142,19 @@ void ListPanel::setTabOrderTo(QWidget* next)
     setTabOrder(lstRecords, next);
 }
 
+void ListPanel::setTabOrderAround(QWidget* afterList, QWidget* beforeFind, QWidget* afterFind)
+{
+    setTabOrder(txtTrova, lstRecords);
+    setTabOrder(lstRecords, afterList);
+    setTabOrder(beforeFind, btnTrova);
+    setTabOrder(btnTrova, afterFind);
+}
+
+void ListPanel::enterMovesToList(QLineEdit* field)
+{
+    FieldKeys::of(field)->setEnterTarget(lstRecords);
+}
+
 void ListPanel::setRememberedKey(QString* key)
 {
     key_ = key ? key : &ownKey_;

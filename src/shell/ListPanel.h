@@ -24,13 +24,6 @@ class ListPanel : public QFrame {
 public:
     ListPanel(QWidget* parent, const QString& banner, const QString& hint);
 
-    // The find box, its button and the list. The expiry lists put them in a tab order of their own
-    // among their buttons; other screens use setTabOrderTo.
-
-    QLineEdit* txtTrova;
-    QPushButton* btnTrova;
-    QListView* lstRecords;
-
     void setRows(RowTable rows, ListModel::Order order);
     void clear();
     int count() const;
@@ -55,6 +48,11 @@ public:
     void focusFind(bool emptied = false);
     // Tab goes from the find box to its button, to the list and then to `next`.
     void setTabOrderTo(QWidget* next);
+    // The expiry lists' order: the find box, the list, then `afterList` and what the screen chains
+    // after it up to `beforeFind`, then the find button and `afterFind`.
+    void setTabOrderAround(QWidget* afterList, QWidget* beforeFind, QWidget* afterFind);
+    // Enter in `field` moves to the list.
+    void enterMovesToList(QLineEdit* field);
 
     // The income summary keeps its key for the whole run: it hands its own store here.
     void setRememberedKey(QString* key);
@@ -68,6 +66,10 @@ private:
     QString ownKey_;
     QString* key_ = &ownKey_;
 
+    // The find box, its button and the list.
+    QLineEdit* txtTrova;
+    QPushButton* btnTrova;
+    QListView* lstRecords;
     QLabel* imgBanner;
     QLabel* imgIstruzioni;
     QLabel* lblRigo03;

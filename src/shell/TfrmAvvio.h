@@ -32,27 +32,6 @@ public:
     // The program icon at the usual window and task-bar sizes, drawn from the same artwork.
     static QIcon programIcon();
 
-    // Title block
-    PictureButton* imgInfo;
-    QSvgWidget* icoIcona;
-    QLabel* icoTitoloApp;
-    PictureButton* imgGuida;
-    PictureButton* btnBackup; // the copies of the data, beside the help
-    QLabel* imgSottotitolo;
-
-    // The three apps: a picture and a pill button each, both doing the same thing
-    PictureButton* imgApp01;
-    PictureButton* btnApp01;
-    PictureButton* imgApp02;
-    PictureButton* btnApp02;
-    PictureButton* imgApp03;
-    PictureButton* btnApp03;
-
-    // Footer
-    PictureButton* imgSito;
-    PictureButton* imgCopyright;
-    PictureButton* imgEsci;
-
     void imgApp01Click();
     void btnApp01Click();
     void imgApp02Click();
@@ -122,6 +101,26 @@ private:
     void avviaConteggio(bool always);
     void scadenzeContate();
 
+    // Title block
+    PictureButton* imgInfo;
+    QSvgWidget* icoIcona;
+    QLabel* icoTitoloApp;
+    PictureButton* imgGuida;
+    PictureButton* btnBackup; // the copies of the data, beside the help
+    QLabel* imgSottotitolo;
+
+    // The three apps: a picture and a pill button each, both doing the same thing
+    PictureButton* imgApp01;
+    PictureButton* btnApp01;
+    PictureButton* imgApp02;
+    PictureButton* btnApp02;
+    PictureButton* imgApp03;
+    PictureButton* btnApp03;
+
+    // Footer
+    PictureButton* imgSito;
+    PictureButton* imgCopyright;
+    PictureButton* imgEsci;
     QLabel* lblScadenze;
     QFutureWatcher<Scadenze> conteggio_;
     Scadenze scadenze_;

@@ -6,6 +6,7 @@
 #include "storage/Messages.h"
 #include "support/FakePlatform.h"
 #include "support/RowOracle.h"
+#include "support/Screens.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -153,8 +154,8 @@ void tst_ExpiredLists::listsWhoseDateHasPassed()
         w = std::make_unique<TfrmCertScaduti>(nullptr, CaricaIscritto{});
     w->show();
     QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    QCOMPARE(nomi(w->elenco->rows(), cards ? 30 : 32), listed);
-    QCOMPARE(QApplication::focusWidget(), w->elenco->txtTrova);
+    QCOMPARE(nomi(test::child<ListPanel>(w.get(), "panElenco")->rows(), cards ? 30 : 32), listed);
+    QCOMPARE(QApplication::focusWidget(), test::child<QLineEdit>(w.get(), "txtTrova"));
     QCOMPARE(scope.fake.messages.size(), 1);
     QCOMPARE(scope.fake.messages[0].text, msgSchedeIlleggibili(unreadable, QStringLiteral("Archivio_Iscritti.pro")));
 }
@@ -165,8 +166,8 @@ void tst_ExpiredLists::emptyListPrintsItsPage()
     TfrmTessereScadute w(nullptr, {});
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QCOMPARE(w.elenco->count(), 0);
-    QTest::mouseClick(w.btnStampa, Qt::LeftButton);
+    QCOMPARE(test::child<ListPanel>(&w, "panElenco")->count(), 0);
+    QTest::mouseClick(test::child<QPushButton>(&w, "btnStampa"), Qt::LeftButton);
     QCOMPARE(scope.fake.printed.size(), 1);
     QCOMPARE(scope.fake.printed[0].findMemo(QStringLiteral("txtTitolo"))->text(),
              QStringLiteral("Riepilogo tessere scadute"));
@@ -198,11 +199,12 @@ void tst_ExpiredLists::doubleClickLoadsTheMember()
         loadedK = k;
     });
     mostra(w, ticked);
-    QCOMPARE(w.elenco->count(), 2);
-    QCOMPARE(w.elenco->rows()[1].contains(QStringLiteral("Giorni:  -100")), ticked);
-    const QRect r = w.elenco->lstRecords->visualRect(w.elenco->lstRecords->model()->index(1, 0));
-    QTest::mouseClick(w.elenco->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(w.elenco->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(test::child<ListPanel>(&w, "panElenco")->count(), 2);
+    QCOMPARE(test::child<ListPanel>(&w, "panElenco")->rows()[1].contains(QStringLiteral("Giorni:  -100")), ticked);
+    const QRect r = test::child<QListView>(&w, "lstRecords")
+                        ->visualRect(test::child<QListView>(&w, "lstRecords")->model()->index(1, 0));
+    QTest::mouseClick(test::child<QListView>(&w, "lstRecords")->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(test::child<QListView>(&w, "lstRecords")->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(loaded, b);
     QCOMPARE(loadedK, 3);
     QVERIFY(!w.isVisible());
@@ -265,7 +267,7 @@ void tst_ExpiredLists::tickAddsTheExpiringWithTheirDaysLeft()
         }
         expected << row;
     }
-    QCOMPARE(w->elenco->rows(), expected);
+    QCOMPARE(test::child<ListPanel>(w.get(), "panElenco")->rows(), expected);
     const bool unreadable = !QDate::fromString(expiry, QStringLiteral("d/M/yyyy")).isValid();
     // Told each time the list is built: on show, and again when the tick builds it anew.
     QCOMPARE(scope.fake.messages.size(), unreadable ? (ticked ? 2 : 1) : 0);
@@ -308,7 +310,7 @@ void tst_ExpiredLists::daysTypedBuildTheListAgain()
     scrivi(scope.fake.folder, members);
     TfrmCertScaduti w(nullptr, {});
     mostra(w, true);
-    QCOMPARE(w.elenco->count(), 2);
+    QCOMPARE(test::child<ListPanel>(&w, "panElenco")->count(), 2);
 
     auto* giorni = control<QLineEdit>(&w, "txtGiorni");
     QCOMPARE(giorni->text(), QStringLiteral("30"));
@@ -327,9 +329,9 @@ void tst_ExpiredLists::daysTypedBuildTheListAgain()
         QVERIFY(scope.fake.messages.isEmpty());
     }
     QCOMPARE(giorni->text(), shown);
-    QCOMPARE(w.elenco->count(), rows);
+    QCOMPARE(test::child<ListPanel>(&w, "panElenco")->count(), rows);
 
-    QTest::mouseClick(w.btnStampa, Qt::LeftButton);
+    QTest::mouseClick(test::child<QPushButton>(&w, "btnStampa"), Qt::LeftButton);
     QCOMPARE(scope.fake.printed.size(), 1);
     QCOMPARE(scope.fake.printed[0].findMemo(QStringLiteral("txtTitolo"))->text(), printedTitle);
     QCOMPARE(scope.fake.printed[0].findMemo(QStringLiteral("txtRiepilogo"))->lineCount(), rows);

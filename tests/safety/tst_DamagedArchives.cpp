@@ -155,11 +155,11 @@ QStringList listed(const QString& screen, test::FakePlatform& fake)
     } else if (screen == QLatin1String("expired cards")) {
         TfrmTessereScadute w(nullptr, {});
         showActive(w);
-        rows = w.elenco->rows();
+        rows = test::child<ListPanel>(&w, "panElenco")->rows();
     } else if (screen == QLatin1String("expired certificates")) {
         TfrmCertScaduti w(nullptr, {});
         showActive(w);
-        rows = w.elenco->rows();
+        rows = test::child<ListPanel>(&w, "panElenco")->rows();
     } else {
         TfrmMenuRiepCosti q;
         showActive(q);
@@ -514,10 +514,11 @@ void tst_DamagedArchives::damagedCopyIsNeverLoaded()
         numbers.append(k);
     });
     showActive(w);
-    QCOMPARE(w.elenco->count(), 1);
-    const QRect r = w.elenco->lstRecords->visualRect(w.elenco->lstRecords->model()->index(0, 0));
-    QTest::mouseClick(w.elenco->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
-    QTest::mouseDClick(w.elenco->lstRecords->viewport(), Qt::LeftButton, {}, r.center());
+    QCOMPARE(test::child<ListPanel>(&w, "panElenco")->count(), 1);
+    const QRect r = test::child<QListView>(&w, "lstRecords")
+                        ->visualRect(test::child<QListView>(&w, "lstRecords")->model()->index(0, 0));
+    QTest::mouseClick(test::child<QListView>(&w, "lstRecords")->viewport(), Qt::LeftButton, {}, r.center());
+    QTest::mouseDClick(test::child<QListView>(&w, "lstRecords")->viewport(), Qt::LeftButton, {}, r.center());
     QCOMPARE(numbers, QList<qint64>{1});
     QCOMPARE(loaded, a);
     QCOMPARE(fake.messages.size(), 1); // the list's count of what it skipped, nothing more
