@@ -153,17 +153,12 @@ constexpr const char* kSuggerimenti[] = {
 
 EditorSetup setup()
 {
+    // Every failing archive action is told as an error.
     return {
         .infoIniziale = kInfoIniziale,
-        .archivioVuoto = &kMsgArchivioIscrittiVuoto,
-        .duplicaNonSalvata = &kMsgIscrittoDuplicaNonSalvata,
-        .duplicata = &kMsgIscrittoDuplicata,
-        .erroreSalva = MessageKind::Error,
-        .errorePrimo = MessageKind::Error,
-        .erroreArchivio = MessageKind::Error,
-        .icona = QSize(40, 40),
-        .largo = QSize(113, 40),
-        .piccolo = QSize(27, 27),
+        .messaggi = {&kMsgArchivioIscrittiVuoto, &kMsgIscrittoDuplicaNonSalvata, &kMsgIscrittoDuplicata},
+        .errori = {},
+        .misure = {QSize(40, 40), QSize(113, 40), QSize(27, 27)},
         .suggerimenti = kSuggerimenti,
         .controllaCodice = &TfrmCodFisc::apriControllo,
     };
@@ -207,14 +202,14 @@ void TfrmTiratori::buildCommands()
     buildEditorCommands(panel());
     using T = TfrmTiratori;
     const CommandRow<TfrmTiratori> commands[] = {
-        {&T::cmdFile, "cmdFile", "file_scheda", setup_.icona, "Allega file alla scheda.", &T::cmdFileClick},
-        {&T::cmdScadCert, "cmdScadCert", "scad_cert", setup_.icona,
+        {&T::cmdFile, "cmdFile", "file_scheda", setup_.misure.icona, "Allega file alla scheda.", &T::cmdFileClick},
+        {&T::cmdScadCert, "cmdScadCert", "scad_cert", setup_.misure.icona,
          "Visualizza il riepilogo dei certificati medici scaduti.", &T::cmdScadCertClick},
-        {&T::cmdScadute, "cmdScadute", "scad_tessere", setup_.icona, "Visualizza il riepilogo delle tessere scadute.",
-         &T::cmdScaduteClick},
-        {&T::btnEmail, "btnEmail", "posta", setup_.piccolo, "Invia una e-mail all'indirizzo indicato.",
+        {&T::cmdScadute, "cmdScadute", "scad_tessere", setup_.misure.icona,
+         "Visualizza il riepilogo delle tessere scadute.", &T::cmdScaduteClick},
+        {&T::btnEmail, "btnEmail", "posta", setup_.misure.piccolo, "Invia una e-mail all'indirizzo indicato.",
          &T::btnEmailClick},
-        {&T::btnCalcolaCF, "btnCalcolaCF", "controllo_cf", setup_.piccolo,
+        {&T::btnCalcolaCF, "btnCalcolaCF", "controllo_cf", setup_.misure.piccolo,
          "Calcola il codice fiscale dai dati anagrafici.", &T::btnCalcolaCFClick},
     };
     buildPictureCommands<TfrmTiratori>(this, panel(), panInfo, commands);

@@ -149,16 +149,10 @@ EditorSetup setup()
 {
     return {
         .infoIniziale = kInfoIniziale,
-        .archivioVuoto = &kMsgArchivioRicevuteVuoto,
-        .duplicaNonSalvata = &kMsgRicevutaDuplicaNonSalvata,
-        .duplicata = &kMsgRicevutaDuplicata,
+        .messaggi = {&kMsgArchivioRicevuteVuoto, &kMsgRicevutaDuplicaNonSalvata, &kMsgRicevutaDuplicata},
         // "Primo" and "Salva" report a failing archive as a warning, the other actions as an error.
-        .erroreSalva = MessageKind::Warning,
-        .errorePrimo = MessageKind::Warning,
-        .erroreArchivio = MessageKind::Error,
-        .icona = QSize(44, 44),
-        .largo = QSize(124, 44),
-        .piccolo = QSize(28, 28),
+        .errori = {.salva = MessageKind::Warning, .primo = MessageKind::Warning},
+        .misure = {QSize(44, 44), QSize(124, 44), QSize(28, 28)},
         .suggerimenti = kSuggerimenti,
         .controllaCodice = &TfrmCodFisc::apriControllo,
     };
@@ -230,12 +224,12 @@ void TfrmRicevuta::buildCommands()
     buildEditorCommands(panel());
     using T = TfrmRicevuta;
     const CommandRow<TfrmRicevuta> commands[] = {
-        {&T::cmdNumerazione, "cmdNumerazione", "numerazione", setup_.icona,
+        {&T::cmdNumerazione, "cmdNumerazione", "numerazione", setup_.misure.icona,
          "Imposta il numero iniziale per la numerazione automatica delle ricevute.", &T::cmdNumerazioneClick},
         {&T::cmdLogo, "cmdLogo", "logo", QSize(150, 112), "Carica il logo dell'Associazione Sportiva Dilettantistica.",
          &T::cmdLogoClick},
-        {&T::impPagatore, "impPagatore", "importa", setup_.piccolo, "Importa i dati dall'archivio degli iscritti.",
-         &T::apriImporta},
+        {&T::impPagatore, "impPagatore", "importa", setup_.misure.piccolo,
+         "Importa i dati dall'archivio degli iscritti.", &T::apriImporta},
     };
     buildPictureCommands<TfrmRicevuta>(this, panel(), panInfo, commands);
     connect(cmdTrova, &PictureButton::clicked, this, &T::apriTrova);

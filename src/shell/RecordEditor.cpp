@@ -63,7 +63,9 @@ void RecordEditorBase::buildEditorCommands(QWidget* parent)
         const SharedCommand& c = kCommands[i];
         auto* b = new PictureButton(QLatin1StringView(c.name),
                                     QStringLiteral(":/assets/%1.svg").arg(QLatin1StringView(c.picture)), parent);
-        b->setFixedSize(c.size == Size::Icon ? setup_.icona : c.size == Size::Wide ? setup_.largo : setup_.piccolo);
+        b->setFixedSize(c.size == Size::Icon   ? setup_.misure.icona
+                        : c.size == Size::Wide ? setup_.misure.largo
+                                               : setup_.misure.piccolo);
         panInfo->addHint(b, QString::fromUtf8(setup_.suggerimenti[i]));
         this->*c.button = b;
     }
@@ -182,7 +184,7 @@ bool RecordEditorBase::cmdSalvaClick()
 
     RecordFile file;
     if (!apriArchivio(file)) {
-        accessoNegato(setup_.erroreSalva);
+        accessoNegato(setup_.errori.salva);
         return false;
     }
     const QByteArray record = registrazione();
@@ -195,7 +197,7 @@ bool RecordEditorBase::cmdSalvaClick()
         if (k < 0) {
             const bool full = file.diskFull();
             file.close();
-            avvisa(setup_.erroreSalva, full ? kMsgDiscoPieno : kMsgAccessoArchivio);
+            avvisa(setup_.errori.salva, full ? kMsgDiscoPieno : kMsgAccessoArchivio);
             return false;
         }
     }
@@ -218,7 +220,7 @@ bool RecordEditorBase::sovrascrivi(RecordFile& file, const QByteArray& record)
     for (;;) {
         if (!file.lock()) {
             file.close();
-            accessoNegato(setup_.erroreSalva);
+            accessoNegato(setup_.errori.salva);
             return false;
         }
         QByteArray ora;
@@ -227,7 +229,7 @@ bool RecordEditorBase::sovrascrivi(RecordFile& file, const QByteArray& record)
             const bool missing = file.count() >= 0 && file.count() < k_;
             file.close();
             if (!missing) {
-                accessoNegato(setup_.erroreSalva);
+                accessoNegato(setup_.errori.salva);
                 return false;
             }
             // The record is gone (an archive cut short elsewhere): offered as a new one.
@@ -235,14 +237,14 @@ bool RecordEditorBase::sovrascrivi(RecordFile& file, const QByteArray& record)
                 return false;
             k_ = 0;
             if (!apriArchivio(file)) {
-                accessoNegato(setup_.erroreSalva);
+                accessoNegato(setup_.errori.salva);
                 return false;
             }
             const qint64 k = file.append(record);
             if (k < 0) {
                 const bool full = file.diskFull();
                 file.close();
-                avvisa(setup_.erroreSalva, full ? kMsgDiscoPieno : kMsgAccessoArchivio);
+                avvisa(setup_.errori.salva, full ? kMsgDiscoPieno : kMsgAccessoArchivio);
                 return false;
             }
             k_ = k;
@@ -255,7 +257,7 @@ bool RecordEditorBase::sovrascrivi(RecordFile& file, const QByteArray& record)
             file.unlock();
             if (!written) {
                 file.close();
-                avvisa(setup_.erroreSalva, full ? kMsgDiscoPieno : kMsgAccessoArchivio);
+                avvisa(setup_.errori.salva, full ? kMsgDiscoPieno : kMsgAccessoArchivio);
                 return false;
             }
             return true;
@@ -280,7 +282,7 @@ bool RecordEditorBase::sovrascrivi(RecordFile& file, const QByteArray& record)
 void RecordEditorBase::cmdDuplicaClick()
 {
     if (k_ == 0) {
-        avvisa(MessageKind::Warning, *setup_.duplicaNonSalvata);
+        avvisa(MessageKind::Warning, *setup_.messaggi.duplicaNonSalvata);
         return;
     }
     if (!lasciaScheda())
@@ -290,7 +292,7 @@ void RecordEditorBase::cmdDuplicaClick()
     // The fields stay as a new record that is not in the archive yet: a change to them is what
     // the user does next, and nothing has been typed that would be lost.
     segnaMostrata(0, {});
-    avvisa(MessageKind::Information, *setup_.duplicata);
+    avvisa(MessageKind::Information, *setup_.messaggi.duplicata);
 }
 
 void RecordEditorBase::sfoglia(BrowseCommand command, MessageKind failureKind)
@@ -312,7 +314,7 @@ void RecordEditorBase::sfoglia(BrowseCommand command, MessageKind failureKind)
             k_ = 0;
             lblPosizione->clear();
         }
-        avvisa(MessageKind::Information, *setup_.archivioVuoto);
+        avvisa(MessageKind::Information, *setup_.messaggi.archivioVuoto);
         return;
     case BrowseRead::Outcome::Stay:
         return;
@@ -331,22 +333,22 @@ void RecordEditorBase::sfoglia(BrowseCommand command, MessageKind failureKind)
 
 void RecordEditorBase::cmdPrimoClick()
 {
-    sfoglia(BrowseCommand::Primo, setup_.errorePrimo);
+    sfoglia(BrowseCommand::Primo, setup_.errori.primo);
 }
 
 void RecordEditorBase::cmdIndietroClick()
 {
-    sfoglia(BrowseCommand::Indietro, setup_.erroreArchivio);
+    sfoglia(BrowseCommand::Indietro, setup_.errori.archivio);
 }
 
 void RecordEditorBase::cmdAvantiClick()
 {
-    sfoglia(BrowseCommand::Avanti, setup_.erroreArchivio);
+    sfoglia(BrowseCommand::Avanti, setup_.errori.archivio);
 }
 
 void RecordEditorBase::cmdUltimoClick()
 {
-    sfoglia(BrowseCommand::Ultimo, setup_.erroreArchivio);
+    sfoglia(BrowseCommand::Ultimo, setup_.errori.archivio);
 }
 
 void RecordEditorBase::cmdEsciClick()

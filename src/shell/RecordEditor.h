@@ -41,16 +41,29 @@ enum class EditorCommand {
 
 // What one editor says and how it looks where the two differ; everything else is the same.
 struct EditorSetup {
-    QString infoIniziale;                      // the info bar at rest
-    const QString* archivioVuoto;              // a browse over an empty archive
-    const QString* duplicaNonSalvata;          // "Duplica" on a record not saved yet
-    const QString* duplicata;                  // "Duplica" done
-    MessageKind erroreSalva;                   // how a failing archive is told by "Salva"
-    MessageKind errorePrimo;                   // ... by "Primo"
-    MessageKind erroreArchivio;                // ... by the other archive actions
-    QSize icona;                               // the toolbar's square buttons
-    QSize largo;                               // "Anteprima" and "Stampa"
-    QSize piccolo;                             // the buttons beside a field
+    // What browse and "Duplica" tell.
+    struct Messaggi {
+        const QString* archivioVuoto;     // a browse over an empty archive
+        const QString* duplicaNonSalvata; // "Duplica" on a record not saved yet
+        const QString* duplicata;         // "Duplica" done
+    };
+    // How a failing archive is told.
+    struct Errori {
+        MessageKind salva = MessageKind::Error;    // by "Salva"
+        MessageKind primo = MessageKind::Error;    // by "Primo"
+        MessageKind archivio = MessageKind::Error; // by the other archive actions
+    };
+    // The sizes of the command buttons.
+    struct Misure {
+        QSize icona;   // the toolbar's square buttons
+        QSize largo;   // "Anteprima" and "Stampa"
+        QSize piccolo; // the buttons beside a field
+    };
+
+    QString infoIniziale; // the info bar at rest
+    Messaggi messaggi;
+    Errori errori;
+    Misure misure;
     std::span<const char* const> suggerimenti; // the info-bar hint of each EditorCommand, in its order
     // The code-check window of the editor's fiscal-code field (the check windows sit above the shell).
     std::function<void(QWidget* parent, const QString& code)> controllaCodice;
