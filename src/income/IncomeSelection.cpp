@@ -1,7 +1,9 @@
 #include "income/IncomeSelection.h"
 
 #include "lists/ListRows.h"
+#include "rules/ReceiptFiscal.h"
 #include "storage/Archives.h"
+#include "storage/PaymentArchive.h"
 #include "storage/RecordFile.h"
 #include "storage/TSchedaRicevuta.h"
 
@@ -64,16 +66,20 @@ IncomeSelection::Result IncomeSelection::esegui(const QString& archivePath) cons
         RowTable rows;
         qint64 total = 0;
         qint64 unreadable = 0;
+        qint64 perModo[3] = {0, 0, 0}; // by Tracciabilita
     };
+    // A few hundred bytes a receipt, read once; the runs only read it.
+    const QByteArray pagamenti = PaymentArchive::tutti(archivePath, file.count());
     result.ok = scanInParts<Part>(
         file,
         [&](qint64 first, QByteArrayView records, Part& part) {
-            forEachInRun(first, records, R::RecordSize, [&](qint64, QByteArrayView record) {
+            forEachInRun(first, records, R::RecordSize, [&](qint64 k, QByteArrayView record) {
                 qint64 amount = 0;
                 switch (esamina(record, &amount)) {
                 case Verdict::Listed:
                     part.rows.appendWith([&](QByteArray& text) { ListRows::writeReceiptRow(record, text); });
                     part.total += amount;
+                    part.perModo[int(tracciabilita(PaymentArchive::di(pagamenti, k).Pagamento))] += amount;
                     break;
                 case Verdict::Unreadable:
                     ++part.unreadable;
@@ -87,6 +93,9 @@ IncomeSelection::Result IncomeSelection::esegui(const QString& archivePath) cons
             result.rows.appendRows(std::move(part.rows));
             result.total += part.total;
             result.unreadable += part.unreadable;
+            result.nonIndicato += part.perModo[int(Tracciabilita::NonIndicato)];
+            result.contanti += part.perModo[int(Tracciabilita::Contanti)];
+            result.tracciabili += part.perModo[int(Tracciabilita::Tracciabile)];
         });
     if (file.tailBytes() > 0)
         ++result.unreadable;

@@ -37,6 +37,11 @@ public:
         RowTable rows;
         qint64 total = 0;      // in ten-thousandths
         qint64 unreadable = 0; // records left out because they cannot be read, a torn tail included
+        // The total by the way each listed receipt was paid (from the payments beside the archive):
+        // cash, traceable, and not stated (no payment recorded, or one the program does not know).
+        qint64 contanti = 0;
+        qint64 tracciabili = 0;
+        qint64 nonIndicato = 0;
     };
 
     // `pagatore` and `sport` as typed: a filter whose trimmed text is empty is not in use; one in

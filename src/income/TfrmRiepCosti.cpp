@@ -10,6 +10,7 @@
 #include "shell/PictureButton.h"
 #include "shell/ScreenLook.h"
 #include "shell/WorkspaceScreen.h"
+#include "storage/Messages.h"
 
 #include <QBoxLayout>
 #include <QGridLayout>
@@ -101,6 +102,8 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* owner, const Richiesta& richiesta)
     lblTotCosti->setStyleSheet(colors::textColor(colors::kTitleBlue));
     auto* euro = look::label(piede, QStringLiteral("€"), 16, true, QStringLiteral("lblEuro"));
     euro->setStyleSheet(lblTotCosti->styleSheet());
+    lblTotaliPagamento = look::label(piede, QString(), 9, false, QStringLiteral("lblTotaliPagamento"));
+    lblTotaliPagamento->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* totali = new QGridLayout(piede);
     totali->setContentsMargins(16, 8, 16, 8);
     totali->addWidget(infIntervallo, 0, 0);
@@ -108,6 +111,7 @@ TfrmRiepCosti::TfrmRiepCosti(QWidget* owner, const Richiesta& richiesta)
     totali->addWidget(infTotKmPercorsi, 0, 1, 1, 2, Qt::AlignRight);
     totali->addWidget(euro, 1, 1, Qt::AlignRight);
     totali->addWidget(lblTotCosti, 1, 2);
+    totali->addWidget(lblTotaliPagamento, 2, 0, 1, 3, Qt::AlignRight);
     totali->setColumnStretch(0, 1);
 
     btnStampa = look::button(panel, QStringLiteral("btnStampa"), QStringLiteral("Stampa riepilogo"));
@@ -158,6 +162,9 @@ bool TfrmRiepCosti::carica()
     lblIntervallo->setText(QStringLiteral("Dal   ") + richiesta_.dataInizio + QStringLiteral("   al   ") +
                            richiesta_.dataFine);
     lblTotCosti->setText(IncomeSelection::formattaTotale(result.total));
+    lblTotaliPagamento->setText(kTotaliPagamento.arg(IncomeSelection::formattaTotale(result.contanti),
+                                                     IncomeSelection::formattaTotale(result.tracciabili),
+                                                     IncomeSelection::formattaTotale(result.nonIndicato)));
     ListActions::avvisaSchedeIlleggibili(this, result.unreadable, richiesta_.archivio);
     return true;
 }

@@ -61,6 +61,7 @@ private:
     QLabel* lblIntervallo;
     QLabel* infTotKmPercorsi;
     QLabel* lblTotCosti;
+    QLabel* lblTotaliPagamento; // the total by way of payment, under the total
     QPushButton* btnStampa;
     QPushButton* btnEsci;
     // Hidden state

@@ -1,5 +1,6 @@
 #include "receipts/TfrmMenuRicevute.h"
 
+#include "receipts/TfrmAssociazione.h"
 #include "rules/FieldRules.h"
 #include "shell/Colors.h"
 #include "shell/FieldKeys.h"
@@ -87,6 +88,12 @@ TfrmMenuRicevute::TfrmMenuRicevute()
     apriFont.setBold(true);
     btnApriPreventivi->setFont(apriFont);
 
+    btnAssociazione = look::button(corpo, QStringLiteral("btnAssociazione"), QStringLiteral("Dati fiscali"));
+    btnAssociazione->setGeometry(colonna + 12, 300, 160, 36);
+    btnAssociazione->setToolTip(QStringLiteral("La posizione dell'associazione per bollo e IVA e le diciture delle "
+                                               "ricevute."));
+    connect(btnAssociazione, &QPushButton::clicked, this, &TfrmMenuRicevute::btnAssociazioneClick);
+
     FieldKeys::of(txtAnnoPreventivi)->setFilter(KeyFilter::Digits);
     FieldKeys::of(txtAnnoPreventivi)->setEnterTarget(btnApriPreventivi);
     connect(btnApriPreventivi, &QPushButton::clicked, this, &TfrmMenuRicevute::btnApriPreventiviClick);
@@ -104,6 +111,12 @@ TfrmMenuRicevute::TfrmMenuRicevute()
     lblMemory->hide();
 
     setTabOrder(txtAnnoPreventivi, btnApriPreventivi);
+    setTabOrder(btnApriPreventivi, btnAssociazione);
+}
+
+void TfrmMenuRicevute::btnAssociazioneClick()
+{
+    runDialog<TfrmAssociazione>(this);
 }
 
 QLabel* TfrmMenuRicevute::didascalia(PictureButton* button, const QString& text)

@@ -21,6 +21,8 @@ public:
     // Runs every time the screen is shown: the current year, tag "avvio", focus in the year.
     void FormShow() override;
     void btnApriPreventiviClick();
+    // "Dati fiscali": the club's status and the wordings its receipts print.
+    void btnAssociazioneClick();
     void imgGuidaClick();
     void imgEsciClick();
 
@@ -46,6 +48,7 @@ private:
     QLabel* titAnnoPreventivi;
     QLineEdit* txtAnnoPreventivi;
     QPushButton* btnApriPreventivi;
+    QPushButton* btnAssociazione;
     PictureButton* imgGuida;
     PictureButton* imgEsci;
     QWidget* imgRicevute; // decorative picture of receipts

@@ -220,6 +220,57 @@ inline const QString kMsgRicMancaDal = QStringLiteral("Attenzione: per salvare l
 inline const QString kMsgRicMancaAl = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data "
                                                      "di scadenza del periodo a cui il pagamento si riferisce.");
 
+// -- the club's fiscal data and how each receipt was paid. The wordings are the defaults a club's
+// accountant may change in "Dati fiscali" (they are kept in Ricevute_Generiche.ini once saved).
+inline const QString kRegimeNonIndicato = QStringLiteral("Non indicato");
+inline const QString kRegimeAsd = QStringLiteral("A.S.D./S.S.D. senza scopo di lucro iscritta al Registro nazionale "
+                                                 "delle attività sportive dilettantistiche");
+inline const QString kRegimeAltroEnte = QStringLiteral("Altro ente");
+inline const QString kDicituraIvaPredefinita =
+    QStringLiteral("Operazione fuori campo IVA ai sensi dell'art. 4, comma 4, del DPR 633/1972");
+inline const QString kEsenteQuotaPredefinita =
+    QStringLiteral("Esente da imposta di bollo ai sensi dell'art. 7, Tabella B, DPR 642/1972");
+inline const QString kEsenteCorsoPredefinita =
+    QStringLiteral("Esente da imposta di bollo ai sensi dell'art. 27-bis, Tabella B, DPR 642/1972");
+// The reasons for a payment and the ways it was made, in the order the drop-downs list them (a blank
+// entry comes first in each).
+inline const QString kCausaleQuota = QStringLiteral("Quota associativa");
+inline const QString kCausaleCorso = QStringLiteral("Corso o attività sportiva");
+inline const QString kCausaleAltro = QStringLiteral("Altro");
+inline const QString kPagamentoContanti = QStringLiteral("Contanti");
+inline const QString kPagamentoBonifico = QStringLiteral("Bonifico bancario o postale");
+inline const QString kPagamentoCarta = QStringLiteral("Carta di debito, credito o prepagata");
+inline const QString kPagamentoAssegno = QStringLiteral("Assegno bancario o circolare");
+inline const QString kPagamentoPagoPa = QStringLiteral("PagoPA o altro sistema tracciabile");
+// The stamp box of a printed receipt, by the club's status.
+inline const QString kBolloEsente = QStringLiteral("ESENTE DA BOLLO");
+inline const QString kBolloNonDovuto = QStringLiteral("BOLLO NON DOVUTO");
+inline const QString kBolloSottoSoglia = QStringLiteral("(importo fino a 77,47 €)");
+// The line of the printed receipt that says how it was paid: the reason, the way, its date and
+// reference, each left out when blank.
+inline const QString kRigaCausale = QStringLiteral("Causale: %1");
+inline const QString kRigaPagamento = QStringLiteral("Pagamento: %1");
+inline const QString kRigaPagamentoDel = QStringLiteral("del %1");
+inline const QString kRigaPagamentoRif = QStringLiteral("rif. %1");
+// The checks of "Dati fiscali".
+inline const QString kMsgCodFiscAssociazione =
+    QStringLiteral("Attenzione: il codice fiscale dell'associazione non è valido.\n\nIndicare il codice fiscale "
+                   "numerico di 11 cifre o quello di 16 caratteri, oppure lasciare la casella vuota.");
+// The warnings after the other checks of a save (Sì saves, No goes back to the field).
+inline const QString kMsgContantiRagazzo =
+    QStringLiteral("Attenzione: un pagamento in contanti non consente la detrazione delle spese per l'attività "
+                   "sportiva dei ragazzi.\n\nSalvare comunque la ricevuta?");
+inline const QString kMsgContantiSoglia =
+    QStringLiteral("Attenzione: gli incassi di importo pari o superiore a 1.000 euro devono avvenire con mezzi di "
+                   "pagamento tracciabili.\n\nSalvare comunque la ricevuta?");
+// A payment record beside the year's archive that is not whole: the receipt shows its payment blank.
+// %1 the receipt's number in the archive, %2 the file.
+inline const QString kMsgPagamentoDanneggiato =
+    QStringLiteral("Attenzione: i dati del pagamento della ricevuta n. %1 dell'archivio non sono leggibili (file "
+                   "%2) e vengono mostrati vuoti.\n\nSalvando la ricevuta verranno registrati di nuovo.");
+// The income summary's totals by way of payment, under its total.
+inline const QString kTotaliPagamento = QStringLiteral("Contanti: %1 €    Tracciabili: %2 €    Non indicato: %3 €");
+
 // -- the member editor
 inline const QString kMsgArchivioIscrittiVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
 inline const QString kMsgIscrittoDuplicaNonSalvata = QStringLiteral(

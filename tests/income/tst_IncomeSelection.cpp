@@ -2,6 +2,7 @@
 // record by record.
 #include "income/IncomeSelection.h"
 #include "lists/ListRows.h"
+#include "storage/PaymentArchive.h"
 #include "storage/RecordLayout.h"
 #include "storage/TSchedaRicevuta.h"
 #include "support/RowOracle.h"
@@ -61,6 +62,7 @@ private slots:
     void selection();
     void rowsAreTheReceiptRowsOfTheListedRecords();
     void bigYearListsInFileOrder();
+    void totalsByWayOfPayment();
     void missingArchiveIsCreatedEmpty();
     void archiveThatCannotBeOpenedIsAFailure();
     void leggiImporto_data();
@@ -224,6 +226,40 @@ void tst_IncomeSelection::bigYearListsInFileOrder()
     QCOMPARE(numbers, listed);
     QCOMPARE(r.total, cents * (IncomeSelection::kUnit / 100));
     QCOMPARE(r.unreadable, qint64(unreadable.size()));
+}
+
+// The totals by way of payment add up the listed receipts only, each by the payment recorded beside
+// the archive: no side record (an older receipt, a shorter side file) or a damaged one is "not stated".
+void tst_IncomeSelection::totalsByWayOfPayment()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("2024.ric");
+    writeArchive(path, {{"1", "05/03/2024", "10,00"},
+                        {"2", "06/03/2024", "20,50"},
+                        {"3", "07/03/2024", "40,00"},
+                        {"4", "08/04/2024", "80,00"}, // outside the interval
+                        {"5", "09/03/2024", "160,00"},
+                        {"6", "10/03/2024", "320,00"}});
+    const auto pagato = [](const char* way) { return TSchedaPagamento{{}, QString::fromUtf8(way), {}, {}}; };
+    QVERIFY(PaymentArchive::scrivi(path, 1, pagato("Contanti")));
+    QVERIFY(PaymentArchive::scrivi(path, 2, pagato("Bonifico bancario o postale")));
+    // 3 blank, then 4 and 5.
+    QVERIFY(PaymentArchive::scrivi(path, 4, pagato("Contanti")));
+    QVERIFY(PaymentArchive::scrivi(path, 5, pagato("PagoPA o altro sistema tracciabile")));
+    // Receipt 5's record damaged; receipt 6 has none.
+    QFile side(PaymentArchive::percorso(path));
+    QVERIFY(side.open(QIODevice::ReadWrite));
+    QVERIFY(side.seek(4 * TSchedaPagamento::RecordSize));
+    side.write("\xff");
+    side.close();
+
+    const IncomeSelection::Result r = IncomeSelection({}, {}, d("01/03/2024"), d("31/03/2024")).esegui(path);
+    QVERIFY(r.ok);
+    const qint64 u = IncomeSelection::kUnit;
+    QCOMPARE(r.contanti, 10 * u);
+    QCOMPARE(r.tracciabili, 20 * u + u / 2);
+    QCOMPARE(r.nonIndicato, (40 + 160 + 320) * u);
+    QCOMPARE(r.contanti + r.tracciabili + r.nonIndicato, r.total);
 }
 
 void tst_IncomeSelection::missingArchiveIsCreatedEmpty()
