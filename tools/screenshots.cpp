@@ -31,6 +31,7 @@
 #include "members/TfrmZoom.h"
 #include "printing/ReportPainter.h"
 #include "receipts/TfrmAnteprimaRic.h"
+#include "receipts/TfrmAssociazione.h"
 #include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmLogo.h"
 #include "receipts/TfrmMenuRicevute.h"
@@ -217,13 +218,13 @@ void searchScreens(test::FakePlatform& fake, const QString& data)
     {
         TfrmTessereScadute d(nullptr, {});
         save(&d, QStringLiteral("tessere_scadute"), false);
-        d.btnStampa->click();
+        child<QPushButton>(&d, "btnStampa")->click();
         savePdf(fake, QStringLiteral("tessere_scadute"));
     }
     {
         TfrmCertScaduti d(nullptr, {});
         save(&d, QStringLiteral("certificati_scaduti"), false);
-        d.btnStampa->click();
+        child<QPushButton>(&d, "btnStampa")->click();
         savePdf(fake, QStringLiteral("certificati_scaduti"));
     }
     // The generated archives' dates lie in 2030-2032: a day among them shows both ended and
@@ -234,7 +235,7 @@ void searchScreens(test::FakePlatform& fake, const QString& data)
         TfrmCertScaduti d(nullptr, {});
         d.mostraAncheInScadenza();
         save(&d, QStringLiteral("certificati_in_scadenza"), false);
-        d.btnStampa->click();
+        child<QPushButton>(&d, "btnStampa")->click();
         savePdf(fake, QStringLiteral("certificati_in_scadenza"));
     }
     {
@@ -409,7 +410,7 @@ int main(int argc, char* argv[])
         save(&w, QStringLiteral("avvio"), true);
         // The mouse over an app's picture: its panel's border turns steel blue.
         QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(w.imgApp02, &enter);
+        QApplication::sendEvent(child<PictureButton>(&w, "imgApp02"), &enter);
         save(&w, QStringLiteral("avvio_mouse_su_ricevute"), true);
     }
     {
@@ -430,6 +431,10 @@ int main(int argc, char* argv[])
         {
             TfrmLogo d(&w);
             save(&d, QStringLiteral("logo"), false);
+        }
+        {
+            TfrmAssociazione d(&w);
+            saveActive(&d, QStringLiteral("dati_fiscali"));
         }
         {
             TfrmCalendario d(&w, {});

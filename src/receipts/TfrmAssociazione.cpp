@@ -34,7 +34,7 @@ QLineEdit* campo(QWidget* parent, const QString& name, int maxLength)
 
 TfrmAssociazione::TfrmAssociazione(QWidget* owner)
     : FixedDialog(owner, QStringLiteral("frmAssociazione"), QStringLiteral(" Tavorel - Dati fiscali dell'associazione"),
-                  QSize(720, 372))
+                  QSize(720, 318))
 {
     QFrame* scheda = look::card(this, QStringLiteral("panDatiFiscali"));
     lblIstruzioni = look::label(scheda,
