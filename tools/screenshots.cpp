@@ -30,6 +30,8 @@
 #include "members/TfrmWebCam.h"
 #include "members/TfrmZoom.h"
 #include "printing/ReportPainter.h"
+#include "receipts/ReceiptSettings.h"
+#include "receipts/ReceiptTemplate.h"
 #include "receipts/TfrmAnteprimaRic.h"
 #include "receipts/TfrmAssociazione.h"
 #include "receipts/TfrmExpRic.h"
@@ -47,6 +49,7 @@
 #include "shell/TfrmAvvio.h"
 #include "shell/TfrmCalendario.h"
 #include "storage/Archives.h"
+#include "storage/Messages.h"
 #include "storage/RecordFile.h"
 #include "storage/TSchedaIscritto.h"
 #include "support/FakePlatform.h"
@@ -435,6 +438,24 @@ int main(int argc, char* argv[])
         {
             TfrmAssociazione d(&w);
             saveActive(&d, QStringLiteral("dati_fiscali"));
+        }
+        // The receipt of a registered club, paid by transfer.
+        for (const Regime regime : {Regime::Asd, Regime::AltroEnte}) {
+            DatiFiscali dati = DatiFiscali::predefiniti();
+            dati.regime = regime;
+            const TSchedaPagamento paid{kCausaleCorso, kPagamentoBonifico, QStringLiteral("02/03/2026"),
+                                        QStringLiteral("TRN 0306-7781")};
+            Report r = ReceiptTemplate::create();
+            TSchedaRicevuta receipt = w.scheda();
+            if (regime == Regime::AltroEnte) {
+                receipt.Importo = QStringLiteral("50");
+                receipt.ImpLettere = QStringLiteral("CINQUANTA");
+            }
+            ReceiptTemplate::fill(r, receipt, ReceiptSettings::caricaLogo(scope.fake.folder), paid, dati);
+            exportPdf(r,
+                      outDir + (regime == Regime::Asd ? QStringLiteral("/ricevuta_asd.pdf")
+                                                      : QStringLiteral("/ricevuta_altro_ente.pdf")),
+                      scope.fake.now());
         }
         {
             TfrmCalendario d(&w, {});

@@ -1,5 +1,6 @@
 #include "receipts/ReceiptTemplate.h"
 
+#include "rules/ReceiptFiscal.h"
 #include "rules/TextRules.h"
 #include "shell/Colors.h"
 
@@ -98,6 +99,13 @@ const ReceiptObject kReceiptObjects[] = {
     {Kind::Text,    "Memo10",         "Memo9",           131.0,131.0,  98.0, 253.0,  65.0,  3.4,  3.4, 7, R, C, T, Fill::None, Fill::None, u"(IN CIFRE)", nullptr, Art::None},
     {Kind::Line,    "lineFirma",      "Line4",            99.0, 99.0, 116.0, 271.0,  90.0,  0.0,  0.0, 0, R, L, T, Fill::None, Fill::None, nullptr, nullptr, Art::None},
     {Kind::Text,    "Memo12",         "Memo14",           99.0, 99.0, 117.0, 272.0,  90.0,  3.4,  3.4, 7, R, C, T, Fill::None, Fill::None, u"(FIRMA)", nullptr, Art::None},
+    // How the receipt was paid (two lines at most: a long way of payment and a reference need them)
+    // and the club's VAT wording, between "(IN CIFRE)" and the signature line; the stamp exemption's
+    // wording, wrapped inside the stamp box. Empty unless the club set its
+    // fiscal data or the receipt says how it was paid: the receipt then prints as it always did.
+    {Kind::Text,    "txtRigaPagamento", "txtRigaPagamento_B", 72.0, 72.0, 102.2, 257.2, 124.0, 7.6, 7.6, 8, R, L, T, Fill::None, Fill::None, nullptr, nullptr, Art::None},
+    {Kind::Text,    "txtDicituraIva", "txtDicituraIva_B", 72.0, 72.0, 110.2, 265.2, 124.0,  3.8,  3.8, 8, R, L, T, Fill::None, Fill::None, nullptr, nullptr, Art::None},
+    {Kind::Text,    "txtEsenzioneBollo", "txtEsenzioneBollo_B", 16.0, 16.0, 101.6, 256.6, 51.0, 14.0, 14.0, 7, R, C, T, Fill::None, Fill::None, nullptr, nullptr, Art::None},
     {Kind::Shape,   "Shape4",         "Shape5",           10.0, 10.0, 125.0, 280.0, 190.0,  6.0,  6.0, 0, R, L, T, Fill::AliceBlue, Fill::Snow, nullptr, nullptr, Art::None},
     {Kind::Text,    "Memo13",         "Memo15",           11.5, 11.5, 126.0, 281.0, 187.0,  4.4,  4.4, 8, R, L, M, Fill::None, Fill::None, u"COPIA PER IL PAGATORE", u"COPIA PER IL RICEVENTE", Art::None},
     // between the copies
@@ -181,7 +189,9 @@ void addObject(Report& report, const ReceiptObject& o, bool lower, const Receipt
         memo.font = ReportFont::points(QStringLiteral("Arial"), o.points, o.style, Qt::black);
         memo.hAlign = o.hAlign;
         memo.vAlign = o.vAlign;
-        memo.wordWrap = false;
+        // Only the payment line and the stamp exemption's wording wrap, inside their boxes; every other
+        // text is one line.
+        memo.wordWrap = qstrcmp(o.upper, "txtRigaPagamento") == 0 || qstrcmp(o.upper, "txtEsenzioneBollo") == 0;
         memo.allowExpressions = false;
         memo.setText(textOf(o, lower));
         report.add(std::move(memo));
@@ -222,6 +232,41 @@ void fillCopy(Report& report, const TSchedaRicevuta& d, const QString& suffix)
     set("txtImpLettere", TrimSpazi(d.ImpLettere) + QLatin1Char('/') + TrimSpazi(d.CentLettere));
 }
 
+qint64 centesimi(const TSchedaRicevuta& d)
+{
+    bool okEuro = false;
+    bool okCents = false;
+    const qint64 euro = TrimSpazi(d.Importo).toLongLong(&okEuro);
+    const QString cents = TrimSpazi(d.Cents);
+    const qint64 c = cents.isEmpty() ? 0 : cents.toLongLong(&okCents);
+    return (okEuro ? euro : 0) * 100 + (cents.isEmpty() || okCents ? c : 0);
+}
+
+// The payment line, the VAT wording and the stamp box of one copy.
+void fillFiscal(Report& report, const TSchedaRicevuta& d, const TSchedaPagamento& p, const DatiFiscali& dati,
+                const QString& suffix)
+{
+    const auto set = [&](const char* memo, const QString& text) {
+        report.findMemo(QLatin1String(memo) + suffix)->setText(text);
+    };
+    set("txtRigaPagamento", rigaPagamento(p.Causale, p.Pagamento, p.DataPag, d.Data, p.RifPag));
+    set("txtDicituraIva", dati.regime == Regime::NonIndicato ? QString() : TrimSpazi(dati.dicituraIva));
+    const RigheBollo bollo = righeBollo(dati, p.Causale, centesimi(d));
+    if (bollo.invariato)
+        return;
+    // The stamp box's two lines keep their old names in each copy.
+    const bool upper = suffix.isEmpty();
+    report.findMemo(QLatin1String(upper ? "titBollo" : "Memo18"))->setText(bollo.prima);
+    ReportMemo* second = report.findMemo(QLatin1String(upper ? "Memo11" : "Memo22"));
+    if (dati.regime == Regime::Asd) {
+        // The exemption's wording is long: it wraps inside the box, under the title.
+        second->setText(QString());
+        set("txtEsenzioneBollo", bollo.seconda);
+    } else {
+        second->setText(bollo.seconda);
+    }
+}
+
 } // namespace
 
 Report ReceiptTemplate::create()
@@ -254,11 +299,19 @@ Report ReceiptTemplate::create(const ReceiptPictures& pictures)
 
 void ReceiptTemplate::fill(Report& report, const TSchedaRicevuta& data, const QImage& logo)
 {
+    fill(report, data, logo, {}, DatiFiscali::predefiniti());
+}
+
+void ReceiptTemplate::fill(Report& report, const TSchedaRicevuta& data, const QImage& logo,
+                           const TSchedaPagamento& pagamento, const DatiFiscali& dati)
+{
     report.setOrientation(Orientation::Portrait);
     report.findPicture(QStringLiteral("imgLogo"))->setPicture(logo);
     fillCopy(report, data, QString());
+    fillFiscal(report, data, pagamento, dati, QString());
     report.findPicture(QStringLiteral("imgLogo_B"))->setPicture(logo);
     fillCopy(report, data, QStringLiteral("_B"));
+    fillFiscal(report, data, pagamento, dati, QStringLiteral("_B"));
 }
 
 } // namespace tavorel

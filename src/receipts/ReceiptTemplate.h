@@ -2,6 +2,8 @@
 
 #include "printing/Report.h"
 #include "receipts/ReceiptArtwork.h"
+#include "rules/ReceiptFiscal.h"
+#include "storage/TSchedaPagamento.h"
 #include "storage/TSchedaRicevuta.h"
 
 #include <QImage>
@@ -20,6 +22,11 @@ public:
     // receipt is the editor's record as it stands on screen, saved or not: the words of the amount
     // are those it shows, not computed again.
     static void fill(Report& report, const TSchedaRicevuta& receipt, const QImage& logo);
+    // The same with how the receipt was paid and the club's fiscal data: the payment line and the
+    // VAT wording under the amount, and the stamp box by the club's status. With the status not set
+    // and the payment blank, the receipt prints as fill() above prints it.
+    static void fill(Report& report, const TSchedaRicevuta& receipt, const QImage& logo,
+                     const TSchedaPagamento& pagamento, const DatiFiscali& dati);
 };
 
 } // namespace tavorel

@@ -2,6 +2,7 @@
 #include "printing/ReportPainter.h"
 #include "receipts/ReceiptArtwork.h"
 #include "receipts/ReceiptTemplate.h"
+#include "storage/Messages.h"
 #include "support/SampleReceipts.h"
 
 #include <QProcess>
@@ -53,6 +54,9 @@ private slots:
     void logoInBothCopies();
     void longValuesAreCutAtTheBoxEdge();
     void pdfReadsBack();
+    void fiscalTexts_data();
+    void fiscalTexts();
+    void fiscalTextsOverlapNothing();
 };
 
 void tst_ReceiptTemplate::artworkSizes()
@@ -255,6 +259,142 @@ void tst_ReceiptTemplate::pdfReadsBack()
     QCOMPARE(text.count(QStringLiteral("Ricevuta n. 15")), 2);
     QVERIFY(text.contains(QStringLiteral("BOLLO APPOSTO SULL'ORIGINALE")));
     QVERIFY(text.contains(QStringLiteral("per l'attività sportiva")));
+}
+
+// The stamp box and the payment lines by the club's status, the reason and the amount, read back
+// from the PDF (each copy carries them) and from the memos they went into.
+void tst_ReceiptTemplate::fiscalTexts_data()
+{
+    QTest::addColumn<int>("regime");
+    QTest::addColumn<QString>("causale");
+    QTest::addColumn<QString>("euro");
+    QTest::addColumn<QString>("cents");
+    QTest::addColumn<QString>("bollo");     // upper copy's title; "" as today
+    QTest::addColumn<QString>("sotto");     // the line under it, or the wrapped exemption
+    QTest::addColumn<QString>("pagamento"); // the payment line, "" when none
+
+    const int none = int(Regime::NonIndicato), asd = int(Regime::Asd), altro = int(Regime::AltroEnte);
+    const QString riga = QStringLiteral("Pagamento: Bonifico bancario o postale del 02/03/2026 rif. TRN77");
+    QTest::newRow("not set, nothing stated") << none << QString() << "150"
+                                             << "00" << QString() << QString() << QString();
+    QTest::newRow("not set, paid by transfer")
+        << none << kCausaleCorso << "150"
+        << "00" << QString() << QString() << QStringLiteral("Causale: ") + kCausaleCorso + " - " + riga;
+    QTest::newRow("asd, membership fee") << asd << kCausaleQuota << "150"
+                                         << "00" << kBolloEsente << kEsenteQuotaPredefinita
+                                         << QStringLiteral("Causale: ") + kCausaleQuota + " - " + riga;
+    QTest::newRow("asd, course") << asd << kCausaleCorso << "20"
+                                 << "00" << kBolloEsente << kEsenteCorsoPredefinita
+                                 << QStringLiteral("Causale: ") + kCausaleCorso + " - " + riga;
+    QTest::newRow("other body, 77,47") << altro << kCausaleCorso << "77"
+                                       << "47" << kBolloNonDovuto << kBolloSottoSoglia
+                                       << QStringLiteral("Causale: ") + kCausaleCorso + " - " + riga;
+    QTest::newRow("other body, 77,48") << altro << kCausaleCorso << "77"
+                                       << "48" << QString() << QString()
+                                       << QStringLiteral("Causale: ") + kCausaleCorso + " - " + riga;
+}
+
+void tst_ReceiptTemplate::fiscalTexts()
+{
+    QFETCH(int, regime);
+    QFETCH(QString, causale);
+    QFETCH(QString, euro);
+    QFETCH(QString, cents);
+    QFETCH(QString, bollo);
+    QFETCH(QString, sotto);
+    QFETCH(QString, pagamento);
+    TSchedaRicevuta data = sample();
+    data.Importo = euro;
+    data.Cents = cents;
+    data.Data = QStringLiteral("02/03/2026");
+    const TSchedaPagamento paid = pagamento.isEmpty()
+                                      ? TSchedaPagamento{}
+                                      : TSchedaPagamento{causale, kPagamentoBonifico, {}, QStringLiteral("TRN77")};
+    DatiFiscali dati = DatiFiscali::predefiniti();
+    dati.regime = Regime(regime);
+    Report report = ReceiptTemplate::create();
+    ReceiptTemplate::fill(report, data, defaultLogo(), paid, dati);
+
+    const bool asToday = bollo.isEmpty();
+    QCOMPARE(report.findMemo(QStringLiteral("titBollo"))->text(), asToday ? QStringLiteral("BOLLO VIGENTE") : bollo);
+    QCOMPARE(report.findMemo(QStringLiteral("Memo18"))->text(),
+             asToday ? QStringLiteral("BOLLO APPOSTO SULL'ORIGINALE") : bollo);
+    const bool wrapped = regime == int(Regime::Asd);
+    for (const char* name : {"Memo11", "Memo22"})
+        QCOMPARE(report.findMemo(QLatin1String(name))->text(), asToday   ? QStringLiteral("(OVE RICHIESTO)")
+                                                               : wrapped ? QString()
+                                                                         : sotto);
+    for (const char* name : {"txtEsenzioneBollo", "txtEsenzioneBollo_B"})
+        QCOMPARE(report.findMemo(QLatin1String(name))->text(), wrapped ? sotto : QString());
+    const QString iva = regime == int(Regime::NonIndicato) ? QString() : kDicituraIvaPredefinita;
+    for (const char* suffix : {"", "_B"}) {
+        QCOMPARE(report.findMemo(QStringLiteral("txtRigaPagamento") + QLatin1String(suffix))->text(), pagamento);
+        QCOMPARE(report.findMemo(QStringLiteral("txtDicituraIva") + QLatin1String(suffix))->text(), iva);
+    }
+
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ricevuta.pdf"));
+    QVERIFY(exportPdf(report, path, kNow));
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), path, QStringLiteral("-")});
+    QVERIFY(pdftotext.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput()).simplified();
+    if (asToday) {
+        QCOMPARE(text.count(QStringLiteral("(OVE RICHIESTO)")), 2);
+        QCOMPARE(text.count(QStringLiteral("BOLLO VIGENTE")), 1);
+    } else {
+        QCOMPARE(text.count(bollo), 2);
+        QCOMPARE(text.count(sotto.simplified()), 2);
+        QCOMPARE(text.count(QStringLiteral("OVE RICHIESTO")), 0);
+    }
+    if (!pagamento.isEmpty())
+        QCOMPARE(text.count(pagamento), 2);
+    QCOMPARE(text.count(QStringLiteral("fuori campo IVA")), iva.isEmpty() ? 0 : 2);
+}
+
+// With every new text at its longest, nothing it prints reaches another object: the payment lines
+// stay between "(IN CIFRE)" and the signature line, right of the stamp box; the exemption stays
+// inside the box.
+void tst_ReceiptTemplate::fiscalTextsOverlapNothing()
+{
+    TSchedaRicevuta data = sample();
+    const TSchedaPagamento paid{QString(40, QLatin1Char('W')), QString(40, QLatin1Char('W')),
+                                QStringLiteral("28/02/2026"), QString(35, QLatin1Char('W'))};
+    DatiFiscali dati = DatiFiscali::predefiniti();
+    dati.regime = Regime::Asd;
+    dati.dicituraIva = QString(120, QLatin1Char('W'));
+    dati.esenteCorso = QString(120, QLatin1Char('W'));
+    Report report = ReceiptTemplate::create();
+    ReceiptTemplate::fill(report, data, defaultLogo(), paid, dati);
+    const PreparedPage page = preparedPage(report);
+    for (const QString& suffix : {QString(), QStringLiteral("_B")}) {
+        const QRectF box = page.rect(suffix.isEmpty() ? QStringLiteral("icoBollo") : QStringLiteral("Shape8"))->rect;
+        for (const QString& name : {QStringLiteral("txtRigaPagamento"), QStringLiteral("txtDicituraIva"),
+                                    QStringLiteral("txtEsenzioneBollo")}) {
+            const auto lines = page.texts(name + suffix);
+            QVERIFY2(!lines.empty(), qPrintable(name + suffix));
+            for (const PreparedText* line : lines) {
+                // What is drawn is the line's box cut by the memo's rectangle.
+                const QRectF drawn = line->rect.intersected(line->clip);
+                if (name == QLatin1String("txtEsenzioneBollo")) {
+                    QVERIFY2(box.contains(drawn), qPrintable(name + suffix));
+                    continue;
+                }
+                for (const PreparedText* other : page.texts()) {
+                    if (other->object == line->object || other->text.isEmpty())
+                        continue;
+                    QVERIFY2(!drawn.intersects(other->rect.intersected(other->clip)),
+                             qPrintable(name + suffix + QStringLiteral(" over ") + other->object));
+                }
+                QVERIFY2(!drawn.intersects(box), qPrintable(name + suffix));
+                const QLineF signature =
+                    page.line(suffix.isEmpty() ? QStringLiteral("lineFirma") : QStringLiteral("Line4"))->line;
+                QVERIFY(drawn.bottom() < signature.y1());
+            }
+        }
+    }
 }
 
 QTEST_MAIN(tst_ReceiptTemplate)
