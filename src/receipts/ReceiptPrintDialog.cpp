@@ -1,6 +1,7 @@
 #include "receipts/ReceiptPrintDialog.h"
 
 #include "printing/Report.h"
+#include "receipts/AssociationSettings.h"
 #include "receipts/ReceiptArtwork.h"
 #include "receipts/ReceiptSettings.h"
 #include "receipts/ReceiptTemplate.h"
@@ -14,12 +15,12 @@ namespace tavorel {
 
 ReceiptPrintDialog::ReceiptPrintDialog(QWidget* owner, Output output, const QString& name, const QString& caption,
                                        const QString& title, const QString& explanation, const QString& actionText,
-                                       TSchedaRicevuta receipt)
+                                       TSchedaRicevuta receipt, TSchedaPagamento pagamento)
     : ReportDialog(owner, output,
                    Texts{name, caption, title, explanation, actionText, kMsgRicevutaAnteprima,
                          // the printer with its receipt from the main menu
                          QStringLiteral(":/assets/avvio_ricevute.svg")}),
-      receipt_(std::move(receipt))
+      receipt_(std::move(receipt)), pagamento_(std::move(pagamento))
 {
     imgLogo = new QLabel(this);
     imgLogo->setObjectName(QStringLiteral("imgLogo"));
@@ -42,7 +43,7 @@ Report ReceiptPrintDialog::makeReport()
     if (logo_.isNull())
         FormShow();
     Report report = ReceiptTemplate::create();
-    ReceiptTemplate::fill(report, receipt_, logo_);
+    ReceiptTemplate::fill(report, receipt_, logo_, pagamento_, AssociationSettings::leggi(platform().programFolder()));
     return report;
 }
 

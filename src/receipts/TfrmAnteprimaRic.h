@@ -8,7 +8,7 @@ namespace tavorel {
 class TfrmAnteprimaRic : public ReceiptPrintDialog {
     Q_OBJECT
 public:
-    TfrmAnteprimaRic(QWidget* owner, TSchedaRicevuta receipt);
+    TfrmAnteprimaRic(QWidget* owner, TSchedaRicevuta receipt, TSchedaPagamento pagamento = {});
 };
 
 } // namespace tavorel

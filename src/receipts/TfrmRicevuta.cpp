@@ -1,6 +1,7 @@
 #include "receipts/TfrmRicevuta.h"
 
 #include "checks/TfrmCodFisc.h"
+#include "receipts/PaymentFields.h"
 #include "receipts/ReceiptEditorRules.h"
 #include "receipts/ReceiptSettings.h"
 #include "receipts/TfrmAnteprimaRic.h"
@@ -10,6 +11,7 @@
 #include "rules/AmountInWords.h"
 #include "rules/FieldRules.h"
 #include "rules/FiscalCodePerson.h"
+#include "rules/ReceiptFiscal.h"
 #include "rules/TextRules.h"
 #include "shell/Colors.h"
 #include "shell/CommandTable.h"
@@ -19,8 +21,10 @@
 #include "shell/ScreenLook.h"
 #include "storage/Archives.h"
 #include "storage/Messages.h"
+#include "storage/PaymentArchive.h"
 #include "storage/RecordFile.h"
 
+#include <QComboBox>
 #include <QFileInfo>
 #include <QFrame>
 #include <QGridLayout>
@@ -179,7 +183,9 @@ TfrmRicevuta::TfrmRicevuta()
 {
     buildFields();
     buildCommands();
+    pagamento_ = new PaymentFields(panel());
     buildLayout();
+    pagamento_->chain(campo(&S::Al), campo(&S::Praticante));
 }
 
 void TfrmRicevuta::buildFields()
@@ -351,6 +357,13 @@ void TfrmRicevuta::buildLayout()
     righe->addLayout(lettere);
     righe->addStretch(1);
 
+    // Why and how it was paid.
+    auto* pagato = new QHBoxLayout;
+    pagato->setSpacing(8);
+    pagamento_->addTo(pagato);
+    righe->addLayout(pagato);
+    righe->addStretch(1);
+
     riga({campi_.titleOf(campo(&S::Praticante)), campo(&S::Praticante), campi_.titleOf(campo(&S::LuogoNasc)),
           campo(&S::LuogoNasc)});
     riga({campi_.titleOf(campo(&S::DataNasc)), campo(&S::DataNasc), campi_.titleOf(campo(&S::Indirizzo)),
@@ -473,6 +486,8 @@ void TfrmRicevuta::FormShow()
     for (qsizetype i = 0; i < std::ssize(kRiceventi); ++i)
         campo(kRiceventi[i])->setText(righe.value(i));
     campo(&S::Data)->setText(todayText());
+    pagamento_->mostra({});
+    pagamento_->segna();
     segnaMostrata(0, {});
     campo(&S::Pagatore)->setFocus();
 }
@@ -503,6 +518,8 @@ bool TfrmRicevuta::preparaNuova()
         campo(&S::NumRic)->setText(QString::number(*numero));
     else
         accessoNegato(MessageKind::Error);
+    pagamento_->mostra({});
+    pagamento_->segna();
     campo(&S::Pagatore)->setFocus();
     return true;
 }
@@ -523,10 +540,65 @@ bool TfrmRicevuta::controllaSalvataggio()
 {
     // The payer's code against the payer's name (the rest of a code is not on the receipt).
     const QString domanda = payerFiscalCodeQuestion(scheda());
-    if (domanda.isEmpty() || platform().message(this, MessageKind::Confirmation, domanda) == Answer::Yes)
+    if (!domanda.isEmpty() && platform().message(this, MessageKind::Confirmation, domanda) != Answer::Yes) {
+        campo(&S::CodFisc)->setFocus();
+        return false;
+    }
+    return avvisiContanti();
+}
+
+bool TfrmRicevuta::avvisiContanti()
+{
+    if (tracciabilita(pagamento_->valore().Pagamento) != Tracciabilita::Contanti)
         return true;
-    campo(&S::CodFisc)->setFocus();
-    return false;
+    const TSchedaRicevuta r = scheda();
+    const QDate data = DataDaTesto(r.Data);
+    const qint64 centesimi = TrimSpazi(r.Importo).toLongLong() * 100 + TrimSpazi(r.Cents).toLongLong();
+    QStringList domande;
+    if (etaDetrazioneSport(DataDaTesto(r.DataNasc), data))
+        domande.append(kMsgContantiRagazzo);
+    if (centesimi >= kSogliaContantiCents)
+        domande.append(kMsgContantiSoglia);
+    for (const QString& domanda : domande) {
+        if (platform().message(this, MessageKind::Confirmation, domanda) != Answer::Yes) {
+            pagamento_->campoPagamento()->setFocus();
+            return false;
+        }
+    }
+    return true;
+}
+
+TSchedaPagamento TfrmRicevuta::pagamento() const
+{
+    return pagamento_->valore();
+}
+
+void TfrmRicevuta::dopoMostra(const TSchedaRicevuta& record, qint64 k)
+{
+    Q_UNUSED(record)
+    TSchedaPagamento letto;
+    if (k > 0 && PaymentArchive::leggi(archivio_, k, letto) == PaymentArchive::Esito::Danneggiato)
+        avvisa(MessageKind::Warning,
+               kMsgPagamentoDanneggiato.arg(k).arg(QFileInfo(PaymentArchive::percorso(archivio_)).fileName()));
+    pagamento_->mostra(letto);
+    pagamento_->segna();
+}
+
+bool TfrmRicevuta::altreModifiche() const
+{
+    return pagamento_->modificato();
+}
+
+bool TfrmRicevuta::dopoScrittura(qint64 k)
+{
+    bool pieno = false;
+    if (!PaymentArchive::scrivi(archivio_, k, pagamento_->valore(), &pieno)) {
+        // The receipt is saved; its payment is still on screen, so "Salva" again writes it.
+        avvisa(MessageKind::Error, pieno ? kMsgDiscoPieno : kMsgAccessoArchivio);
+        return false;
+    }
+    pagamento_->segna();
+    return true;
 }
 
 bool TfrmRicevuta::preparaDuplicato()
@@ -539,18 +611,25 @@ bool TfrmRicevuta::preparaDuplicato()
     file.close();
     campo(&S::NumRic)->clear();
     campo(&S::Data)->setText(todayText());
+    // The reason and the way stay, like the other fields; the date and the reference belong to
+    // the payment of the receipt duplicated.
+    TSchedaPagamento pagamento = pagamento_->valore();
+    pagamento.DataPag.clear();
+    pagamento.RifPag.clear();
+    pagamento_->mostra(pagamento);
+    pagamento_->segna();
     campo(&S::NumRic)->setFocus();
     return true;
 }
 
 void TfrmRicevuta::cmdAnteprimaClick()
 {
-    runDialog<TfrmAnteprimaRic>(this, scheda());
+    runDialog<TfrmAnteprimaRic>(this, scheda(), pagamento_->valore());
 }
 
 void TfrmRicevuta::cmdStampaClick()
 {
-    runDialog<TfrmStampaRic>(this, scheda());
+    runDialog<TfrmStampaRic>(this, scheda(), pagamento_->valore());
 }
 
 void TfrmRicevuta::cmdNumerazioneClick()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/RecordEditor.h"
+#include "storage/TSchedaPagamento.h"
 #include "storage/TSchedaRicevuta.h"
 
 class QFrame;
@@ -10,6 +11,7 @@ class QLineEdit;
 namespace tavorel {
 
 class InfoBar;
+class PaymentFields;
 class PictureButton;
 
 // The receipt editor: one receipt at a time, written, numbered, saved into the archive of the
@@ -29,6 +31,8 @@ public:
     void mostraPagatore(const TSchedaRicevuta& from);
     // The archive the editor works on: the year file opened on the year selection.
     QString archivio() const;
+    // Why and how the receipt on screen was paid (kept beside the archive, see PaymentArchive).
+    TSchedaPagamento pagamento() const;
 
     void FormShow() override;
 
@@ -48,6 +52,9 @@ protected:
     bool controllaSalvataggio() override;
     bool preparaDuplicato() override;
     bool primaDiChiudere() override;
+    void dopoMostra(const TSchedaRicevuta& record, qint64 k) override;
+    bool altreModifiche() const override;
+    bool dopoScrittura(qint64 k) override;
 
 private:
     void buildFields();
@@ -62,6 +69,8 @@ private:
     void txtCentsKeyUp();
     void txtCentsExit();
     void txtImpLettereClick();
+    // The questions before a cash receipt is saved (the children's sport deduction, the cash limit).
+    bool avvisiContanti();
 
     QString archivio_; // the year's archive, also shown (hidden) by lblFile
     QFrame* bkgLettere;
@@ -70,6 +79,7 @@ private:
     PictureButton* cmdNumerazione;
     PictureButton* cmdLogo;
     PictureButton* impPagatore;
+    PaymentFields* pagamento_;
 };
 
 } // namespace tavorel

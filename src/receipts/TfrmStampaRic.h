@@ -8,7 +8,7 @@ namespace tavorel {
 class TfrmStampaRic : public ReceiptPrintDialog {
     Q_OBJECT
 public:
-    TfrmStampaRic(QWidget* owner, TSchedaRicevuta receipt);
+    TfrmStampaRic(QWidget* owner, TSchedaRicevuta receipt, TSchedaPagamento pagamento = {});
 };
 
 } // namespace tavorel

@@ -777,12 +777,17 @@ void tst_TfrmRicevuta::enterLoopClosesOnTheFirstField()
     e.showActive();
     e.edit("txtRicevente01")->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), e.edit("txtRicevente01"));
+    // The payment row (two drop-downs and two fields) comes after the period's last date.
+    QStringList chain = kChain;
+    qsizetype at = chain.indexOf(QStringLiteral("txtAl"));
+    for (const char* name : {"cboCausale", "cboPagamento", "txtDataPag", "txtRifPag"})
+        chain.insert(++at, QLatin1String(name));
     QStringList visited;
-    for (int i = 0; i < kChain.size(); ++i) {
+    for (int i = 0; i < chain.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         visited.append(QApplication::focusWidget()->objectName());
     }
-    QCOMPARE(visited, kChain.mid(1) + QStringList{kChain.first()});
+    QCOMPARE(visited, chain.mid(1) + QStringList{chain.first()});
     QVERIFY(e.fake.dialogsRun.isEmpty()); // Enter in a date field moves on, it does not pick
 }
 
@@ -966,9 +971,11 @@ void tst_TfrmRicevuta::typedReceiptIsSavedAsTyped_data()
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QStringList>("stored"); // record fields as stored: "Field=bytes"
 
-    // Payer, fiscal code, sport, the two period dates, then four Enters to the euros.
-    const QString toEuros = QStringLiteral(
-        "Rossi Mario{Enter}rssmra80a01h501u{Enter}Nuoto{Enter}{Pick}{Enter}{Pick}{Enter}{Enter}{Enter}{Enter}{Enter}");
+    // Payer, fiscal code, sport, the two period dates, through the payment row (four Enters), then
+    // four Enters to the euros.
+    const QString toEuros =
+        QStringLiteral("Rossi Mario{Enter}rssmra80a01h501u{Enter}Nuoto{Enter}{Pick}{Enter}{Pick}{Enter}"
+                       "{Enter}{Enter}{Enter}{Enter}{Enter}{Enter}{Enter}{Enter}");
     // clang-format off
     QTest::newRow("the whole receipt by Enter")
         << toEuros + "25{Enter}50"
