@@ -19,6 +19,8 @@ namespace tavorel {
 namespace {
 
 const QString kTagDataPag = QStringLiteral("datapag");
+// As tall as the editor's other fields.
+constexpr int kAltezza = 28;
 
 QComboBox* elenco(QWidget* panel, const QString& name, const QStringList& items)
 {
@@ -27,6 +29,7 @@ QComboBox* elenco(QWidget* panel, const QString& name, const QStringList& items)
     box->addItems(items);
     box->setFont(look::font(QStringLiteral("Verdana"), 9, true));
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->setMinimumHeight(kAltezza);
     return box;
 }
 
@@ -37,6 +40,7 @@ QLineEdit* campo(QWidget* panel, const QString& name, int maxLength, int width)
     edit->setMaxLength(maxLength);
     edit->setFont(look::font(QStringLiteral("Verdana"), 9, true));
     edit->setFixedWidth(width);
+    edit->setMinimumHeight(kAltezza);
     FocusHighlight::applyStyleA(edit, colors::kAliceBlue);
     return edit;
 }
