@@ -16,7 +16,7 @@ inline const QString kPhotoFolderName = QStringLiteral("Anagrafica");
 // this many pixels on their longer side: larger ones are reduced while they are read, which is what
 // lets a very large JPEG be shown at all. The files themselves are never reduced.
 constexpr int kPictureAllocationMb = 1024;
-constexpr int kPictureMaxSide = 4096;
+constexpr int kPictureMaxSide = 2560;
 // A file larger than this is not taken as a picture.
 constexpr qint64 kPictureMaxFileSize = 256LL * 1024 * 1024;
 

@@ -10,6 +10,8 @@
 #include "storage/Cp1252.h"
 #include "storage/LinkGuard.h"
 #include "storage/Messages.h"
+#include "storage/RecordLayout.h"
+#include "storage/TSchedaIscritto.h"
 
 #include <QDir>
 #include <QFile>
@@ -93,6 +95,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner)
         auto* descLabel = look::label(panel, QStringLiteral("Descrizione %1° file allegato:").arg(n + 1), 12);
         txtDesc[n] = new QLineEdit(panel);
         txtDesc[n]->setObjectName(numbered("txtDesc", n));
+        // No more than the record holds: a longer description would be cut at the save.
+        txtDesc[n]->setMaxLength(findField<TSchedaIscritto>(u"Desc01")->capacity);
         txtDesc[n]->setFont(verdana(12, true));
 
         auto* grid = new QGridLayout(panel);
