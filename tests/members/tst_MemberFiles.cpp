@@ -142,6 +142,7 @@ private slots:
     void photoChangedElsewhere_data();
     void photoChangedElsewhere();
     void photoNeverWrittenThroughALink();
+    void programFolderReachedThroughALink();
     void attachmentCopy_data();
     void attachmentCopy();
 };
@@ -332,6 +333,31 @@ void tst_MemberFiles::photoNeverWrittenThroughALink()
     QCOMPARE(e.fake.lastMessage(), kMsgFotoNonEsportata);
     QVERIFY(QDir(outside.path()).entryList(QDir::Files).isEmpty());
     QVERIFY(e.fake.verifyConsumed());
+}
+
+// A program folder that is itself reached through a link (a drive mounted elsewhere) is no link
+// inside the folder: photos and attachments are written there as usual.
+void tst_MemberFiles::programFolderReachedThroughALink()
+{
+    FakePlatformScope scope;
+    QTemporaryDir links;
+    const QString real = scope.fake.folder;
+    scope.fake.folder = links.filePath(QStringLiteral("Tavorel"));
+    QVERIFY(QFile::link(real, scope.fake.folder));
+    QVERIFY(writeFile(memberArchivePath(scope.fake.folder), encodeRecord(iscritto(1))));
+    TfrmTiratori w;
+    w.show();
+    child<PictureButton>(&w, "cmdPrimo")->click();
+    QTemporaryDir elsewhere;
+    const QString source = elsewhere.filePath(QStringLiteral("nuova.jpg"));
+    const QByteArray jpeg = jpegOf(solid(40, 40, Qt::yellow));
+    QVERIFY(writeFile(source, jpeg));
+    scope.fake.openFileAnswers << source;
+    child<PictureButton>(&w, "btnCaricaFoto")->click();
+    child<PictureButton>(&w, "cmdSalva")->click();
+    QCOMPARE(scope.fake.lastMessage(), kModificata);
+    QCOMPARE(readFile(photoPath(real, 1)), jpeg);
+    QVERIFY(scope.fake.verifyConsumed());
 }
 
 // "Sfoglia..." for the member of record 1, choosing a "certificato.png" of her own.
