@@ -1,6 +1,9 @@
 #include "members/Attachments.h"
 
+#include "members/SourceFile.h"
 #include "rules/TextRules.h"
+#include "storage/Archives.h"
+#include "storage/RecordFile.h"
 #include "storage/SafeFile.h"
 #include "storage/TSchedaIscritto.h"
 
@@ -57,8 +60,8 @@ bool copyAttachment(const QString& source, const QString& destination)
         return false;
     if (from.canonicalFilePath() == QFileInfo(destination).canonicalFilePath())
         return true;
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly))
+    QFile in;
+    if (!openRegularFile(in, source))
         return false;
     return replaceFileContents(destination, [&](QIODevice& out) {
         char buffer[64 * 1024];
@@ -72,6 +75,51 @@ bool copyAttachment(const QString& source, const QString& destination)
                 return false;
         }
     });
+}
+
+int attachmentNameCapacity()
+{
+    static const int capacity = findField<TSchedaIscritto>(u"File01")->capacity;
+    return capacity;
+}
+
+bool attachmentNamesOfOthers(const QString& programFolder, qint64 recordNo, QSet<QString>& names)
+{
+    names.clear();
+    // Looking must not create an archive that is not there.
+    if (!QFileInfo::exists(QDir(programFolder).filePath(kMemberArchiveName)))
+        return true;
+    RecordFile file;
+    if (!OpenMemberArchive(programFolder, file))
+        return false;
+    return file.forEach([&](qint64 k, const QByteArray& bytes) {
+        if (k == recordNo)
+            return true;
+        const TSchedaIscritto record = decodeRecord<TSchedaIscritto>(bytes);
+        for (const QString& stored : AttachmentSlots::of(record).files) {
+            const QString name = attachmentFileName(stored);
+            if (!name.isEmpty())
+                names.insert(name.toLower());
+        }
+        return true;
+    });
+}
+
+QString freeAttachmentName(const QString& folder, const QString& name, const QSet<QString>& taken)
+{
+    const QFileInfo info(name);
+    const QString base = info.completeBaseName();
+    const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+    const QDir dir(folder);
+    for (int n = 2; n < 10000; ++n) {
+        const QString candidate = QStringLiteral("%1 (%2)%3").arg(base).arg(n).arg(suffix);
+        if (candidate.size() > attachmentNameCapacity())
+            return QString();
+        if (!taken.contains(candidate.toLower()) && !QFileInfo::exists(dir.filePath(candidate)) &&
+            !QFileInfo(dir.filePath(candidate)).isSymLink())
+            return candidate;
+    }
+    return QString();
 }
 
 } // namespace tavorel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 #include <array>
@@ -33,8 +34,20 @@ QString attachmentFileName(const QString& stored);
 // Where the attachment of that name lies; empty when the name names nothing.
 QString attachmentPath(const QString& programFolder, const QString& stored);
 
-// Copies `source` to `destination`, replacing it only once the copy is complete. Copying a file
-// onto itself is a success that changes nothing.
+// Copies `source` (a regular file only) to `destination`, replacing it only once the copy is
+// complete. Copying a file onto itself is a success that changes nothing.
 bool copyAttachment(const QString& source, const QString& destination);
+
+// The longest attachment name the record can hold.
+int attachmentNameCapacity();
+
+// The attachment names the member archive's records other than `recordNo` point to, folded to
+// lower case (two names differing only in case are one file on some systems). False when the
+// archive is there but cannot be read: then no name can be said to be free of other members.
+bool attachmentNamesOfOthers(const QString& programFolder, qint64 recordNo, QSet<QString>& names);
+
+// The first of "name (2).ext", "name (3).ext"... that is neither a file in `folder` nor in
+// `taken` (lower case), and fits the record; empty when there is none.
+QString freeAttachmentName(const QString& folder, const QString& name, const QSet<QString>& taken);
 
 } // namespace tavorel

@@ -56,10 +56,11 @@ void AttachmentsPanel::clear()
     setValues(AttachmentSlots{});
 }
 
-void AttachmentsPanel::open()
+void AttachmentsPanel::open(qint64 recordNo)
 {
     auto window = std::make_unique<TfrmAllegaCartella>(this->window());
     window->setMode(TfrmAllegaCartella::kModeScheda);
+    window->setRecordNumber(recordNo);
     window->setValues(values());
     if (platform().runModal(window.get()) == QDialog::Accepted)
         setValues(window->values());

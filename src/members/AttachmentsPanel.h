@@ -21,9 +21,6 @@ class AttachmentsPanel : public QWidget {
 public:
     explicit AttachmentsPanel(QWidget* parent = nullptr);
 
-    std::array<QLabel*, 3> lblFile; // lblFile01 ... lblFile03
-    std::array<QLabel*, 3> lblDesc; // lblDesc01 ... lblDesc03
-
     void load(const TSchedaIscritto& record);
     void store(TSchedaIscritto& record) const;
     // No attachments: a cleared or duplicated screen.
@@ -31,8 +28,13 @@ public:
     AttachmentSlots values() const;
     void setValues(const AttachmentSlots& v);
 
-    // The attachments window over the editor; "Applica e chiudi" brings its values back here.
-    void open();
+    // The attachments window over the editor, for the member of record k (0: not saved yet);
+    // "Applica e chiudi" brings its values back here.
+    void open(qint64 recordNo);
+
+private:
+    std::array<QLabel*, 3> lblFile; // lblFile01 ... lblFile03
+    std::array<QLabel*, 3> lblDesc; // lblDesc01 ... lblDesc03
 };
 
 } // namespace tavorel

@@ -1,14 +1,20 @@
 #include "members/TfrmAllegaCartella.h"
 
+#include "members/SourceFile.h"
 #include "rules/TextRules.h"
 #include "shell/Artwork.h"
 #include "shell/Colors.h"
 #include "shell/PictureButton.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
+#include "storage/Cp1252.h"
+#include "storage/LinkGuard.h"
 #include "storage/Messages.h"
+#include "storage/RecordLayout.h"
+#include "storage/TSchedaIscritto.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -89,6 +95,8 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner)
         auto* descLabel = look::label(panel, QStringLiteral("Descrizione %1° file allegato:").arg(n + 1), 12);
         txtDesc[n] = new QLineEdit(panel);
         txtDesc[n]->setObjectName(numbered("txtDesc", n));
+        // No more than the record holds: a longer description would be cut at the save.
+        txtDesc[n]->setMaxLength(findField<TSchedaIscritto>(u"Desc01")->capacity);
         txtDesc[n]->setFont(verdana(12, true));
 
         auto* grid = new QGridLayout(panel);
@@ -137,6 +145,7 @@ void TfrmAllegaCartella::setMode(const QString& tag)
 
 void TfrmAllegaCartella::setValues(const AttachmentSlots& values)
 {
+    iniziali_ = values;
     for (int n = 0; n < 3; ++n) {
         txtFile[n]->setText(attachmentFileName(values.files[n]));
         txtDesc[n]->setText(TrimSpazi(values.descriptions[n]));
@@ -159,31 +168,92 @@ void TfrmAllegaCartella::txtFileChange(int slot)
     btnApri[slot]->setEnabled(!TrimSpazi(txtFile[slot]->text()).isEmpty());
 }
 
+bool TfrmAllegaCartella::nomeAccettabile(const QString& name)
+{
+    for (const char32_t c : name.toUcs4()) {
+        if (c < 0x20 || cp1252Byte(c) < 0) {
+            platform().message(this, MessageKind::Warning, kMsgAllegatoNomeCarattere.arg(QString::fromUcs4(&c, 1)));
+            return false;
+        }
+    }
+    // A name cut to the field would no longer find its file.
+    if (name.size() > attachmentNameCapacity()) {
+        platform().message(this, MessageKind::Warning, kMsgAllegatoNomeLungo.arg(attachmentNameCapacity()));
+        return false;
+    }
+    return true;
+}
+
+bool TfrmAllegaCartella::nomeProprio(const QString& name) const
+{
+    const QString folded = name.toLower();
+    for (int n = 0; n < 3; ++n)
+        if (attachmentFileName(iniziali_.files[n]).toLower() == folded ||
+            attachmentFileName(txtFile[n]->text()).toLower() == folded)
+            return true;
+    return false;
+}
+
 void TfrmAllegaCartella::btnSfogliaClick(int slot)
 {
     const QString source = platform().chooseOpenFile(this, QStringLiteral("Selezionare il file da allegare:"),
                                                      {QStringLiteral("Tutti i file (*)")});
     if (source.isEmpty())
         return; // a cancelled choice leaves the slot and the folder as they were
-    const QString previousName = txtFile[slot]->text();
-    const QString name = TrimSpazi(QFileInfo(source).fileName());
-    txtFile[slot]->setText(name);
+    QString name = TrimSpazi(QFileInfo(source).fileName());
+    if (!nomeAccettabile(name))
+        return;
 
-    const QString folder = attachmentFolder(platform().programFolder());
-    const QString destination = QDir(folder).filePath(name);
-    bool copied = QDir().mkpath(folder);
-    if (copied) {
-        const bool sameFile = QFileInfo(source).canonicalFilePath() == QFileInfo(destination).canonicalFilePath();
-        if (QFileInfo::exists(destination) && !sameFile &&
-            platform().message(this, MessageKind::Confirmation, kMsgAllegatoSovrascrivi) != Answer::Yes)
-            return; // the slot names the document already in the folder
-        copied = copyAttachment(source, destination);
+    const QString programFolder = platform().programFolder();
+    const QString folder = attachmentFolder(programFolder);
+    const auto refuse = [this] { platform().message(this, MessageKind::Warning, kMsgAllegatoNonCopiato); };
+    // Only a regular file is copied (a pipe would never end), and never through a link.
+    QFile probe;
+    if (!openRegularFile(probe, source) || passesThroughLink(programFolder, QDir(folder).filePath(name)) ||
+        !QDir().mkpath(folder) || passesThroughLink(programFolder, QDir(folder).filePath(name))) {
+        refuse();
+        return;
     }
-    if (!copied) {
+    probe.close();
+
+    QString destination = QDir(folder).filePath(name);
+    const bool sameFile = QFileInfo(source).canonicalFilePath() == QFileInfo(destination).canonicalFilePath();
+    if (!sameFile) {
+        QSet<QString> altri;
+        const bool letti = attachmentNamesOfOthers(programFolder, recordNo_, altri);
+        const bool esiste = QFileInfo::exists(destination) || QFileInfo(destination).isSymLink();
+        const bool altrui = !letti || altri.contains(name.toLower());
+        if (esiste && !altrui && nomeProprio(name)) {
+            // The member's own document: replaced only when the user says so; "No" keeps the
+            // document already in the folder.
+            if (platform().message(this, MessageKind::Confirmation, kMsgAllegatoSovrascrivi) != Answer::Yes) {
+                txtFile[slot]->setText(name);
+                return;
+            }
+        } else if (esiste || altrui) {
+            // Another member's document, or one nobody's record names: kept, and this copy gets a
+            // name of its own.
+            const QString libero = freeAttachmentName(folder, name, altri);
+            if (libero.isEmpty()) {
+                platform().message(this, MessageKind::Warning, kMsgAllegatoNomeLungo.arg(attachmentNameCapacity()));
+                return;
+            }
+            name = libero;
+            destination = QDir(folder).filePath(name);
+            if (passesThroughLink(programFolder, destination)) {
+                refuse();
+                return;
+            }
+        }
+    }
+    if (!copyAttachment(source, destination)) {
         // The slot must not name a document that is not in the folder.
-        txtFile[slot]->setText(previousName);
-        platform().message(this, MessageKind::Warning, kMsgAllegatoNonCopiato);
+        refuse();
+        return;
     }
+    txtFile[slot]->setText(name);
+    if (QFileInfo(destination).fileName() != TrimSpazi(QFileInfo(source).fileName()))
+        platform().message(this, MessageKind::Information, kMsgAllegatoRinominato.arg(name));
 }
 
 void TfrmAllegaCartella::imgCancellaClick(int slot)

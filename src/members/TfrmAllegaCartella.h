@@ -25,6 +25,9 @@ public:
     explicit TfrmAllegaCartella(QWidget* owner);
 
     void setMode(const QString& tag);
+    // The member's record number (0 for a member not saved yet): a document in the folder that
+    // another record names is never copied over.
+    void setRecordNumber(qint64 k) { recordNo_ = k; }
     // The slots as the window shows them; a stored name is shown as the file name it stands for.
     void setValues(const AttachmentSlots& values);
     // The six texts, trimmed.
@@ -38,6 +41,13 @@ public:
 
 private:
     void txtFileChange(int slot);
+    // Whether a name can be stored in the record as it is; the user is told when it cannot.
+    bool nomeAccettabile(const QString& name);
+    // Whether the name is one of this member's own documents (as the window was opened or now).
+    bool nomeProprio(const QString& name) const;
+
+    qint64 recordNo_ = 0;
+    AttachmentSlots iniziali_;
 
     QLabel* lblMemory;                         // hidden: the caller tag
     std::array<QLineEdit*, 3> txtFile;         // txtFile01 ... txtFile03

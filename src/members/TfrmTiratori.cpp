@@ -418,6 +418,26 @@ bool TfrmTiratori::dopoScrittura(qint64 k)
     return foto_->save(int(k));
 }
 
+bool TfrmTiratori::altreModifiche() const
+{
+    return foto_->changed();
+}
+
+QByteArray TfrmTiratori::altriFileMostrati() const
+{
+    return foto_->shownStamp();
+}
+
+QByteArray TfrmTiratori::altriFileOra() const
+{
+    return foto_->stampNow();
+}
+
+void TfrmTiratori::confermaAltriFile(const QByteArray& stamp)
+{
+    foto_->confirmOverwrite(stamp);
+}
+
 bool TfrmTiratori::preparaDuplicato()
 {
     // The fields stay; what belongs to the source record alone goes: its photo, its attached
@@ -458,7 +478,7 @@ void TfrmTiratori::cmdScaduteClick()
 
 void TfrmTiratori::cmdFileClick()
 {
-    allegati_->open();
+    allegati_->open(posizione());
 }
 
 void TfrmTiratori::cmdAnteprimaClick()

@@ -42,6 +42,10 @@ protected:
     bool preparaNuova() override;
     bool controllaSalvataggio() override;
     bool dopoScrittura(qint64 k) override;
+    bool altreModifiche() const override;
+    QByteArray altriFileMostrati() const override;
+    QByteArray altriFileOra() const override;
+    void confermaAltriFile(const QByteArray& stamp) override;
     bool preparaDuplicato() override;
     void completaScheda(TSchedaIscritto& record) const override;
     void dopoMostra(const TSchedaIscritto& record, qint64 k) override;

@@ -217,6 +217,7 @@ bool RecordEditorBase::sovrascrivi(RecordFile& file, const QByteArray& record)
     // The comparison and the write are one step under the archive's lock; the question is asked
     // with the lock released, so that another workstation is never kept waiting on this one.
     QByteArray confermata = caricata_;
+    QByteArray altriConfermati = altriFileMostrati();
     for (;;) {
         if (!file.lock()) {
             file.close();
@@ -251,7 +252,10 @@ bool RecordEditorBase::sovrascrivi(RecordFile& file, const QByteArray& record)
             return true;
         }
         const QByteArray normalizzata = normalizza(ora);
-        if (normalizzata == confermata || normalizzata == normalizza(record)) {
+        const QByteArray altriOra = altriFileOra();
+        if ((normalizzata == confermata || normalizzata == normalizza(record)) && altriOra == altriConfermati) {
+            if (altriOra != altriFileMostrati())
+                confermaAltriFile(altriOra);
             const bool written = file.overwrite(k_, record);
             const bool full = file.diskFull();
             file.unlock();
@@ -267,6 +271,7 @@ bool RecordEditorBase::sovrascrivi(RecordFile& file, const QByteArray& record)
         case Answer::Yes:
             // Overwrite what the other workstation wrote, provided it is still what the user saw.
             confermata = normalizzata;
+            altriConfermati = altriOra;
             continue;
         case Answer::No:
             file.close();

@@ -127,6 +127,13 @@ protected:
     }
     // Whatever the screen holds outside the record has changes (the member's photo).
     virtual bool altreModifiche() const { return false; }
+    // The files kept beside the record (the member's photo): a stamp of them as the editor showed
+    // or last wrote them, and as they are now. "Salva" over a record treats a difference like a
+    // record changed by another workstation; when the user chooses to overwrite, the stamp then
+    // found is handed to confermaAltriFile before dopoScrittura.
+    virtual QByteArray altriFileMostrati() const { return {}; }
+    virtual QByteArray altriFileOra() const { return {}; }
+    virtual void confermaAltriFile(const QByteArray& stamp) { Q_UNUSED(stamp) }
     // "Duplica": what of the source record stays. False leaves the record as it was.
     virtual bool preparaDuplicato() = 0;
     // Closing: false keeps the editor open.

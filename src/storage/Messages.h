@@ -26,6 +26,24 @@ inline const QString kMsgFotoNonSalvata =
 inline const QString kMsgFotoNonEsportata =
     QStringLiteral("Attenzione: non è stato possibile salvare la foto nel file indicato.\n\r\n\r"
                    "Accertarsi di possedere i privilegi di scrittura nella cartella scelta.");
+// Shown in the photo box over the silhouette when the member's photo file cannot be decoded.
+inline const QString kMsgFotoNonVisualizzabile = QStringLiteral("Foto non visualizzabile: il file resta in archivio");
+inline const QString kMsgFotoNonCaricata =
+    QStringLiteral("Attenzione: il file scelto non contiene un'immagine che il programma possa leggere.\n\r\n\r"
+                   "Scegliere una foto in formato Jpeg o Bitmap. La foto attuale resta invariata.");
+// %1: the name the copy got in the attachments folder.
+inline const QString kMsgAllegatoRinominato =
+    QStringLiteral("Nella cartella dei documenti allegati un file con lo stesso nome appartiene a un altro iscritto "
+                   "o non appartiene a questa scheda.\n\r\n\r"
+                   "Il documento è stato allegato con il nome \"%1\".");
+// %1: the longest name an attachment can have.
+inline const QString kMsgAllegatoNomeLungo =
+    QStringLiteral("Attenzione: il nome del file scelto è troppo lungo (al massimo %1 caratteri).\n\r\n\r"
+                   "Rinominare il file con un nome più breve e sceglierlo di nuovo.");
+// %1: the character the archive cannot hold.
+inline const QString kMsgAllegatoNomeCarattere =
+    QStringLiteral("Attenzione: il nome del file scelto contiene il carattere \"%1\", che l'archivio non può "
+                   "conservare.\n\r\n\rRinominare il file e sceglierlo di nuovo.");
 inline const QString kMsgAllegatoSovrascrivi =
     QStringLiteral("Attenzione: nella cartella dei documenti allegati è presente un file con lo stesso nome.\r\n\r\n"
                    "Si vuole sovrascrivere il file esistente?");

@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 
@@ -100,7 +101,7 @@ void tst_PhotoPanel::displayRule()
 void tst_PhotoPanel::loadShowsPhotoOrPlaceholder_data()
 {
     QTest::addColumn<QByteArray>("content"); // empty: no file
-    QTest::addColumn<bool>("placeholder");
+    QTest::addColumn<bool>("placeholder");   // and, when a file is there, the notice that it is kept
     QByteArray jpeg;
     {
         QBuffer buffer(&jpeg);
@@ -124,6 +125,8 @@ void tst_PhotoPanel::loadShowsPhotoOrPlaceholder()
         writeFile(scope.fake.folder + QStringLiteral("/Anagrafica/Scheda_Iscritto_7.jpg"), content);
     host.panel->load(7);
     QCOMPARE(host.panel->showsPlaceholder(), placeholder);
+    QCOMPARE(host.panel->showsNotice(), placeholder && !content.isEmpty());
+    QCOMPARE(child<QLabel>(host.panel, "lblFotoNonVisualizzabile")->isVisible(), host.panel->showsNotice());
     if (placeholder)
         QCOMPARE(host.panel->picture().size(), QSize(307, 394));
     else
@@ -177,10 +180,10 @@ void tst_PhotoPanel::saveFailureIsToldOnceAndKeepsThePicture()
 void tst_PhotoPanel::loadFromFile_data()
 {
     QTest::addColumn<QString>("file");     // "": dialog cancelled
-    QTest::addColumn<QString>("expected"); // "red", "placeholder", "unchanged"
+    QTest::addColumn<QString>("expected"); // "red", "told" (the old photo stays), "unchanged"
     QTest::newRow("a bitmap") << QStringLiteral("foto.bmp") << QStringLiteral("red");
     QTest::newRow("a jpeg named .bmp") << QStringLiteral("finta.bmp") << QStringLiteral("red");
-    QTest::newRow("not a picture") << QStringLiteral("rotta.jpg") << QStringLiteral("placeholder");
+    QTest::newRow("not a picture") << QStringLiteral("rotta.jpg") << QStringLiteral("told");
     QTest::newRow("cancelled") << QString() << QStringLiteral("unchanged");
 }
 
@@ -197,16 +200,14 @@ void tst_PhotoPanel::loadFromFile()
     const QImage before = solid(10, 10, Qt::green);
     host.panel->setPicture(before);
     scope.fake.openFileAnswers << (file.isEmpty() ? QString() : elsewhere.filePath(file));
-    QTest::mouseClick(host.panel->btnCaricaFoto, Qt::LeftButton);
+    QTest::mouseClick(child<PictureButton>(host.panel, "btnCaricaFoto"), Qt::LeftButton);
     QCOMPARE(scope.fake.fileDialogTitles,
              QStringList{QStringLiteral("Selezionare un file di immagine in formato Jpeg o Bitmap.")});
     if (expected == QLatin1String("red"))
         QVERIFY(near(host.panel->picture().pixelColor(15, 15), Qt::red));
-    else if (expected == QLatin1String("placeholder"))
-        QVERIFY(host.panel->showsPlaceholder());
     else
         QCOMPARE(host.panel->picture(), before);
-    QVERIFY(scope.fake.messages.isEmpty());
+    QCOMPARE(scope.fake.lastMessage(), expected == QLatin1String("told") ? kMsgFotoNonCaricata : QString());
     // Nothing reaches the photo folder before the record is saved.
     QVERIFY(QDir(scope.fake.folder + QStringLiteral("/Anagrafica")).entryList(QDir::Files).isEmpty());
     QVERIFY(scope.fake.verifyConsumed());
@@ -234,7 +235,7 @@ void tst_PhotoPanel::exportToFile()
     const QImage photo = solid(64, 48, Qt::magenta);
     host.panel->setPicture(photo);
     scope.fake.saveFileAnswers << (answer.isEmpty() ? QString() : target.filePath(answer));
-    QTest::mouseClick(host.panel->btnSalvaFoto, Qt::LeftButton);
+    QTest::mouseClick(child<PictureButton>(host.panel, "btnSalvaFoto"), Qt::LeftButton);
     QCOMPARE(scope.fake.fileDialogTitles,
              QStringList{QStringLiteral("Selezionare la cartella in cui si desidera salvare il file Jpeg.")});
     QCOMPARE(scope.fake.fileDialogFilters, QStringList{QStringLiteral("File Jpeg (*.jpg)")});
@@ -254,7 +255,7 @@ void tst_PhotoPanel::removeShowsPlaceholderAndKeepsTheFile()
     Host host;
     host.panel->setPicture(solid(20, 20, Qt::red));
     QVERIFY(host.panel->save(3));
-    QTest::mouseClick(host.panel->btnCancFoto, Qt::LeftButton);
+    QTest::mouseClick(child<PictureButton>(host.panel, "btnCancFoto"), Qt::LeftButton);
     QVERIFY(host.panel->showsPlaceholder());
     // Leaving the record unsaved keeps the old photo.
     host.panel->load(3);
@@ -276,7 +277,7 @@ void tst_PhotoPanel::zoomShowsThePhotoAndClosesOnClick()
         QTest::mouseClick(imgFoto, Qt::LeftButton, {}, QPoint(2, 2));
         return d->result();
     };
-    QTest::mouseClick(host.panel->btnZoomFoto, Qt::LeftButton);
+    QTest::mouseClick(child<PictureButton>(host.panel, "btnZoomFoto"), Qt::LeftButton);
     QCOMPARE(scope.fake.dialogsRun, QStringList{QStringLiteral("frmZoom")});
     const QSize screen = host.window.screen()->size();
     QCOMPARE(area, QSize(screen.width() - 60, screen.height() - 90));
@@ -300,7 +301,7 @@ void tst_PhotoPanel::webcamImportReachesThePhotoBox()
         child<QPushButton>(webcam, "btnImportaFoto")->click();
         return d->result();
     };
-    QTest::mouseClick(host.panel->btnWebcam, Qt::LeftButton);
+    QTest::mouseClick(child<PictureButton>(host.panel, "btnWebcam"), Qt::LeftButton);
     QCOMPARE(scope.fake.dialogsRun, QStringList{QStringLiteral("frmWebCam")});
     QCOMPARE(host.panel->picture().size(), QSize(640, 480));
     QCOMPARE(host.panel->picture().pixelColor(1, 1), QColor(Qt::darkGreen));

@@ -652,6 +652,8 @@ public:
         w_->setMode(TfrmAllegaCartella::kModeScheda);
         AttachmentSlots valori;
         valori.files[0] = QStringLiteral("vecchio.pdf");
+        if (replacing_)
+            valori.files[1] = QStringLiteral("tessera.pdf"); // the member's own: asked before it is replaced
         w_->setValues(valori);
         showActive(*w_);
         type(w_.get(), "txtDesc01", kDescrizione);
