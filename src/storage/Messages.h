@@ -220,6 +220,26 @@ inline const QString kMsgRicMancaDal = QStringLiteral("Attenzione: per salvare l
 inline const QString kMsgRicMancaAl = QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data "
                                                      "di scadenza del periodo a cui il pagamento si riferisce.");
 
+// A receipt number is given once per year. %1 the number, %2 the date and %3 the payer of the
+// receipt that has it.
+inline const QString kMsgRicNumeroGiaAssegnato =
+    QStringLiteral("Attenzione: il numero %1 è già stato assegnato alla ricevuta del %2 intestata a %3.");
+// The same found at the moment of saving a number "Nuovo" proposed (another workstation saved it
+// meanwhile); %4 the first free number.
+inline const QString kMsgRicNumeroOccupatoAltrove =
+    QStringLiteral("Attenzione: il numero %1 è già stato assegnato alla ricevuta del %2 intestata a %3, "
+                   "salvata nel frattempo da un'altra postazione.\n\r\n\r"
+                   "Assegnare a questa ricevuta il primo numero libero, %4, e salvarla?");
+// %1 the receipt's date, %2 the archive's year.
+inline const QString kMsgRicDataFuoriAnno =
+    QStringLiteral("Attenzione: la data della ricevuta (%1) non appartiene all'anno %2 dell'archivio aperto.\n\r\n\r"
+                   "Per salvare la ricevuta è necessario indicare una data del %2; una ricevuta di un altro anno va "
+                   "emessa nell'archivio di quell'anno.");
+// Preview and print of a receipt that is not in the archive as it is on screen.
+inline const QString kMsgRicSalvaPrimaDiStampare =
+    QStringLiteral("La ricevuta non è ancora salvata in archivio così come appare sullo schermo.\n\r\n\r"
+                   "Per stampare una ricevuta è necessario prima salvarla in archivio: salvarla ora?");
+
 // -- the member editor
 inline const QString kMsgArchivioIscrittiVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
 inline const QString kMsgIscrittoDuplicaNonSalvata = QStringLiteral(
@@ -240,6 +260,17 @@ inline const QString kMsgIscrMancaInizioTes =
     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di rilascio della tessera.");
 inline const QString kMsgIscrMancaFineTes =
     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di scadenza della tessera.");
+// The member's sex, when it is neither M nor F.
+inline const QString kMsgIscrSessoNonValido =
+    QStringLiteral("Attenzione: il sesso dell'iscritto va indicato con la lettera M (maschile) oppure F (femminile).");
+// Another member already has this fiscal code (%1) or card number (%1): %2 that member's name, %3
+// the number of that member's record.
+inline const QString kMsgIscrCodFiscGiaPresente =
+    QStringLiteral("Attenzione: il codice fiscale %1 è già indicato nella scheda n. %3 dell'iscritto %2.\n\r\n\r"
+                   "Salvare comunque questa scheda?");
+inline const QString kMsgIscrTesseraGiaPresente =
+    QStringLiteral("Attenzione: la tessera n. %1 è già indicata nella scheda n. %3 dell'iscritto %2.\n\r\n\r"
+                   "Salvare comunque questa scheda?");
 
 // Printing: the printer could not start, or failed during the print.
 inline const QString kMsgStampanteNonPronta =
