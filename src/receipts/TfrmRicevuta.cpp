@@ -550,11 +550,14 @@ bool TfrmRicevuta::controllaSalvataggio()
         return false;
     }
     // The number before any question, so that a number already given is told at once; the save
-    // checks it again under the archive's lock. An archive that cannot be read here is told by
-    // the save.
+    // checks it again under the archive's lock.
     {
         RecordFile file;
-        if (OpenReceiptArchive(archivio_, file) && !controllaInArchivio(file, posizione())) {
+        if (!OpenReceiptArchive(archivio_, file)) {
+            accessoNegato(setup_.erroreSalva);
+            return false;
+        }
+        if (!controllaInArchivio(file, posizione())) {
             file.close();
             if (!risolviConflitto())
                 return false;
