@@ -1,6 +1,8 @@
 #include "shell/FieldKeys.h"
 
 #include "rules/FieldRules.h"
+#include "shell/Platform.h"
+#include "storage/Messages.h"
 #include "storage/Trim.h"
 
 #include <QAbstractButton>
@@ -285,6 +287,9 @@ void FieldKeys::pasteDigits()
             field_->insert(importo->euro);
             if (auto* cents = qobject_cast<QLineEdit*>(decimalTarget_.data()); cents && !importo->cents.isEmpty())
                 cents->setText(importo->cents);
+        } else if (!text.isEmpty()) {
+            // "12.5" could be twelve euros fifty or a hundred and twenty-five: nothing is guessed.
+            platform().message(field_->window(), MessageKind::Warning, kMsgImportoIncollatoIllegibile.arg(text));
         }
         return;
     }

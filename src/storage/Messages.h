@@ -201,6 +201,10 @@ inline const QString kMsgRicevutaDuplicaNonSalvata = QStringLiteral(
 inline const QString kMsgRicevutaDuplicata =
     QStringLiteral("E' ora possibile apportare le proprie modifiche alla ricevuta corrente.\n\r\n\r"
                    "Al termine premere Salva per registrare i dati in archivio.");
+// Text pasted into the euros box that is not an amount written the Italian way; %1 the text.
+inline const QString kMsgImportoIncollatoIllegibile =
+    QStringLiteral("Attenzione: il testo incollato (%1) non è un importo scritto nella forma 1.234,56.\n\r\n\r"
+                   "Il punto separa le migliaia e la virgola i centesimi: l'importo non è stato inserito.");
 inline const QString kMsgImportoInCifre = QStringLiteral("Digitare l'importo in cifre nella casella del Totale.\n\r\n\r"
                                                          "L'importo in lettere apparirà in automatico.");
 

@@ -566,6 +566,14 @@ void tst_FiledReceipts::amountPasted()
     QCOMPARE(e.edit("txtCents")->text(), cents);
     QCOMPARE(test::child<QLabel>(&e.w, "txtImpLettere")->text(), words);
     QCOMPARE(test::child<QLabel>(&e.w, "txtCentLettere")->text(), cents);
+    // What is not taken is said, not dropped without a word.
+    if (euro.isEmpty()) {
+        QCOMPARE(e.fake.messages.size(), 1);
+        QCOMPARE(e.fake.messages[0].kind, MessageKind::Warning);
+        QVERIFY(e.fake.messages[0].text.contains(u'(' + clipboard + u')'));
+    } else {
+        QVERIFY(e.fake.messages.isEmpty());
+    }
 }
 
 QTEST_MAIN(tst_FiledReceipts)
