@@ -28,6 +28,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QRegularExpressionValidator>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -58,7 +59,7 @@ constexpr FieldRow<S> kCampi[] = {
      .forced = ForcedText::UpperTrimmed,
      .alignment = kCentre,
      .width = 44},
-    {.name = u"txtDataNasc", .member = &S::DataNasc, .label = u"Data nascita:", .width = 128},
+    {.name = u"txtDataNasc", .member = &S::DataNasc, .label = u"Data nascita:", .existingDate = true, .width = 128},
     {.name = u"txtCittadinanza", .member = &S::Cittadinanza, .label = u"Cittadinanza:"},
     {.name = u"txtLuogoNasc", .member = &S::LuogoNasc, .label = u"Luogo nascita:"},
     {.name = u"txtIndirizzo", .member = &S::Indirizzo, .label = u"Indirizzo residenza:"},
@@ -191,6 +192,9 @@ TfrmTiratori::TfrmTiratori()
             campi_.titleOf(campo(r.member))
                 ->setStyleSheet(QStringLiteral("color: %1;").arg(colors::kRequiredLabel.name()));
     alLasciare(campo(&S::Quota), [this] { txtQuotaExit(); });
+    // M or F, typed in either case and shown upper case; any other key types nothing.
+    campo(&S::Sesso)->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[MmFf]?")), campo(&S::Sesso)));
     lblPosizione->setMinimumWidth(44);
 
     buildCommands();
@@ -341,6 +345,8 @@ void TfrmTiratori::dopoMostra(const TSchedaIscritto& record, qint64 k)
 {
     allegati_->load(record);
     foto_->load(int(k));
+    codFiscRegistrato_ = k > 0 ? record.CodFisc : QString();
+    tesseraRegistrata_ = k > 0 ? record.Tessera : QString();
 }
 
 bool TfrmTiratori::apriArchivio(RecordFile& file) const
@@ -369,6 +375,8 @@ bool TfrmTiratori::preparaNuova()
     campi_.clear();
     allegati_->clear();
     foto_->clear();
+    codFiscRegistrato_.clear();
+    tesseraRegistrata_.clear();
     campo(&S::Tiratore)->setFocus();
     return true;
 }
@@ -402,17 +410,72 @@ void TfrmTiratori::btnCalcolaCFClick()
 
 bool TfrmTiratori::controllaSalvataggio()
 {
+    // A sex stored before it was checked ("Z") is told, not saved again.
+    const QString sesso = TrimSpazi(campo(&S::Sesso)->text());
+    if (!sesso.isEmpty() && sesso != QStringLiteral("M") && sesso != QStringLiteral("F")) {
+        avvisa(MessageKind::Warning, kMsgIscrSessoNonValido);
+        campo(&S::Sesso)->setFocus();
+        return false;
+    }
     // A code that does not agree with the person's data is told, field by field; the user may
     // still save it (a code the agency assigned with omocodia, a place spelt otherwise).
     const QString domanda = memberFiscalCodeQuestion(scheda());
-    if (domanda.isEmpty() || platform().message(this, MessageKind::Confirmation, domanda) == Answer::Yes)
+    if (!domanda.isEmpty() && platform().message(this, MessageKind::Confirmation, domanda) != Answer::Yes) {
+        campo(&S::CodFisc)->setFocus();
+        return false;
+    }
+    return controllaDoppioni();
+}
+
+bool TfrmTiratori::controllaDoppioni()
+{
+    const QString codFisc = MaiuscoleAZ(TrimSpazi(campo(&S::CodFisc)->text()));
+    const QString tessera = MaiuscoleAZ(TrimSpazi(campo(&S::Tessera)->text()));
+    // What the member had when shown is not asked about again at every save.
+    const bool cercaCodFisc = !codFisc.isEmpty() && codFisc != MaiuscoleAZ(TrimSpazi(codFiscRegistrato_));
+    const bool cercaTessera = !tessera.isEmpty() && tessera != MaiuscoleAZ(TrimSpazi(tesseraRegistrata_));
+    if (!cercaCodFisc && !cercaTessera)
         return true;
-    campo(&S::CodFisc)->setFocus();
-    return false;
+    RecordFile file;
+    // An archive that cannot be read here is told by the save that follows.
+    if (!OpenMemberArchive(platform().programFolder(), file))
+        return true;
+    struct Doppione {
+        qint64 k = 0;
+        QString nome;
+    } conCodFisc, conTessera;
+    const qint64 proprio = posizione();
+    file.forEach([&](qint64 k, const QByteArray& bytes) {
+        if (k == proprio)
+            return true;
+        const TSchedaIscritto altro = decodeRecord<TSchedaIscritto>(bytes);
+        if (cercaCodFisc && conCodFisc.k == 0 && MaiuscoleAZ(TrimSpazi(altro.CodFisc)) == codFisc)
+            conCodFisc = {k, TrimSpazi(altro.Tiratore)};
+        if (cercaTessera && conTessera.k == 0 && MaiuscoleAZ(TrimSpazi(altro.Tessera)) == tessera)
+            conTessera = {k, TrimSpazi(altro.Tiratore)};
+        return conCodFisc.k == 0 || conTessera.k == 0;
+    });
+    file.close();
+    const std::tuple<const Doppione&, const QString&, QString S::*, QString> domande[] = {
+        {conCodFisc, kMsgIscrCodFiscGiaPresente, &S::CodFisc, codFisc},
+        {conTessera, kMsgIscrTesseraGiaPresente, &S::Tessera, TrimSpazi(campo(&S::Tessera)->text())},
+    };
+    for (const auto& [doppione, messaggio, member, valore] : domande) {
+        if (doppione.k == 0)
+            continue;
+        if (platform().message(this, MessageKind::Confirmation,
+                               messaggio.arg(valore, doppione.nome, QString::number(doppione.k))) != Answer::Yes) {
+            campo(member)->setFocus();
+            return false;
+        }
+    }
+    return true;
 }
 
 bool TfrmTiratori::dopoScrittura(qint64 k)
 {
+    codFiscRegistrato_ = campo(&S::CodFisc)->text();
+    tesseraRegistrata_ = campo(&S::Tessera)->text();
     // A photo that could not be written has been told by the photo panel: that is the one
     // message, the box keeps the photo and "Salva" again writes both.
     return foto_->save(int(k));
@@ -444,6 +507,8 @@ bool TfrmTiratori::preparaDuplicato()
     // documents (and its number).
     allegati_->clear();
     foto_->clear();
+    codFiscRegistrato_.clear();
+    tesseraRegistrata_.clear();
     campo(&S::Tiratore)->setFocus();
     return true;
 }

@@ -63,8 +63,16 @@ private:
     void btnEmailClick();
     void btnCalcolaCFClick();
     void txtQuotaExit();
+    // Another member with this fiscal code or card number: the user is asked, naming that member.
+    // False when the user goes back to the field.
+    bool controllaDoppioni();
     // A member picked in a search or a list: shown once the member on screen may be left.
     void mostraScelto(const TSchedaIscritto& member, qint64 k);
+
+    // The fiscal code and card number of the member on screen as the archive holds them (empty
+    // for a new member): a save asks about a duplicate only for a value that is new.
+    QString codFiscRegistrato_;
+    QString tesseraRegistrata_;
 
     PhotoPanel* foto_;
     AttachmentsPanel* allegati_;

@@ -35,6 +35,7 @@
 #include <QVBoxLayout>
 
 #include <iterator>
+#include <limits>
 
 namespace tavorel {
 
@@ -95,7 +96,7 @@ constexpr FieldRow<S> kCampi[] = {
      .width = 110},
     {.name = u"txtPraticante", .member = &S::Praticante, .label = u"Praticante:"},
     {.name = u"txtLuogoNasc", .member = &S::LuogoNasc, .label = u"Luogo di nascita:"},
-    {.name = u"txtDataNasc", .member = &S::DataNasc, .label = u"Data di nascita:", .width = 110},
+    {.name = u"txtDataNasc", .member = &S::DataNasc, .label = u"Data di nascita:", .existingDate = true, .width = 110},
     {.name = u"txtIndirizzo", .member = &S::Indirizzo, .label = u"Indirizzo:"},
     {.name = u"txtImporto",
      .member = &S::Importo,
@@ -160,11 +161,6 @@ EditorSetup setup()
         .suggerimenti = kSuggerimenti,
         .controllaCodice = &TfrmCodFisc::apriControllo,
     };
-}
-
-QString todayText()
-{
-    return TestoData(platform().today());
 }
 
 // A small grey caption under a box ("(IN CIFRE)").
@@ -408,6 +404,8 @@ void TfrmRicevuta::buildLayout()
 void TfrmRicevuta::apriArchivio(const QString& archivePath, const QString& caption)
 {
     archivio_ = archivePath;
+    const QString anno = QFileInfo(archivePath).completeBaseName();
+    anno_ = AnnoQuattroCifre(anno) ? anno.toInt() : 0;
     lblFile->setText(archivePath);
     setWindowTitle(caption);
 }
@@ -485,14 +483,23 @@ void TfrmRicevuta::FormShow()
     const QStringList righe = ReceiptSettings::leggiRiceventi(platform().programFolder());
     for (qsizetype i = 0; i < std::ssize(kRiceventi); ++i)
         campo(kRiceventi[i])->setText(righe.value(i));
-    campo(&S::Data)->setText(todayText());
+    campo(&S::Data)->setText(dataProposta());
+    proposto_.clear();
+    registrato_.clear();
     pagamento_->mostra({});
     pagamento_->segna();
     segnaMostrata(0, {});
     campo(&S::Pagatore)->setFocus();
 }
 
-bool TfrmRicevuta::preparaNuova()
+QString TfrmRicevuta::dataProposta() const
+{
+    // Today's date in another year's archive would file the receipt in the wrong year.
+    const QDate oggi = platform().today();
+    return anno_ == 0 || oggi.year() == anno_ ? TestoData(oggi) : QString();
+}
+
+std::optional<QString> TfrmRicevuta::numeroProposto()
 {
     QString inizio = ReceiptSettings::leggiInizio(platform().programFolder());
     if (TrimSpazi(inizio).isEmpty())
@@ -500,24 +507,32 @@ bool TfrmRicevuta::preparaNuova()
     lblInizio->setText(inizio);
 
     RecordFile file;
-    if (!OpenReceiptArchive(archivio_, file)) {
+    NumeriInArchivio numeri;
+    if (!OpenReceiptArchive(archivio_, file) || !LeggiNumeri(file, {}, 0, numeri)) {
         accessoNegato(MessageKind::Error);
-        return false;
+        return std::nullopt;
     }
-    const qint64 n = file.count();
     file.close();
+    if (const std::optional<qint64> numero = NumeroProposto(inizio, numeri.count, numeri.highest))
+        return QString::number(*numero);
+    // Without a number the field stays empty: the previous receipt's must not stay on a cleared,
+    // unsaved one.
+    accessoNegato(MessageKind::Error);
+    return QString();
+}
 
-    // A new receipt of the same payee; its number comes below, once the count is known.
+bool TfrmRicevuta::preparaNuova()
+{
+    const std::optional<QString> numero = numeroProposto();
+    if (!numero)
+        return false;
+    // A new receipt of the same payee, with the number that follows the archive's.
     campi_.clear({&S::Ricevente01, &S::Ricevente02, &S::Ricevente03, &S::Ricevente04});
-    campo(&S::Data)->setText(todayText());
+    campo(&S::NumRic)->setText(*numero);
+    proposto_ = *numero;
+    registrato_.clear();
+    campo(&S::Data)->setText(dataProposta());
     etichetta(&S::Intero)->setText(QStringLiteral("0,00"));
-
-    // Without a number (the start is not one) the field stays empty: the previous receipt's must
-    // not stay on a cleared, unsaved one.
-    if (const std::optional<qint64> numero = NumeroProposto(inizio, n))
-        campo(&S::NumRic)->setText(QString::number(*numero));
-    else
-        accessoNegato(MessageKind::Error);
     pagamento_->mostra({});
     pagamento_->segna();
     campo(&S::Pagatore)->setFocus();
@@ -538,6 +553,27 @@ bool TfrmRicevuta::preparaSalvataggio()
 
 bool TfrmRicevuta::controllaSalvataggio()
 {
+    // A receipt lies in the year of its archive, or no year's income summary shows it.
+    const QDate data = DataDaTesto(campo(&S::Data)->text());
+    if (anno_ != 0 && data.isValid() && data.year() != anno_) {
+        avvisa(MessageKind::Warning, kMsgRicDataFuoriAnno.arg(TrimSpazi(campo(&S::Data)->text())).arg(anno_));
+        campo(&S::Data)->setFocus();
+        return false;
+    }
+    // The number before any question, so that a number already given is told at once; the save
+    // checks it again under the archive's lock.
+    {
+        RecordFile file;
+        if (!OpenReceiptArchive(archivio_, file)) {
+            accessoNegato(setup_.errori.salva);
+            return false;
+        }
+        if (!controllaInArchivio(file, posizione())) {
+            file.close();
+            if (!risolviConflitto())
+                return false;
+        }
+    }
     // The payer's code against the payer's name (the rest of a code is not on the receipt).
     const QString domanda = payerFiscalCodeQuestion(scheda());
     if (!domanda.isEmpty() && platform().message(this, MessageKind::Confirmation, domanda) != Answer::Yes) {
@@ -573,24 +609,63 @@ TSchedaPagamento TfrmRicevuta::pagamento() const
     return pagamento_->valore();
 }
 
-void TfrmRicevuta::dopoMostra(const TSchedaRicevuta& record, qint64 k)
-{
-    Q_UNUSED(record)
-    TSchedaPagamento letto;
-    if (k > 0 && PaymentArchive::leggi(archivio_, k, letto) == PaymentArchive::Esito::Danneggiato)
-        avvisa(MessageKind::Warning,
-               kMsgPagamentoDanneggiato.arg(k).arg(QFileInfo(PaymentArchive::percorso(archivio_)).fileName()));
-    pagamento_->mostra(letto);
-    pagamento_->segna();
-}
-
 bool TfrmRicevuta::altreModifiche() const
 {
     return pagamento_->modificato();
 }
 
+bool TfrmRicevuta::controllaInArchivio(RecordFile& file, qint64 k)
+{
+    numeroIllegibile_ = false;
+    const QString numero = campo(&S::NumRic)->text();
+    // A receipt saved again under the number it has on file keeps it, whatever the archive holds
+    // (two receipts numbered alike before numbers were checked can still be mended).
+    if (k > 0 && StessoNumero(numero, registrato_))
+        return true;
+    if (!LeggiNumeri(file, numero, k, numeri_)) {
+        numeroIllegibile_ = true;
+        return false;
+    }
+    return numeri_.kUguale == 0;
+}
+
+bool TfrmRicevuta::risolviConflitto()
+{
+    if (numeroIllegibile_) {
+        accessoNegato(setup_.errori.salva);
+        return false;
+    }
+    QLineEdit* numero = campo(&S::NumRic);
+    const QString testo = TrimSpazi(numero->text());
+    const QString data = TrimSpazi(numeri_.uguale.Data);
+    const QString pagatore = TrimSpazi(numeri_.uguale.Pagatore);
+    // The number "Nuovo" proposed, taken meanwhile by another workstation: the user did not choose
+    // it, so the next free one is offered. A number the user typed is the user's to change.
+    if (posizione() == 0 && !proposto_.isEmpty() && numero->text() == proposto_) {
+        std::optional<qint64> libero = NumeroProposto(lblInizio->text(), numeri_.count, numeri_.highest);
+        if (!libero && numeri_.highest && *numeri_.highest < std::numeric_limits<qint64>::max())
+            libero = *numeri_.highest + 1;
+        if (libero) {
+            const QString successivo = QString::number(*libero);
+            if (platform().message(this, MessageKind::Confirmation,
+                                   kMsgRicNumeroOccupatoAltrove.arg(testo, data, pagatore, successivo)) ==
+                Answer::Yes) {
+                numero->setText(successivo);
+                proposto_ = successivo;
+                return true;
+            }
+            numero->setFocus();
+            return false;
+        }
+    }
+    avvisa(MessageKind::Warning, kMsgRicNumeroGiaAssegnato.arg(testo, data, pagatore));
+    numero->setFocus();
+    return false;
+}
+
 bool TfrmRicevuta::dopoScrittura(qint64 k)
 {
+    registrato_ = campo(&S::NumRic)->text();
     bool pieno = false;
     if (!PaymentArchive::scrivi(archivio_, k, pagamento_->valore(), &pieno)) {
         // The receipt is saved; its payment is still on screen, so "Salva" again writes it.
@@ -601,16 +676,27 @@ bool TfrmRicevuta::dopoScrittura(qint64 k)
     return true;
 }
 
+void TfrmRicevuta::dopoMostra(const TSchedaRicevuta& record, qint64 k)
+{
+    registrato_ = k > 0 ? record.NumRic : QString();
+    proposto_.clear();
+    TSchedaPagamento letto;
+    if (k > 0 && PaymentArchive::leggi(archivio_, k, letto) == PaymentArchive::Esito::Danneggiato)
+        avvisa(MessageKind::Warning,
+               kMsgPagamentoDanneggiato.arg(k).arg(QFileInfo(PaymentArchive::percorso(archivio_)).fileName()));
+    pagamento_->mostra(letto);
+    pagamento_->segna();
+}
+
 bool TfrmRicevuta::preparaDuplicato()
 {
-    RecordFile file;
-    if (!OpenReceiptArchive(archivio_, file)) {
-        accessoNegato(MessageKind::Error);
+    const std::optional<QString> numero = numeroProposto();
+    if (!numero)
         return false;
-    }
-    file.close();
-    campo(&S::NumRic)->clear();
-    campo(&S::Data)->setText(todayText());
+    campo(&S::NumRic)->setText(*numero);
+    proposto_ = *numero;
+    registrato_.clear();
+    campo(&S::Data)->setText(dataProposta());
     // The reason and the way stay, like the other fields; the date and the reference belong to
     // the payment of the receipt duplicated.
     TSchedaPagamento pagamento = pagamento_->valore();
@@ -622,14 +708,30 @@ bool TfrmRicevuta::preparaDuplicato()
     return true;
 }
 
+std::optional<TSchedaRicevuta> TfrmRicevuta::ricevutaArchiviata()
+{
+    // Only a receipt the archive holds as it is on screen goes on paper: a printed receipt
+    // without its archived copy could not be accounted for.
+    if (posizione() == 0 || modificata()) {
+        if (platform().message(this, MessageKind::Confirmation, kMsgRicSalvaPrimaDiStampare) != Answer::Yes)
+            return std::nullopt;
+        if (!cmdSalvaClick())
+            return std::nullopt;
+    }
+    // The bytes the save stored, read back as a browse would show them.
+    return decodeRecord<TSchedaRicevuta>(registrazione());
+}
+
 void TfrmRicevuta::cmdAnteprimaClick()
 {
-    runDialog<TfrmAnteprimaRic>(this, scheda(), pagamento_->valore());
+    if (const std::optional<TSchedaRicevuta> r = ricevutaArchiviata())
+        runDialog<TfrmAnteprimaRic>(this, *r, pagamento_->valore());
 }
 
 void TfrmRicevuta::cmdStampaClick()
 {
-    runDialog<TfrmStampaRic>(this, scheda(), pagamento_->valore());
+    if (const std::optional<TSchedaRicevuta> r = ricevutaArchiviata())
+        runDialog<TfrmStampaRic>(this, *r, pagamento_->valore());
 }
 
 void TfrmRicevuta::cmdNumerazioneClick()
@@ -653,6 +755,8 @@ void TfrmRicevuta::txtImportoKeyUp()
         etichetta(&S::ImpLettere)->setText(ImportoInLettere(amount));
     else
         etichetta(&S::ImpLettere)->clear(); // empty, or not an amount: no words rather than stale ones
+    // A pasted amount puts its cents in the cents box as well.
+    txtCentsKeyUp();
 }
 
 void TfrmRicevuta::txtCentsKeyUp()

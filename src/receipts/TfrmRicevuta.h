@@ -1,8 +1,11 @@
 #pragma once
 
+#include "receipts/ReceiptEditorRules.h"
 #include "shell/RecordEditor.h"
 #include "storage/TSchedaPagamento.h"
 #include "storage/TSchedaRicevuta.h"
+
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -50,13 +53,24 @@ protected:
     bool preparaNuova() override;
     bool preparaSalvataggio() override;
     bool controllaSalvataggio() override;
+    bool controllaInArchivio(RecordFile& file, qint64 k) override;
+    bool risolviConflitto() override;
+    bool dopoScrittura(qint64 k) override;
+    void dopoMostra(const TSchedaRicevuta& record, qint64 k) override;
     bool preparaDuplicato() override;
     bool primaDiChiudere() override;
-    void dopoMostra(const TSchedaRicevuta& record, qint64 k) override;
     bool altreModifiche() const override;
-    bool dopoScrittura(qint64 k) override;
 
 private:
+    // The date a new receipt starts with: today in the archive of this year, none in another.
+    QString dataProposta() const;
+    // The number "Nuovo" and "Duplica" propose, empty when the numbering start is not a number;
+    // none when the archive cannot be read. Either failure is told.
+    std::optional<QString> numeroProposto();
+    // The receipt as it is in the archive, the screen saved first when it differs (the user is
+    // asked); none when it is not saved.
+    std::optional<TSchedaRicevuta> ricevutaArchiviata();
+
     void buildFields();
     void buildCommands();
     void buildLayout();
@@ -72,7 +86,13 @@ private:
     // The questions before a cash receipt is saved (the children's sport deduction, the cash limit).
     bool avvisiContanti();
 
-    QString archivio_; // the year's archive, also shown (hidden) by lblFile
+    QString archivio_;   // the year's archive, also shown (hidden) by lblFile
+    int anno_ = 0;       // the archive's year, 0 when its name does not say
+    QString proposto_;   // the number "Nuovo" or "Duplica" proposed, as long as it is not typed over
+    QString registrato_; // the number of the receipt on screen as the archive holds it
+    // What the last check of the number against the archive found.
+    bool numeroIllegibile_ = false;
+    NumeriInArchivio numeri_;
     QFrame* bkgLettere;
     QLabel* lblFile;
     QLabel* lblInizio; // the numbering start the last "Nuovo" used

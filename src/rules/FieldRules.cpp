@@ -82,6 +82,31 @@ QString CompletaCents(const QString& cents)
     return t;
 }
 
+std::optional<ImportoIncollato> LeggiImportoIncollato(const QString& text)
+{
+    QString t = TrimSpazi(text);
+    if (t.startsWith(QChar(0x20AC)))
+        t = TrimSpazi(t.mid(1));
+    const qsizetype comma = t.indexOf(QLatin1Char(','));
+    const QString intero = comma < 0 ? t : t.left(comma);
+    ImportoIncollato result;
+    if (comma >= 0) {
+        const QString cents = t.mid(comma + 1);
+        if (cents.size() > 2 || !SoloCifre(cents))
+            return std::nullopt;
+        result.cents = CompletaCents(cents);
+    }
+    const QStringList gruppi = intero.split(QLatin1Char('.'));
+    for (qsizetype i = 0; i < gruppi.size(); ++i) {
+        const QString& g = gruppi[i];
+        const bool fits = i == 0 ? !g.isEmpty() && (gruppi.size() == 1 || g.size() <= 3) : g.size() == 3;
+        if (!fits || !SoloCifre(g))
+            return std::nullopt;
+        result.euro += g;
+    }
+    return result;
+}
+
 ImportoRicevuta CompletaImporto(const QString& euro, const QString& cents)
 {
     ImportoRicevuta result;

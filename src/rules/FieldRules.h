@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+#include <optional>
+
 namespace tavorel {
 
 // A date as the program writes it: "dd/mm/yyyy". An invalid date gives "".
@@ -39,6 +41,17 @@ ImportoRicevuta CompletaImporto(const QString& euro, const QString& cents);
 // Completion of the cents box when the focus leaves it: trimmed, "00" when blank,
 // a single digit d read as tenths ("d0"); anything else is returned trimmed.
 QString CompletaCents(const QString& cents);
+
+// An amount pasted into the whole-euros box, written the Italian way: an optional euro sign,
+// digits with the full stop as the thousands separator (groups of three after each stop), then
+// optionally the comma and one or two cents digits. "1.234,56" gives "1234" and "56", "7,5" gives
+// "7" and "50", "1.234" gives "1234" and no cents. Blanks around it are ignored; any other text
+// (a full stop as the decimal point, three cents digits) gives nullopt, so nothing is cut.
+struct ImportoIncollato {
+    QString euro;
+    QString cents; // empty when the text has no comma
+};
+std::optional<ImportoIncollato> LeggiImportoIncollato(const QString& text);
 
 // A decimal amount in the "0,00" form with at most the given number of decimals
 // (0 to 15): "35" gives "35,00", "12,345" gives "12,35", "1,2,3" gives "0,00".

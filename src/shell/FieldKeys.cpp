@@ -1,5 +1,8 @@
 #include "shell/FieldKeys.h"
 
+#include "rules/FieldRules.h"
+#include "shell/Platform.h"
+#include "storage/Messages.h"
 #include "storage/Trim.h"
 
 #include <QAbstractButton>
@@ -158,10 +161,19 @@ bool onlyOf(const QString& text, bool comma)
     return true;
 }
 
+// The numeric keypad's decimal key, which types a full stop or a comma as the keyboard layout has it.
+bool isKeypadDecimal(const QKeyEvent* e)
+{
+    return (e->modifiers() & Qt::KeypadModifier) && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+           (e->text() == QStringLiteral(",") || e->text() == QStringLiteral("."));
+}
+
+// The comma, or the keypad's decimal key. The main keyboard's full stop is the Italian thousands
+// separator ("1.234,56"): in a whole-euros field it types nothing.
 bool isDecimalSeparator(const QKeyEvent* e)
 {
-    return !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
-           (e->text() == QStringLiteral(",") || e->text() == QStringLiteral("."));
+    return isKeypadDecimal(e) ||
+           (!(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && e->text() == QStringLiteral(","));
 }
 
 // Keys that never ask for a date: modifiers pressed alone, and keys that belong to the window
@@ -227,6 +239,12 @@ bool FieldKeys::handleKeyPress(QKeyEvent* e)
             pasteDigits();
             return true;
         }
+        // In a field that takes the decimal comma the keypad's decimal key types it, whatever the
+        // keyboard layout makes of that key.
+        if (filter_ == KeyFilter::DigitsComma && isKeypadDecimal(e)) {
+            field_->insert(QStringLiteral(","));
+            return true;
+        }
         const QString typed = typedText(e);
         // A key that types nothing goes to the field: Home, End, Shift with the arrows, Ctrl+A,
         // Ctrl+C, Ctrl+X, Ctrl+Z, and Esc on to the dialog.
@@ -262,6 +280,19 @@ void FieldKeys::pasteDigits()
     // Copied figures often come with blanks or a line end around them; anything else in them
     // refuses the whole paste rather than joining the digits into another number.
     const QString text = TrimSpazi(QGuiApplication::clipboard()->text());
+    if (decimalTarget_) {
+        // Whole euros: an amount copied from elsewhere ("1.234,56") puts the euros here and the
+        // cents in the cents box.
+        if (const std::optional<ImportoIncollato> importo = LeggiImportoIncollato(text)) {
+            field_->insert(importo->euro);
+            if (auto* cents = qobject_cast<QLineEdit*>(decimalTarget_.data()); cents && !importo->cents.isEmpty())
+                cents->setText(importo->cents);
+        } else if (!text.isEmpty()) {
+            // "12.5" could be twelve euros fifty or a hundred and twenty-five: nothing is guessed.
+            platform().message(field_->window(), MessageKind::Warning, kMsgImportoIncollatoIllegibile.arg(text));
+        }
+        return;
+    }
     if (!text.isEmpty() && onlyOf(text, filter_ == KeyFilter::DigitsComma))
         field_->insert(text);
 }

@@ -46,8 +46,9 @@ public:
     // not for Enter, Backspace and Delete, nor for Tab, Esc, function keys but F4, modifiers pressed
     // alone or keys held with Alt or Ctrl (Alt+F4 closes the window).
     void setFilter(KeyFilter filter, std::function<void()> openPicker = {});
-    // In a whole-euros field: the comma or the full stop moves on to the cents (`next`), the way the
-    // amount is written on paper.
+    // In a whole-euros field: the comma or the numeric keypad's decimal key moves on to the cents
+    // (`next`), the way the amount is written on paper; the full stop, the thousands separator, types
+    // nothing; a pasted "1.234,56" fills both boxes.
     void setDecimalTarget(QWidget* next);
     void setForced(ForcedText forced);
 

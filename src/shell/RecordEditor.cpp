@@ -183,23 +183,34 @@ bool RecordEditorBase::cmdSalvaClick()
         return false;
 
     RecordFile file;
-    if (!apriArchivio(file)) {
-        accessoNegato(setup_.errori.salva);
-        return false;
-    }
-    const QByteArray record = registrazione();
+    QByteArray record;
     qint64 k = k_;
-    if (k > 0) {
-        if (!sovrascrivi(file, record))
+    // Again after the editor mended what the archive refused (risolviConflitto).
+    for (;;) {
+        if (!file.isOpen() && !apriArchivio(file)) {
+            accessoNegato(setup_.errori.salva);
             return false;
-    } else {
-        k = file.append(record);
+        }
+        record = registrazione();
+        k = k_;
+        if (k > 0) {
+            if (sovrascrivi(file, record))
+                break;
+            if (!file.isOpen() || !risolviConflitto())
+                return false;
+            continue;
+        }
+        k = aggiungi(file, record);
         if (k < 0) {
             const bool full = file.diskFull();
             file.close();
             avvisa(setup_.errori.salva, full ? kMsgDiscoPieno : kMsgAccessoArchivio);
             return false;
         }
+        if (k > 0)
+            break;
+        if (!risolviConflitto())
+            return false;
     }
     file.close();
     const bool nuova = k_ == 0;
@@ -210,6 +221,19 @@ bool RecordEditorBase::cmdSalvaClick()
         return false;
     avvisa(MessageKind::Information, nuova ? kMsgSchedaInserita : kMsgSchedaModificata);
     return true;
+}
+
+qint64 RecordEditorBase::aggiungi(RecordFile& file, const QByteArray& record)
+{
+    if (!file.lock())
+        return -1;
+    if (!controllaInArchivio(file, 0)) {
+        file.unlock();
+        return 0;
+    }
+    const qint64 k = file.append(record);
+    file.unlock();
+    return k;
 }
 
 bool RecordEditorBase::sovrascrivi(RecordFile& file, const QByteArray& record)
@@ -241,7 +265,9 @@ bool RecordEditorBase::sovrascrivi(RecordFile& file, const QByteArray& record)
                 accessoNegato(setup_.errori.salva);
                 return false;
             }
-            const qint64 k = file.append(record);
+            const qint64 k = aggiungi(file, record);
+            if (k == 0)
+                return false; // the file stays open: the caller asks the editor to mend the record
             if (k < 0) {
                 const bool full = file.diskFull();
                 file.close();
@@ -254,6 +280,11 @@ bool RecordEditorBase::sovrascrivi(RecordFile& file, const QByteArray& record)
         const QByteArray normalizzata = normalizza(ora);
         const QByteArray altriOra = altriFileOra();
         if ((normalizzata == confermata || normalizzata == normalizza(record)) && altriOra == altriConfermati) {
+            if (!controllaInArchivio(file, k_)) {
+                // The file stays open: the caller asks the editor to mend the record.
+                file.unlock();
+                return false;
+            }
             if (altriOra != altriFileMostrati())
                 confermaAltriFile(altriOra);
             const bool written = file.overwrite(k_, record);

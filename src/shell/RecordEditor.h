@@ -118,6 +118,20 @@ protected:
     // After the required-field checks: the editor's own checks. False stops the save; the editor
     // has told the user and put the focus where it belongs.
     virtual bool controllaSalvataggio() { return true; }
+    // What must hold of the whole archive at the moment of writing (a receipt number given once a
+    // year): run with the archive's lock held, just before record k (0: a new record) is written,
+    // so that no other workstation writes between the check and the write. False: the lock is
+    // released and risolviConflitto() says what follows.
+    virtual bool controllaInArchivio(RecordFile& file, qint64 k)
+    {
+        Q_UNUSED(file)
+        Q_UNUSED(k)
+        return true;
+    }
+    // After controllaInArchivio() refused, with the lock released (a question may be asked): true
+    // when the editor changed the screen so that the save is tried again (the next free number),
+    // false when the save stops (the editor told the user and put the focus where it belongs).
+    virtual bool risolviConflitto() { return false; }
     // The record was written as number k: what follows the write (the member's photo). False
     // when it told the user of a failure itself.
     virtual bool dopoScrittura(qint64 k)
@@ -187,6 +201,9 @@ private:
     // Writes the record over number k_ unless another workstation changed it since it was shown;
     // then the user chooses between overwriting and reloading. False when nothing was written.
     bool sovrascrivi(RecordFile& file, const QByteArray& record);
+    // Appends the record after controllaInArchivio() agreed, all under the archive's lock: the new
+    // record's number, 0 when the check refused (the lock released), -1 when the write failed.
+    qint64 aggiungi(RecordFile& file, const QByteArray& record);
 
     qint64 k_ = 0;
     QByteArray mostrata_; // the screen's record as shown or last saved

@@ -219,6 +219,10 @@ inline const QString kMsgRicevutaDuplicaNonSalvata = QStringLiteral(
 inline const QString kMsgRicevutaDuplicata =
     QStringLiteral("E' ora possibile apportare le proprie modifiche alla ricevuta corrente.\n\r\n\r"
                    "Al termine premere Salva per registrare i dati in archivio.");
+// Text pasted into the euros box that is not an amount written the Italian way; %1 the text.
+inline const QString kMsgImportoIncollatoIllegibile =
+    QStringLiteral("Attenzione: il testo incollato (%1) non è un importo scritto nella forma 1.234,56.\n\r\n\r"
+                   "Il punto separa le migliaia e la virgola i centesimi: l'importo non è stato inserito.");
 inline const QString kMsgImportoInCifre = QStringLiteral("Digitare l'importo in cifre nella casella del Totale.\n\r\n\r"
                                                          "L'importo in lettere apparirà in automatico.");
 
@@ -288,6 +292,25 @@ inline const QString kMsgPagamentoDanneggiato =
                    "%2) e vengono mostrati vuoti.\n\nSalvando la ricevuta verranno registrati di nuovo.");
 // The income summary's totals by way of payment, under its total.
 inline const QString kTotaliPagamento = QStringLiteral("Contanti: %1 €    Tracciabili: %2 €    Non indicato: %3 €");
+// A receipt number is given once per year. %1 the number, %2 the date and %3 the payer of the
+// receipt that has it.
+inline const QString kMsgRicNumeroGiaAssegnato =
+    QStringLiteral("Attenzione: il numero %1 è già stato assegnato alla ricevuta del %2 intestata a %3.");
+// The same found at the moment of saving a number "Nuovo" proposed (another workstation saved it
+// meanwhile); %4 the first free number.
+inline const QString kMsgRicNumeroOccupatoAltrove =
+    QStringLiteral("Attenzione: il numero %1 è già stato assegnato alla ricevuta del %2 intestata a %3, "
+                   "salvata nel frattempo da un'altra postazione.\n\r\n\r"
+                   "Assegnare a questa ricevuta il primo numero libero, %4, e salvarla?");
+// %1 the receipt's date, %2 the archive's year.
+inline const QString kMsgRicDataFuoriAnno =
+    QStringLiteral("Attenzione: la data della ricevuta (%1) non appartiene all'anno %2 dell'archivio aperto.\n\r\n\r"
+                   "Per salvare la ricevuta è necessario indicare una data del %2; una ricevuta di un altro anno va "
+                   "emessa nell'archivio di quell'anno.");
+// Preview and print of a receipt that is not in the archive as it is on screen.
+inline const QString kMsgRicSalvaPrimaDiStampare =
+    QStringLiteral("La ricevuta non è ancora salvata in archivio così come appare sullo schermo.\n\r\n\r"
+                   "Per stampare una ricevuta è necessario prima salvarla in archivio: salvarla ora?");
 
 // -- the member editor
 inline const QString kMsgArchivioIscrittiVuoto = QStringLiteral("L'archivio non contiene nessuna scheda.");
@@ -309,6 +332,17 @@ inline const QString kMsgIscrMancaInizioTes =
     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di rilascio della tessera.");
 inline const QString kMsgIscrMancaFineTes =
     QStringLiteral("Attenzione: per salvare la scheda è necessario indicare la data di scadenza della tessera.");
+// The member's sex, when it is neither M nor F.
+inline const QString kMsgIscrSessoNonValido =
+    QStringLiteral("Attenzione: il sesso dell'iscritto va indicato con la lettera M (maschile) oppure F (femminile).");
+// Another member already has this fiscal code (%1) or card number (%1): %2 that member's name, %3
+// the number of that member's record.
+inline const QString kMsgIscrCodFiscGiaPresente =
+    QStringLiteral("Attenzione: il codice fiscale %1 è già indicato nella scheda n. %3 dell'iscritto %2.\n\r\n\r"
+                   "Salvare comunque questa scheda?");
+inline const QString kMsgIscrTesseraGiaPresente =
+    QStringLiteral("Attenzione: la tessera n. %1 è già indicata nella scheda n. %3 dell'iscritto %2.\n\r\n\r"
+                   "Salvare comunque questa scheda?");
 
 // Printing: the printer could not start, or failed during the print.
 inline const QString kMsgStampanteNonPronta =

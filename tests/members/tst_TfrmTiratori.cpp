@@ -53,6 +53,7 @@ TSchedaIscritto iscritto(int n, bool allegati = false)
     for (const auto& f : TSchedaIscritto::fields())
         m.*f.member = QStringLiteral("%1 %2").arg(QLatin1StringView(f.name)).arg(n).left(f.capacity).trimmed();
     m.Sesso = QStringLiteral("F");
+    m.DataNasc = QStringLiteral("%1/04/1990").arg(n % 28 + 1, 2, 10, QLatin1Char('0'));
     m.Quota = QStringLiteral("%1,00").arg(n);
     m.Studio = QStringLiteral("0%1/05/2027").arg(n % 10);
     m.InizioTes = QStringLiteral("01/09/2026");
@@ -424,10 +425,15 @@ void tst_TfrmTiratori::keyboardRules_data()
     QTest::addColumn<QString>("enterTo"); // where Enter went
 
     QTest::newRow("sex in capitals") << "txtSesso"
-                                     << "a"
-                                     << "A"
-                                     << "A"
+                                     << "m"
+                                     << "M"
+                                     << "M"
                                      << "txtDataNasc";
+    QTest::newRow("sex: another letter is not typed") << "txtSesso"
+                                                      << "a"
+                                                      << ""
+                                                      << ""
+                                                      << "txtDataNasc";
     QTest::newRow("sex: a blank is dropped") << "txtSesso"
                                              << " "
                                              << ""

@@ -54,6 +54,7 @@ TSchedaRicevuta ricevuta(int n)
     r.Cents = QStringLiteral("0%1").arg(n);
     r.CentLettere = r.Cents;
     r.Intero = r.Importo + QLatin1Char(',') + r.Cents;
+    r.DataNasc = QStringLiteral("0%1/05/2010").arg(n);
     return r;
 }
 
@@ -588,7 +589,7 @@ void tst_TfrmRicevuta::duplica()
                             "Duplica."));
     QCOMPARE(e.edit("txtNumRic")->text(), QStringLiteral("7"));
 
-    // Saved: a copy with no number, dated today, that the next save appends. The receipt typed
+    // Saved: a copy with the next number, dated today, that the next save appends. The receipt typed
     // before is left without saving it.
     e.fake.answers << Answer::No;
     e.click("cmdPrimo");
@@ -602,7 +603,7 @@ void tst_TfrmRicevuta::duplica()
              QStringLiteral("E' ora possibile apportare le proprie modifiche alla ricevuta corrente.\n\r\n\r"
                             "Al termine premere Salva per registrare i dati in archivio."));
     QCOMPARE(e.label("lblPosizione")->text(), QString());
-    QCOMPARE(e.edit("txtNumRic")->text(), QString());
+    QCOMPARE(e.edit("txtNumRic")->text(), QStringLiteral("2"));
     QCOMPARE(e.edit("txtData")->text(), QStringLiteral("10/12/2026"));
     QCOMPARE(e.edit("txtPagatore")->text(), ricevuta(1).Pagatore);
     QTRY_COMPARE(QApplication::focusWidget(), e.edit("txtNumRic"));
@@ -931,7 +932,9 @@ void tst_TfrmRicevuta::printoutTakesTheScreen()
     QCOMPARE(out.size(), 1);
     QCOMPARE(out[0].findMemo(QStringLiteral("txtPagatore"))->text(), QStringLiteral("Rossi Mario"));
     QCOMPARE(out[0].findMemo(QStringLiteral("txtImporto"))->text(), QStringLiteral("35"));
-    QVERIFY(!QFile::exists(e.path)); // printing never touches the archive
+    // A new receipt is saved before it is printed (the user said yes), and printed as saved.
+    QCOMPARE(campo(e.bytes(), 1, "Pagatore"), QByteArray("Rossi Mario"));
+    QCOMPARE(campo(e.bytes(), 1, "Importo"), QByteArray("35"));
     QVERIFY(e.fake.verifyConsumed());
 }
 
@@ -985,7 +988,8 @@ void tst_TfrmRicevuta::typedReceiptIsSavedAsTyped_data()
     QTest::newRow("Tab to the cents") << toEuros + "25{Tab}50" << QStringList{"Importo=25", "Cents=50", "Intero=25,50"};
     QTest::newRow("comma moves on to the cents") << toEuros + "1234,5"
         << QStringList{"Importo=1234", "Cents=50", "Intero=1234,50", "ImpLettere=MILLEDUECENTOTRENTAQUATTRO"};
-    QTest::newRow("full stop too") << toEuros + "7.05" << QStringList{"Importo=7", "Cents=05", "Intero=7,05"};
+    QTest::newRow("full stop between thousands") << toEuros + "1.234,05"
+        << QStringList{"Importo=1234", "Cents=05", "Intero=1234,05"};
     QTest::newRow("letters and signs are not typed") << toEuros + "1a2-b{Enter}x5"
         << QStringList{"Importo=12", "Cents=50", "Intero=12,50"};
     QTest::newRow("back from the cents retypes the euros") << toEuros + "25{Tab}50{BackTab}30"

@@ -41,6 +41,7 @@ TSchedaRicevuta ricevuta(int n)
     r.Cents = QStringLiteral("00");
     r.CentLettere = r.Cents;
     r.Intero = r.Importo + QStringLiteral(",00");
+    r.DataNasc = QStringLiteral("0%1/05/2010").arg(n);
     return r;
 }
 
@@ -48,6 +49,7 @@ TSchedaIscritto iscritto(int n)
 {
     auto m = sample<TSchedaIscritto>(n);
     m.Sesso = QStringLiteral("F");
+    m.DataNasc = QStringLiteral("0%1/04/1990").arg(n);
     m.Quota = QStringLiteral("%1,00").arg(n);
     m.File01 = m.File02 = m.File03 = m.Desc01 = m.Desc02 = m.Desc03 = QString();
     return m;

@@ -159,6 +159,7 @@ TSchedaRicevuta ricevuta(int n)
     for (const auto& f : TSchedaRicevuta::fields())
         r.*f.member = QStringLiteral("%1 %2").arg(QLatin1StringView(f.name)).arg(n).left(f.capacity).trimmed();
     r.Data = r.Dal = r.Al = QStringLiteral("0%1/03/2026").arg(n);
+    r.DataNasc = QStringLiteral("0%1/05/2010").arg(n);
     return r;
 }
 
@@ -412,6 +413,7 @@ TSchedaIscritto iscritto(int n)
     for (const auto& f : TSchedaIscritto::fields())
         m.*f.member = QStringLiteral("%1 %2").arg(QLatin1StringView(f.name)).arg(n).left(f.capacity).trimmed();
     m.Sesso = QStringLiteral("F");
+    m.DataNasc = QStringLiteral("0%1/04/1990").arg(n);
     m.Quota = QStringLiteral("%1,00").arg(n);
     m.File01 = QStringLiteral("doc%1.pdf").arg(n);
     return m;

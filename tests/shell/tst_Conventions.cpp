@@ -335,9 +335,9 @@ void tst_Conventions::euroSeparatorMovesToTheCents_data()
     QTest::newRow("comma") << "1234,5"
                            << "1234"
                            << "5";
-    QTest::newRow("full stop") << "7.05"
-                               << "7"
-                               << "05";
+    QTest::newRow("the full stop separates thousands and types nothing") << "1.234,50"
+                                                                         << "1234"
+                                                                         << "50";
     QTest::newRow("a second separator in the cents is ignored") << "3,,1"
                                                                 << "3"
                                                                 << "1";
