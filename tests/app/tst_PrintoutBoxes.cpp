@@ -11,6 +11,7 @@
 #include "storage/TSchedaIscritto.h"
 #include "storage/TSchedaRicevuta.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -37,8 +38,10 @@ QString unescaped(QString s)
     s.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
     s.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
     s.replace(QStringLiteral("&#39;"), QStringLiteral("'"));
+    s.replace(QStringLiteral("&apos;"), QStringLiteral("'"));
     s.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    return s;
+    // The PDF's ligatures ("fi" as one glyph) read back as one character.
+    return s.normalized(QString::NormalizationForm_KC);
 }
 
 // The words of a PDF with their boxes, page by page.
@@ -159,7 +162,11 @@ void tst_PrintoutBoxes::everyWordLiesInItsBox()
              "pdftotext (poppler-utils, installed by scripts/bootstrap) is needed");
     const Report report = make();
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("stampa.pdf"));
+    // TAVOREL_PRINTOUTS names a folder to keep the PDFs in, for a look at them.
+    const QString keep = qEnvironmentVariable("TAVOREL_PRINTOUTS");
+    const QString path =
+        keep.isEmpty() ? dir.filePath(QStringLiteral("stampa.pdf"))
+                       : QDir(keep).filePath(QString::fromLatin1(QTest::currentDataTag()) + QStringLiteral(".pdf"));
     QVERIFY(exportPdf(report, path, kNow));
     const PreparedReport prepared = ReportLayout::prepare(report, kNow);
     const QList<Word> words = pdfWords(path);
