@@ -30,6 +30,11 @@ Answer FakePlatform::message(QWidget* parent, MessageKind kind, const QString& t
         });
         closer.start(5);
         box.exec();
+        // The desktop gives the keyboard back to the window the box was over.
+        if (QWidget* window = parent ? parent->window() : nullptr; window && window->isVisible()) {
+            window->activateWindow();
+            QTest::qWaitForWindowActive(window);
+        }
     }
     if (!answers.isEmpty())
         return answers.takeFirst();
