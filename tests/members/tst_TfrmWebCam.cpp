@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -253,6 +254,12 @@ void tst_TfrmWebCam::desktopWithoutCamera()
     // Beside this test there is no module: the seam logs why and gives no camera.
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^The webcam module cannot be loaded")));
     QVERIFY(!QtPlatform().camera());
+    // The desktop's camera, a scripted message box.
+    struct DesktopCamera : test::FakePlatform {
+        std::unique_ptr<Camera> camera() override { return QtPlatform().camera(); }
+    } desktop;
+    setPlatform(&desktop);
+    const auto restore = qScopeGuard([] { setPlatform(nullptr); });
     TfrmWebCam w(nullptr);
     auto* imgCamera = child<PhotoView>(&w, "imgCamera");
     w.setMode(TfrmWebCam::kModeScheda);
@@ -265,6 +272,8 @@ void tst_TfrmWebCam::desktopWithoutCamera()
     QVERIFY(!w.cameraRunning());
     QCOMPARE(imgCamera->picture(), live);
     QVERIFY(w.isVisible());
+    QCOMPARE(desktop.messages.size(), 1);
+    QCOMPARE(desktop.messages[0].text, kMsgNessunaWebcam);
 }
 
 QTEST_MAIN(tst_TfrmWebCam)

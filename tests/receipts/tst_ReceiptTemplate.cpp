@@ -130,8 +130,10 @@ void tst_ReceiptTemplate::objectsLieWhereTheTableSays()
     } else if (const ReportMemo* m = report.findMemo(object)) {
         got = m->rect; // a memo with no text has no line on the page
         const auto lines = page.texts(object);
+        // A text longer than its box (the cut line's hyphens) is cut 1 mm inside its right edge.
         if (!lines.empty())
-            QVERIFY(nearRect(lines.front()->clip, want));
+            QVERIFY(nearRect(lines.front()->clip, want) ||
+                    nearRect(lines.front()->clip, want.adjusted(0, 0, -mmToPx(1.0), 0)));
     }
     QVERIFY2(nearRect(got, want), qPrintable(object));
 }
