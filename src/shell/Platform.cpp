@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
+#include <QUrlQuery>
 
 namespace tavorel {
 
@@ -55,7 +56,11 @@ bool openOnDesktop(QWidget* parent, const QString& command)
         return true;
     QString text;
     if (target.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive)) {
-        const QString address = QUrl::fromPercentEncoding(target.mid(7).section(QLatin1Char('?'), 0, 0).toUtf8());
+        // The address, or the hidden copies of a message to many (the expiry reminder).
+        QString address = target.mid(7).section(QLatin1Char('?'), 0, 0);
+        if (address.isEmpty())
+            address = QUrlQuery(target.section(QLatin1Char('?'), 1)).queryItemValue(QStringLiteral("bcc"));
+        address = QUrl::fromPercentEncoding(address.toUtf8()).replace(QLatin1Char(','), QStringLiteral(", "));
         text = kMsgNessunProgrammaPosta.arg(address.isEmpty() ? QStringLiteral("un nuovo destinatario") : address);
     } else if (target.contains(QStringLiteral("://")))
         text = kMsgNessunProgrammaSito.arg(target);
