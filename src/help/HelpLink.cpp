@@ -1,5 +1,6 @@
 #include "help/HelpLink.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -17,6 +18,10 @@ HelpLink::HelpLink(QLabel* text, QWidget* icon) : QObject(text), text_(text), ic
     text_->installEventFilter(this);
     icon_->installEventFilter(this);
     icon_->setCursor(Qt::PointingHandCursor);
+    // The icon says where it leads, and as a button it is pressed with the mouse, Enter or Space.
+    icon_->setToolTip(text_->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(icon_))
+        connect(button, &QAbstractButton::clicked, this, [this] { emit clicked(icon_); });
     colour(false);
 }
 
@@ -47,7 +52,8 @@ bool HelpLink::eventFilter(QObject* watched, QEvent* event)
     } else if (event->type() == QEvent::MouseButtonRelease) {
         colour(false);
         const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
-        if (widget && widget->rect().contains(pos))
+        // A button icon tells its own clicks, the keyboard's too.
+        if (widget && widget->rect().contains(pos) && !qobject_cast<QAbstractButton*>(widget))
             emit clicked(widget);
     }
     return false;

@@ -9,7 +9,8 @@ namespace tavorel {
 
 // A link of the help, information and credits screens: an underlined text and the icon beside it.
 // The text is dark blue, turns orange while a mouse button is held down on the text or on the
-// icon, and dark blue again on release; a release over the control pressed is a click.
+// icon, and dark blue again on release; a release over the control pressed is a click. An icon that
+// is a button is also pressed with Enter or Space, and shows the link's text as its tooltip.
 class HelpLink : public QObject {
     Q_OBJECT
 public:

@@ -4,9 +4,9 @@
 
 namespace tavorel {
 
-void TMisc::Open(const QString& command)
+bool TMisc::Open(QWidget* parent, const QString& command)
 {
-    platform().shellOpen(command);
+    return openOnDesktop(parent, command);
 }
 
 } // namespace tavorel

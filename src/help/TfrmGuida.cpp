@@ -73,8 +73,8 @@ void TfrmGuida::impostaArgomento(const QString& title, const QString& text)
 // folder may contain blanks.
 void TfrmGuida::lnkWebClick()
 {
-    TMisc::Open(QLatin1Char('"') + QDir::toNativeSeparators(platform().programFolder() + QLatin1Char('/')) +
-                QStringLiteral("Guida.pdf") + QLatin1Char('"'));
+    TMisc::Open(this, QLatin1Char('"') + QDir::toNativeSeparators(platform().programFolder() + QLatin1Char('/')) +
+                          QStringLiteral("Guida.pdf") + QLatin1Char('"'));
 }
 
 void TfrmGuida::imgPDFClick()

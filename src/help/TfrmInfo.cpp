@@ -50,10 +50,10 @@ TfrmInfo::TfrmInfo(QWidget* owner)
 // its blanks or accented letters, and the mail program takes it so.
 void TfrmInfo::lnkWebClick()
 {
-    TMisc::Open(QStringLiteral("\"mailto:") + kEmailAssistenza + QStringLiteral("?subject=") +
-                QStringLiteral("Software Tavorel") + QStringLiteral("&body=") +
-                QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:") +
-                QLatin1Char('"'));
+    TMisc::Open(this, QStringLiteral("\"mailto:") + kEmailAssistenza + QStringLiteral("?subject=") +
+                          QStringLiteral("Software Tavorel") + QStringLiteral("&body=") +
+                          QStringLiteral("Salve, desidererei avere le seguenti informazioni sul software in oggetto:") +
+                          QLatin1Char('"'));
 }
 
 void TfrmInfo::imgEmailClick()

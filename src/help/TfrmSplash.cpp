@@ -43,7 +43,7 @@ TfrmSplash::TfrmSplash(QWidget* owner)
 
 void TfrmSplash::lnkWebClick()
 {
-    TMisc::Open(kSitoWeb);
+    TMisc::Open(this, kSitoWeb);
 }
 
 void TfrmSplash::imgWebClick()

@@ -282,7 +282,8 @@ void ExpiredList::btnEmailClick()
         if (parti > 1 && platform().message(this, MessageKind::Confirmation,
                                             msgScriviATuttiParte(int(i + 1), int(parti))) == Answer::No)
             break;
-        platform().shellOpen(messaggi.mailto[i]);
+        if (!openOnDesktop(this, messaggi.mailto[i]))
+            break; // no mail program: the next parts would fail the same way
     }
     if (!messaggi.senzaIndirizzo.isEmpty())
         platform().message(this, MessageKind::Plain,

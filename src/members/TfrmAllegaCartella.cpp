@@ -266,7 +266,7 @@ void TfrmAllegaCartella::btnApriClick(int slot)
 {
     const QString path = attachmentPath(platform().programFolder(), txtFile[slot]->text());
     if (!path.isEmpty())
-        platform().shellOpen(QDir::toNativeSeparators(path));
+        openOnDesktop(this, QDir::toNativeSeparators(path));
 }
 
 void TfrmAllegaCartella::btnApplicaClick()

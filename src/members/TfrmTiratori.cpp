@@ -561,7 +561,7 @@ void TfrmTiratori::btnEmailClick()
     // Encoded as an address of a URL, so that a blank or an accented letter reaches the mail program
     // as typed, and a "?" or "&" cannot add headers of its own.
     const QString indirizzo = TrimSpazi(campo(&S::Email)->text());
-    platform().shellOpen(QStringLiteral("mailto:") + QString::fromLatin1(QUrl::toPercentEncoding(indirizzo, "@")));
+    openOnDesktop(this, QStringLiteral("mailto:") + QString::fromLatin1(QUrl::toPercentEncoding(indirizzo, "@")));
 }
 
 } // namespace tavorel

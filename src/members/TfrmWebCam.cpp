@@ -7,6 +7,7 @@
 #include "shell/Colors.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
+#include "storage/Messages.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -97,8 +98,10 @@ void TfrmWebCam::btnAccendiClick()
     // A camera plugged in after the window opened is found at the next press.
     if (!camera_) {
         camera_ = platform().camera();
-        if (!camera_)
+        if (!camera_) {
+            platform().message(this, MessageKind::Warning, kMsgNessunaWebcam);
             return;
+        }
         connect(camera_.get(), &Camera::frameArrived, this, &TfrmWebCam::frameArrived);
     }
     camera_->start();

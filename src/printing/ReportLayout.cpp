@@ -14,6 +14,9 @@ constexpr double kInsetX = 2.0;
 constexpr double kInsetTop = 1.0;
 constexpr double kLineGap = 2.0;
 constexpr double kEpsilon = 1e-6;
+// A text longer than its memo is cut this far inside the memo's right edge, so that the cut never
+// meets the next object and reads as text running on.
+const double kCutGap = mmToPx(1.0);
 constexpr double kInfinity = 1e9;
 
 struct MemoLine {
@@ -143,13 +146,17 @@ private:
         if (memo.fill.isValid())
             page_.items.push_back(PreparedRect{clip, memo.fill, QColor(), memo.name});
         const MemoLayout& layout = layouts_.of(memo);
+        const QFontMetricsF fm = ReportFonts::metrics(memo.font);
         // A line belongs to the portion its top falls in; cuts are made between lines.
         for (auto line = firstLineFrom(memo, layout, from_ - kEpsilon); line != layout.lines.end(); ++line) {
             if (memo.rect.top() + line->top >= to_ - kEpsilon)
                 break;
             const QRectF box(rect.left() + kInsetX, rect.top() + line->top, std::max(0.0, rect.width() - 2 * kInsetX),
                              layout.height);
-            page_.items.push_back(PreparedText{box, clip, line->text, memo.font, memo.hAlign, memo.name,
+            QRectF lineClip = clip;
+            if (fm.horizontalAdvance(line->text) > box.width() + kEpsilon)
+                lineClip.setRight(std::max(lineClip.left(), std::min(lineClip.right(), rect.right() - kCutGap)));
+            page_.items.push_back(PreparedText{box, lineClip, line->text, memo.font, memo.hAlign, memo.name,
                                                int(line - layout.lines.begin())});
         }
     }

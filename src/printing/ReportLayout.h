@@ -18,7 +18,9 @@ namespace tavorel {
 
 // One line of a memo. `rect` is the line's box: the memo's width less the 2 px insets, the font's
 // height; the text is aligned horizontally inside it and drawn from its top. Everything outside
-// `clip` (the memo's rectangle, or the part of it on this page) is cut.
+// `clip` (the memo's rectangle, or the part of it on this page) is cut. A line longer than its box
+// is cut: its clip ends 1 mm inside the memo's right edge, and only its first characters that lie
+// wholly inside the clip are drawn, from the box's left whatever the alignment.
 struct PreparedText {
     QRectF rect;
     QRectF clip;

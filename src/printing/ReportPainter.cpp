@@ -3,6 +3,7 @@
 #include "ReportFonts.h"
 
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -33,6 +34,25 @@ QPen hairline(const QColor& colour)
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     return pen;
+}
+
+// The longest beginning of `text` no wider than `room`, without blanks at its end.
+QString fittingStart(const QString& text, const QFontMetricsF& fm, double room)
+{
+    qsizetype lo = 0;
+    qsizetype hi = text.size();
+    while (lo < hi) {
+        const qsizetype mid = (lo + hi + 1) / 2;
+        if (fm.horizontalAdvance(text.left(mid)) <= room)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    if (lo > 0 && lo < text.size() && text[lo - 1].isHighSurrogate())
+        --lo;
+    while (lo > 0 && text[lo - 1].isSpace())
+        --lo;
+    return text.left(lo);
 }
 
 class PagePainter {
@@ -71,10 +91,19 @@ public:
     {
         p_.save();
         p_.setClipRect(t.clip, Qt::IntersectClip);
-        p_.setFont(ReportFonts::font(t.font, p_.device()));
+        const QFont font = ReportFonts::font(t.font, p_.device());
+        p_.setFont(font);
         p_.setPen(t.font.color);
-        // The line box is only as wide as the memo; longer text runs on and is cut by the clip.
-        p_.drawText(t.rect, int(alignmentOf(t.hAlign)) | Qt::TextDontClip | Qt::TextSingleLine, t.text);
+        // Widths in the painter's units: the font is sized for the device and the painter scaled.
+        const QFontMetricsF fm(font, p_.device());
+        if (fm.horizontalAdvance(t.text) <= t.rect.width()) {
+            p_.drawText(t.rect, int(alignmentOf(t.hAlign)) | Qt::TextDontClip | Qt::TextSingleLine, t.text);
+        } else {
+            // Longer than its box: its beginning, as many whole characters as the clip holds; no
+            // letter is drawn past it, not even one the clip would hide (a PDF would keep it).
+            const QString shown = fittingStart(t.text, fm, t.clip.right() - t.rect.left());
+            p_.drawText(t.rect, int(Qt::AlignLeft | Qt::AlignTop) | Qt::TextDontClip | Qt::TextSingleLine, shown);
+        }
         p_.restore();
     }
 

@@ -129,7 +129,7 @@ void ExportScreen::cmdEsportaClick()
         return;
     }
     if (platform().message(this, MessageKind::Confirmation, kMsgEsportaRiuscita) != Answer::No)
-        platform().shellOpen(QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'));
+        openOnDesktop(this, QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"'));
 }
 
 void ExportScreen::cmdGuidaClick()

@@ -3,9 +3,11 @@
 #include "rules/FieldRules.h"
 #include "shell/Platform.h"
 #include "storage/Messages.h"
+#include "shell/WindowHabits.h"
 #include "storage/Trim.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -121,7 +123,12 @@ void FieldKeys::onTextChanged()
 
 void FieldKeys::onFocusIn(Qt::FocusReason reason)
 {
-    const bool returning = leftWithWindow_ && (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason);
+    // Back from a message box, a dialog, a menu or another program: the caret and any selection are
+    // as the user left them, in this field or in the one the window falls back on when nothing had
+    // the focus; a selection made here would let the next key press replace a text nobody meant to
+    // retype. A field the program moved the focus to meanwhile is entered as by any move.
+    const bool returning = (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) &&
+                           (leftWithWindow_ || focusComesBack(field_));
     leftWithWindow_ = false;
     if (reason == Qt::MouseFocusReason || returning)
         return;
@@ -251,6 +258,8 @@ bool FieldKeys::handleKeyPress(QKeyEvent* e)
         return !typed.isEmpty() && !onlyOf(typed, filter_ == KeyFilter::DigitsComma);
     }
     case KeyFilter::PickOnly:
+        if (auto* list = qobject_cast<QComboBox*>(keysFrom_))
+            return pickFromList(list, e);
         if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) {
             field_->clear();
             return true;
@@ -260,6 +269,70 @@ bool FieldKeys::handleKeyPress(QKeyEvent* e)
         return handleDateKey(e);
     }
     return false;
+}
+
+bool FieldKeys::pickFromList(QComboBox* list, QKeyEvent* e)
+{
+    // A drop-down's field holds only what its list holds: the keys of a list pick, nothing is typed.
+    const int last = list->count() - 1;
+    const int at = list->findText(field_->text(), Qt::MatchFixedString);
+    auto pick = [&](int i) {
+        if (last < 0)
+            return;
+        i = qBound(0, i, last);
+        list->setCurrentIndex(i);
+        list->setEditText(list->itemText(i)); // also when the list had it marked already
+    };
+    const bool alt = e->modifiers() & Qt::AltModifier;
+    switch (e->key()) {
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        field_->clear();
+        return true;
+    case Qt::Key_F4:
+    case Qt::Key_Escape:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        return false; // F4 opens the list (the list box's own key), Esc goes on to the window
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+        if (alt)
+            return false; // Alt+Down opens the list, Alt+Up closes it
+        pick(at < 0 ? (e->key() == Qt::Key_Down ? 0 : last) : at + (e->key() == Qt::Key_Down ? 1 : -1));
+        return true;
+    case Qt::Key_Home:
+    case Qt::Key_PageUp:
+        pick(0);
+        return true;
+    case Qt::Key_End:
+    case Qt::Key_PageDown:
+        pick(last);
+        return true;
+    default:
+        break;
+    }
+    const QString typed = typedText(e);
+    if (typed.isEmpty())
+        return !e->matches(QKeySequence::Copy); // no paste, cut or undo into the field
+    // Typing finds the first entry that starts with what was typed in quick succession ("mag" for
+    // Maggio, "1" "2" for 12), as in any list; a day typed without its zero ("5") finds "05".
+    if (!searchTimer_.isValid() || searchTimer_.elapsed() > QApplication::keyboardInputInterval())
+        search_.clear();
+    searchTimer_.start();
+    auto find = [list](const QString& start) {
+        int i = list->findText(start, Qt::MatchStartsWith);
+        if (i < 0)
+            i = list->findText(QLatin1Char('0') + start, Qt::MatchStartsWith);
+        return i;
+    };
+    int i = find(search_ + typed);
+    if (i >= 0)
+        search_ += typed;
+    else if (i = find(typed); i >= 0)
+        search_ = typed;
+    if (i >= 0)
+        pick(i);
+    return true;
 }
 
 bool FieldKeys::handleDateKey(QKeyEvent* e)

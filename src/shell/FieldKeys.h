@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 
 #include <functional>
 
+class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 class QWidget;
@@ -17,7 +19,9 @@ enum class KeyFilter {
     None,        // any text up to the maximum length
     Digits,      // types 0-9 only; keys that type nothing (moves, selection, copy, undo) still work
     DigitsComma, // as Digits, plus the comma
-    PickOnly,    // Left, Right; Backspace or Delete empties the field; nothing else
+    PickOnly,    // Left, Right; Backspace or Delete empties the field; nothing else. In a drop-down's
+                 // edit the list's keys also pick: F4 and Alt+Down open it, the arrows, Home, End,
+                 // Page Up and Page Down move along it, typing finds the entry that starts so
     DatePicker,  // read-only; Backspace or Delete empties it; a typing key or a double click opens the picker
 };
 
@@ -65,6 +69,7 @@ private:
     explicit FieldKeys(QLineEdit* field);
     bool handleKeyPress(QKeyEvent* e);
     bool handleDateKey(QKeyEvent* e);
+    bool pickFromList(QComboBox* list, QKeyEvent* e);
     void pasteDigits();
     void onFocusIn(Qt::FocusReason reason);
     void onTextEdited(const QString& text);
@@ -78,6 +83,9 @@ private:
     std::function<void()> openPicker_;
     ForcedText forced_ = ForcedText::None;
     QPointer<QWidget> decimalTarget_;
+    // What was typed in a drop-down in quick succession, to find the entry that starts so.
+    QString search_;
+    QElapsedTimer searchTimer_;
     // Set when the window, not the user, took the focus away: coming back keeps caret and selection.
     bool leftWithWindow_ = false;
     // The text as the user last left it by typing; any other change of text is the program's.

@@ -1,6 +1,7 @@
 #include "shell/FixedWindow.h"
 
 #include "shell/ScreenLook.h"
+#include "shell/WindowHabits.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -26,6 +27,7 @@ void centreWindow(QWidget* window, QWidget* over)
 FixedWindow::FixedWindow(const QString& name, const QString& caption, const QSize& size)
     : QWidget(nullptr, look::fixedWindowFlags(false))
 {
+    installWindowHabits();
     setObjectName(name);
     setWindowTitle(caption);
     setFixedSize(size);
@@ -49,6 +51,7 @@ FixedDialog::FixedDialog(QWidget* owner, const QString& name, const QString& cap
                          bool centreOnOwner)
     : QDialog(owner, look::fixedWindowFlags(true)), centreOnOwner_(centreOnOwner)
 {
+    installWindowHabits();
     setObjectName(name);
     setWindowTitle(caption);
     setFixedSize(size);

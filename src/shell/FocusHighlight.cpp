@@ -3,6 +3,7 @@
 #include "shell/Colors.h"
 #include "shell/ScreenLook.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFrame>
@@ -19,6 +20,25 @@ FocusHighlight::FocusHighlight(QLineEdit* field, Style style, const QColor& rest
     : QObject(field), field_(field), style_(style), resting_(resting), halo_(halo)
 {
     field->installEventFilter(this);
+    // The focus can move while the window is not the active one (a search or an import filling the
+    // editor, a screen shown again): the field that had it gets no focus-out then. When the focus
+    // comes back into the window elsewhere, the field takes its resting look.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && !field_->hasFocus() && now->window() == field_->window())
+            showFocused(false);
+    });
+}
+
+void FocusHighlight::showFocused(bool focused)
+{
+    if (style_ == Style::A) {
+        if (FocusHighlight::fill(field_) != (focused ? colors::kYellow : resting_))
+            paintA(focused);
+    } else if (halo_) {
+        if (focused)
+            placeHalo();
+        halo_->setVisible(focused);
+    }
 }
 
 void FocusHighlight::applyStyleA(QLineEdit* field, const QColor& resting)
@@ -68,12 +88,7 @@ bool FocusHighlight::eventFilter(QObject* watched, QEvent* event)
     if (watched == field_) {
         switch (event->type()) {
         case QEvent::FocusIn:
-            if (style_ == Style::A)
-                paintA(true);
-            else if (halo_) {
-                placeHalo();
-                halo_->show();
-            }
+            showFocused(true);
             break;
         case QEvent::FocusOut:
             // Another window or a menu taking the keyboard is not leaving the field: the field
@@ -81,10 +96,7 @@ bool FocusHighlight::eventFilter(QObject* watched, QEvent* event)
             if (const auto reason = static_cast<QFocusEvent*>(event)->reason();
                 reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
                 break;
-            if (style_ == Style::A)
-                paintA(false);
-            else if (halo_)
-                halo_->hide();
+            showFocused(false);
             break;
         case QEvent::Move:
         case QEvent::Resize:

@@ -31,6 +31,7 @@ private:
     enum class Style { A, B };
     FocusHighlight(QLineEdit* field, Style style, const QColor& resting, QFrame* halo);
     void paintA(bool focused);
+    void showFocused(bool focused);
     void placeHalo();
 
     QLineEdit* field_; // the parent: lives as long as this

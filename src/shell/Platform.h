@@ -44,8 +44,10 @@ public:
                                    const QString& proposedName) = 0;
     // A folder chooser opened on `startFolder`; the chosen folder, or an empty text on cancel.
     virtual QString chooseFolder(QWidget* parent, const QString& title, const QString& startFolder) = 0;
-    // Hands a path, a web address or a "mailto:" address to the desktop; the result is ignored.
-    virtual void shellOpen(const QString& command) = 0;
+    // Hands a path, a web address or a "mailto:" address to the desktop. False when no program of
+    // the computer took it (no viewer for the file's kind, no browser, no mail program). Screens
+    // call openOnDesktop, which tells the user.
+    virtual bool shellOpen(const QString& command) = 0;
     // Print through the print dialog; false when the user cancelled or there is no printer at all.
     // A renderer or printer failure throws ReportError.
     virtual bool print(const Report& report, QWidget* parent) = 0;
@@ -66,6 +68,11 @@ public:
 Platform& platform();
 // Installs a platform (nullptr goes back to the real one). The caller keeps ownership.
 void setPlatform(Platform* p);
+
+// The one way a screen hands a document, a web address or a "mailto:" address to the desktop:
+// when no program of the computer can open it, the user is told so in plain words, naming what
+// could not be opened. Returns whether it was opened.
+bool openOnDesktop(QWidget* parent, const QString& command);
 
 // The one way a screen runs a dialog: made for the occasion, shown modally through the platform,
 // gone when this returns. Returns the dialog's result.

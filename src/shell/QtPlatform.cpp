@@ -146,9 +146,9 @@ QUrl QtPlatform::shellUrl(const QString& command, const QString& folder)
     return QUrl::fromUserInput(c, folder, QUrl::AssumeLocalFile);
 }
 
-void QtPlatform::shellOpen(const QString& command)
+bool QtPlatform::shellOpen(const QString& command)
 {
-    QDesktopServices::openUrl(shellUrl(command, programFolder()));
+    return QDesktopServices::openUrl(shellUrl(command, programFolder()));
 }
 
 bool QtPlatform::print(const Report& report, QWidget* parent)

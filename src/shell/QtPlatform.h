@@ -21,7 +21,7 @@ public:
     QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                            const QString& proposedName) override;
     QString chooseFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
-    void shellOpen(const QString& command) override;
+    bool shellOpen(const QString& command) override;
     bool print(const Report& report, QWidget* parent) override;
     void preview(const Report& report, QWidget* parent) override;
     std::unique_ptr<Camera> camera() override;

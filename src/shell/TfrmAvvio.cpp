@@ -319,7 +319,7 @@ void TfrmAvvio::imgGuidaClick()
 
 void TfrmAvvio::imgSitoClick()
 {
-    platform().shellOpen(kSitoWeb);
+    openOnDesktop(this, kSitoWeb);
 }
 
 void TfrmAvvio::btnBackupClick()

@@ -1,6 +1,7 @@
 #include "shell/WorkspaceScreen.h"
 
 #include "shell/ScreenLook.h"
+#include "shell/WindowHabits.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -12,6 +13,7 @@ namespace tavorel {
 WorkspaceScreen::WorkspaceScreen(const QString& name, const QString& caption)
     : QWidget(nullptr), scroll_(new QScrollArea(this)), stage_(new QWidget), panel_(new QWidget(stage_))
 {
+    installWindowHabits();
     setObjectName(name);
     setWindowTitle(caption);
     panel_->setObjectName(QStringLiteral("panContenitore"));

@@ -19,6 +19,26 @@ inline const QString kMsgEsportaRiuscita =
 inline const QString kMsgEsportaNegata =
     QStringLiteral("Attenzione: il sistema non permette di esportare i dati.\n\r\n\rAccertarsi che il file di Excel "
                    "non sia già aperto.");
+// When the desktop has no program for what the program hands it. %1 is the file's name, the web
+// address or the e-mail address.
+inline const QString kMsgNessunProgrammaFile =
+    QStringLiteral("Nessun programma del computer è in grado di aprire il file \"%1\".\n\r\n\r"
+                   "Per aprirlo occorre installare un programma adatto a questo tipo di file (ad esempio un "
+                   "lettore di PDF, un foglio di calcolo o un visualizzatore di immagini).");
+inline const QString kMsgFileNonTrovato =
+    QStringLiteral("Attenzione: il file \"%1\" non si trova nella cartella %2.\n\r\n\r"
+                   "Il file potrebbe essere stato spostato, rinominato o cancellato.");
+inline const QString kMsgNessunProgrammaSito =
+    QStringLiteral("Nessun programma del computer è in grado di aprire l'indirizzo internet %1.\n\r\n\r"
+                   "Per aprirlo occorre installare un browser (un programma di navigazione in internet).");
+inline const QString kMsgNessunProgrammaPosta =
+    QStringLiteral("Nessun programma del computer è in grado di scrivere un messaggio di posta elettronica a "
+                   "%1.\n\r\n\rPer scrivere dal programma occorre installare e configurare un programma di posta "
+                   "elettronica.");
+inline const QString kMsgNessunaWebcam =
+    QStringLiteral("Nessuna webcam è collegata al computer, oppure il sistema non permette di usarla.\n\r\n\r"
+                   "Accertarsi che la webcam sia collegata e che nessun altro programma la stia usando, poi "
+                   "premere di nuovo \"Accendi webcam\".");
 // -- member photo, attachments and member sheet
 inline const QString kMsgFotoNonSalvata =
     QStringLiteral("Attenzione: non è stato possibile salvare la foto dell'iscritto.\n\r\n\r"

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -186,9 +187,18 @@ void tst_Attachments::openEnablingAndOpening()
     QCOMPARE(btnApri02->isEnabled(), true);
     QCOMPARE(child<QPushButton>(&w, "btnApri03")->isEnabled(), false);
     QCOMPARE(txtFile02->text(), QStringLiteral("system.ini"));
+    // Not in the attachments folder: the user is told, and nothing goes to the desktop.
+    const QString inside = scope.fake.folder + QStringLiteral("/Documenti_Allegati/system.ini");
     QTest::mouseClick(btnApri02, Qt::LeftButton);
-    QCOMPARE(scope.fake.opened, QStringList{QDir::toNativeSeparators(
-                                    scope.fake.folder + QStringLiteral("/Documenti_Allegati/system.ini"))});
+    QVERIFY(scope.fake.opened.isEmpty());
+    QCOMPARE(scope.fake.messages.size(), 1);
+    QCOMPARE(scope.fake.lastMessage(),
+             kMsgFileNonTrovato.arg(QStringLiteral("system.ini"), QDir::toNativeSeparators(QFileInfo(inside).path())));
+    scope.fake.messages.clear();
+    QVERIFY(QDir().mkpath(QFileInfo(inside).path()));
+    writeFile(inside, "[boot]");
+    QTest::mouseClick(btnApri02, Qt::LeftButton);
+    QCOMPARE(scope.fake.opened, QStringList{QDir::toNativeSeparators(inside)});
     // The eraser empties the name and disables "Apri"; the description stays.
     child<QLineEdit>(&w, "txtDesc02")->setText(QStringLiteral("certificato"));
     QTest::mouseClick(child<PictureButton>(&w, "imgCancella02"), Qt::LeftButton);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,7 +56,7 @@ private slots:
     void framesShowLiveAndCaptureFreezesOne();
     void importHandsTheCaptureOnlyToTheMemberTag_data();
     void importHandsTheCaptureOnlyToTheMemberTag();
-    void withoutCameraNothingHappens();
+    void withoutCameraTheUserIsTold();
     void saveCaptureToDisk();
     void closingStopsTheCamera();
     void moduleCameraForwardsToItsInput();
@@ -124,7 +125,7 @@ void tst_TfrmWebCam::importHandsTheCaptureOnlyToTheMemberTag()
     QCOMPARE(w.cameraRunning(), !capture);
 }
 
-void tst_TfrmWebCam::withoutCameraNothingHappens()
+void tst_TfrmWebCam::withoutCameraTheUserIsTold()
 {
     FakePlatformScope scope;
     scope.fake.cameraPresent = false;
@@ -143,7 +144,9 @@ void tst_TfrmWebCam::withoutCameraNothingHappens()
     QCOMPARE(imgTarget->picture(), target);
     QVERIFY(w.isVisible());
     QVERIFY(w.importedPicture().isNull());
-    QVERIFY(scope.fake.messages.isEmpty());
+    // "Accendi webcam" says why nothing shows; the other buttons have nothing to act on.
+    QCOMPARE(scope.fake.messages.size(), 1);
+    QCOMPARE(scope.fake.messages[0].text, kMsgNessunaWebcam);
     QVERIFY(scope.fake.fileDialogTitles.isEmpty());
     child<QPushButton>(&w, "btnClose")->click();
     QCOMPARE(w.result(), int(QDialog::Rejected));
@@ -251,6 +254,12 @@ void tst_TfrmWebCam::desktopWithoutCamera()
     // Beside this test there is no module: the seam logs why and gives no camera.
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^The webcam module cannot be loaded")));
     QVERIFY(!QtPlatform().camera());
+    // The desktop's camera, a scripted message box.
+    struct DesktopCamera : test::FakePlatform {
+        std::unique_ptr<Camera> camera() override { return QtPlatform().camera(); }
+    } desktop;
+    setPlatform(&desktop);
+    const auto restore = qScopeGuard([] { setPlatform(nullptr); });
     TfrmWebCam w(nullptr);
     auto* imgCamera = child<PhotoView>(&w, "imgCamera");
     w.setMode(TfrmWebCam::kModeScheda);
@@ -263,6 +272,8 @@ void tst_TfrmWebCam::desktopWithoutCamera()
     QVERIFY(!w.cameraRunning());
     QCOMPARE(imgCamera->picture(), live);
     QVERIFY(w.isVisible());
+    QCOMPARE(desktop.messages.size(), 1);
+    QCOMPARE(desktop.messages[0].text, kMsgNessunaWebcam);
 }
 
 QTEST_MAIN(tst_TfrmWebCam)

@@ -133,11 +133,15 @@ void tst_ReportLayout::longTextIsCutAtTheMemoEdgesNotWrapped()
     Report r;
     const QString address(250, QLatin1Char('W'));
     r.add(memo(QStringLiteral("txtIndirizzo"), mmRect(85, 71, 109, 4.4), address));
+    r.add(memo(QStringLiteral("txtCap"), mmRect(85, 80, 20, 4.4), QStringLiteral("10122")));
     const PreparedPage page = ReportLayout::prepare(r, kNow).pages.at(0);
     const auto texts = page.texts(QStringLiteral("txtIndirizzo"));
     QCOMPARE(texts.size(), size_t(1));
     QCOMPARE(texts[0]->text, address);
-    QVERIFY(nearRect(texts[0]->clip, mmRect(85, 71, 109, 4.4)));
+    // Cut 1 mm inside the memo's right edge, clear of whatever follows; a text that fits keeps the
+    // whole memo.
+    QVERIFY(nearRect(texts[0]->clip, mmRect(85, 71, 108, 4.4)));
+    QVERIFY(nearRect(page.texts(QStringLiteral("txtCap")).at(0)->clip, mmRect(85, 80, 20, 4.4)));
     // Inset 2 px left and right, 1 px from the top.
     QVERIFY(near(texts[0]->rect.left(), mmToPx(85) + 2));
     QVERIFY(near(texts[0]->rect.right(), mmToPx(85 + 109) - 2));

@@ -134,8 +134,10 @@ void tst_ReceiptTemplate::objectsLieWhereTheTableSays()
     } else if (const ReportMemo* m = report.findMemo(object)) {
         got = m->rect; // a memo with no text has no line on the page
         const auto lines = page.texts(object);
+        // A text longer than its box (the cut line's hyphens) is cut 1 mm inside its right edge.
         if (!lines.empty())
-            QVERIFY(nearRect(lines.front()->clip, want));
+            QVERIFY(nearRect(lines.front()->clip, want) ||
+                    nearRect(lines.front()->clip, want.adjusted(0, 0, -mmToPx(1.0), 0)));
     }
     QVERIFY2(nearRect(got, want), qPrintable(object));
 }
@@ -237,7 +239,9 @@ void tst_ReceiptTemplate::longValuesAreCutAtTheBoxEdge()
     for (const char* name : {"txtRicevente01", "txtIndirizzo_B"}) {
         const auto lines = page.texts(QLatin1String(name));
         QCOMPARE(lines.size(), size_t(1));
-        QCOMPARE(lines[0]->clip, report.findMemo(QLatin1String(name))->rect);
+        // The box keeps its place; the cut comes 1 mm inside its right edge, clear of the next box.
+        const QRectF box = report.findMemo(QLatin1String(name))->rect;
+        QCOMPARE(lines[0]->clip, box.adjusted(0, 0, -mmToPx(1.0), 0));
     }
 }
 

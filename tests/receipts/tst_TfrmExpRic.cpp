@@ -203,9 +203,12 @@ void tst_TfrmExpRic::answers_data()
     QTest::addColumn<int>("questions");
     QTest::addColumn<bool>("written");
     QTest::addColumn<bool>("opened");
-    QTest::newRow("no to exporting") << QList<Answer>{Answer::No} << 1 << false << false;
-    QTest::newRow("no to opening") << QList<Answer>{Answer::Yes, Answer::No} << 2 << true << false;
-    QTest::newRow("yes to both") << QList<Answer>{Answer::Yes, Answer::Yes} << 2 << true << true;
+    QTest::addColumn<bool>("viewer"); // the computer has a program for spreadsheets
+    QTest::newRow("no to exporting") << QList<Answer>{Answer::No} << 1 << false << false << true;
+    QTest::newRow("no to opening") << QList<Answer>{Answer::Yes, Answer::No} << 2 << true << false << true;
+    QTest::newRow("yes to both") << QList<Answer>{Answer::Yes, Answer::Yes} << 2 << true << true << true;
+    // Nothing opens the file: the user is told so, by the file's name.
+    QTest::newRow("no spreadsheet program") << QList<Answer>{Answer::Yes, Answer::Yes} << 3 << true << true << false;
     // clang-format on
 }
 
@@ -215,8 +218,10 @@ void tst_TfrmExpRic::answers()
     QFETCH(int, questions);
     QFETCH(bool, written);
     QFETCH(bool, opened);
+    QFETCH(bool, viewer);
     FakePlatformScope scope;
     FakePlatform& fake = scope.fake;
+    fake.openAnswer = viewer;
     writeArchive(archivePath(fake), {receipt(QStringLiteral("1"), QStringLiteral("Rossi"), QStringLiteral("Nuoto"),
                                              QString(), QStringLiteral("1,00"))});
     const QString xls = QDir(fake.folder).filePath(QStringLiteral("Ricevute.xls"));
@@ -230,6 +235,8 @@ void tst_TfrmExpRic::answers()
     QCOMPARE(fake.messages.size(), questions);
     QCOMPARE(readAll(xls) != "earlier export", written);
     QCOMPARE(fake.opened.size(), opened ? 1 : 0);
+    if (!viewer)
+        QCOMPARE(fake.lastMessage(), kMsgNessunProgrammaFile.arg(QStringLiteral("Ricevute.xls")));
     QVERIFY(fake.verifyConsumed());
 }
 

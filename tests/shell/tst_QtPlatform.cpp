@@ -3,8 +3,11 @@
 #include "shell/FileDialogFormats.h"
 #include "shell/ProcessFormats.h"
 #include "shell/QtPlatform.h"
+#include "storage/Messages.h"
+#include "support/FakePlatform.h"
 
 #include <QAbstractButton>
+#include <QDir>
 #include <QFile>
 #include <QFileSystemModel>
 #include <QMessageBox>
@@ -29,6 +32,8 @@ private slots:
     void fileListDatesAndSizes();
     void shellUrls_data();
     void shellUrls();
+    void openOnDesktopSaysWhatCannotBeOpened_data();
+    void openOnDesktopSaysWhatCannotBeOpened();
 };
 
 void tst_QtPlatform::messageBoxes_data()
@@ -135,6 +140,52 @@ void tst_QtPlatform::shellUrls()
     QFETCH(QString, command);
     QFETCH(QUrl, url);
     QCOMPARE(QtPlatform::shellUrl(command, QStringLiteral("/opt/tavorel")), url);
+}
+
+void tst_QtPlatform::openOnDesktopSaysWhatCannotBeOpened_data()
+{
+    QTest::addColumn<QString>("command"); // {folder}: the program folder, which holds Ricevute.xls
+    QTest::addColumn<bool>("handedOver");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("a document") << "\"{folder}/Ricevute.xls\"" << true
+                                << kMsgNessunProgrammaFile.arg(QStringLiteral("Ricevute.xls"));
+    QTest::newRow("a document by its name alone")
+        << "Ricevute.xls" << true << kMsgNessunProgrammaFile.arg(QStringLiteral("Ricevute.xls"));
+    QTest::newRow("a document that is not there")
+        << "{folder}/Guida.pdf" << false
+        << kMsgFileNonTrovato.arg(QStringLiteral("Guida.pdf"), QStringLiteral("{folder}"));
+    QTest::newRow("a web address") << "http://www.tavorel.it" << true
+                                   << kMsgNessunProgrammaSito.arg(QStringLiteral("http://www.tavorel.it"));
+    QTest::newRow("an e-mail address") << "mailto:anna%20maria@club.it" << true
+                                       << kMsgNessunProgrammaPosta.arg(QStringLiteral("anna maria@club.it"));
+    QTest::newRow("a reminder to many") << "mailto:?bcc=lia@club.it,ugo@club.it&subject=Certificato" << true
+                                        << kMsgNessunProgrammaPosta.arg(QStringLiteral("lia@club.it, ugo@club.it"));
+}
+
+void tst_QtPlatform::openOnDesktopSaysWhatCannotBeOpened()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, handedOver);
+    QFETCH(QString, told);
+    test::FakePlatformScope scope;
+    const QString folder = QDir::toNativeSeparators(scope.fake.folder);
+    QFile xls(QDir(scope.fake.folder).filePath(QStringLiteral("Ricevute.xls")));
+    QVERIFY(xls.open(QIODevice::WriteOnly));
+    xls.close();
+    command.replace(QStringLiteral("{folder}"), scope.fake.folder);
+    told.replace(QStringLiteral("{folder}"), folder);
+
+    // A desktop that opens it: nothing said.
+    QCOMPARE(openOnDesktop(nullptr, command), handedOver);
+    QCOMPARE(scope.fake.messages.isEmpty(), handedOver);
+    // A desktop with no program for it: the user reads why nothing opened.
+    scope.fake.messages.clear();
+    scope.fake.openAnswer = false;
+    QVERIFY(!openOnDesktop(nullptr, command));
+    QCOMPARE(scope.fake.opened.size(), handedOver ? 2 : 0);
+    QCOMPARE(scope.fake.messages.size(), 1);
+    QCOMPARE(scope.fake.messages[0].kind, MessageKind::Warning);
+    QCOMPARE(scope.fake.lastMessage(), told);
 }
 
 QTEST_MAIN(tst_QtPlatform)

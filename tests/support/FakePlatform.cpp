@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 namespace tavorel::test {
 
@@ -13,9 +15,27 @@ FakePlatform::FakePlatform()
 
 FakePlatform::~FakePlatform() = default;
 
-Answer FakePlatform::message(QWidget*, MessageKind kind, const QString& text)
+Answer FakePlatform::message(QWidget* parent, MessageKind kind, const QString& text)
 {
     messages.append({kind, text});
+    if (modalMessages) {
+        QMessageBox box(parent);
+        box.setText(text);
+        box.setStandardButtons(QMessageBox::Ok);
+        QTimer closer;
+        int ticks = 0;
+        QObject::connect(&closer, &QTimer::timeout, &box, [&box, &ticks] {
+            if ((box.isVisible() && QApplication::activeWindow() == &box) || ++ticks > 200)
+                box.done(QMessageBox::Ok);
+        });
+        closer.start(5);
+        box.exec();
+        // The desktop gives the keyboard back to the window the box was over.
+        if (QWidget* window = parent ? parent->window() : nullptr; window && window->isVisible()) {
+            window->activateWindow();
+            QTest::qWaitForWindowActive(window);
+        }
+    }
     if (!answers.isEmpty())
         return answers.takeFirst();
     return kind == MessageKind::Confirmation || kind == MessageKind::Question ? Answer::Yes : Answer::Ok;
@@ -59,9 +79,10 @@ QString FakePlatform::chooseFolder(QWidget*, const QString& title, const QString
     return folderAnswers.isEmpty() ? QString() : folderAnswers.takeFirst();
 }
 
-void FakePlatform::shellOpen(const QString& command)
+bool FakePlatform::shellOpen(const QString& command)
 {
     opened.append(command);
+    return openAnswer;
 }
 
 bool FakePlatform::print(const Report& report, QWidget*)

@@ -60,7 +60,7 @@ public:
     QString chooseSaveFile(QWidget* parent, const QString& title, const QString& filter,
                            const QString& proposedName) override;
     QString chooseFolder(QWidget* parent, const QString& title, const QString& startFolder) override;
-    void shellOpen(const QString& command) override;
+    bool shellOpen(const QString& command) override;
     bool print(const Report& report, QWidget* parent) override;
     void preview(const Report& report, QWidget* parent) override;
     void terminate() override;
@@ -76,8 +76,12 @@ public:
     QStringList saveFileAnswers;         // next answers of chooseSaveFile()
     QStringList folderAnswers;           // next answers of chooseFolder()
     bool printAnswer = true;             // what print() returns
+    bool openAnswer = true;              // what shellOpen() returns (false: no program opens it)
     std::optional<QString> printFailure; // when set, print() and preview() throw ReportError
     bool cameraPresent = true;           // camera() gives a FakeCamera, else nullptr
+    // message() shows a real modal box over its parent, closed as soon as it is the active window:
+    // the screen loses and gets back the focus as it does on the desktop.
+    bool modalMessages = false;
 
     // Record
     QList<Message> messages;
