@@ -2,8 +2,8 @@
 
 #include "rules/FieldRules.h"
 #include "shell/Platform.h"
-#include "storage/Messages.h"
 #include "shell/WindowHabits.h"
+#include "storage/Messages.h"
 #include "storage/Trim.h"
 
 #include <QAbstractButton>

@@ -33,7 +33,7 @@ Answer FakePlatform::message(QWidget* parent, MessageKind kind, const QString& t
         // The desktop gives the keyboard back to the window the box was over.
         if (QWidget* window = parent ? parent->window() : nullptr; window && window->isVisible()) {
             window->activateWindow();
-            QTest::qWaitForWindowActive(window);
+            (void)QTest::qWaitForWindowActive(window);
         }
     }
     if (!answers.isEmpty())
