@@ -6,6 +6,7 @@
 #include "shell/PictureButton.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
+#include "shell/TextGuard.h"
 #include "storage/Messages.h"
 
 #include <QDir>
@@ -90,6 +91,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner)
         txtDesc[n] = new QLineEdit(panel);
         txtDesc[n]->setObjectName(numbered("txtDesc", n));
         txtDesc[n]->setFont(verdana(12, true));
+        TextGuard::install(txtDesc[n]);
 
         auto* grid = new QGridLayout(panel);
         grid->setContentsMargins(12, 8, 12, 10);

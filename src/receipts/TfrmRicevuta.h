@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QMap>
+
 #include "shell/RecordEditor.h"
 #include "storage/TSchedaRicevuta.h"
 
@@ -64,6 +66,9 @@ private:
     void txtImpLettereClick();
 
     QString archivio_; // the year's archive, also shown (hidden) by lblFile
+    // The payee lines the user changed since the editor was shown (index 0-3: the text as left).
+    QMap<int, QString> riceventiModificati_;
+    QStringList riceventiLetti_; // the lines the settings held when the editor was shown
     QFrame* bkgLettere;
     QLabel* lblFile;
     QLabel* lblInizio; // the numbering start the last "Nuovo" used
