@@ -45,8 +45,10 @@ public:
         edit->selectAll();
         if (text.isEmpty())
             QTest::keyClick(edit, Qt::Key_Delete);
-        else
-            QTest::keyClicks(edit, text);
+        for (const QChar c : text) // key by key; QTest::keyClicks takes ASCII only
+            QTest::sendKeyEvent(QTest::Click, edit,
+                                c.unicode() < 128 ? QTest::asciiToKey(char(c.unicode())) : Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
         QCOMPARE(edit->text(), text);
     }
     void click(const char* name)
@@ -101,7 +103,7 @@ void tst_PayeeLines::onlyChangedLinesAreWritten()
     const QString ini = ReceiptSettings::percorsoIni(folder);
     QVERIFY(test::writeFile(ini, kSettings));
     // A receipt of last week, made with other payee lines.
-    TSchedaRicevuta old = sampleReceipt();
+    TSchedaRicevuta old = test::sampleReceipt();
     old.Ricevente01 = QStringLiteral("Vecchio Uno");
     old.Ricevente02 = QStringLiteral("Vecchio Due");
     old.Ricevente03 = QStringLiteral("Vecchio Tre");
