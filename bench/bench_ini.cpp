@@ -57,6 +57,8 @@ bool write(const QString& path, const QByteArray& bytes)
 // One measured step, in this process: prints "milliseconds peak-kB what-it-found".
 int step(const QString& what, const QString& path)
 {
+    QElapsedTimer total;
+    total.start();
     QElapsedTimer t;
     t.start();
     QString found;
@@ -88,7 +90,7 @@ int step(const QString& what, const QString& path)
                     .arg(t.elapsed())
                     .arg(hits);
     }
-    QTextStream(stdout) << t.elapsed() << ' ' << statusKb("VmHWM:") << ' ' << found << '\n';
+    QTextStream(stdout) << total.elapsed() << ' ' << statusKb("VmHWM:") << ' ' << found << '\n';
     return 0;
 }
 
