@@ -16,32 +16,6 @@
 
 namespace tavorel {
 
-bool openRegularForReading(const QString& path, QFile& file)
-{
-#ifdef Q_OS_WIN
-    if (!QFileInfo(path).isFile())
-        return false;
-    file.setFileName(path);
-    return file.open(QIODevice::ReadOnly);
-#else
-    // O_NONBLOCK: opening a named pipe would otherwise wait for a writer that never comes.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return false;
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return false;
-    }
-    return true;
-#endif
-}
-
 RenameResult renameWithoutReplacing(const QString& from, const QString& to)
 {
 #ifdef Q_OS_WIN

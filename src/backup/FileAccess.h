@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/RegularFile.h"
+
 #include <QString>
 
 class QFile;
@@ -8,9 +10,7 @@ namespace tavorel {
 
 // Small file steps the backups need and Qt does not offer as such.
 
-// Opens `path` for reading when it is a regular file (a link is followed to it). Never waits on a
-// named pipe and never opens a device: false for anything that is not a plain file.
-bool openRegularForReading(const QString& path, QFile& file);
+// openRegularForReading (storage/RegularFile.h) opens the files the copies read.
 
 enum class RenameResult { Done, TargetExists, Failed };
 // Gives `from` the name `to` when no file has it; an existing file is never replaced, even when

@@ -7,6 +7,7 @@
 #include "shell/PictureButton.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
+#include "shell/TextGuard.h"
 #include "storage/Cp1252.h"
 #include "storage/LinkGuard.h"
 #include "storage/Messages.h"
@@ -98,6 +99,7 @@ TfrmAllegaCartella::TfrmAllegaCartella(QWidget* owner)
         // No more than the record holds: a longer description would be cut at the save.
         txtDesc[n]->setMaxLength(findField<TSchedaIscritto>(u"Desc01")->capacity);
         txtDesc[n]->setFont(verdana(12, true));
+        TextGuard::install(txtDesc[n]);
 
         auto* grid = new QGridLayout(panel);
         grid->setContentsMargins(12, 8, 12, 10);

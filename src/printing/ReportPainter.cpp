@@ -1,6 +1,7 @@
 #include "ReportPainter.h"
 
 #include "ReportFonts.h"
+#include "storage/RegularFile.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -169,6 +170,8 @@ QImage ReportPainter::renderPage(const PreparedPage& page, double dpi)
 
 bool exportPdf(const Report& report, const QString& path, const QDateTime& now)
 {
+    if (!isRegularOrAbsent(path)) // a pipe or a device chosen as the file: never opened
+        return false;
     const PreparedReport prepared = ReportLayout::prepare(report, now);
     QPdfWriter writer(path);
     writer.setResolution(600);

@@ -3,10 +3,12 @@
 #include "receipts/ReceiptArtwork.h"
 #include "rules/FieldRules.h"
 #include "storage/IniFile.h"
+#include "storage/RegularFile.h"
 #include "storage/SafeFile.h"
 #include "storage/Trim.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QIODevice>
 #include <QImageReader>
 #include <QPainter>
@@ -46,14 +48,38 @@ QString ReceiptSettings::percorsoIni(const QString& folder)
     return folder + QLatin1Char('/') + fileName();
 }
 
-QStringList ReceiptSettings::leggiRiceventi(const QString& folder)
+QStringList ReceiptSettings::leggiRiceventi(const QString& folder, bool* letto)
 {
     IniFile ini;
     QStringList lines;
-    const bool letto = ini.load(percorsoIni(folder));
+    const bool ok = ini.load(percorsoIni(folder));
     for (int i = 0; i < kRighiRicevente; ++i)
-        lines.append(letto ? ini.value(kSezioneRicevente, chiaveRigo(i)) : QString());
+        lines.append(ok ? ini.value(kSezioneRicevente, chiaveRigo(i)) : QString());
+    if (letto)
+        *letto = ok;
     return lines;
+}
+
+bool ReceiptSettings::scriviRigheRicevente(const QString& folder, const QMap<int, QString>& lines)
+{
+    if (lines.isEmpty())
+        return true;
+    IniFile ini;
+    if (!ini.load(percorsoIni(folder)))
+        return false;
+    bool changed = false;
+    for (auto it = lines.cbegin(); it != lines.cend(); ++it) {
+        if (it.key() < 0 || it.key() >= kRighiRicevente)
+            continue;
+        const QString line = TrimSpazi(TrimSpazi(it.value()).left(kLarghezzaRigo));
+        if (ini.contains(kSezioneRicevente, chiaveRigo(it.key())) &&
+            ini.value(kSezioneRicevente, chiaveRigo(it.key())) == line)
+            continue;
+        if (!ini.setValue(kSezioneRicevente, chiaveRigo(it.key()), line))
+            return false;
+        changed = true;
+    }
+    return !changed || ini.save(percorsoIni(folder));
 }
 
 bool ReceiptSettings::scriviRiceventi(const QString& folder, const QStringList& lines)
@@ -89,7 +115,11 @@ QString ReceiptSettings::percorsoLogo(const QString& folder)
 
 QImage ReceiptSettings::caricaLogo(const QString& folder)
 {
-    QImageReader reader(percorsoLogo(folder));
+    // Only a plain file is read: a pipe under the logo's name would wait for good.
+    QFile file;
+    if (!openRegularForReading(percorsoLogo(folder), file))
+        return defaultLogo();
+    QImageReader reader(&file);
     const QImage logo = reader.read();
     return logo.isNull() ? defaultLogo() : logo;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 
@@ -19,11 +20,17 @@ public:
     static QString percorsoIni(const QString& folder);
 
     // "Rigo 1" to "Rigo 4" of section "Ricevente": always four entries, empty where the file,
-    // the section or the key is missing (or the file cannot be read).
-    static QStringList leggiRiceventi(const QString& folder);
+    // the section or the key is missing (or the file cannot be read: then `letto` is set false).
+    static QStringList leggiRiceventi(const QString& folder, bool* letto = nullptr);
     // Writes the four lines, trimmed (missing entries as empty values), in one replace of the
     // file that keeps everything else in it. False when the file could not be written.
     static bool scriviRiceventi(const QString& folder, const QStringList& lines);
+
+    // Writes only the lines given (0 to 3, each trimmed and cut to the width), into the file as it
+    // is now: it is read again just before, so the other lines stay as another workstation may
+    // have left them. A line the file already holds is not written again; with nothing to write
+    // the file is left alone. False when the file could not be read or written.
+    static bool scriviRigheRicevente(const QString& folder, const QMap<int, QString>& lines);
 
     // "Inizio" of section "Numerazione Ricevute" as it stands in the file; empty when missing.
     static QString leggiInizio(const QString& folder);

@@ -7,7 +7,9 @@
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
 #include "storage/Messages.h"
+#include "storage/RegularFile.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QLabel>
 #include <QPainter>
@@ -93,7 +95,9 @@ void TfrmLogo::btnSfogliaClick()
         {QStringLiteral("Immagine JPEG (*.jpg *.jpeg)"), QStringLiteral("Immagine Bitmap (*.bmp)")});
     if (path.isEmpty())
         return;
-    const QImage picture = QImageReader(path).read();
+    // A pipe or a device chosen in the dialog is not read: it would wait for good.
+    QFile file;
+    const QImage picture = openRegularForReading(path, file) ? QImageReader(&file).read() : QImage();
     mostra(picture.isNull() ? defaultLogo() : picture);
 }
 

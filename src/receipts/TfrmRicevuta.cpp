@@ -189,6 +189,12 @@ void TfrmRicevuta::buildFields()
     connect(FieldKeys::of(campo(&S::Importo)), &FieldKeys::keyReleased, this, &TfrmRicevuta::txtImportoKeyUp);
     connect(FieldKeys::of(campo(&S::Cents)), &FieldKeys::keyReleased, this, &TfrmRicevuta::txtCentsKeyUp);
     alLasciare(campo(&S::Cents), [this] { txtCentsExit(); });
+    // A payee line the user edits is written to the settings on closing; the lines a receipt
+    // brings on screen (browsing, a search) are not.
+    for (int i = 0; i < int(std::ssize(kRiceventi)); ++i) {
+        QLineEdit* rigo = campo(kRiceventi[i]);
+        connect(rigo, &QLineEdit::textEdited, this, [this, i, rigo] { riceventiModificati_[i] = rigo->text(); });
+    }
 
     bkgLettere = new QFrame(panel());
     bkgLettere->setObjectName(QStringLiteral("bkgLettere"));
@@ -453,17 +459,29 @@ QString TfrmRicevuta::archivio() const
 
 bool TfrmRicevuta::primaDiChiudere()
 {
-    QStringList righe;
-    for (auto member : kRiceventi)
-        righe.append(TrimSpazi(campo(member)->text()));
+    // Only the lines changed here, each over the file as it is now: another workstation's change
+    // to the other lines stays.
+    // A line typed back to what it was when the editor was shown is no change.
+    for (auto it = riceventiModificati_.begin(); it != riceventiModificati_.end();) {
+        if (TrimSpazi(TrimSpazi(*it).left(ReceiptSettings::kLarghezzaRigo)) == riceventiLetti_.value(it.key()))
+            it = riceventiModificati_.erase(it);
+        else
+            ++it;
+    }
     const QString cartella = platform().programFolder();
-    if (!ReceiptSettings::scriviRiceventi(cartella, righe) && righe != ReceiptSettings::leggiRiceventi(cartella)) {
+    if (!ReceiptSettings::scriviRigheRicevente(cartella, riceventiModificati_)) {
         // The lines as edited exist only on the screen: the editor stays open so that they are
         // not lost. Lines the settings already hold can go, or a folder that cannot be written
         // would keep the user in the editor for good.
-        accessoNegato(MessageKind::Error);
-        return false;
+        const QStringList registrate = ReceiptSettings::leggiRiceventi(cartella);
+        for (auto it = riceventiModificati_.cbegin(); it != riceventiModificati_.cend(); ++it) {
+            if (TrimSpazi(TrimSpazi(*it).left(ReceiptSettings::kLarghezzaRigo)) != registrate.value(it.key())) {
+                accessoNegato(MessageKind::Error);
+                return false;
+            }
+        }
     }
+    riceventiModificati_.clear();
     return true;
 }
 
@@ -480,9 +498,14 @@ bool TfrmRicevuta::eventFilter(QObject* watched, QEvent* event)
 void TfrmRicevuta::FormShow()
 {
     campi_.clear();
-    const QStringList righe = ReceiptSettings::leggiRiceventi(platform().programFolder());
+    riceventiModificati_.clear();
+    bool letto = true;
+    const QStringList righe = ReceiptSettings::leggiRiceventi(platform().programFolder(), &letto);
+    riceventiLetti_ = righe;
     for (qsizetype i = 0; i < std::ssize(kRiceventi); ++i)
         campo(kRiceventi[i])->setText(righe.value(i));
+    if (!letto) // the settings file is not one the program can read (too big, a folder, a pipe)
+        accessoNegato(MessageKind::Error);
     campo(&S::Data)->setText(dataProposta());
     proposto_.clear();
     registrato_.clear();

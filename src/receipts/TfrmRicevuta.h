@@ -1,9 +1,12 @@
 #pragma once
 
 #include "receipts/ReceiptEditorRules.h"
+
 #include "shell/RecordEditor.h"
 #include "storage/TSchedaPagamento.h"
 #include "storage/TSchedaRicevuta.h"
+
+#include <QMap>
 
 #include <optional>
 
@@ -93,6 +96,9 @@ private:
     // What the last check of the number against the archive found.
     bool numeroIllegibile_ = false;
     NumeriInArchivio numeri_;
+    // The payee lines the user changed since the editor was shown (index 0-3: the text as left).
+    QMap<int, QString> riceventiModificati_;
+    QStringList riceventiLetti_; // the lines the settings held when the editor was shown
     QFrame* bkgLettere;
     QLabel* lblFile;
     QLabel* lblInizio; // the numbering start the last "Nuovo" used

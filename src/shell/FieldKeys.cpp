@@ -2,6 +2,7 @@
 
 #include "rules/FieldRules.h"
 #include "shell/Platform.h"
+#include "shell/TextGuard.h"
 #include "shell/WindowHabits.h"
 #include "storage/Messages.h"
 #include "storage/Trim.h"
@@ -29,6 +30,10 @@ FieldKeys::FieldKeys(QLineEdit* field) : QObject(field), field_(field)
         keysFrom_ = combo;
         combo->installEventFilter(this);
     }
+    // Only what the files can hold; the control characters of a paste are blanked below, with
+    // the rest of what this does to a typed text.
+    TextGuard::install(field, false);
+    shown_ = field->text();
     connect(field, &QLineEdit::textEdited, this, &FieldKeys::onTextEdited);
     connect(field, &QLineEdit::textChanged, this, &FieldKeys::onTextChanged);
 }
@@ -79,8 +84,16 @@ void FieldKeys::setForced(ForcedText forced)
     forced_ = forced;
 }
 
-void FieldKeys::onTextEdited(const QString& text)
+void FieldKeys::onTextEdited(const QString& edited)
 {
+    QString text = edited;
+    if (const QString clean = TextGuard::blankNewControls(shown_, edited); clean != edited) {
+        typed_ = clean;
+        const int cursor = field_->cursorPosition();
+        field_->setText(clean);
+        field_->setCursorPosition(cursor);
+        text = clean;
+    }
     typed_ = text;
     QString forced;
     switch (forced_) {
@@ -110,6 +123,7 @@ void FieldKeys::onTextEdited(const QString& text)
 
 void FieldKeys::onTextChanged()
 {
+    shown_ = field_->text();
     if (!typed_.isNull() && field_->text() == typed_)
         return;
     // Put there by the program: a long text shows its beginning, not its end; in the field being

@@ -72,7 +72,7 @@ private:
     bool pickFromList(QComboBox* list, QKeyEvent* e);
     void pasteDigits();
     void onFocusIn(Qt::FocusReason reason);
-    void onTextEdited(const QString& text);
+    void onTextEdited(const QString& edited);
     void onTextChanged();
 
     QLineEdit* field_;
@@ -90,6 +90,8 @@ private:
     bool leftWithWindow_ = false;
     // The text as the user last left it by typing; any other change of text is the program's.
     QString typed_;
+    // The text before the change being handled: what an edit put in is what differs from it.
+    QString shown_;
 };
 
 // Enter in each field moves to the next one; with `closed`, the last leads back to the first.

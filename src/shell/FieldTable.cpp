@@ -5,7 +5,9 @@
 #include "shell/Colors.h"
 #include "shell/FocusHighlight.h"
 #include "shell/ScreenLook.h"
+#include "shell/TextGuard.h"
 #include "shell/TfrmCalendario.h"
+#include "storage/Cp1252.h"
 #include "storage/Messages.h"
 
 #include <QLabel>
@@ -121,6 +123,11 @@ std::optional<MissingField> FieldTableBase::firstMissing() const
         const BuiltRow& r = rows_[i];
         const QString text = fields_[i]->text();
         const bool blank = TrimSpazi(text).isEmpty();
+        // The fields refuse such a character as it is typed; one that got there all the same is
+        // never saved as "?".
+        if (const std::optional<char32_t> c = firstOutsideCp1252(text))
+            return MissingField{fields_[i],
+                                msgCarattereNonRegistrabile(QString::fromUcs4(&*c, 1), TextGuard::codeOf(*c))};
         if (r.required && blank)
             return MissingField{fields_[i], *r.required};
         if (r.existingDate && !blank && !DataEsiste(text))

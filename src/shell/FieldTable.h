@@ -114,8 +114,8 @@ public:
     // The words beside a field, or null when its row has none.
     QLabel* titleOf(const QLineEdit* field) const;
 
-    // The first field, in table order, that is required and blank, or holds a text that should be a
-    // date and is not one.
+    // The first field, in table order, that is required and blank, holds a text that should be a
+    // date and is not one, or holds a character its file cannot hold.
     std::optional<MissingField> firstMissing() const;
 
 protected:

@@ -4,6 +4,7 @@
 #include "shell/InfoBar.h"
 #include "shell/PictureButton.h"
 #include "shell/ScreenLook.h"
+#include "shell/TextGuard.h"
 #include "storage/Messages.h"
 #include "storage/Trim.h"
 
@@ -181,6 +182,11 @@ bool RecordEditorBase::cmdSalvaClick()
     }
     if (!controllaSalvataggio())
         return false;
+    if (const std::optional<UnstorableText> bad = nonRegistrabile()) {
+        avvisa(MessageKind::Warning,
+               msgCarattereNonRegistrabile(QString::fromUcs4(&bad->character, 1), TextGuard::codeOf(bad->character)));
+        return false;
+    }
 
     RecordFile file;
     QByteArray record;

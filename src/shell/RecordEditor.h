@@ -99,6 +99,9 @@ protected:
     virtual bool apriArchivio(RecordFile& file) const = 0;
     virtual QString nomeArchivio() const = 0;     // the file's name, for the damaged-record warning
     virtual QByteArray registrazione() const = 0; // the screen as a save stores it
+    // A character of the record (the fields and what the screen adds, such as attachment names)
+    // that the archive cannot hold: the save stops rather than store a "?".
+    virtual std::optional<UnstorableText> nonRegistrabile() const = 0;
     // What tells a change the user would not want to lose: the record as a save stores it, unless
     // the editor leaves out what it keeps anyway (the receipt's payee lines on a new receipt).
     virtual QByteArray confronto() const { return registrazione(); }
@@ -250,6 +253,7 @@ protected:
     QLabel* etichetta(QString Record::*member) const { return campi_.label(member); }
 
     QByteArray registrazione() const override { return encodeRecord(scheda()); }
+    std::optional<UnstorableText> nonRegistrabile() const override { return firstUnstorable(scheda()); }
     void mostraRegistrata(const QByteArray& stored, qint64 k) override
     {
         mostra(decodeRecord<Record>(stored), k, stored);

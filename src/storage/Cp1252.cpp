@@ -50,6 +50,29 @@ QByteArray toCp1252(const QString& text)
     return out;
 }
 
+std::optional<QByteArray> cp1252Exact(const QString& text)
+{
+    if (firstOutsideCp1252(text))
+        return std::nullopt;
+    return toCp1252(text);
+}
+
+std::optional<char32_t> firstOutsideCp1252(QStringView text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!c.isSurrogate()) {
+            if (byteOf(c.unicode()) < 0)
+                return char32_t(c.unicode());
+            continue;
+        }
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            return QChar::surrogateToUcs4(c, text.at(i + 1));
+        return char32_t(c.unicode()); // a lone half of a pair
+    }
+    return std::nullopt;
+}
+
 int cp1252Byte(char32_t c)
 {
     return c > 0xFFFF ? -1 : byteOf(char16_t(c));

@@ -3,6 +3,9 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringView>
+
+#include <optional>
 
 namespace tavorel {
 
@@ -11,8 +14,15 @@ namespace tavorel {
 // it runs on.
 
 // One byte per character; a character with no Windows-1252 form becomes "?" (a surrogate pair,
-// being one character, becomes one "?").
+// being one character, becomes one "?"). For texts the program only compares or shows (search
+// keys, list rows); whatever is written to a file goes through cp1252Exact.
 QByteArray toCp1252(const QString& text);
+
+// The bytes of a text that Windows-1252 holds whole; nullopt when some character has no byte.
+std::optional<QByteArray> cp1252Exact(const QString& text);
+
+// The first character (a Unicode code point) of the text that Windows-1252 has no byte for.
+std::optional<char32_t> firstOutsideCp1252(QStringView text);
 
 // Every byte has a character: the five bytes Windows-1252 leaves unassigned (0x81, 0x8D, 0x8F,
 // 0x90, 0x9D) become the control characters of the same code, as Windows reads them.

@@ -1,6 +1,7 @@
 #include "storage/IniFile.h"
 
 #include "storage/Cp1252.h"
+#include "storage/RegularFile.h"
 #include "storage/SafeFile.h"
 #include "storage/Trim.h"
 
@@ -13,33 +14,94 @@ namespace {
 
 const QByteArray kCrLf = QByteArrayLiteral("\r\n");
 
-// The section named by a "[Name]" line.
-std::optional<QString> sectionOf(const QByteArray& line)
+// The name of a "[Name]" line, as its bytes; nullopt for any other line.
+std::optional<QByteArrayView> sectionOf(QByteArrayView line)
 {
-    const QByteArray t = trimStored(line).toByteArray();
+    const QByteArrayView t = trimStored(line);
     if (!t.startsWith('['))
         return std::nullopt;
     qsizetype close = t.indexOf(']');
     if (close < 0)
         close = t.size();
-    return TrimSpazi(fromCp1252(t.mid(1, close - 1)));
+    return trimStored(t.sliced(1, close - 1));
 }
 
-// The key and value of a "key=value" line; comment lines (";") have none.
-std::optional<std::pair<QString, QString>> keyValueOf(const QByteArray& line)
+// The key and value of a "key=value" line, as their bytes; comment lines (";") have none.
+std::optional<std::pair<QByteArrayView, QByteArrayView>> keyValueOf(QByteArrayView line)
 {
-    const QByteArray t = trimStored(line).toByteArray();
+    const QByteArrayView t = trimStored(line);
     if (t.isEmpty() || t.startsWith(';') || t.startsWith('['))
         return std::nullopt;
     const qsizetype eq = t.indexOf('=');
     if (eq < 0)
         return std::nullopt;
-    return std::pair{TrimSpazi(fromCp1252(t.left(eq))), TrimSpazi(fromCp1252(t.mid(eq + 1)))};
+    return std::pair{trimStored(t.first(eq)), trimStored(t.sliced(eq + 1))};
 }
 
-bool sameName(const QString& a, const QString& b)
+// Names match without regard to case: each character compared in its folded case, as
+// QString::compare does with Qt::CaseInsensitive.
+char16_t folded(char16_t c)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return QChar(c).toCaseFolded().unicode();
+}
+
+// The folded characters of a stored name, one by one.
+char16_t foldedByte(char b)
+{
+    const unsigned char u = static_cast<unsigned char>(b);
+    if (u < 0x80)
+        return (u >= 'A' && u <= 'Z') ? char16_t(u + 32) : char16_t(u);
+    QChar c;
+    fromCp1252(QByteArrayView(&b, 1), &c);
+    return folded(c.unicode());
+}
+
+size_t mix(size_t h, char16_t c)
+{
+    return (h ^ c) * 1099511628211ull; // FNV-1a
+}
+
+size_t hashOfStored(QByteArrayView name)
+{
+    size_t h = 14695981039346656037ull;
+    for (char b : name)
+        h = mix(h, foldedByte(b));
+    return h;
+}
+
+size_t hashOfName(QStringView name)
+{
+    size_t h = 14695981039346656037ull;
+    for (QChar c : name)
+        h = mix(h, folded(c.unicode()));
+    return h;
+}
+
+bool sameName(QByteArrayView stored, QStringView name)
+{
+    if (stored.size() != name.size())
+        return false;
+    for (qsizetype i = 0; i < stored.size(); ++i)
+        if (foldedByte(stored[i]) != folded(name[i].unicode()))
+            return false;
+    return true;
+}
+
+bool sameStored(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (foldedByte(a[i]) != foldedByte(b[i]))
+            return false;
+    return true;
+}
+
+QString textOfStored(QByteArrayView bytes)
+{
+    QString out;
+    appendFromCp1252(out, bytes);
+    return out;
 }
 
 bool hasLineBreak(const QString& s)
@@ -49,32 +111,34 @@ bool hasLineBreak(const QString& s)
 
 } // namespace
 
-IniFile::IniFile(const QByteArray& content)
+IniFile::IniFile(const QByteArray& content) : content_(content)
 {
     qsizetype start = 0;
-    while (start < content.size()) {
-        const qsizetype nl = content.indexOf('\n', start);
+    while (start < content_.size()) {
+        const qsizetype nl = content_.indexOf('\n', start);
         if (nl < 0) {
-            lines_.append({content.mid(start), QByteArray()});
+            lines_.push_back({start, content_.size() - start, -1, 0});
             break;
         }
-        const bool cr = nl > start && content.at(nl - 1) == '\r';
+        const bool cr = nl > start && content_.at(nl - 1) == '\r';
         const qsizetype textEnd = cr ? nl - 1 : nl;
-        lines_.append({content.mid(start, textEnd - start), content.mid(textEnd, nl + 1 - textEnd)});
+        lines_.push_back({start, textEnd - start, -1, quint8(cr ? 2 : 1)});
         start = nl + 1;
     }
+    buildIndex();
 }
 
 bool IniFile::load(const QString& path)
 {
-    lines_.clear();
+    *this = IniFile();
     if (!QFileInfo::exists(path))
         return true;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularForReading(path, file) || file.size() > kMaxSettingsFileBytes)
         return false;
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // Read no more than the limit, whatever the file has grown to since its size was asked.
+    const QByteArray content = file.read(kMaxSettingsFileBytes + 1);
+    if (file.error() != QFileDevice::NoError || content.size() > kMaxSettingsFileBytes)
         return false;
     *this = IniFile(content);
     return true;
@@ -88,22 +152,28 @@ bool IniFile::save(const QString& path) const
 QByteArray IniFile::toBytes() const
 {
     QByteArray out;
-    for (const Line& line : lines_)
-        out += line.text + line.end;
+    out.reserve(content_.size());
+    for (qsizetype i = 0; i < qsizetype(lines_.size()); ++i) {
+        out += textOf(i);
+        if (lines_[i].end == 2)
+            out += kCrLf;
+        else if (lines_[i].end == 1)
+            out += '\n';
+    }
     return out;
 }
 
 QString IniFile::value(const QString& section, const QString& key) const
 {
-    const qsizetype s = findSection(section);
-    const qsizetype k = s < 0 ? -1 : findKey(s, key);
-    return k < 0 ? QString() : keyValueOf(lines_[k].text)->second;
+    const Section* s = findSection(TrimSpazi(section));
+    const qsizetype k = s ? findKey(*s, TrimSpazi(key)) : -1;
+    return k < 0 ? QString() : textOfStored(keyValueOf(textOf(k))->second);
 }
 
 bool IniFile::contains(const QString& section, const QString& key) const
 {
-    const qsizetype s = findSection(section);
-    return s >= 0 && findKey(s, key) >= 0;
+    const Section* s = findSection(TrimSpazi(section));
+    return s && findKey(*s, TrimSpazi(key)) >= 0;
 }
 
 bool IniFile::setValue(const QString& section, const QString& key, const QString& value)
@@ -117,25 +187,39 @@ bool IniFile::setValue(const QString& section, const QString& key, const QString
         return false;
     QString flat = value;
     flat.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    const std::optional<QByteArray> sectionBytes = cp1252Exact(sectionName);
+    const std::optional<QByteArray> keyBytes = cp1252Exact(keyName);
+    const std::optional<QByteArray> valueBytes = cp1252Exact(flat);
+    if (!sectionBytes || !keyBytes || !valueBytes)
+        return false;
 
-    const qsizetype s = findSection(sectionName);
-    if (s < 0) {
-        insertLine(lines_.size(), toCp1252(QLatin1Char('[') + sectionName + QLatin1Char(']')));
-        insertLine(lines_.size(), toCp1252(keyName + QLatin1Char('=') + flat));
+    const Section* s = findSection(sectionName);
+    if (!s) {
+        insertLine(qsizetype(lines_.size()), '[' + *sectionBytes + ']');
+        insertLine(qsizetype(lines_.size()), *keyBytes + '=' + *valueBytes);
+        buildIndex();
         return true;
     }
-    const qsizetype k = findKey(s, keyName);
+    const qsizetype k = findKey(*s, keyName);
     if (k >= 0) {
         // The key keeps the spelling it has in the file.
-        lines_[k].text = toCp1252(keyValueOf(lines_[k].text)->first + QLatin1Char('=') + flat);
+        Line& line = lines_[size_t(k)];
+        const QByteArray text = keyValueOf(textOf(k))->first.toByteArray() + '=' + *valueBytes;
+        if (line.own < 0) {
+            line.own = own_.size();
+            own_.append(text);
+        } else {
+            own_[line.own] = text;
+        }
         return true;
     }
     // A new key goes after the section's last line that is not blank, before any blank lines
     // that separate it from the next section.
-    qsizetype at = sectionEnd(s);
-    while (at > s + 1 && trimStored(lines_[at - 1].text).isEmpty())
+    qsizetype at = s->end;
+    while (at > s->header + 1 && trimStored(textOf(at - 1)).isEmpty())
         --at;
-    insertLine(at, toCp1252(keyName + QLatin1Char('=') + flat));
+    insertLine(at, *keyBytes + '=' + *valueBytes);
+    buildIndex();
     return true;
 }
 
@@ -164,41 +248,78 @@ bool IniFile::writeValues(const QString& path, const QString& section, const Key
     return ini.save(path);
 }
 
-qsizetype IniFile::findSection(const QString& section) const
+QByteArrayView IniFile::textOf(qsizetype line) const
 {
-    for (qsizetype i = 0; i < lines_.size(); ++i) {
-        const auto name = sectionOf(lines_[i].text);
-        if (name && sameName(*name, TrimSpazi(section)))
-            return i;
-    }
-    return -1;
+    const Line& l = lines_[size_t(line)];
+    if (l.own >= 0)
+        return own_[l.own];
+    return QByteArrayView(content_).sliced(l.start, l.length);
 }
 
-qsizetype IniFile::findKey(qsizetype s, const QString& key) const
+void IniFile::buildIndex()
 {
-    const qsizetype end = sectionEnd(s);
-    for (qsizetype i = s + 1; i < end; ++i) {
-        const auto kv = keyValueOf(lines_[i].text);
-        if (kv && sameName(kv->first, TrimSpazi(key)))
-            return i;
+    sections_.clear();
+    sectionsByName_.clear();
+    Section* current = nullptr; // the section being read, when it is the first of its name
+    for (qsizetype i = 0; i < qsizetype(lines_.size()); ++i) {
+        const QByteArrayView text = textOf(i);
+        if (const auto name = sectionOf(text)) {
+            if (current)
+                current->end = i;
+            current = nullptr;
+            const size_t h = hashOfStored(*name);
+            bool seen = false;
+            for (auto it = sectionsByName_.constFind(h); it != sectionsByName_.cend() && it.key() == h && !seen; ++it)
+                seen = sameStored(*name, *sectionOf(textOf(sections_[size_t(*it)].header)));
+            if (seen)
+                continue;
+            sectionsByName_.insert(h, qsizetype(sections_.size()));
+            sections_.push_back({i, qsizetype(lines_.size()), {}});
+            current = &sections_.back();
+            continue;
+        }
+        if (!current)
+            continue;
+        const auto kv = keyValueOf(text);
+        if (!kv)
+            continue;
+        const size_t h = hashOfStored(kv->first);
+        bool seen = false;
+        for (auto it = current->keys.constFind(h); it != current->keys.cend() && it.key() == h && !seen; ++it)
+            seen = sameStored(kv->first, keyValueOf(textOf(*it))->first);
+        if (!seen)
+            current->keys.insert(h, i);
     }
-    return -1;
 }
 
-qsizetype IniFile::sectionEnd(qsizetype s) const
+const IniFile::Section* IniFile::findSection(QStringView section) const
 {
-    qsizetype i = s + 1;
-    while (i < lines_.size() && !sectionOf(lines_[i].text))
-        ++i;
-    return i;
+    const size_t h = hashOfName(section);
+    for (auto it = sectionsByName_.constFind(h); it != sectionsByName_.cend() && it.key() == h; ++it) {
+        const Section& s = sections_[size_t(*it)];
+        if (sameName(*sectionOf(textOf(s.header)), section))
+            return &s;
+    }
+    return nullptr;
+}
+
+qsizetype IniFile::findKey(const Section& s, QStringView key) const
+{
+    const size_t h = hashOfName(key);
+    for (auto it = s.keys.constFind(h); it != s.keys.cend() && it.key() == h; ++it) {
+        if (sameName(keyValueOf(textOf(*it))->first, key))
+            return *it;
+    }
+    return -1;
 }
 
 void IniFile::insertLine(qsizetype at, const QByteArray& text)
 {
     // The line before it may be the file's last one, written without a line end.
-    if (at > 0 && lines_[at - 1].end.isEmpty())
-        lines_[at - 1].end = kCrLf;
-    lines_.insert(at, {text, kCrLf});
+    if (at > 0 && lines_[size_t(at - 1)].end == 0)
+        lines_[size_t(at - 1)].end = 2;
+    lines_.insert(lines_.begin() + at, Line{0, 0, own_.size(), 2});
+    own_.append(text);
 }
 
 } // namespace tavorel

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
+#include <QMultiHash>
 #include <QString>
 
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace tavorel {
 
@@ -16,6 +19,10 @@ namespace tavorel {
 //
 // Editing keeps every line it does not change byte for byte (comments, unknown keys, other
 // sections, their line ends), and saving replaces the whole file through a temporary file.
+//
+// The content is read once into an index of its sections and keys, so a lookup does not read the
+// file again. A file on disk is read only when it is a regular file of at most
+// kMaxSettingsFileBytes (storage/RegularFile.h).
 class IniFile {
 public:
     using KeyValues = QList<std::pair<QString, QString>>;
@@ -23,7 +30,8 @@ public:
     IniFile() = default;
     explicit IniFile(const QByteArray& content);
 
-    // A missing file loads as an empty one; false when the file exists but cannot be read.
+    // A missing file loads as an empty one; false when the file exists but cannot be read, is not
+    // a regular file, or is bigger than any settings file the program writes.
     bool load(const QString& path);
     bool save(const QString& path) const;
     QByteArray toBytes() const;
@@ -33,7 +41,8 @@ public:
     bool contains(const QString& section, const QString& key) const;
     // Sets the key, adding it (and the section) when missing. Line breaks in the value become
     // blanks, since they would end the line. False for a name the layout cannot hold (empty,
-    // with a line break, a section name with "]", a key with "=" or starting with "[" or ";").
+    // with a line break, a section name with "]", a key with "=" or starting with "[" or ";"),
+    // and for a name or value with a character Windows-1252 cannot hold: nothing is stored as "?".
     bool setValue(const QString& section, const QString& key, const QString& value);
 
     // The value of one key: empty when the file, section or key is missing; nullopt when the
@@ -46,20 +55,36 @@ public:
     static bool writeValues(const QString& path, const QString& section, const KeyValues& values);
 
 private:
+    // A line of the file: its text where it lies in content_, or in own_ once the line was
+    // changed or added; no line is a copy of its own while the file is only read.
     struct Line {
-        QByteArray text; // without its line end
-        QByteArray end;  // "\r\n", "\n" or empty for a last line without one
+        qsizetype start = 0;
+        qsizetype length = 0;
+        qsizetype own = -1; // index in own_, or -1
+        quint8 end = 0;     // 0: none (the last line), 1: LF, 2: CR LF
+    };
+    // A section's first header and where its lines end; its keys by the hash of their folded
+    // names (several keys may share a hash: each candidate is compared by name).
+    struct Section {
+        qsizetype header = 0;
+        qsizetype end = 0;
+        QMultiHash<size_t, qsizetype> keys;
     };
 
-    // Index of the first line of the section's header, or -1.
-    qsizetype findSection(const QString& section) const;
-    // Index of the key's line within the section starting at header `s`, or -1.
-    qsizetype findKey(qsizetype s, const QString& key) const;
-    // One past the last line of the section whose header is at `s`.
-    qsizetype sectionEnd(qsizetype s) const;
+    QByteArrayView textOf(qsizetype line) const;
+    // Reads every line once: the sections (first header of each name) and their keys (first of
+    // each name). Called on loading and after a line is added.
+    void buildIndex();
+    const Section* findSection(QStringView section) const;
+    // Index of the key's line within the section, or -1.
+    qsizetype findKey(const Section& s, QStringView key) const;
     void insertLine(qsizetype at, const QByteArray& text);
 
-    QList<Line> lines_;
+    QByteArray content_;
+    std::vector<Line> lines_;
+    QList<QByteArray> own_;
+    std::vector<Section> sections_;
+    QMultiHash<size_t, qsizetype> sectionsByName_; // folded-name hash -> index in sections_
 };
 
 } // namespace tavorel

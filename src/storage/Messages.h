@@ -156,6 +156,22 @@ inline const QString kMsgDataInesistente =
     QStringLiteral("Attenzione: la data indicata non esiste.\n\r\n\rPer poter salvare la scheda è necessario "
                    "indicare una data valida nel formato gg/mm/anno.");
 
+// -- characters the files cannot hold (they are written in Windows-1252)
+// The info bar's hint when such a character is typed or pasted into a field: %1 the character,
+// %2 its code ("U+0218").
+inline QString msgCarattereNonAmmesso(const QString& character, const QString& code)
+{
+    return QStringLiteral("Carattere «%1» (%2) non ammesso: l'archivio non lo può registrare.").arg(character, code);
+}
+// A save that meets such a character in a field all the same.
+inline QString msgCarattereNonRegistrabile(const QString& character, const QString& code)
+{
+    return QStringLiteral("Attenzione: il carattere «%1» (%2) non può essere registrato in "
+                          "archivio.\n\r\n\rPer poter salvare la scheda è necessario sostituirlo o "
+                          "cancellarlo.")
+        .arg(character, code);
+}
+
 // -- list screens
 // Find pressed on an empty list (every list screen).
 inline const QString kMsgRicercaNonApplicabile =

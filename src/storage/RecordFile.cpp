@@ -1,5 +1,7 @@
 #include "storage/RecordFile.h"
 
+#include "storage/RegularFile.h"
+
 #include <QScopeGuard>
 #include <QtConcurrent/QtConcurrentMap>
 
@@ -46,11 +48,21 @@ bool RecordFile::open(const QString& path, int recordSize)
         error_ = QStringLiteral("invalid record size");
         return false;
     }
+    // Only a plain file is an archive: a pipe would wait for a writer and a device is not ours.
+    if (!isRegularOrAbsent(path)) {
+        error_ = QStringLiteral("not a regular file");
+        return false;
+    }
     file_.setFileName(path);
     // ReadWrite creates a missing file and never truncates an existing one. Unbuffered, so that
     // what is written is in the file before the append lock is released.
     if (!file_.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         error_ = file_.errorString();
+        return false;
+    }
+    if (file_.isSequential()) { // made a pipe or a device since the look at its name
+        file_.close();
+        error_ = QStringLiteral("not a regular file");
         return false;
     }
     recordSize_ = recordSize;

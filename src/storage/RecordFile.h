@@ -123,7 +123,8 @@ private:
 #endif
 };
 
-// Typed access through a record layout; each refuses a file opened with another record size.
+// Typed access through a record layout; each refuses a file opened with another record size, and
+// the writes a record with a character the file cannot hold (firstUnstorable).
 
 template <typename T>
 bool readRecord(RecordFile& file, qint64 k, T& record)
@@ -138,13 +139,13 @@ bool readRecord(RecordFile& file, qint64 k, T& record)
 template <typename T>
 bool overwriteRecord(RecordFile& file, qint64 k, const T& record)
 {
-    return file.recordSize() == T::RecordSize && file.overwrite(k, encodeRecord(record));
+    return file.recordSize() == T::RecordSize && !firstUnstorable(record) && file.overwrite(k, encodeRecord(record));
 }
 
 template <typename T>
 qint64 appendRecord(RecordFile& file, const T& record)
 {
-    return file.recordSize() == T::RecordSize ? file.append(encodeRecord(record)) : -1;
+    return file.recordSize() == T::RecordSize && !firstUnstorable(record) ? file.append(encodeRecord(record)) : -1;
 }
 
 // What RecordFile::scanRuns does with the runs of records it reads.

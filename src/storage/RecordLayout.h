@@ -5,8 +5,11 @@
 #include <QString>
 #include <QStringView>
 
+#include "storage/Cp1252.h"
+
 #include <array>
 #include <cstddef>
+#include <optional>
 
 namespace tavorel {
 
@@ -99,6 +102,23 @@ const RecordField<T>* findField(QStringView name)
             return &f;
     }
     return nullptr;
+}
+
+// A character of a record that its file cannot hold, and the field it is in.
+struct UnstorableText {
+    const char* field;
+    char32_t character;
+};
+// The first one, in file order; nullopt when Windows-1252 holds every field. encodeRecord would
+// write a "?" in its place: whoever writes a record refuses it first.
+template <typename T>
+std::optional<UnstorableText> firstUnstorable(const T& record)
+{
+    for (const auto& f : T::fields()) {
+        if (const std::optional<char32_t> c = firstOutsideCp1252(record.*(f.member)))
+            return UnstorableText{f.name, *c};
+    }
+    return std::nullopt;
 }
 
 template <typename T>

@@ -1,5 +1,7 @@
 #include "storage/SafeFile.h"
 
+#include "storage/RegularFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -48,6 +50,9 @@ bool replaceFileContents(const QString& path, const QByteArray& data)
 
 bool replaceFileContents(const QString& path, const std::function<bool(QIODevice& out)>& write)
 {
+    // A pipe, a device or a folder under the target's name is not the program's file to replace.
+    if (!isRegularOrAbsent(path))
+        return false;
     QSaveFile file(path);
     // No fallback to writing the target in place when no temporary file can be made beside it:
     // that would leave a half-written file behind on failure.
@@ -101,6 +106,8 @@ StagedFiles::~StagedFiles()
 bool StagedFiles::stage(const QString& path, const std::function<bool(QIODevice& out)>& write)
 {
     const QFileInfo target(path);
+    if (!isRegularOrAbsent(path))
+        return false;
     // A new file of a name nobody else uses, made here and now (never an existing file or a link
     // someone left under that name), in the target's folder so that the rename stays on one disk.
     QFile file;

@@ -14,6 +14,7 @@ namespace tavorel {
 // Whole-file replaces (settings, logo, exports). The new content is written to a temporary file
 // beside the target and renamed over it only when complete, so a failed or abandoned write leaves
 // the old file exactly as it was, and the old file is never removed before the new one is in place.
+// A target that exists and is not a regular file (a pipe, a device, a folder) is refused.
 
 bool replaceFileContents(const QString& path, const QByteArray& data);
 

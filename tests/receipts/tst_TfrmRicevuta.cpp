@@ -7,6 +7,7 @@
 #include "shell/InfoBar.h"
 #include "shell/PictureButton.h"
 #include "storage/Cp1252.h"
+#include "storage/Messages.h"
 #include "storage/RecordLayout.h"
 #include "storage/TSchedaRicevuta.h"
 #include "support/FakePlatform.h"
@@ -628,16 +629,21 @@ void tst_TfrmRicevuta::accentedTextRoundTrips()
     const QString sport = QStringLiteral("attività è ì ù €");
     e.edit("txtPagatore")->setText(payer);
     e.edit("txtSport")->setText(sport);
+    // Ł has no byte in the archive's code page: the save stops and names it, nothing is written.
+    e.click("cmdSalva");
+    QCOMPARE(e.fake.lastMessage(), msgCarattereNonRegistrabile(QStringLiteral("Ł"), QStringLiteral("U+0141")));
+    QVERIFY(e.bytes().isEmpty());
+    e.edit("txtPagatore")->setText(QStringLiteral("Niccolò Città L"));
     e.click("cmdSalva");
 
     const QByteArray file = e.bytes();
-    QCOMPARE(campo(file, 1, "Pagatore"), QByteArray("Niccol\xF2 Citt\xE0 ?"));
+    QCOMPARE(campo(file, 1, "Pagatore"), QByteArray("Niccol\xF2 Citt\xE0 L"));
     QCOMPARE(campo(file, 1, "Sport"), QByteArray("attivit\xE0 \xE8 \xEC \xF9 \x80"));
 
     e.w.FormShow();
     QCOMPARE(e.edit("txtPagatore")->text(), QString());
     e.click("cmdPrimo");
-    QCOMPARE(e.edit("txtPagatore")->text(), QStringLiteral("Niccolò Città ?"));
+    QCOMPARE(e.edit("txtPagatore")->text(), QStringLiteral("Niccolò Città L"));
     QCOMPARE(e.edit("txtSport")->text(), sport);
     QVERIFY(e.fake.verifyConsumed());
 }
@@ -647,9 +653,14 @@ void tst_TfrmRicevuta::payeeLinesPersistAcrossAClose()
     Editor e;
     e.showActive();
     QSignalSpy closed(&e.w, &TfrmRicevuta::chiuso);
-    e.edit("txtRicevente01")->setText(QStringLiteral("  A.S.D. Gabbiani  "));
-    e.edit("txtRicevente02")->setText(QStringLiteral("Via Verdi 1"));
-    e.edit("txtRicevente04")->setText(QStringLiteral("P.IVA 01234567890 "));
+    // Typed by the user: a line the program puts there (a receipt browsed to) is not stored.
+    auto retype = [&](const char* name, const QString& text) {
+        e.edit(QLatin1StringView(name))->selectAll();
+        QTest::keyClicks(e.edit(QLatin1StringView(name)), text);
+    };
+    retype("txtRicevente01", QStringLiteral("  A.S.D. Gabbiani  "));
+    retype("txtRicevente02", QStringLiteral("Via Verdi 1"));
+    retype("txtRicevente04", QStringLiteral("P.IVA 01234567890 "));
     e.edit("txtPagatore")->setText(QStringLiteral("non salvato"));
 
     e.fake.answers << Answer::No; // the receipt is left unsaved
@@ -664,7 +675,7 @@ void tst_TfrmRicevuta::payeeLinesPersistAcrossAClose()
     QVERIFY(content.contains("[Ricevente]"));
     QVERIFY(content.contains("Rigo 1=A.S.D. Gabbiani\r\n"));
     QVERIFY(content.contains("Rigo 2=Via Verdi 1\r\n"));
-    QVERIFY(content.contains("Rigo 3=\r\n"));
+    QVERIFY(!content.contains("Rigo 3")); // not changed: not written
     QVERIFY(content.contains("Rigo 4=P.IVA 01234567890\r\n"));
 
     e.edit("txtRicevente01")->clear();
@@ -676,7 +687,7 @@ void tst_TfrmRicevuta::payeeLinesPersistAcrossAClose()
     QCOMPARE(e.edit("txtPagatore")->text(), QString());
 
     // The window's own close box does the same.
-    e.edit("txtRicevente03")->setText(QStringLiteral("Tel. 0123"));
+    retype("txtRicevente03", QStringLiteral("Tel. 0123"));
     e.w.close();
     QCOMPARE(closed.count(), 2);
     QVERIFY(!e.w.isVisible());
@@ -1117,17 +1128,23 @@ void tst_TfrmRicevuta::payeeLinesThatCannotBeWrittenKeepTheEditorOpen()
     // The settings cannot be written (nor read): a folder stands where the file should be.
     const QString ini = QDir(e.fake.folder).filePath(QStringLiteral("Ricevute_Generiche.ini"));
     QVERIFY(QDir().mkdir(ini));
+    // Shown: the lines cannot be read, and the user is told.
     e.showActive();
     QSignalSpy closed(&e.w, &TfrmRicevuta::chiuso);
+    QCOMPARE(e.fake.messages.size(), 1);
+    QCOMPARE(e.fake.messages[0].text, kAccesso);
+    e.fake.messages.clear();
 
-    // Lines no different from what the settings give: nothing is lost, the editor closes.
+    // Lines not changed here: nothing is lost, the editor closes.
     e.click("cmdEsci");
     QCOMPARE(closed.count(), 1);
     QVERIFY(e.fake.messages.isEmpty());
 
     // Edited lines: the access message, and the editor stays open with them.
     e.showActive();
-    e.edit("txtRicevente02")->setText(QStringLiteral("Via del Porto 3"));
+    e.fake.messages.clear();
+    e.edit("txtRicevente02")->selectAll();
+    QTest::keyClicks(e.edit("txtRicevente02"), QStringLiteral("Via del Porto 3"));
     e.click("cmdEsci");
     QCOMPARE(closed.count(), 1);
     QVERIFY(e.w.isVisible());

@@ -1,4 +1,5 @@
 #include "storage/IniFile.h"
+#include "support/Pipes.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,6 +21,7 @@ private slots:
     void writeSeveralKeysAtOnce();
     void refusedWriteChangesNothing_data();
     void refusedWriteChangesNothing();
+    void editsAfterNewLinesFindTheirKeys();
 
 private:
     std::unique_ptr<QTemporaryDir> dir_;
@@ -110,6 +112,21 @@ void tst_IniFile::missingOrUnreadableFile()
 
     QVERIFY(QDir().mkpath(path_));
     QVERIFY(!IniFile::readValue(path_, QStringLiteral("Accesso"), QStringLiteral("Valore")).has_value());
+
+    // A file bigger than any settings file is not read, even though its key comes first.
+    const QString big = dir_->filePath(QStringLiteral("grande.ini"));
+    writeFile(big, "[Accesso]\r\nValore=1\r\n" + QByteArray(1024 * 1024, ';'));
+    QVERIFY(!IniFile::readValue(big, QStringLiteral("Accesso"), QStringLiteral("Valore")).has_value());
+    writeFile(big, "[Accesso]\r\nValore=1\r\n" + QByteArray(1024 * 1024 - 64, ';'));
+    QCOMPARE(IniFile::readValue(big, QStringLiteral("Accesso"), QStringLiteral("Valore")), QStringLiteral("1"));
+
+    // A named pipe is never opened: nothing waits for a writer.
+    const QString pipe = dir_->filePath(QStringLiteral("tubo.ini"));
+    QVERIFY(test::makePipe(pipe));
+    std::optional<QString> read = QStringLiteral("not read");
+    QVERIFY(test::returnsWithin(
+        {pipe}, 5, [&] { read = IniFile::readValue(pipe, QStringLiteral("Accesso"), QStringLiteral("Valore")); }));
+    QVERIFY(!read.has_value());
 }
 
 void tst_IniFile::write_data()
@@ -179,6 +196,9 @@ void tst_IniFile::refusedWriteChangesNothing_data()
     QTest::newRow("a key that would read as two") << "file" << "Rigo=1";
     QTest::newRow("a key that would read as a section") << "file" << "[Accesso]";
     QTest::newRow("an empty key") << "file" << "  ";
+    QTest::newRow("a named pipe where the file should be") << "pipe" << "Rigo 1";
+    QTest::newRow("a file bigger than 1 MB") << "big" << "Rigo 1";
+    QTest::newRow("a key the code page has no byte for") << "file" << QStringLiteral(u"Rigo \u03A9");
     // clang-format on
 }
 
@@ -186,23 +206,51 @@ void tst_IniFile::refusedWriteChangesNothing()
 {
     QFETCH(QString, situation);
     QFETCH(QString, key);
-    const QByteArray old = "[Ricevente]\r\nRigo 1=a\r\n";
+    QByteArray old = "[Ricevente]\r\nRigo 1=a\r\n";
     QString path = path_;
-    if (situation == QLatin1String("folder"))
+    if (situation == QLatin1String("big"))
+        old += QByteArray(1024 * 1024, ';');
+    if (situation == QLatin1String("pipe"))
+        QVERIFY(test::makePipe(path));
+    else if (situation == QLatin1String("folder"))
         QVERIFY(QDir().mkpath(path + QStringLiteral("/inside")));
     else if (situation == QLatin1String("missing folder"))
         path = dir_->filePath(QStringLiteral("nowhere/Ricevute_Generiche.ini"));
     else
         writeFile(path, old);
 
-    QVERIFY(!IniFile::writeValue(path, QStringLiteral("Ricevente"), key, QStringLiteral("b")));
+    bool written = true;
+    QVERIFY(test::returnsWithin({path}, 5, [&] {
+        written = IniFile::writeValue(path, QStringLiteral("Ricevente"), key, QStringLiteral("b"));
+    }));
+    QVERIFY(!written);
 
-    if (situation == QLatin1String("folder"))
+    if (situation == QLatin1String("pipe"))
+        QVERIFY(test::isPipe(path));
+    else if (situation == QLatin1String("folder"))
         QVERIFY(QFileInfo(path + QStringLiteral("/inside")).isDir());
     else if (situation == QLatin1String("missing folder"))
         QVERIFY(!QFileInfo::exists(dir_->filePath(QStringLiteral("nowhere"))));
     else
         QCOMPARE(contentOf(path), old);
+}
+
+// Lines added to a file shift the lines after them: every key is still found where it now is, and
+// changed where it stands.
+void tst_IniFile::editsAfterNewLinesFindTheirKeys()
+{
+    IniFile ini(QByteArray("[A]\r\nx=1\r\n[B]\r\ny=2\r\n[a]\r\nz=3\r\n"));
+    QVERIFY(ini.setValue(QStringLiteral("A"), QStringLiteral("w"), QStringLiteral("0")));
+    QVERIFY(ini.setValue(QStringLiteral("C"), QStringLiteral("v"), QStringLiteral("9")));
+    QVERIFY(ini.setValue(QStringLiteral("b"), QStringLiteral("Y"), QStringLiteral("22")));
+    QVERIFY(ini.setValue(QStringLiteral("A"), QStringLiteral("X"), QStringLiteral("11")));
+    QCOMPARE(ini.toBytes(), QByteArray("[A]\r\nx=11\r\nw=0\r\n[B]\r\ny=22\r\n[a]\r\nz=3\r\n[C]\r\nv=9\r\n"));
+    // The second [a] is not the section: its key is not read.
+    QCOMPARE(ini.value(QStringLiteral("A"), QStringLiteral("z")), QString());
+    QCOMPARE(ini.value(QStringLiteral("c"), QStringLiteral("V")), QStringLiteral("9"));
+    // A value the code page cannot hold is refused, and the line stays as it was.
+    QVERIFY(!ini.setValue(QStringLiteral("A"), QStringLiteral("x"), QStringLiteral(u"\u0218tefan")));
+    QCOMPARE(ini.value(QStringLiteral("A"), QStringLiteral("x")), QStringLiteral("11"));
 }
 
 QTEST_APPLESS_MAIN(tst_IniFile)
