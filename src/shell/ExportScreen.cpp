@@ -6,6 +6,7 @@
 #include "shell/PictureButton.h"
 #include "shell/Platform.h"
 #include "shell/ScreenLook.h"
+#include "storage/LinkGuard.h"
 #include "storage/Messages.h"
 #include "storage/RecordFile.h"
 #include "storage/RecordLayout.h"
@@ -149,6 +150,10 @@ QString ExportScreen::filePath() const
 
 bool ExportScreen::scriviFile(const QString& path) const
 {
+    // The spreadsheet goes into the program folder: a link left there in its name would put it
+    // somewhere else.
+    if (passesThroughLink(platform().programFolder(), path))
+        return false;
     QList<SpreadsheetColumn> header;
     QList<int> exported;
     for (int c = 0; c < columns_.size(); ++c) {

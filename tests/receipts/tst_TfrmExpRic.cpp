@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tavorel;
@@ -142,6 +143,7 @@ private slots:
     void answers();
     void emptyArchive();
     void fileThatCannotBeReplaced();
+    void linkInItsNameIsNotFollowed();
 };
 
 void tst_TfrmExpRic::gridTypedOverAndExported()
@@ -274,6 +276,29 @@ void tst_TfrmExpRic::fileThatCannotBeReplaced()
     QVERIFY(QFileInfo(folder.filePath(QStringLiteral("Ricevute.xls"))).isDir());
     // No temporary file is left behind either.
     QCOMPARE(folder.entryList(QDir::Files), QStringList{QStringLiteral("2026.ric")});
+    QVERIFY(fake.verifyConsumed());
+}
+
+void tst_TfrmExpRic::linkInItsNameIsNotFollowed()
+{
+    // A link left in the program folder under the export's name, pointing outside: refused with the
+    // export message, and the file it points to keeps its bytes.
+    FakePlatformScope scope;
+    FakePlatform& fake = scope.fake;
+    writeArchive(archivePath(fake), {receipt(QStringLiteral("1"), QStringLiteral("Rossi"), QStringLiteral("Nuoto"),
+                                             QString(), QStringLiteral("1,00"))});
+    QTemporaryDir outside;
+    const QString target = outside.filePath(QStringLiteral("altrove.txt"));
+    QFile t(target);
+    QVERIFY(t.open(QIODevice::WriteOnly));
+    t.write("non toccare");
+    t.close();
+    QVERIFY(QFile::link(target, QDir(fake.folder).filePath(QStringLiteral("Ricevute.xls"))));
+    runExport(fake, [](TfrmExpRic* d) { child<PictureButton>(d, "cmdEsporta")->click(); });
+    QCOMPARE(fake.messages.size(), 2);
+    QCOMPARE(fake.messages[1].text, kMsgEsportaNegata);
+    QCOMPARE(readAll(target), QByteArray("non toccare"));
+    QVERIFY(QFileInfo(QDir(fake.folder).filePath(QStringLiteral("Ricevute.xls"))).isSymLink());
     QVERIFY(fake.verifyConsumed());
 }
 
