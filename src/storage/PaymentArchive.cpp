@@ -1,6 +1,7 @@
 #include "storage/PaymentArchive.h"
 
 #include "storage/RecordFile.h"
+#include "storage/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -36,8 +37,8 @@ PaymentArchive::Esito PaymentArchive::leggi(const QString& receiptArchive, qint6
     const QString path = percorso(receiptArchive);
     if (!leggibile(path, exists))
         return exists ? Esito::NonLeggibile : Esito::Assente;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularForReading(path, file))
         return Esito::NonLeggibile;
     if (k < 1 || file.size() <= (k - 1) * kSize)
         return Esito::Assente;
@@ -84,8 +85,8 @@ QByteArray PaymentArchive::tutti(const QString& receiptArchive, qint64 receipts)
     const QString path = percorso(receiptArchive);
     if (!leggibile(path, exists))
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openRegularForReading(path, file))
         return {};
     return receipts > 0 ? file.read(receipts * kSize) : QByteArray();
 }
