@@ -68,13 +68,18 @@ bool PaymentArchive::scrivi(const QString& receiptArchive, qint64 k, const TSche
     if (!file.open(path, kSize) || !file.lock())
         return false;
     bool ok = true;
+    const qint64 oldSize = file.count() * kSize + file.tailBytes();
     const QByteArray blank = encodeRecord(TSchedaPagamento{});
     while (ok && file.count() < k - 1)
         ok = file.append(blank) > 0;
     if (ok)
         ok = file.count() >= k ? file.overwrite(k, encodeRecord(payment)) : file.append(encodeRecord(payment)) == k;
-    if (!ok && diskFull)
-        *diskFull = file.diskFull();
+    if (!ok) {
+        if (diskFull)
+            *diskFull = file.diskFull();
+        // The blank records written before the failure go too: the file is as it was.
+        file.cutBack(oldSize);
+    }
     file.unlock();
     return ok;
 }

@@ -28,8 +28,8 @@ public:
 
     // Writes the payment of receipt k, first padding the file with blank records up to it. A blank
     // payment is not written where there is no file yet: a club that never states a payment has no
-    // side file. False on a failed write; `diskFull` then tells whether the disk was full. Each
-    // write that fails part-way is cut back, as in every archive.
+    // side file. False on a failed write; `diskFull` then tells whether the disk was full. A write
+    // that fails part-way leaves the file as it was, blank records written before it included.
     static bool scrivi(const QString& receiptArchive, qint64 k, const TSchedaPagamento& payment,
                        bool* diskFull = nullptr);
 

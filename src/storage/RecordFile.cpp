@@ -167,6 +167,13 @@ qint64 RecordFile::append(const QByteArray& record)
     return written ? index + 1 : -1;
 }
 
+bool RecordFile::cutBack(qint64 bytes)
+{
+    if (!isOpen())
+        return false;
+    return file_.size() <= bytes || file_.resize(bytes);
+}
+
 bool RecordFile::lock()
 {
     if (!isOpen())

@@ -56,6 +56,9 @@ public:
     // Writes the record after the last whole one and returns its number, or -1. A write that
     // fails part-way (a full disk) cuts the file back to what it was, so no half record stays.
     qint64 append(const QByteArray& record);
+    // Cuts the file back to `bytes` when it is longer: a step of several writes (blank records, then
+    // the record) that failed part-way leaves the file as it was. Call it with the lock held.
+    bool cutBack(qint64 bytes);
     // Holds the append lock over a whole step (read, compare, write) so that no other copy of the
     // program appends or writes under the lock meanwhile. Holds nest: the lock goes with the
     // last unlock() or with close().

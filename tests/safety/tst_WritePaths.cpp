@@ -29,7 +29,9 @@
 #include "members/TfrmExpTiratori.h"
 #include "members/TfrmTiratori.h"
 #include "members/TfrmWebCam.h"
+#include "receipts/AssociationSettings.h"
 #include "receipts/ReceiptSettings.h"
+#include "receipts/TfrmAssociazione.h"
 #include "receipts/TfrmExpRic.h"
 #include "receipts/TfrmLogo.h"
 #include "receipts/TfrmNumerazione.h"
@@ -38,6 +40,7 @@
 #include "storage/Cp1252.h"
 #include "storage/IniFile.h"
 #include "storage/Messages.h"
+#include "storage/PaymentArchive.h"
 #include "storage/RecordLayout.h"
 #include "storage/TSchedaIscritto.h"
 #include "storage/TSchedaRicevuta.h"
@@ -48,6 +51,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -243,6 +247,9 @@ public:
     Message failure() const override { return {MessageKind::Warning, kMsgAccessoArchivio}; }
     bool tellsDiskFull() const override { return true; }
 
+protected:
+    TfrmRicevuta* screen() const { return w_.get(); }
+
 private:
     bool overwrite_;
     QString path_;
@@ -299,6 +306,89 @@ private:
                                                         {"txtRicevente02", QStringLiteral("Via Roma 1")},
                                                         {"txtRicevente03", QStringLiteral("00100 Roma")},
                                                         {"txtRicevente04", QString()}};
+};
+
+// Receipt 2 changed with how it was paid: the receipt, then its record beside the archive (2026.pag,
+// receipt 1 padded blank). A failure after the receipt was written is the side file's: the payment
+// stays on screen as a change, and "Salva" again writes it.
+class ReceiptPaymentSave : public ReceiptSave {
+public:
+    ReceiptPaymentSave() : ReceiptSave(true) {}
+    void lay(const QString& folder) override
+    {
+        ReceiptSave::lay(folder);
+        // The side file is there, still empty (a first save that failed leaves it so: an empty file
+        // reads as no payments, and removing it could lose another workstation's write).
+        QVERIFY(test::writeFile(QDir(folder).filePath(QStringLiteral("2026.pag")), QByteArray()));
+    }
+    void open(FakePlatform& fake) override
+    {
+        ReceiptSave::open(fake);
+        screen()->findChild<QComboBox*>(QStringLiteral("cboCausale"))->setCurrentText(kCausaleCorso);
+        screen()->findChild<QComboBox*>(QStringLiteral("cboPagamento"))->setCurrentText(kPagamentoBonifico);
+        type(screen(), "txtRifPag", QStringLiteral("TRN 77"));
+    }
+    bool kept() override
+    {
+        return ReceiptSave::kept() &&
+               screen()->findChild<QComboBox*>(QStringLiteral("cboPagamento"))->currentText() == kPagamentoBonifico &&
+               holds(screen(), {{"txtRifPag", QStringLiteral("TRN 77")}});
+    }
+    void checkSaved(const QString& folder) override
+    {
+        ReceiptSave::checkSaved(folder);
+        const QString ric = QDir(folder).filePath(QStringLiteral("2026.ric"));
+        TSchedaPagamento p;
+        QCOMPARE(PaymentArchive::leggi(ric, 1, p), PaymentArchive::Esito::Letto);
+        QVERIFY(p.vuoto());
+        QCOMPARE(PaymentArchive::leggi(ric, 2, p), PaymentArchive::Esito::Letto);
+        QCOMPARE(p, (TSchedaPagamento{kCausaleCorso, kPagamentoBonifico, {}, QStringLiteral("TRN 77")}));
+    }
+    Message failureFor(const Files& after) const override
+    {
+        // The receipt went in as saved: what failed is its payment, told as an error.
+        for (auto it = after.cbegin(); it != after.cend(); ++it)
+            if (it.key().endsWith(QLatin1String("2026.ric")) && it.value() != archivio(3))
+                return {MessageKind::Error, kMsgAccessoArchivio};
+        return failure();
+    }
+};
+
+// The club's fiscal data, saved into their own section of the settings file.
+class FiscalData : public WriteAction {
+public:
+    void lay(const QString& folder) override
+    {
+        QVERIFY(test::writeFile(QDir(folder).filePath(ReceiptSettings::fileName()),
+                                "[Ricevente]\r\nRigo 1=A.S.D. Prova\r\n[Numerazione Ricevute]\r\nInizio=7\r\n"));
+    }
+    void open(FakePlatform& fake) override
+    {
+        w_ = std::make_unique<TfrmAssociazione>(nullptr);
+        showActive(*w_);
+        w_->findChild<QComboBox*>(QStringLiteral("cboRegime"))->setCurrentIndex(1);
+        type(w_.get(), "txtCodFiscAss", QStringLiteral("80012345676"));
+        fake.messages.clear();
+    }
+    void act() override { click(w_.get(), "btnSalva"); }
+    bool kept() override
+    {
+        return w_->isVisible() && w_->findChild<QComboBox*>(QStringLiteral("cboRegime"))->currentIndex() == 1 &&
+               holds(w_.get(), {{"txtCodFiscAss", QStringLiteral("80012345676")}});
+    }
+    void checkSaved(const QString& folder) override
+    {
+        const DatiFiscali dati = AssociationSettings::leggi(folder);
+        QCOMPARE(dati.regime, Regime::Asd);
+        QCOMPARE(dati.codFisc, QStringLiteral("80012345676"));
+        QCOMPARE(ReceiptSettings::leggiInizio(folder), QStringLiteral("7"));
+        QCOMPARE(ReceiptSettings::leggiRiceventi(folder).value(0), QStringLiteral("A.S.D. Prova"));
+    }
+    std::optional<Message> success() const override { return std::nullopt; }
+    Message failure() const override { return {MessageKind::Error, kMsgAccessoArchivio}; }
+
+private:
+    std::unique_ptr<TfrmAssociazione> w_;
 };
 
 // The numbering start dialog, opened as the receipt editor opens it.
@@ -964,6 +1054,8 @@ private:
 const QList<std::pair<const char*, std::function<std::unique_ptr<WriteAction>()>>> kWritePaths{
     {"receipt append", [] { return std::make_unique<ReceiptSave>(false); }},
     {"receipt overwrite", [] { return std::make_unique<ReceiptSave>(true); }},
+    {"receipt with its payment", [] { return std::make_unique<ReceiptPaymentSave>(); }},
+    {"club's fiscal data", [] { return std::make_unique<FiscalData>(); }},
     {"payee lines", [] { return std::make_unique<PayeeLines>(); }},
     {"numbering start", [] { return std::make_unique<NumberingStart>(); }},
     {"logo", [] { return std::make_unique<Logo>(); }},
