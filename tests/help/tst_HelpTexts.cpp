@@ -40,7 +40,9 @@ void tst_HelpTexts::paragraphsOpenAsWritten_data()
                                              "Per modificare una ricevuta in archivio",
                                              "Il pulsante Duplica risulta utile",
                                              "La funzione Trova permette di ottenere",
-                                             "Ogni singola ricevuta può essere visualizzata"};
+                                             "Ogni singola ricevuta può essere visualizzata",
+                                             "Sotto l'importo in lettere si indicano la causale",
+                                             "Il pulsante \"Dati fiscali\" della schermata"};
     QTest::newRow("income summary") << HelpTopic::RiepilogoIncassi
                                     << QStringList{"L'app Riepilogo Incassi consente di ottenere",
                                                    "Per ottenere il riepilogo degli incassi percepiti",
@@ -71,7 +73,7 @@ void tst_HelpTexts::paragraphsOpenAsWritten()
 void tst_HelpTexts::overviewIsMadeOfTheTopics()
 {
     const QStringList overview = helpParagraphs(HelpTopic::Panoramica);
-    QCOMPARE(overview.size(), 34);
+    QCOMPARE(overview.size(), 36);
     QVERIFY(overview[0].startsWith(QStringLiteral("Tavorel è un software rivolto alle associazioni sportive "
                                                   "dilettantistiche")));
 
@@ -82,16 +84,16 @@ void tst_HelpTexts::overviewIsMadeOfTheTopics()
 
     const QStringList taken =
         members.mid(1) + helpParagraphs(HelpTopic::StampaRicevute) + helpParagraphs(HelpTopic::RiepilogoIncassi);
-    QCOMPARE(taken.size(), 26);
-    QCOMPARE(overview.mid(3, 26), taken);
+    QCOMPARE(taken.size(), 28);
+    QCOMPARE(overview.mid(3, 28), taken);
 
-    QVERIFY(overview[29].startsWith(QStringLiteral("All'apertura del programma, sotto le tre app")));
-    QCOMPARE(overview[30], QStringLiteral("Il software funziona anche in una rete locale se si ha necessità di "
+    QVERIFY(overview[31].startsWith(QStringLiteral("All'apertura del programma, sotto le tre app")));
+    QCOMPARE(overview[32], QStringLiteral("Il software funziona anche in una rete locale se si ha necessità di "
                                           "condividere gli archivi fra più postazioni di lavoro."));
-    QVERIFY(overview[31].startsWith(QStringLiteral("Tavorel può essere utilizzato anche su chiavetta USB")));
-    QVERIFY(overview[32].startsWith(QStringLiteral("L'accesso al software è protetto da una password")));
-    QVERIFY(overview[32].contains(QStringLiteral("lampadariovero")));
-    QVERIFY(overview[33].startsWith(QStringLiteral("Tavorel è quindi lo strumento ideale")));
+    QVERIFY(overview[33].startsWith(QStringLiteral("Tavorel può essere utilizzato anche su chiavetta USB")));
+    QVERIFY(overview[34].startsWith(QStringLiteral("L'accesso al software è protetto da una password")));
+    QVERIFY(overview[34].contains(QStringLiteral("lampadariovero")));
+    QVERIFY(overview[35].startsWith(QStringLiteral("Tavorel è quindi lo strumento ideale")));
 }
 
 QTEST_GUILESS_MAIN(tst_HelpTexts)
