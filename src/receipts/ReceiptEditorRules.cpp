@@ -71,4 +71,9 @@ bool LeggiNumeri(RecordFile& file, const QString& numero, qint64 skip, NumeriInA
     });
 }
 
+qint64 CentesimiRicevuta(const TSchedaRicevuta& receipt)
+{
+    return TrimSpazi(receipt.Importo).toLongLong() * 100 + TrimSpazi(receipt.Cents).toLongLong();
+}
+
 } // namespace tavorel

@@ -15,6 +15,10 @@ class RecordFile;
 // The receipt editor's decisions that need no screen: which number "Nuovo" proposes and which
 // numbers a year's archive already holds (the browse buttons follow the rule both editors share).
 
+// The receipt's amount in cents, from its whole euros and its cents as stored (a part that is not a
+// number counts 0): what the stamp threshold and the cash limit are measured on.
+qint64 CentesimiRicevuta(const TSchedaRicevuta& receipt);
+
 // The value of a receipt number that is a whole number ("7", " 007 "); nullopt for any other text
 // ("12/A", "", a number too large to count with).
 std::optional<qint64> ValoreNumero(const QString& numRic);

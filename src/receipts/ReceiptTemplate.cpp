@@ -1,5 +1,6 @@
 #include "receipts/ReceiptTemplate.h"
 
+#include "receipts/ReceiptEditorRules.h"
 #include "rules/ReceiptFiscal.h"
 #include "rules/TextRules.h"
 #include "shell/Colors.h"
@@ -232,16 +233,6 @@ void fillCopy(Report& report, const TSchedaRicevuta& d, const QString& suffix)
     set("txtImpLettere", TrimSpazi(d.ImpLettere) + QLatin1Char('/') + TrimSpazi(d.CentLettere));
 }
 
-qint64 centesimi(const TSchedaRicevuta& d)
-{
-    bool okEuro = false;
-    bool okCents = false;
-    const qint64 euro = TrimSpazi(d.Importo).toLongLong(&okEuro);
-    const QString cents = TrimSpazi(d.Cents);
-    const qint64 c = cents.isEmpty() ? 0 : cents.toLongLong(&okCents);
-    return (okEuro ? euro : 0) * 100 + (cents.isEmpty() || okCents ? c : 0);
-}
-
 // The payment line, the VAT wording and the stamp box of one copy.
 void fillFiscal(Report& report, const TSchedaRicevuta& d, const TSchedaPagamento& p, const DatiFiscali& dati,
                 const QString& suffix)
@@ -251,7 +242,7 @@ void fillFiscal(Report& report, const TSchedaRicevuta& d, const TSchedaPagamento
     };
     set("txtRigaPagamento", rigaPagamento(p.Causale, p.Pagamento, p.DataPag, d.Data, p.RifPag));
     set("txtDicituraIva", dati.regime == Regime::NonIndicato ? QString() : TrimSpazi(dati.dicituraIva));
-    const RigheBollo bollo = righeBollo(dati, p.Causale, centesimi(d));
+    const RigheBollo bollo = righeBollo(dati, p.Causale, CentesimiRicevuta(d));
     if (bollo.invariato)
         return;
     // The stamp box's two lines keep their old names in each copy.

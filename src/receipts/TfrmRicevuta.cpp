@@ -612,7 +612,7 @@ bool TfrmRicevuta::avvisiContanti()
         return true;
     const TSchedaRicevuta r = scheda();
     const QDate data = DataDaTesto(r.Data);
-    const qint64 centesimi = TrimSpazi(r.Importo).toLongLong() * 100 + TrimSpazi(r.Cents).toLongLong();
+    const qint64 centesimi = CentesimiRicevuta(r);
     QStringList domande;
     if (etaDetrazioneSport(DataDaTesto(r.DataNasc), data))
         domande.append(kMsgContantiRagazzo);
